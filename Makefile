@@ -1,0 +1,38 @@
+# Two entry points set everything up on a fresh Debian machine:
+#   make run   - install what is missing, build, lay out build/dist/ and start Cindral
+#   make test  - the same set-up, then build with ASan+UBSan and run every test headless
+.PHONY: run test deps build build-asan bench screenshots format clean
+
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+deps:
+	@sh scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build build -j $(JOBS)
+
+run: build
+	cd build/dist && ./cindral
+
+build-asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCINDRAL_SANITIZE=ON -DCINDRAL_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build build-asan -j $(JOBS)
+
+test: build-asan
+	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@for b in build/bench/*_bench; do echo "== $$b"; $$b; done
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen build/tools/cindral-screenshots build/screenshots
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build build-asan

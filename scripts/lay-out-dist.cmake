@@ -1,0 +1,15 @@
+# Lays out the ready program directory: the program, the tool and the data
+# files that lie beside the program. A learner's own Config.ini and word
+# database are never overwritten.
+file(MAKE_DIRECTORY ${DIST})
+file(COPY ${PROGRAM} ${DBTOOL} DESTINATION ${DIST})
+file(COPY ${SOURCE}/plan/艾宾浩斯.txt DESTINATION ${DIST})
+if(NOT EXISTS ${DIST}/Config.ini AND NOT EXISTS ${DIST}/config.ini)
+  file(COPY ${SOURCE}/app/Config.ini DESTINATION ${DIST})
+endif()
+if(NOT EXISTS ${DIST}/单词本.EDB)
+  execute_process(COMMAND ${DBTOOL} create ${DIST}/单词本.EDB RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "cindral-db could not create the word database (${rc})")
+  endif()
+endif()

@@ -1,0 +1,85 @@
+#pragma once
+// The record-database operations the program calls: a list of open
+// databases, the current one, its record cursor, field reads and writes, and
+// the changes (append, mark, purge, clear). Every operation acts on the
+// current database and sets LastDatabaseError() (0 = success); operations
+// with a logical result return true exactly when they leave 0 there.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/Value.h"
+
+namespace cindral {
+
+class RecordFile;
+
+// Access and share modes of an open.
+enum class Access { ReadOnly, ReadWrite };
+enum class Share { DenyNone = 1, DenyRead = 2, DenyWrite = 3, Exclusive = 4 };
+
+// Raised for the fatal run-time errors of field reads (no current database,
+// a field position that does not exist) and of the strict readings below.
+// The store never shows or exits: the application turns this into the
+// error box and the exit code.
+struct FatalError {
+  int number;        // 0 when the error has no number
+  std::string text;  // GBK
+};
+
+class Database {
+ public:
+  Database();
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  // Opens `name` (GBK; default extension "EDB", relative to the current
+  // directory), appends it to the list and makes it current; cursor 0.
+  bool OpenDatabase(const std::string& name, Access access = Access::ReadWrite,
+                    Share share = Share::DenyNone);
+
+  int32_t RecordCount();
+  void GoFirst();
+  bool GoLast();
+  bool GoTo(int32_t n);
+  bool Skip(int32_t n = 1);
+  int32_t RecordNumber();
+
+  // Throws FatalError when no database is current or the position does not exist.
+  Value ReadField(int32_t position);
+  bool WriteField(int32_t position, const Value& value);
+
+  bool AddRecord(const std::vector<Value>& values);
+  bool MarkDeleted();
+  bool PurgeDeleted();
+  bool ClearAll();
+
+  // The open databases and the current one (-1 = none).
+  int DatabaseCount() const;
+  int CurrentIndex() const;
+  bool SetCurrent(int index);
+  RecordFile* Current();
+
+ private:
+  std::vector<std::unique_ptr<RecordFile>> list_;
+  int current_ = -1;
+};
+
+// The code the last operation of this thread left; 0 = success.
+int32_t LastDatabaseError();
+// The engine's text for a code (GBK); "未知错误" for codes it does not know.
+const std::string& DatabaseErrorText(int32_t code);
+
+// The program's strict readings of a field of the current record.
+// Numeric fields as a 32-bit integer; anything else raises FatalError
+// {2, "未得到所需要的数值型数据"}.
+int32_t ReadIntegerField(Database& db, int32_t position);
+// Text fields; anything else raises FatalError {5, "数据或数组类型不匹配"}.
+std::string ReadTextField(Database& db, int32_t position);
+// Date-time fields; anything else raises FatalError {5, "数据或数组类型不匹配"}.
+double ReadDateField(Database& db, int32_t position);
+
+}  // namespace cindral

@@ -1,0 +1,31 @@
+#pragma once
+// GBK is the text of the core and of every stored file. These are the only
+// conversions to and from UTF-8 (the desktop, the terminal, file names on
+// disk). GB18030 is used both ways: it is GBK's superset, so whatever a
+// learner types survives, and its extra characters still scan as byte pairs.
+
+#include <string>
+#include <string_view>
+
+namespace cindral {
+
+// Bytes that are not valid GB18030 come out as U+FFFD; never fails.
+std::string GbkToUtf8(std::string_view gbk);
+// Bytes that are not valid UTF-8 come out as "?"; never fails.
+std::string Utf8ToGbk(std::string_view utf8);
+
+// Length in bytes of the character that starts at s[i]: 2 for a lead byte
+// (0x80 or above) followed by another byte, otherwise 1. A dangling lead
+// byte at the end counts as one byte.
+inline std::size_t GbkCharLength(std::string_view s, std::size_t i) {
+  return (static_cast<unsigned char>(s[i]) >= 0x80 && i + 1 < s.size()) ? 2 : 1;
+}
+
+}  // namespace cindral
+
+// A GBK copy of a UTF-8 string literal, converted once on first use.
+#define GBK(literal)                                                         \
+  ([]() -> const std::string& {                                              \
+    static const std::string converted = ::cindral::Utf8ToGbk(literal);      \
+    return converted;                                                        \
+  }())

@@ -1,0 +1,37 @@
+#pragma once
+// Message boxes as the logic sees them. The desktop answers through Qt's
+// standard boxes; tests script the answers and read what was shown.
+
+#include <string>
+
+namespace cindral {
+
+enum class MessageIcon { Information, Error, Question };
+
+struct Message {
+  std::string text;     // GBK
+  std::string caption;  // GBK
+  MessageIcon icon = MessageIcon::Information;
+  bool yesNo = false;  // Yes/No buttons instead of a single OK
+};
+
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  // Shows the box and returns when it is dismissed. For a Yes/No box the
+  // result is true only for Yes; for a plain box it is true.
+  virtual bool Show(const Message& message) = 0;
+
+  void Inform(const std::string& text, const std::string& caption) {
+    Show({text, caption, MessageIcon::Information, false});
+  }
+  void Fail(const std::string& text, const std::string& caption) {
+    Show({text, caption, MessageIcon::Error, false});
+  }
+  bool Ask(const std::string& text, const std::string& caption,
+           MessageIcon icon = MessageIcon::Question) {
+    return Show({text, caption, icon, true});
+  }
+};
+
+}  // namespace cindral

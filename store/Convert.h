@@ -18,6 +18,10 @@ int32_t TextToInteger(const std::string& text);
 // Full-width forms folded to ASCII (the folding that TextToDate and
 // ValueToInteger apply first).
 std::string FoldFullWidth(const std::string& text);
+// A floating value truncated toward zero to a 32-bit integer. Values beyond
+// the 32-bit range saturate (a huge count stays huge and keeps its sign);
+// NaN gives 0.
+int32_t TruncateToInteger(double v);
 // Decimal text of a 32-bit integer.
 std::string IntegerToText(int32_t v);
 

@@ -1,0 +1,34 @@
+#pragma once
+// The logic of the main window 启动窗口: the start-up steps that run while
+// it is created, its four pages, its five buttons and its closing.
+
+#include "app/Program.h"
+
+namespace cindral {
+
+class MainWindowLogic {
+ public:
+  enum Page { kHomePage = 0, kLearningPage = 1, kTestPage = 2, kIntensivePage = 3 };
+
+  explicit MainWindowLogic(Program& program) : program_(program) {}
+
+  // Reads the counters, opens the word database, seeds the generator,
+  // computes today's plan and runs the daily decay. False when the word
+  // database could not be opened: the message has been shown and the
+  // program must end.
+  bool OnMainWindowCreated();
+  void OnPageSelected(int page);
+  void OnMainWindowClosing();
+
+  // The five buttons.
+  void OnEntryButton();
+  void OnGameButton();
+  void OnNotebookButton();
+  void OnShuffleButton();
+  void OnResetButton();
+
+ private:
+  Program& program_;
+};
+
+}  // namespace cindral

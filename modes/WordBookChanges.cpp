@@ -1,0 +1,106 @@
+#include "modes/WordBookChanges.h"
+
+#include <map>
+
+#include "plan/DayPlan.h"
+#include "store/Convert.h"
+#include "store/Gbk.h"
+
+namespace cindral {
+namespace {
+
+// The first run of consecutive records of a group, by serial numbers.
+struct GroupRun {
+  int32_t lo = 0;
+  int32_t hi = 0;
+  int32_t count = 0;
+};
+
+// One walk finds, for every group, the run that starts at its first record:
+// lo = its serial number, count = the records of the run, hi = the serial
+// number of the record after the run minus one (or of the last record).
+// Swapping words inside a group never changes these, so they can be found
+// before any group is shuffled.
+std::map<int32_t, GroupRun> FindGroupRuns(Database& db) {
+  std::map<int32_t, GroupRun> runs;
+  db.GoFirst();
+  const int32_t count = db.RecordCount();
+  GroupRun* open = nullptr;  // the run being extended, if any
+  int32_t openGroup = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t group = ReadIntegerField(db, kGroupNumber);
+    const int32_t serial = ReadIntegerField(db, kSerialNumber);
+    if (open != nullptr && group == openGroup) {
+      ++open->count;
+      open->hi = serial;
+    } else {
+      if (open != nullptr) open->hi = static_cast<int32_t>(static_cast<int64_t>(serial) - 1);
+      open = nullptr;
+      if (runs.find(group) == runs.end()) {
+        open = &runs[group];
+        openGroup = group;
+        *open = {serial, serial, 1};
+      }
+    }
+    db.Skip(1);
+  }
+  return runs;
+}
+
+void SwapWords(Database& db, int32_t a, int32_t b) {
+  db.GoTo(a);
+  const std::string wordA = ReadTextField(db, kWord);
+  const std::string meaningA = ReadTextField(db, kMeaning);
+  db.GoTo(b);
+  const std::string wordB = ReadTextField(db, kWord);
+  const std::string meaningB = ReadTextField(db, kMeaning);
+  db.WriteField(kWord, Value::Text(wordA));
+  db.WriteField(kMeaning, Value::Text(meaningA));
+  db.GoTo(a);
+  db.WriteField(kWord, Value::Text(wordB));
+  db.WriteField(kMeaning, Value::Text(meaningB));
+}
+
+}  // namespace
+
+void ShuffleWordBook(Program& program) {
+  const int32_t groups = program.ReadConfigInt("groupnumber");
+  const std::map<int32_t, GroupRun> runs = FindGroupRuns(program.db);
+  for (int32_t g = 1; g <= groups; ++g) {
+    const auto it = runs.find(g);
+    if (it == runs.end() || it->second.count <= 1) continue;
+    const GroupRun& run = it->second;
+    for (int32_t i = 0; i < run.count; ++i) {
+      const int32_t a = program.random.RandomInRange(run.lo, run.hi);
+      const int32_t b = program.random.RandomInRange(a, run.hi);
+      SwapWords(program.db, a, b);
+    }
+  }
+  ComputeDayPlan(program);
+  program.prompter.Inform(GBK("打乱成功！"), GBK("成功！"));
+}
+
+void ResetWordBook(Program& program) {
+  if (!program.prompter.Ask(GBK("您确认要清除单词本吗？"), GBK("询问"))) return;
+  if (!program.db.ClearAll()) {
+    program.prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
+    return;
+  }
+  program.prompter.Inform(GBK("删除成功！"), GBK("成功"));
+
+  AppState& state = program.state;
+  state.ReviewPhaseStart = kZeroDate;
+  state.DueList.clear();
+  state.ForgottenList.clear();
+  state.ForgottenPosition = 1;
+  state.CurrentGroup = 1;
+  state.ReviewPosition = 1;
+  program.WriteConfig("reviewnumber", "1");
+  program.WriteConfig("groupnumber", "1");
+  program.WriteConfig("plus", "false");
+  program.WriteConfig("minus", "false");
+  program.shell.SetEntryButtonEnabled(true);
+  ComputeDayPlan(program);
+}
+
+}  // namespace cindral

@@ -1,0 +1,170 @@
+#include "plan/DayPlan.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <string>
+
+#include "plan/PlanTable.h"
+#include "store/Convert.h"
+#include "store/DateTime.h"
+#include "store/Gbk.h"
+
+namespace cindral {
+namespace {
+
+// Days from b to a, in the shared day arithmetic.
+double DaysBetween(double a, double b) { return DateInterval(a, b, kUnitDay); }
+
+// The zero date as the review phase start tests it: by its date text.
+bool ZeroByText(double d) { return DateToText(d, 2) == GBK("1899年12月30日"); }
+
+DueEntry ReadDueEntry(Database& db, int32_t group) {
+  DueEntry e;
+  e.GroupNumber = group;
+  e.Word = ReadTextField(db, kWord);
+  e.Meaning = ReadTextField(db, kMeaning);
+  e.Proficiency = ReadIntegerField(db, kProficiency);
+  e.SerialNumber = ReadIntegerField(db, kSerialNumber);
+  return e;
+}
+
+// Walks the word book once, in record order. For each record, `copies`
+// says how many due entries its group earns (0 = not due).
+template <typename Copies>
+void CollectDueWords(Program& program, Copies copies) {
+  Database& db = program.db;
+  db.GoFirst();
+  const int32_t count = db.RecordCount();
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t group = ReadIntegerField(db, kGroupNumber);
+    const int n = copies(group);
+    if (n > 0) {
+      DueEntry e = ReadDueEntry(db, group);
+      for (int k = 1; k < n; ++k) program.state.DueList.push_back(e);
+      program.state.DueList.push_back(std::move(e));
+    }
+    db.Skip(1);
+  }
+}
+
+void ResetDailyFlags(Program& program) {
+  program.WriteConfig("plus", "false");
+  program.WriteConfig("minus", "false");
+}
+
+void PlanLearningDay(Program& program) {
+  std::vector<int32_t> groups;
+  for (const std::string& piece : ReadPlanLine(PlanTableFileName(), program.state.CurrentGroup)) {
+    groups.push_back(TextToInteger(piece));
+  }
+  if (groups.empty()) return;
+  CollectDueWords(program, [&groups](int32_t group) {
+    return static_cast<int>(std::count(groups.begin(), groups.end(), group));
+  });
+}
+
+void PlanReviewDay(Program& program, double today) {
+  ResetDailyFlags(program);
+  const double k = DaysBetween(today, program.state.ReviewPhaseStart);
+  for (int32_t n = 0; n < kReviewPhaseDays; ++n) {
+    if (FloatEqual(k, n)) {
+      const std::vector<int32_t>& groups = ReviewPhaseGroups(n);
+      CollectDueWords(program, [&groups](int32_t group) {
+        return std::find(groups.begin(), groups.end(), group) != groups.end() ? 1 : 0;
+      });
+      return;
+    }
+  }
+  if (FloatGreater(k, kReviewPhaseDays - 1) && !IsZeroDate(program.state.ReviewPhaseStart)) {
+    program.prompter.Inform(GBK("您已经学习完毕，请重置单词数据库后继续开始单词之旅！"),
+                            GBK("成功了"));
+    program.shell.SetEntryButtonEnabled(false);
+  }
+}
+
+}  // namespace
+
+bool IsZeroDate(double d) { return SameDateTime(d, TextToDate(GBK("1899年12月30日"))); }
+
+const std::vector<int32_t>& ReviewPhaseGroups(int32_t n) {
+  static const std::array<std::vector<int32_t>, kReviewPhaseDays> kGroups = {{
+      {57, 75, 83, 86, 88},
+      {58, 59, 76, 84, 87},
+      {60, 77, 78, 85, 88},
+      {61, 62, 79, 86, 87},
+      {63, 64, 80, 81, 88},
+      {65, 66, 82, 83, 84},
+      {67, 68, 69, 85, 86},
+      {70, 71, 72, 87, 88},
+      {73, 74, 75, 76, 77},
+      {78, 79, 80, 81, 82},
+      {83, 84, 85, 86, 87},
+      {88},
+  }};
+  static const std::vector<int32_t> kNone;
+  return (n >= 0 && n < kReviewPhaseDays) ? kGroups[n] : kNone;
+}
+
+void ComputeDayPlan(Program& program) {
+  AppState& state = program.state;
+  Database& db = program.db;
+  state.DueList.clear();
+
+  db.GoFirst();
+  const int32_t firstGroup = ReadIntegerField(db, kGroupNumber);
+  const double firstDate = ReadDateField(db, kEntryDate);
+  db.GoLast();
+  const double lastDate = ReadDateField(db, kEntryDate);
+  const double today = program.Today();
+
+  if (firstGroup == 1 && ZeroByText(state.ReviewPhaseStart)) {
+    state.ReviewPhaseStart = AddToDate(firstDate, kUnitDay, kLearningPhaseDays);
+  }
+
+  if (FloatGreaterEqual(DaysBetween(today, state.ReviewPhaseStart), 0)) {
+    PlanReviewDay(program, today);
+    return;
+  }
+
+  const double sinceLast = DaysBetween(today, lastDate);
+  if (FloatEqual(sinceLast, 0)) {
+    PlanLearningDay(program);
+  } else if (FloatEqual(sinceLast, 1)) {
+    program.SetReviewPosition(1);
+    ResetDailyFlags(program);
+    program.prompter.Inform(GBK("今日还没有学习新单词呢，快快学习吧！"),
+                            GBK("请先录入今天所学的单词"));
+    program.shell.OpenEntryGate();
+  } else if (IsZeroDate(lastDate)) {
+    program.SetReviewPosition(1);
+    ResetDailyFlags(program);
+    program.shell.OpenEntryGate();
+  } else {
+    program.prompter.Inform(GBK("您已多天没有学习单词，请重置单词数据库后重新学习！"),
+                            GBK("提示"));
+    ResetDailyFlags(program);
+    program.shell.BringMainWindowToFront();
+  }
+}
+
+void DecayProficiency(Program& program) {
+  if (program.ReadConfig("minus") != "false") return;
+  Database& db = program.db;
+  db.GoFirst();
+  const int32_t count = db.RecordCount();
+  for (int32_t i = 0; i < count; ++i) {
+    const int64_t p = ReadIntegerField(db, kProficiency);
+    db.WriteField(kProficiency, Value::Int(p >= 2 ? static_cast<int32_t>(p - 1) : 1));
+    db.Skip(1);
+  }
+  program.WriteConfig("minus", "true");
+}
+
+bool IsCourseFinished(const Program& program) {
+  const double start = program.state.ReviewPhaseStart;
+  return !IsZeroDate(start) &&
+         FloatGreater(DaysBetween(program.Today(), start) - (kReviewPhaseDays - 1), 0);
+}
+
+}  // namespace cindral

@@ -1,0 +1,32 @@
+#pragma once
+// Which words are due today: the plan table during the 88-day learning
+// phase, a built-in table during the 12 review-only days after it.
+
+#include <cstdint>
+#include <vector>
+
+#include "app/Program.h"
+
+namespace cindral {
+
+constexpr int32_t kLearningPhaseDays = 88;
+constexpr int32_t kReviewPhaseDays = 12;
+
+// Rebuilds DueList; may show messages, write the daily flags and open the
+// entry gate (whose window, when closed, computes the plan again).
+void ComputeDayPlan(Program& program);
+
+// Lowers every word's proficiency by one (never below 1) when `minus` is
+// exactly "false", then writes "true".
+void DecayProficiency(Program& program);
+
+// True when the 12 review-only days are over.
+bool IsCourseFinished(const Program& program);
+
+// The groups due on review day n (0..11); empty outside that range.
+const std::vector<int32_t>& ReviewPhaseGroups(int32_t n);
+
+// Whether a date-time is the zero date ("no date yet").
+bool IsZeroDate(double d);
+
+}  // namespace cindral

@@ -1,0 +1,263 @@
+// The program driven through whole courses, start after start, day after
+// day, as a learner uses it: start-up, the entry window, the pages, the
+// buttons and closing.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "TestWorld.h"
+#include "app/MainWindowLogic.h"
+#include "modes/EntryGate.h"
+#include "modes/WordEntry.h"
+#include "plan/DayPlan.h"
+
+namespace cindral {
+namespace {
+
+using test::TestWorld;
+
+constexpr double kDay1 = 45000.0;
+
+class DayScenario : public ::testing::Test {
+ protected:
+  DayScenario() : world(kDay1) {
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+    world.shell.onGate = [this] { OpenEntryGate(world.P()); };
+    world.shell.onOpen = [this](WindowId id) {
+      if (id == WindowId::Entry) RunEntryWindow();
+    };
+  }
+
+  // One program start on the clock's day; returns whether it got going.
+  bool Start() {
+    world.Restart();
+    logic = std::make_unique<MainWindowLogic>(world.P());
+    return logic->OnMainWindowCreated();
+  }
+  void Close() { logic->OnMainWindowClosing(); }
+
+  // The entry window: the learner types today's words (if any are queued),
+  // then closes; a refused close is followed by entering one word.
+  void RunEntryWindow() {
+    WordEntry entry(world.P());
+    entry.Created();
+    for (const std::string& w : todaysWords) {
+      entry.SetWord(Utf8ToGbk(w));
+      entry.SetMeaning(Utf8ToGbk(w + "的意思"));
+      entry.KeyDown(13);
+    }
+    todaysWords.clear();
+    if (!entry.QueryClose()) {
+      ++refusedCloses;
+      entry.SetWord(Utf8ToGbk("late"));
+      entry.SetMeaning(Utf8ToGbk("迟"));
+      entry.Submit();
+      ASSERT_TRUE(entry.QueryClose());
+    }
+    entry.Destroyed();
+  }
+
+  void NextDay(int days = 1) { world.clock.AdvanceDays(days); }
+  void QueueWords(int group, int count = 3) {
+    for (int i = 0; i < count; ++i) todaysWords.push_back("g" + std::to_string(group) + "w" + std::to_string(i));
+  }
+  std::set<int32_t> DueGroupSet() {
+    const auto g = world.DueGroups();
+    return {g.begin(), g.end()};
+  }
+  int32_t ProficiencyOf(int32_t recordNumber) {
+    world.Db().GoTo(recordNumber);
+    return ReadIntegerField(world.Db(), kProficiency);
+  }
+
+  TestWorld world;
+  std::unique_ptr<MainWindowLogic> logic;
+  std::vector<std::string> todaysWords;
+  int refusedCloses = 0;
+};
+
+TEST_F(DayScenario, AFirstStartWithoutAWordBookEndsWithAMessageAndCreatesNothing) {
+  TestWorld bare(kDay1, /*withWordBook=*/false);
+  MainWindowLogic mainWindow(bare.P());
+  EXPECT_FALSE(mainWindow.OnMainWindowCreated());
+  ASSERT_EQ(bare.prompter.shown.size(), 1u);
+  EXPECT_EQ(bare.prompter.LastText(), "数据库连接出错，请确认数据库是否已存在！");
+  EXPECT_EQ(bare.prompter.LastCaption(), "出错了");
+  EXPECT_EQ(bare.prompter.shown[0].icon, MessageIcon::Error);
+  EXPECT_TRUE(std::filesystem::is_empty(bare.dir.path()));
+}
+
+TEST_F(DayScenario, AnEmptySettingsFileReadsAsZeroAndStartUpGoesOn) {
+  std::filesystem::remove(world.settings->Path());
+  std::ofstream(world.dir.File("Config.ini")).flush();
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(world.State().ReviewPosition, 0);
+  EXPECT_EQ(world.State().CurrentGroup, 0);
+}
+
+TEST_F(DayScenario, TheFirstDaysOfACourse) {
+  // Day 1: a fresh install. Nothing is due and nothing is asked.
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(world.prompter.shown.empty());
+  EXPECT_TRUE(world.State().DueList.empty());
+  // The learner enters the first words through the button.
+  QueueWords(1);
+  logic->OnEntryButton();
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 1, 1}));
+  Close();
+
+  // Day 2, the typical day: flags reset, the message, the entry window; the
+  // new group; the plan from line 2.
+  NextDay();
+  world.WriteConfig("plus", "true");
+  QueueWords(2);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(world.prompter.Texts(),
+            std::vector<std::string>({"今日还没有学习新单词呢，快快学习吧！"}));
+  EXPECT_EQ(world.Config("groupnumber"), "2");
+  EXPECT_EQ(world.Config("plus"), "false");
+  EXPECT_EQ(world.Config("minus"), "true");  // the decay ran once
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 1, 1, 2, 2, 2}));
+  EXPECT_EQ(ProficiencyOf(1), 1);
+  Close();
+
+  // A second start on the same day: no message, the same plan, no decay.
+  world.prompter.shown.clear();
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(world.prompter.shown.empty());
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 1, 1, 2, 2, 2}));
+
+  // Day 3: the learner tries to close the entry window without a word.
+  NextDay();
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(refusedCloses, 1);
+  EXPECT_EQ(world.Config("groupnumber"), "3");
+  EXPECT_EQ(DueGroupSet(), std::set<int32_t>({1, 2, 3}));
+}
+
+TEST_F(DayScenario, TwoIdleDaysStopTheCourseUntilAReset) {
+  ASSERT_TRUE(Start());
+  QueueWords(1);
+  logic->OnEntryButton();
+  NextDay(3);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(world.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！");
+  EXPECT_TRUE(world.State().DueList.empty());
+  EXPECT_EQ(world.shell.broughtToFront, 1);
+  // The button's gate refuses as well.
+  logic->OnEntryButton();
+  EXPECT_EQ(world.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！");
+
+  // The reset starts the course again on this day.
+  world.prompter.answers = {true};
+  logic->OnResetButton();
+  EXPECT_EQ(world.Db().RecordCount(), 0);
+  QueueWords(1, 2);
+  logic->OnEntryButton();
+  world.Db().GoFirst();
+  EXPECT_EQ(ReadIntegerField(world.Db(), kGroupNumber), 1);
+  EXPECT_EQ(ReadIntegerField(world.Db(), kSerialNumber), 1);
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 1}));
+}
+
+TEST_F(DayScenario, AWholeCourseThroughTheReviewDaysToTheEnd) {
+  // 88 learning days, one start a day; each start enters the day's words.
+  for (int day = 1; day <= 88; ++day) {
+    if (day > 1) NextDay();
+    QueueWords(day, 1);
+    ASSERT_TRUE(Start()) << day;
+    if (day == 1) logic->OnEntryButton();
+    ASSERT_EQ(world.State().CurrentGroup, day);
+    EXPECT_FALSE(world.State().DueList.empty()) << day;
+    Close();
+  }
+  EXPECT_EQ(world.Db().RecordCount(), 88);
+  // Group 88's word was entered today; the 87 starts since group 1 each decayed once.
+  EXPECT_EQ(ProficiencyOf(1), 1);
+
+  // Review days 0..11: the built-in groups, and a decay at every start.
+  for (int n = 0; n < 12; ++n) {
+    NextDay();
+    world.prompter.shown.clear();
+    world.Db().GoTo(88);
+    world.Db().WriteField(kProficiency, Value::Int(50));
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(world.prompter.shown.empty()) << n;
+    EXPECT_EQ(world.DueGroups(), ReviewPhaseGroups(n)) << n;
+    EXPECT_EQ(ProficiencyOf(88), 49);
+    ASSERT_TRUE(Start());  // a second start the same day decays again
+    EXPECT_EQ(ProficiencyOf(88), 48);
+    // The gate now only congratulates.
+    const size_t opened = world.shell.opened.size();
+    logic->OnEntryButton();
+    EXPECT_EQ(world.shell.opened.size(), opened);
+    EXPECT_EQ(world.prompter.LastText(),
+              "恭喜你，您已经到了复习攻坚阶段，在这12天中，您只需要复习即可！");
+    logic->OnPageSelected(MainWindowLogic::kLearningPage);
+    EXPECT_EQ(world.shell.opened.back(), WindowId::Learning);
+  }
+
+  // The day after: finished, the entry button disabled, pages 1 and 2 refuse.
+  NextDay();
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(world.prompter.LastText(), "您已经学习完毕，请重置单词数据库后继续开始单词之旅！");
+  EXPECT_EQ(world.prompter.LastCaption(), "成功了");
+  EXPECT_FALSE(world.shell.entryButtonEnabled);
+  const size_t opened = world.shell.opened.size();
+  for (int page : {MainWindowLogic::kLearningPage, MainWindowLogic::kTestPage}) {
+    world.prompter.shown.clear();
+    logic->OnPageSelected(page);
+    EXPECT_EQ(world.prompter.LastText(), "您已经学习完毕，请重置单词数据库后继续开始单词之旅！");
+  }
+  EXPECT_EQ(world.shell.opened.size(), opened);
+  logic->OnPageSelected(MainWindowLogic::kIntensivePage);  // still open to drills
+  EXPECT_EQ(world.shell.opened.back(), WindowId::IntensiveChooser);
+
+  // The reset enables the button again.
+  world.prompter.answers = {true};
+  logic->OnResetButton();
+  EXPECT_TRUE(world.shell.entryButtonEnabled);
+  EXPECT_FALSE(IsCourseFinished(world.P()));
+}
+
+TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {
+  ASSERT_TRUE(Start());
+  logic->OnPageSelected(MainWindowLogic::kHomePage);
+  EXPECT_TRUE(world.shell.opened.empty());
+  logic->OnPageSelected(MainWindowLogic::kIntensivePage);
+  EXPECT_EQ(world.prompter.LastText(), "您还没有录入单词，请先录入一下吧！");
+  EXPECT_EQ(world.prompter.LastCaption(), "提示");
+  EXPECT_TRUE(world.shell.opened.empty());
+  logic->OnPageSelected(MainWindowLogic::kLearningPage);
+  logic->OnPageSelected(MainWindowLogic::kTestPage);
+  logic->OnGameButton();
+  logic->OnNotebookButton();
+  EXPECT_EQ(world.shell.opened,
+            std::vector<WindowId>({WindowId::Learning, WindowId::GroupTest, WindowId::Game,
+                                   WindowId::Notebook}));
+}
+
+TEST_F(DayScenario, ClosingPastTheEndOfTheListResetsThePosition) {
+  ASSERT_TRUE(Start());
+  QueueWords(1, 2);
+  logic->OnEntryButton();
+  world.P().SetReviewPosition(2);
+  Close();
+  EXPECT_EQ(world.Config("reviewnumber"), "2");
+  world.P().SetReviewPosition(3);
+  Close();
+  EXPECT_EQ(world.Config("reviewnumber"), "1");
+  EXPECT_EQ(world.State().ReviewPosition, 1);
+}
+
+TEST_F(DayScenario, StartUpSeedsTheGeneratorWithTheSecondOfTheClock) {
+  world.clock.Set(kDay1 + (10 * 3600 + 17 * 60 + 42) / 86400.0);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(world.P().random.state(), 42u);
+}
+
+}  // namespace
+}  // namespace cindral

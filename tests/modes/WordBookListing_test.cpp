@@ -1,0 +1,57 @@
+// The word book listing.
+
+#include "modes/WordBookListing.h"
+
+#include <gtest/gtest.h>
+
+#include "TestWorld.h"
+
+namespace cindral {
+namespace {
+
+using test::TestWorld;
+
+TEST(WordBookListing, OneLinePerRecordInTheDesignedFormat) {
+  TestWorld world;
+  world.OpenWordBook();
+  EXPECT_EQ(BuildWordBookListing(world.Db()), "");
+  world.AddWord(1, "apple", 45000, 35, "苹果");
+  world.AddWord(1, "a b", 45000, 100, " 两 ");
+  EXPECT_EQ(GbkToUtf8(BuildWordBookListing(world.Db())),
+            "1.  apple   苹果→35%\r\n"
+            "2.  a b    两 →100%\r\n");
+  // The arrow is the GBK character A1 FA.
+  EXPECT_NE(BuildWordBookListing(world.Db()).find("\xA1\xFA"), std::string::npos);
+}
+
+TEST(WordBookListing, SerialNumbersRunWithoutAGapAfterADeletion) {
+  TestWorld world;
+  world.OpenWordBook();
+  for (const char* w : {"one", "two", "three", "four"}) world.AddWord(1, w, 45000, 1, "义");
+  Database& db = world.Db();
+  // Deleting a word: mark, purge, then renumber every record.
+  db.GoTo(2);
+  ASSERT_TRUE(db.MarkDeleted());
+  ASSERT_TRUE(db.PurgeDeleted());
+  for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
+    db.WriteField(kSerialNumber, Value::Int(db.RecordNumber()));
+  }
+  EXPECT_EQ(GbkToUtf8(BuildWordBookListing(db)),
+            "1.  one   义→1%\r\n"
+            "2.  three   义→1%\r\n"
+            "3.  four   义→1%\r\n");
+}
+
+TEST(WordBookListing, ProficiencyAndSerialMayBeAnyNumericType) {
+  TestWorld world;
+  world.OpenWordBook();
+  world.AddWord(1, "x", 45000, 1, "y");
+  Database& db = world.Db();
+  db.GoFirst();
+  // Integer fields take doubles by truncation, as the learning card writes them.
+  db.WriteField(kProficiency, Value::Double(42.9));
+  EXPECT_EQ(GbkToUtf8(BuildWordBookListing(db)), "1.  x   y→42%\r\n");
+}
+
+}  // namespace
+}  // namespace cindral

@@ -1,0 +1,200 @@
+// Word entry: the gate, the entry window's logic, the refusals.
+
+#include "modes/WordEntry.h"
+
+#include <gtest/gtest.h>
+
+#include "TestWorld.h"
+#include "modes/EntryGate.h"
+#include "plan/DayPlan.h"
+
+namespace cindral {
+namespace {
+
+using test::TestWorld;
+
+constexpr double kDay1 = 45000.0;
+
+struct StoredWord {
+  int32_t group;
+  std::string word, meaning;  // UTF-8
+  double date;
+  int32_t proficiency, serial;
+  bool operator==(const StoredWord& o) const {
+    return group == o.group && word == o.word && meaning == o.meaning && date == o.date &&
+           proficiency == o.proficiency && serial == o.serial;
+  }
+};
+std::ostream& operator<<(std::ostream& os, const StoredWord& w) {
+  return os << "{" << w.group << "," << w.word << "," << w.meaning << "," << w.date << ","
+            << w.proficiency << "," << w.serial << "}";
+}
+
+class WordEntryTest : public ::testing::Test {
+ protected:
+  WordEntryTest() : world(kDay1) {
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+    world.OpenWordBook();
+    // The scripted window runs the queued inputs through the real logic.
+    world.shell.onGate = [this] { OpenEntryGate(world.P()); };
+    world.shell.onOpen = [this](WindowId id) {
+      if (id == WindowId::Entry) RunEntryWindow();
+    };
+  }
+
+  // Types each queued word, submits, then closes the window.
+  void RunEntryWindow() {
+    WordEntry entry(world.P());
+    entry.Created();
+    for (const auto& [word, meaning] : typed) {
+      entry.SetWord(Utf8ToGbk(word));
+      entry.SetMeaning(Utf8ToGbk(meaning));
+      entry.KeyDown(13);
+    }
+    typed.clear();
+    closeAllowed = entry.QueryClose();
+    if (closeAllowed) entry.Destroyed();
+  }
+
+  std::vector<StoredWord> Stored() {
+    std::vector<StoredWord> words;
+    Database& db = world.Db();
+    db.GoFirst();
+    for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
+      words.push_back({ReadIntegerField(db, kGroupNumber), GbkToUtf8(ReadTextField(db, kWord)),
+                       GbkToUtf8(ReadTextField(db, kMeaning)), ReadDateField(db, kEntryDate),
+                       ReadIntegerField(db, kProficiency), ReadIntegerField(db, kSerialNumber)});
+    }
+    return words;
+  }
+
+  TestWorld world;
+  std::vector<std::pair<std::string, std::string>> typed;
+  bool closeAllowed = false;
+};
+
+TEST_F(WordEntryTest, FirstWordsAfterAResetGoIntoGroupOne) {
+  world.clock.Set(kDay1 + 0.75);
+  typed = {{"apple", "苹果"}, {"pear", "梨"}};
+  OpenEntryGate(world.P());
+  EXPECT_TRUE(closeAllowed);
+  EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "apple", "苹果", kDay1, 1, 1},
+                                               {1, "pear", "梨", kDay1, 1, 2}}));
+  EXPECT_EQ(world.Config("groupnumber"), "1");
+  // Closing the window computed the plan: line 1 lists group 1.
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 1}));
+}
+
+TEST_F(WordEntryTest, TheFirstWordOfTheNextDayOpensGroupTwo) {
+  typed = {{"apple", "苹果"}};
+  OpenEntryGate(world.P());
+  world.clock.Set(kDay1 + 1);
+  typed = {{"bean", "豆"}, {"corn", "玉米"}};
+  OpenEntryGate(world.P());
+  EXPECT_EQ(world.Config("groupnumber"), "2");
+  EXPECT_EQ(world.State().CurrentGroup, 2);
+  EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "apple", "苹果", kDay1, 1, 1},
+                                               {2, "bean", "豆", kDay1 + 1, 1, 2},
+                                               {2, "corn", "玉米", kDay1 + 1, 1, 3}}));
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 2, 2}));
+}
+
+TEST_F(WordEntryTest, TextIsStoredExactlyAsTyped) {
+  typed = {{" Hello World ", "  你好，世界！ "}, {"naïve", "天真的𠀀"}};
+  OpenEntryGate(world.P());
+  const auto words = Stored();
+  ASSERT_EQ(words.size(), 2u);
+  EXPECT_EQ(words[0].word, " Hello World ");
+  EXPECT_EQ(words[0].meaning, "  你好，世界！ ");
+  EXPECT_EQ(words[1].word, "naïve");
+  EXPECT_EQ(words[1].meaning, "天真的𠀀");  // beyond GBK: kept through GB18030
+}
+
+TEST_F(WordEntryTest, IncompleteInputIsRefusedAndFocusGoesToTheEmptyBox) {
+  WordEntry entry(world.P());
+  entry.Created();
+  entry.SetWord(Utf8ToGbk("apple"));
+  entry.Submit();
+  EXPECT_EQ(world.prompter.LastText(), "请将单词和释义录入完整！");
+  EXPECT_EQ(world.prompter.LastCaption(), "提示");
+  EXPECT_EQ(entry.focus(), WordEntry::Focus::Meaning);
+  EXPECT_EQ(entry.word(), Utf8ToGbk("apple"));  // kept for the learner to finish
+
+  entry.SetWord("");
+  entry.SetMeaning(Utf8ToGbk("苹果"));
+  entry.KeyDown(13);
+  EXPECT_EQ(entry.focus(), WordEntry::Focus::Word);
+  EXPECT_EQ(world.prompter.shown.size(), 2u);
+  EXPECT_EQ(world.Db().RecordCount(), 0);
+
+  entry.SetWord(Utf8ToGbk("apple"));
+  entry.KeyDown(65);  // other keys do nothing
+  EXPECT_EQ(world.Db().RecordCount(), 0);
+  entry.KeyDown(13);
+  EXPECT_EQ(world.Db().RecordCount(), 1);
+  EXPECT_TRUE(entry.word().empty());
+  EXPECT_TRUE(entry.meaning().empty());
+  EXPECT_EQ(entry.focus(), WordEntry::Focus::Word);
+}
+
+TEST_F(WordEntryTest, TheWindowCannotCloseBeforeTodaysFirstWord) {
+  world.AddWord(1, "old", kDay1);
+  world.clock.Set(kDay1 + 1);
+  WordEntry entry(world.P());
+  EXPECT_FALSE(entry.QueryClose());
+  EXPECT_EQ(world.prompter.LastText(), "您还没有录入今天的单词，窗口不能关闭！");
+  entry.SetWord(Utf8ToGbk("new"));
+  entry.SetMeaning(Utf8ToGbk("新"));
+  entry.Submit();
+  EXPECT_TRUE(entry.QueryClose());
+  EXPECT_EQ(world.prompter.shown.size(), 1u);
+}
+
+TEST_F(WordEntryTest, TheGateRefusesAfterIdleDays) {
+  world.AddWord(1, "old", kDay1);
+  world.clock.Set(kDay1 + 2);
+  OpenEntryGate(world.P());
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_EQ(world.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！");
+  EXPECT_EQ(world.prompter.LastCaption(), "提示");
+}
+
+TEST_F(WordEntryTest, TheGateRefusesDuringTheReviewPhase) {
+  world.AddWord(1, "old", kDay1);
+  world.clock.Set(kDay1 + 88);
+  ComputeDayPlan(world.P());  // learns the review phase start
+  world.prompter.shown.clear();
+  OpenEntryGate(world.P());
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_EQ(world.prompter.LastText(),
+            "恭喜你，您已经到了复习攻坚阶段，在这12天中，您只需要复习即可！");
+  EXPECT_EQ(world.prompter.LastCaption(), "提示");
+}
+
+TEST_F(WordEntryTest, TheGateOpensOnTheSameDayOnTheNextDayAndOnAnEmptyBook) {
+  OpenEntryGate(world.P());  // empty book
+  world.AddWord(1, "a", kDay1);
+  OpenEntryGate(world.P());  // same day
+  world.clock.Set(kDay1 + 1);
+  OpenEntryGate(world.P());  // next day
+  EXPECT_EQ(world.shell.opened.size(), 3u);
+}
+
+TEST_F(WordEntryTest, AFailedSaveKeepsTheTypedText) {
+  // A word book that can only be read refuses the append.
+  world.Restart();
+  ASSERT_TRUE(world.Db().OpenDatabase(GBK("单词本"), Access::ReadOnly));
+  WordEntry entry(world.P());
+  entry.SetWord(Utf8ToGbk("apple"));
+  entry.SetMeaning(Utf8ToGbk("苹果"));
+  entry.Submit();
+  EXPECT_EQ(world.prompter.LastCaption(), "出错了");
+  EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
+  EXPECT_EQ(entry.word(), Utf8ToGbk("apple"));
+  EXPECT_EQ(entry.meaning(), Utf8ToGbk("苹果"));
+  EXPECT_EQ(world.Config("groupnumber"), "1");
+}
+
+}  // namespace
+}  // namespace cindral

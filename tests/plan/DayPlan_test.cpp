@@ -1,0 +1,276 @@
+// The day plan over many days: learning phase cases, review phase, finish,
+// decay. The entry gate is scripted here; word entry has its own tests.
+
+#include "plan/DayPlan.h"
+
+#include <gtest/gtest.h>
+
+#include "TestWorld.h"
+
+namespace cindral {
+namespace {
+
+using test::TestWorld;
+
+constexpr double kDay1 = 45000.0;  // the day group 1 was entered
+
+class DayPlanTest : public ::testing::Test {
+ protected:
+  DayPlanTest() : world(kDay1) {
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+    world.OpenWordBook();
+  }
+
+  // Groups 1..lastGroup entered on consecutive days, `perGroup` words each.
+  void EnterCourse(int lastGroup, int perGroup = 2) {
+    for (int g = 1; g <= lastGroup; ++g) {
+      for (int w = 0; w < perGroup; ++w) {
+        world.AddWord(g, "w" + std::to_string(g) + "_" + std::to_string(w), kDay1 + g - 1);
+      }
+    }
+    world.State().CurrentGroup = lastGroup;
+    world.WriteConfig("groupnumber", std::to_string(lastGroup));
+  }
+  void SetToday(double day) { world.clock.Set(day + 0.5); }  // noon: the time must not matter
+
+  std::vector<int32_t> Expected(std::initializer_list<std::pair<int, int>> groupsAndCounts) {
+    std::vector<int32_t> v;
+    for (auto [g, n] : groupsAndCounts)
+      for (int i = 0; i < n; ++i) v.push_back(g);
+    return v;
+  }
+
+  TestWorld world;
+};
+
+TEST_F(DayPlanTest, EmptyWordBookResetsFlagsAndShowsNothing) {
+  world.WriteConfig("plus", "true");
+  world.WriteConfig("minus", "true");
+  ComputeDayPlan(world.P());
+  EXPECT_TRUE(world.State().DueList.empty());
+  EXPECT_TRUE(world.prompter.shown.empty());
+  EXPECT_EQ(world.shell.gateRuns, 0);
+  EXPECT_EQ(world.Config("plus"), "false");
+  EXPECT_EQ(world.Config("minus"), "false");
+  EXPECT_TRUE(IsZeroDate(world.State().ReviewPhaseStart));
+}
+
+TEST_F(DayPlanTest, WordsEnteredTodayFollowThePlanLineOfTheNewestGroup) {
+  EnterCourse(3);
+  SetToday(kDay1 + 2);
+  ComputeDayPlan(world.P());
+  // Line 3 is "3 2 1": every record whose group is listed, in record order.
+  EXPECT_EQ(world.DueGroups(), Expected({{1, 2}, {2, 2}, {3, 2}}));
+  EXPECT_TRUE(world.prompter.shown.empty());
+  const DueEntry& first = world.State().DueList.front();
+  EXPECT_EQ(first.Word, Utf8ToGbk("w1_0"));
+  EXPECT_EQ(first.Meaning, Utf8ToGbk("w1_0-义"));
+  EXPECT_EQ(first.Proficiency, 1);
+  EXPECT_EQ(first.SerialNumber, 1);
+  EXPECT_DOUBLE_EQ(world.State().ReviewPhaseStart, kDay1 + 88);
+}
+
+TEST_F(DayPlanTest, TwoComputationsOnOneDayGiveTheSameList) {
+  EnterCourse(16);
+  SetToday(kDay1 + 15);
+  ComputeDayPlan(world.P());
+  const auto first = world.State().DueList;
+  ComputeDayPlan(world.P());
+  EXPECT_EQ(world.State().DueList, first);
+  // Line 16: 16 15 14 12 9 1.
+  EXPECT_EQ(world.DueGroups(), Expected({{1, 2}, {9, 2}, {12, 2}, {14, 2}, {15, 2}, {16, 2}}));
+}
+
+TEST_F(DayPlanTest, AGroupListedTwiceOnItsLineIsDueTwice) {
+  world.WritePlanTable({"1 1", "2  1"});
+  EnterCourse(2, 1);
+  SetToday(kDay1 + 1);
+  ComputeDayPlan(world.P());
+  // "2  1": the empty piece matches nothing.
+  EXPECT_EQ(world.DueGroups(), Expected({{1, 1}, {2, 1}}));
+  world.State().CurrentGroup = 1;
+  ComputeDayPlan(world.P());
+  EXPECT_EQ(world.DueGroups(), Expected({{1, 2}}));
+}
+
+TEST_F(DayPlanTest, NothingIsDueWithoutAPlanLine) {
+  EnterCourse(2);
+  SetToday(kDay1 + 1);
+  for (int32_t group : {0, 89, -5}) {
+    world.State().CurrentGroup = group;
+    ComputeDayPlan(world.P());
+    EXPECT_TRUE(world.State().DueList.empty()) << group;
+  }
+  world.State().CurrentGroup = 2;
+  world.WritePlanTable({"1"});  // fewer lines than the group number
+  ComputeDayPlan(world.P());
+  EXPECT_TRUE(world.State().DueList.empty());
+  std::filesystem::remove(world.dir.File("艾宾浩斯.txt"));
+  ComputeDayPlan(world.P());
+  EXPECT_TRUE(world.State().DueList.empty());
+  EXPECT_TRUE(world.prompter.shown.empty());
+}
+
+TEST_F(DayPlanTest, TheFirstStartOfANewDayAsksForTodaysWords) {
+  EnterCourse(1);
+  world.WriteConfig("reviewnumber", "7");
+  world.WriteConfig("plus", "true");
+  world.WriteConfig("minus", "true");
+  SetToday(kDay1 + 1);
+  ComputeDayPlan(world.P());
+  EXPECT_EQ(world.State().ReviewPosition, 1);
+  EXPECT_EQ(world.Config("reviewnumber"), "1");
+  EXPECT_EQ(world.Config("plus"), "false");
+  EXPECT_EQ(world.Config("minus"), "false");
+  ASSERT_EQ(world.prompter.shown.size(), 1u);
+  EXPECT_EQ(world.prompter.LastText(), "今日还没有学习新单词呢，快快学习吧！");
+  EXPECT_EQ(world.prompter.LastCaption(), "请先录入今天所学的单词");
+  EXPECT_EQ(world.prompter.shown[0].icon, MessageIcon::Information);
+  EXPECT_EQ(world.shell.gateRuns, 1);
+  EXPECT_TRUE(world.State().DueList.empty());
+}
+
+TEST_F(DayPlanTest, AZeroDatedLastWordOpensTheGateWithoutAMessage) {
+  world.AddWord(1, "undated", kZeroDate);
+  world.WriteConfig("reviewnumber", "3");
+  SetToday(kDay1);
+  ComputeDayPlan(world.P());
+  EXPECT_TRUE(world.prompter.shown.empty());
+  EXPECT_EQ(world.shell.gateRuns, 1);
+  EXPECT_EQ(world.Config("reviewnumber"), "1");
+  EXPECT_EQ(world.Config("minus"), "false");
+}
+
+TEST_F(DayPlanTest, IdleDaysOrAFutureEntryAskForAReset) {
+  for (double offset : {2.0, 30.0, -1.0}) {
+    TestWorld w(kDay1);
+    w.WriteStandardPlanTable();
+    w.WriteFreshConfig();
+    w.OpenWordBook();
+    w.AddWord(1, "a", kDay1);
+    w.WriteConfig("reviewnumber", "4");
+    w.WriteConfig("plus", "true");
+    w.clock.Set(kDay1 + offset);
+    ComputeDayPlan(w.P());
+    EXPECT_EQ(w.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！") << offset;
+    EXPECT_EQ(w.prompter.LastCaption(), "提示");
+    EXPECT_EQ(w.shell.broughtToFront, 1);
+    EXPECT_EQ(w.shell.gateRuns, 0);
+    EXPECT_EQ(w.Config("reviewnumber"), "4");  // untouched
+    EXPECT_EQ(w.Config("plus"), "false");
+    EXPECT_EQ(w.Config("minus"), "false");
+    EXPECT_TRUE(w.State().DueList.empty());
+  }
+}
+
+TEST_F(DayPlanTest, ReviewDaysFollowTheBuiltInTable) {
+  EnterCourse(88, 1);
+  for (int n = 0; n < 12; ++n) {
+    world.prompter.shown.clear();
+    world.WriteConfig("plus", "true");
+    world.WriteConfig("minus", "true");
+    SetToday(kDay1 + 88 + n);
+    ComputeDayPlan(world.P());
+    const std::vector<int32_t>& r = ReviewPhaseGroups(n);
+    EXPECT_EQ(world.DueGroups(), r) << "review day " << n;  // one word per group, record order
+    EXPECT_TRUE(world.prompter.shown.empty());
+    EXPECT_EQ(world.Config("plus"), "false");
+    EXPECT_EQ(world.Config("minus"), "false");
+    EXPECT_FALSE(IsCourseFinished(world.P())) << n;
+  }
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({88}));
+}
+
+TEST_F(DayPlanTest, TheDayAfterTheLastReviewDayFinishesTheCourse) {
+  EnterCourse(88, 1);
+  SetToday(kDay1 + 88 + 12);
+  ComputeDayPlan(world.P());
+  EXPECT_TRUE(world.State().DueList.empty());
+  EXPECT_EQ(world.prompter.LastText(), "您已经学习完毕，请重置单词数据库后继续开始单词之旅！");
+  EXPECT_EQ(world.prompter.LastCaption(), "成功了");
+  EXPECT_FALSE(world.shell.entryButtonEnabled);
+  EXPECT_TRUE(IsCourseFinished(world.P()));
+}
+
+TEST_F(DayPlanTest, AFirstGroupOtherThanOneNeverStartsTheReviewPhase) {
+  for (int32_t firstGroup : {0, 2}) {
+    TestWorld w(kDay1);
+    w.WriteStandardPlanTable();
+    w.OpenWordBook();
+    w.AddWord(firstGroup, "a", kDay1);
+    w.State().CurrentGroup = firstGroup;
+    w.clock.Set(kDay1 + 200);
+    ComputeDayPlan(w.P());
+    EXPECT_TRUE(IsZeroDate(w.State().ReviewPhaseStart)) << firstGroup;
+    // Far past any review day, yet the zero start means no message: it is
+    // taken as the review path because today lies after the zero date.
+    EXPECT_TRUE(w.prompter.shown.empty()) << firstGroup;
+    EXPECT_TRUE(w.State().DueList.empty());
+    EXPECT_FALSE(IsCourseFinished(w.P()));
+  }
+}
+
+TEST_F(DayPlanTest, TheReviewPhaseStartIsFixedOncePerRun) {
+  EnterCourse(2, 1);
+  SetToday(kDay1 + 1);
+  ComputeDayPlan(world.P());
+  EXPECT_DOUBLE_EQ(world.State().ReviewPhaseStart, kDay1 + 88);
+  // A later first record does not move it while the program runs.
+  world.Db().GoFirst();
+  world.Db().WriteField(kEntryDate, Value::DateTime(kDay1 + 1));
+  ComputeDayPlan(world.P());
+  EXPECT_DOUBLE_EQ(world.State().ReviewPhaseStart, kDay1 + 88);
+}
+
+TEST_F(DayPlanTest, ReviewPhaseGroupsOutsideTheTwelveDaysAreEmpty) {
+  EXPECT_TRUE(ReviewPhaseGroups(-1).empty());
+  EXPECT_TRUE(ReviewPhaseGroups(12).empty());
+  EXPECT_EQ(ReviewPhaseGroups(0), std::vector<int32_t>({57, 75, 83, 86, 88}));
+  EXPECT_EQ(ReviewPhaseGroups(11), std::vector<int32_t>({88}));
+}
+
+class DecayTest : public DayPlanTest {
+ protected:
+  std::vector<int32_t> Proficiencies() {
+    std::vector<int32_t> p;
+    Database& db = world.Db();
+    db.GoFirst();
+    for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1))
+      p.push_back(ReadIntegerField(db, kProficiency));
+    return p;
+  }
+  void AddProficiencies(std::initializer_list<int32_t> values) {
+    for (int32_t p : values) world.AddWord(1, "w", kDay1, p);
+  }
+};
+
+TEST_F(DecayTest, LowersEveryWordByOneButNotBelowOne) {
+  AddProficiencies({1, 2, 3, 50, 100});
+  world.WriteConfig("minus", "false");
+  DecayProficiency(world.P());
+  EXPECT_EQ(Proficiencies(), std::vector<int32_t>({1, 1, 2, 49, 99}));
+  EXPECT_EQ(world.Config("minus"), "true");
+  DecayProficiency(world.P());  // done for today
+  EXPECT_EQ(Proficiencies(), std::vector<int32_t>({1, 1, 2, 49, 99}));
+}
+
+TEST_F(DecayTest, OnlyTheExactTextFalseTriggersIt) {
+  AddProficiencies({10});
+  for (const char* flag : {"False", "FALSE", "false ", "", "true", "0"}) {
+    world.WriteConfig("minus", flag);
+    DecayProficiency(world.P());
+    EXPECT_EQ(Proficiencies(), std::vector<int32_t>({10})) << '"' << flag << '"';
+    EXPECT_EQ(world.Config("minus"), flag);
+  }
+}
+
+TEST_F(DecayTest, OutOfRangeStoredValuesStayDefined) {
+  AddProficiencies({0, -7, 2147483647});
+  world.WriteConfig("minus", "false");
+  DecayProficiency(world.P());
+  EXPECT_EQ(Proficiencies(), std::vector<int32_t>({1, 1, 2147483646}));
+}
+
+}  // namespace
+}  // namespace cindral

@@ -1,0 +1,232 @@
+#pragma once
+// A throw-away program directory with a word book, settings, a clock and
+// scripted message boxes and windows, for driving the logic day by day.
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Program.h"
+#include "app/Prompter.h"
+#include "app/Settings.h"
+#include "app/Shell.h"
+#include "store/Clock.h"
+#include "store/Database.h"
+#include "store/DateTime.h"
+#include "store/Gbk.h"
+
+namespace cindral::test {
+
+// A fresh directory that is the current directory while it lives.
+class TempDir {
+ public:
+  TempDir() {
+    char pattern[] = "/tmp/cindral-test-XXXXXX";
+    path_ = ::mkdtemp(pattern);
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& utf8Name) const { return path_ + "/" + utf8Name; }
+
+ private:
+  std::string path_;
+  std::filesystem::path previous_;
+};
+
+// Writes an empty word database straight from the file layout, independent
+// of the engine: six fields, word and meaning as memo text in a side file.
+inline void WriteEmptyWordBook(const std::string& utf8Path) {
+  auto put32 = [](std::string& s, size_t at, int32_t v) { std::memcpy(&s[at], &v, 4); };
+  const int32_t kFields = 6;
+  std::string data(116 + 72 * kFields, '\0');
+  std::memcpy(&data[0], "WEDB", 4);
+  put32(data, 4, 0x00010000);
+  put32(data, 16, 0);   // record count
+  put32(data, 20, 1);   // next record id
+  put32(data, 24, 32);  // record size
+  put32(data, 112, kFields);
+  struct Field {
+    const char* name;
+    int32_t type, offset, size;
+  };
+  const Field fields[] = {{"GroupNumber", 3, 4, 4}, {"Word", 12, 8, 4},
+                          {"Meaning", 12, 12, 4},   {"EntryDate", 8, 16, 8},
+                          {"Proficiency", 3, 24, 4}, {"SerialNumber", 3, 28, 4}};
+  for (int i = 0; i < kFields; ++i) {
+    const size_t at = 116 + 72 * i;
+    std::memcpy(&data[at], fields[i].name, std::strlen(fields[i].name));
+    put32(data, at + 20, fields[i].type);
+    put32(data, at + 24, fields[i].offset);
+    put32(data, at + 28, fields[i].size);
+  }
+  std::string side(512, '\0');
+  std::memcpy(&side[0], "WEDT", 4);
+  put32(side, 4, 0x00010000);
+  put32(side, 16, 1);
+  std::ofstream(utf8Path, std::ios::binary) << data;
+  const std::string sidePath = utf8Path.substr(0, utf8Path.rfind('.')) + ".EDT";
+  std::ofstream(sidePath, std::ios::binary) << side;
+}
+
+// Records every box; answers Yes/No boxes from a queue (No when empty).
+class ScriptedPrompter : public Prompter {
+ public:
+  bool Show(const Message& message) override {
+    shown.push_back(message);
+    if (onShow) onShow(message);
+    if (!message.yesNo) return true;
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  // Texts of the boxes shown so far, in UTF-8, for readable assertions.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const Message& m : shown) texts.push_back(GbkToUtf8(m.text));
+    return texts;
+  }
+  std::string LastText() const { return shown.empty() ? "" : GbkToUtf8(shown.back().text); }
+  std::string LastCaption() const {
+    return shown.empty() ? "" : GbkToUtf8(shown.back().caption);
+  }
+
+  std::vector<Message> shown;
+  std::deque<bool> answers;
+  std::function<void(const Message&)> onShow;
+};
+
+// Records what the logic asks of the window system; the test decides what
+// an opened window does through `onOpen` and what the gate does through
+// `onGate`.
+class ScriptedShell : public Shell {
+ public:
+  void OpenWindow(WindowId id) override {
+    opened.push_back(id);
+    if (onOpen) onOpen(id);
+  }
+  void OpenEntryGate() override {
+    ++gateRuns;
+    if (onGate) onGate();
+  }
+  void SetEntryButtonEnabled(bool enabled) override { entryButtonEnabled = enabled; }
+  void BringMainWindowToFront() override { ++broughtToFront; }
+
+  std::vector<WindowId> opened;
+  std::function<void(WindowId)> onOpen;
+  std::function<void()> onGate;
+  int gateRuns = 0;
+  bool entryButtonEnabled = true;
+  int broughtToFront = 0;
+};
+
+inline const std::string& WordBookUtf8Name() {
+  static const std::string name = "单词本.EDB";
+  return name;
+}
+
+// A program directory with the shipped files, a clock and the Program.
+struct TestWorld {
+  explicit TestWorld(double today = 45000.0, bool withWordBook = true) : clock(today) {
+    if (withWordBook) WriteEmptyWordBook(dir.File(WordBookUtf8Name()));
+    settings = std::make_unique<Settings>(Utf8ToGbk(dir.path()));
+    Restart();
+  }
+
+  // A new run of the program in the same directory: fresh database list and
+  // program-wide state (the word book is not opened yet).
+  void Restart() {
+    program.reset();
+    database = std::make_unique<Database>();
+    program = std::make_unique<Program>(*database, *settings, clock, prompter, shell);
+  }
+  // Opens the word book as start-up does.
+  void OpenWordBook() {
+    if (!database->OpenDatabase(GBK("单词本"))) throw std::runtime_error("word book did not open");
+  }
+
+  Database& Db() { return *database; }
+  Program& P() { return *program; }
+  AppState& State() { return program->state; }
+
+  // Appends a word as entry does; the serial number is the next record number.
+  void AddWord(int32_t group, const std::string& utf8Word, double date, int32_t proficiency = 1,
+               const std::string& utf8Meaning = "") {
+    Database& db = *database;
+    const int32_t serial = db.RecordCount() + 1;
+    const std::string meaning = utf8Meaning.empty() ? utf8Word + "-义" : utf8Meaning;
+    if (!db.AddRecord({Value::Int(group), Value::Text(Utf8ToGbk(utf8Word)),
+                       Value::Text(Utf8ToGbk(meaning)), Value::DateTime(date),
+                       Value::Int(proficiency), Value::Int(serial)})) {
+      throw std::runtime_error("AddRecord failed");
+    }
+  }
+  // Group numbers of today's due list, in order.
+  std::vector<int32_t> DueGroups() const {
+    std::vector<int32_t> groups;
+    for (const DueEntry& e : program->state.DueList) groups.push_back(e.GroupNumber);
+    return groups;
+  }
+
+  // Writes a plan table with the given lines (UTF-8 = ASCII digits).
+  void WritePlanTable(const std::vector<std::string>& lines) const {
+    std::ofstream out(dir.File("艾宾浩斯.txt"), std::ios::binary);
+    for (const std::string& line : lines) out << line << "\n";
+  }
+  // The shipped table: line N lists N, N-1, N-2, N-4, N-7, N-15, N-30 (>= 1).
+  void WriteStandardPlanTable() const {
+    std::vector<std::string> lines;
+    for (int n = 1; n <= 88; ++n) {
+      std::string line;
+      for (int k : {0, 1, 2, 4, 7, 15, 30}) {
+        if (n - k < 1) continue;
+        if (!line.empty()) line += ' ';
+        line += std::to_string(n - k);
+      }
+      lines.push_back(line);
+    }
+    WritePlanTable(lines);
+  }
+  void WriteConfig(const std::string& key, const std::string& value) {
+    settings->WriteSetting("Config", key, value);
+  }
+  std::string Config(const std::string& key) const {
+    return settings->ReadSetting("Config", key);
+  }
+  // The state after a full reset, as shipped.
+  void WriteFreshConfig() {
+    WriteConfig("reviewnumber", "1");
+    WriteConfig("groupnumber", "1");
+    WriteConfig("plus", "false");
+    WriteConfig("minus", "false");
+  }
+
+  TempDir dir;
+  ManualClock clock;
+  ScriptedPrompter prompter;
+  ScriptedShell shell;
+  std::unique_ptr<Database> database;
+  std::unique_ptr<Settings> settings;
+  std::unique_ptr<Program> program;
+};
+
+}  // namespace cindral::test

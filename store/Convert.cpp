@@ -95,7 +95,7 @@ std::string ValueToText(const Value& v) {
     case Value::Kind::Subroutine:
       return std::to_string(v.integer());
     case Value::Kind::Float:
-      return Format("%.6g", static_cast<double>(static_cast<float>(v.real())));
+      return Format("%.6g", v.real());  // the float, widened exactly
     case Value::Kind::Double:
       return Format("%.13g", v.real());
     case Value::Kind::Logical:

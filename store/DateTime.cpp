@@ -104,7 +104,8 @@ double Continuous(double v) {
   return c - (v - c);
 }
 
-// Inverse of Continuous.
+// Inverse of Continuous (applying Continuous again would turn −0.75 into
+// 0.75 instead of back into −1.25).
 double FromContinuous(double x) {
   if (x >= 0) return x;
   const double f = std::floor(x);

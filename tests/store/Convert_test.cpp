@@ -122,7 +122,7 @@ TEST(IntegerToText, Decimal) {
   EXPECT_EQ(TextToInteger(IntegerToText(kIntMax)), kIntMax);
 }
 
-TEST(FoldFullWidth, FoldsTheDesignatedFormsOnly) {
+TEST(FoldFullWidth, FoldsFullWidthFormsOnly) {
   EXPECT_EQ(FoldFullWidth(GBK("ＡＢｃ１２！～")), "ABc12!~");
   EXPECT_EQ(FoldFullWidth("\xA3\xA1\xA3\xFE"), "!~");  // both ends of the full-width block
   EXPECT_EQ(FoldFullWidth("\xA1\xA1"), " ");
@@ -143,7 +143,7 @@ TEST(FoldFullWidth, StepsOverTwoByteCharacters) {
   EXPECT_EQ(FoldFullWidth("a\xA3"), "a\xA3");  // dangling lead byte kept
 }
 
-TEST(SplitText, DesignedCases) {
+TEST(SplitText, AdjacentDelimitersGiveEmptyElementsTrailingOnesNothing) {
   EXPECT_THAT(SplitText("a  b", " "), ElementsAre("a", "", "b"));
   EXPECT_THAT(SplitText("a b ", " "), ElementsAre("a", "b"));
   EXPECT_THAT(SplitText("a b c", " ", 2), ElementsAre("a", "b"));

@@ -133,7 +133,7 @@ TEST(DateTimeClock, SystemClockGivesLocalTimeInWholeSeconds) {
   EXPECT_EQ(MakeDateTime(p.year, p.month, p.day, p.hour, p.minute, p.second), now);
 }
 
-TEST(DateIntervalDays, DesignedEdgeCases) {
+TEST(DateIntervalDays, CountsDaysWithTheirFraction) {
   EXPECT_EQ(DateInterval(k5Mar2009, k5Mar2009, 5), 0.0);
   EXPECT_EQ(DateInterval(k5Mar2009, k5Mar2009 - 1, 5), 1.0);
   EXPECT_EQ(DateInterval(k5Mar2009 - 1, k5Mar2009, 5), -1.0);
@@ -218,7 +218,7 @@ TEST(DateIntervalClockUnits, AcrossDayZeroAndSaturating) {
   EXPECT_EQ(DateInterval(kMinDateTime, kMaxDateTime, 8), -2147483648.0);
 }
 
-TEST(AddToDate, DesignedEdgeCases) {
+TEST(AddToDate, MonthEndsLeapDaysAndZeroAmount) {
   EXPECT_EQ(AddToDate(MakeDateTime(2009, 1, 31), 3, 1), MakeDateTime(2009, 2, 28));
   EXPECT_EQ(AddToDate(MakeDateTime(2008, 2, 29), 1, 1), MakeDateTime(2009, 2, 28));
   EXPECT_EQ(AddToDate(MakeDateTime(2008, 2, 29), 1, 4), MakeDateTime(2012, 2, 29));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "store/FileAccess.h"
 #include "store/Value.h"
 
 namespace cindral {
@@ -63,9 +64,23 @@ class Database {
   bool SetCurrent(int index);
   RecordFile* Current();
 
+  // The lock time-out in milliseconds for this list's databases, those open
+  // and those opened later: 0 (the initial value) = a lock held by another
+  // process fails at once, -1 = wait without end. Reading the record count
+  // waits at least 2000 ms.
+  void SetLockTimeout(int32_t milliseconds);
+  int32_t LockTimeout() const { return timeoutMs_; }
+  // Replaces the file layer under later opens (tests put failing files in).
+  void SetFileOpener(FileOpener opener);
+  // The full GBK path an open would use for `name`: the default extension
+  // added, made absolute against the current directory, "." and ".." folded.
+  static std::string FullPath(const std::string& name);
+
  private:
   std::vector<std::unique_ptr<RecordFile>> list_;
   int current_ = -1;
+  int32_t timeoutMs_ = 0;
+  FileOpener opener_;
 };
 
 // The code the last operation of this thread left; 0 = success.

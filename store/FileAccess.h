@@ -1,0 +1,47 @@
+#pragma once
+// The file operations the engine needs, behind an interface so that tests
+// can put a failing or crashing file under the engine. Every call returns 0
+// or one of the engine's negative codes.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace cindral {
+
+enum class Access;
+enum class Share;
+
+enum class LockKind { Shared, Exclusive };
+
+class FileAccess {
+ public:
+  virtual ~FileAccess() = default;
+
+  // Reads up to `size` bytes; `*done` tells how many arrived (fewer only at
+  // the end of the file).
+  virtual int32_t ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) = 0;
+  virtual int32_t WriteAt(int64_t offset, const void* data, std::size_t size) = 0;
+  virtual int32_t Truncate(int64_t length) = 0;
+  virtual int32_t Size(int64_t* length) = 0;
+  // A byte-range lock that does not wait: a range another opener holds gives
+  // kErrLockViolation, which the caller may retry.
+  virtual int32_t Lock(int64_t offset, int64_t length, LockKind kind) = 0;
+  virtual int32_t Unlock(int64_t offset, int64_t length) = 0;
+  // Whether another opener holds a lock that would conflict with `kind` on
+  // the range: 0 = free, kErrLockViolation = held, or a failure code.
+  virtual int32_t TestLock(int64_t offset, int64_t length, LockKind kind) = 0;
+  virtual int32_t Sync() = 0;
+  // The file's identity on disk (device and inode), to tell that two paths
+  // name the same file.
+  virtual int32_t FileId(uint64_t* device, uint64_t* inode) = 0;
+};
+
+// Opens a file (GBK path) with an access and a share mode; the share-mode
+// conflict gives kErrSharingViolation. Tests put their own opener in.
+using FileOpener = std::function<int32_t(const std::string& path, Access access, Share share,
+                                         std::unique_ptr<FileAccess>* file)>;
+
+}  // namespace cindral

@@ -1,0 +1,254 @@
+#include "store/PosixFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "store/Database.h"
+#include "store/DatabaseErrors.h"
+#include "store/Gbk.h"
+
+namespace cindral {
+namespace {
+
+// Offsets of the share-mode bytes, from kShareBase.
+constexpr int64_t kHasRead = 0;
+constexpr int64_t kHasWrite = 1;
+constexpr int64_t kDeniesRead = 2;
+constexpr int64_t kDeniesWrite = 3;
+
+bool DeniesRead(Share share) { return share == Share::DenyRead || share == Share::Exclusive; }
+bool DeniesWrite(Share share) { return share == Share::DenyWrite || share == Share::Exclusive; }
+
+}  // namespace
+
+PosixFile::PosixFile(int fd) : fd_(fd) {}
+
+PosixFile::~PosixFile() {
+  // Closing the last descriptor of the open file description releases every
+  // lock it holds.
+  if (fd_ >= 0) ::close(fd_);
+}
+
+int32_t PosixFile::ErrnoToCode(int error) {
+  switch (error) {
+    case ENOENT:
+      return kErrFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      return kErrBadPath;
+    case EMFILE:
+    case ENFILE:
+      return kErrTooManyFiles;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case EEXIST:
+    case ETXTBSY:
+      return kErrAccessDenied;
+    case EBADF:
+      return kErrInvalidFile;
+    case EIO:
+      return kErrHardware;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      return kErrDiskFull;
+    case ENOMEM:
+      return kErrOutOfMemory;
+    default:
+      return kErrUnknown;
+  }
+}
+
+int PosixFile::Fcntl(int command, short type, int64_t offset, int64_t length, short* foundType) {
+  struct flock lock;
+  std::memset(&lock, 0, sizeof lock);
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = static_cast<off_t>(offset);
+  lock.l_len = static_cast<off_t>(length);
+  lock.l_pid = 0;  // required for open-file-description locks
+  int rc;
+  do {
+    rc = ::fcntl(fd_, command, &lock);
+  } while (rc < 0 && errno == EINTR);
+  if (foundType != nullptr) *foundType = lock.l_type;
+  return rc;
+}
+
+int32_t PosixFile::Open(const std::string& path, Access access, Share share,
+                        std::unique_ptr<FileAccess>* file) {
+  file->reset();
+  if (path.empty()) return kErrFileNotFound;
+  const std::string onDisk = GbkToUtf8(path);
+  const int flags = (access == Access::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
+  int fd;
+  do {
+    fd = ::open(onDisk.c_str(), flags);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return ErrnoToCode(errno);
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return kErrAccessDenied;
+  }
+  std::unique_ptr<PosixFile> opened(new PosixFile(fd));
+  const int32_t code = opened->TakeShareModes(access, share);
+  if (code != 0) return code;  // closing drops whatever share bytes were taken
+  *file = std::move(opened);
+  return 0;
+}
+
+int32_t PosixFile::TakeShareModes(Access access, Share share) {
+  const bool writes = access == Access::ReadWrite;
+  // What others deny must not meet what this opener wants, and the reverse.
+  const int64_t checks[][2] = {
+      {1, kDeniesRead},
+      {writes ? 1 : 0, kDeniesWrite},
+      {DeniesRead(share) ? 1 : 0, kHasRead},
+      {DeniesWrite(share) ? 1 : 0, kHasWrite},
+  };
+  for (const auto& check : checks) {
+    if (check[0] == 0) continue;
+    const int32_t code = TestLock(kShareBase + check[1], 1, LockKind::Exclusive);
+    if (code == kErrLockViolation) return kErrSharingViolation;
+    if (code != 0) return code;
+  }
+  const int64_t holds[][2] = {
+      {1, kHasRead},
+      {writes ? 1 : 0, kHasWrite},
+      {DeniesRead(share) ? 1 : 0, kDeniesRead},
+      {DeniesWrite(share) ? 1 : 0, kDeniesWrite},
+  };
+  for (const auto& hold : holds) {
+    if (hold[0] == 0) continue;
+    const int32_t code = Lock(kShareBase + hold[1], 1, LockKind::Shared);
+    if (code == kErrLockViolation) return kErrSharingViolation;
+    if (code != 0) return code;
+  }
+  return 0;
+}
+
+int32_t PosixFile::Create(const std::string& path, std::unique_ptr<FileAccess>* file) {
+  file->reset();
+  if (path.empty()) return kErrBadPath;
+  const std::string onDisk = GbkToUtf8(path);
+  int fd;
+  do {
+    fd = ::open(onDisk.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return ErrnoToCode(errno);
+  file->reset(new PosixFile(fd));
+  return 0;
+}
+
+std::string PosixFile::CurrentDirectory() {
+  std::string buffer(256, '\0');
+  for (;;) {
+    if (::getcwd(&buffer[0], buffer.size()) != nullptr) {
+      buffer.resize(std::strlen(buffer.c_str()));
+      return Utf8ToGbk(buffer);
+    }
+    if (errno != ERANGE || buffer.size() > (1u << 20)) return std::string();
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+void PosixFile::Remove(const std::string& path) { ::unlink(GbkToUtf8(path).c_str()); }
+
+int32_t PosixFile::ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) {
+  *done = 0;
+  if (offset < 0) return kErrSeek;
+  auto* out = static_cast<char*>(buffer);
+  while (*done < size) {
+    const ssize_t n = ::pread(fd_, out + *done, size - *done,
+                              static_cast<off_t>(offset + static_cast<int64_t>(*done)));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ErrnoToCode(errno);
+    }
+    if (n == 0) break;  // end of file
+    *done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int32_t PosixFile::WriteAt(int64_t offset, const void* data, std::size_t size) {
+  if (offset < 0) return kErrSeek;
+  const auto* in = static_cast<const char*>(data);
+  std::size_t written = 0;
+  while (written < size) {
+    const ssize_t n = ::pwrite(fd_, in + written, size - written,
+                               static_cast<off_t>(offset + static_cast<int64_t>(written)));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return ErrnoToCode(errno);
+    }
+    if (n == 0) return kErrDiskFull;
+    written += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int32_t PosixFile::Truncate(int64_t length) {
+  if (length < 0) return kErrSeek;
+  int rc;
+  do {
+    rc = ::ftruncate(fd_, static_cast<off_t>(length));
+  } while (rc < 0 && errno == EINTR);
+  return rc == 0 ? 0 : ErrnoToCode(errno);
+}
+
+int32_t PosixFile::Size(int64_t* length) {
+  struct stat st;
+  if (::fstat(fd_, &st) != 0) {
+    *length = 0;
+    return ErrnoToCode(errno);
+  }
+  *length = static_cast<int64_t>(st.st_size);
+  return 0;
+}
+
+int32_t PosixFile::Lock(int64_t offset, int64_t length, LockKind kind) {
+  const short type = kind == LockKind::Exclusive ? F_WRLCK : F_RDLCK;
+  if (Fcntl(F_OFD_SETLK, type, offset, length, nullptr) == 0) return 0;
+  // Another opener holds the range: the caller may retry.
+  if (errno == EAGAIN || errno == EACCES) return kErrLockViolation;
+  return kErrLockFailed;
+}
+
+int32_t PosixFile::Unlock(int64_t offset, int64_t length) {
+  if (Fcntl(F_OFD_SETLK, F_UNLCK, offset, length, nullptr) == 0) return 0;
+  return kErrUnlockFailed;
+}
+
+int32_t PosixFile::TestLock(int64_t offset, int64_t length, LockKind kind) {
+  const short type = kind == LockKind::Exclusive ? F_WRLCK : F_RDLCK;
+  short found = F_UNLCK;
+  if (Fcntl(F_OFD_GETLK, type, offset, length, &found) != 0) return kErrLockFailed;
+  return found == F_UNLCK ? 0 : kErrLockViolation;
+}
+
+int32_t PosixFile::Sync() {
+  int rc;
+  do {
+    rc = ::fdatasync(fd_);
+  } while (rc < 0 && errno == EINTR);
+  return rc == 0 ? 0 : ErrnoToCode(errno);
+}
+
+int32_t PosixFile::FileId(uint64_t* device, uint64_t* inode) {
+  struct stat st;
+  if (::fstat(fd_, &st) != 0) return ErrnoToCode(errno);
+  *device = static_cast<uint64_t>(st.st_dev);
+  *inode = static_cast<uint64_t>(st.st_ino);
+  return 0;
+}
+
+}  // namespace cindral

@@ -1,0 +1,101 @@
+#pragma once
+// A private directory for store tests, with helpers that create databases
+// and read or patch their bytes directly.
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "store/Bytes.h"
+#include "store/FieldCodec.h"
+#include "store/Gbk.h"
+#include "store/RecordFile.h"
+
+namespace cindral::testing {
+
+inline FieldDescriptor Field(const char* name, int32_t type, int32_t size = 0) {
+  FieldDescriptor f;
+  f.name = name;
+  f.type = type;
+  f.declaredSize = size;
+  return f;
+}
+
+// The six fields of the word record; fixed-length text of `textBytes` bytes,
+// or memo text when 0.
+inline std::vector<FieldDescriptor> WordFields(int32_t textBytes = 0) {
+  const int32_t t = textBytes > 0 ? kTypeText : kTypeMemo;
+  return {Field("GroupNumber", kTypeInt), Field("Word", t, textBytes),
+          Field("Meaning", t, textBytes), Field("EntryDate", kTypeDateTime),
+          Field("Proficiency", kTypeInt), Field("SerialNumber", kTypeInt)};
+}
+
+class TempDatabase {
+ public:
+  TempDatabase() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "cindral-store-XXXXXX").string();
+    dir_ = ::mkdtemp(&pattern[0]);
+  }
+  ~TempDatabase() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  TempDatabase(const TempDatabase&) = delete;
+  TempDatabase& operator=(const TempDatabase&) = delete;
+
+  const std::string& dir() const { return dir_; }
+  // A GBK path inside the directory (the name is given in UTF-8).
+  std::string Path(const std::string& utf8Name) const { return Utf8ToGbk(dir_ + "/" + utf8Name); }
+
+  std::string Create(const std::string& utf8Name, const std::vector<FieldDescriptor>& fields,
+                     int32_t recordSize = 0) const {
+    const std::string path = Path(utf8Name);
+    if (RecordFile::Create(path, fields, recordSize) != 0) return std::string();
+    return path;
+  }
+
+  static std::string Read(const std::string& gbkPath) {
+    std::ifstream in(GbkToUtf8(gbkPath), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static void Write(const std::string& gbkPath, const std::string& bytes) {
+    std::ofstream out(GbkToUtf8(gbkPath), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  static int64_t Size(const std::string& gbkPath) {
+    return static_cast<int64_t>(std::filesystem::file_size(GbkToUtf8(gbkPath)));
+  }
+  static int32_t Int32At(const std::string& gbkPath, int64_t offset) {
+    const std::string bytes = Read(gbkPath);
+    return GetInt32(bytes.data() + offset);
+  }
+  static void PutInt32At(const std::string& gbkPath, int64_t offset, int32_t value) {
+    std::string bytes = Read(gbkPath);
+    PutInt32(&bytes[static_cast<std::size_t>(offset)], value);
+    Write(gbkPath, bytes);
+  }
+  static void Resize(const std::string& gbkPath, int64_t length) {
+    std::filesystem::resize_file(GbkToUtf8(gbkPath), static_cast<uintmax_t>(length));
+  }
+  // The number of descriptors this process has open.
+  static std::size_t OpenDescriptors() {
+    std::size_t n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+      (void)entry;
+      ++n;
+    }
+    return n;
+  }
+
+ private:
+  std::string dir_;
+};
+
+}  // namespace cindral::testing

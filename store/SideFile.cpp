@@ -207,7 +207,12 @@ int32_t SideFile::FollowChain(int32_t first, int32_t blockCount, std::vector<int
     Link link;
     const int32_t code = ReadLink(b, &link);
     if (code != 0) return code;
-    if (link.length < 1 || link.length > kPieceSize) return kErrSideFileAccess;
+    // Each block must point back to the one that led to it; otherwise the
+    // chain has run into another value's blocks.
+    const int32_t expectedPrev = chain->empty() ? 0 : chain->back();
+    if (link.length < 1 || link.length > kPieceSize || link.prev != expectedPrev) {
+      return kErrSideFileAccess;
+    }
     chain->push_back(b);
     b = link.next;
   }

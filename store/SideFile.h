@@ -71,7 +71,8 @@ class SideFile {
   int32_t WriteLinkField(int32_t block, int fieldOffset, int32_t value);
   int32_t WriteBlock(int32_t block, const Link& link, const char* data, std::size_t size);
   // The block numbers of the chain at `first`; kErrSideFileAccess when it
-  // loops, leaves the file, or passes a free block.
+  // loops, leaves the file, passes a free block, or runs into another chain
+  // (a block that does not point back to its predecessor).
   int32_t FollowChain(int32_t first, int32_t blockCount, std::vector<int32_t>* chain);
   // Takes the first free block for a chain being built; abandons a damaged
   // free list (its blocks are then only lost, never handed out twice).

@@ -1,0 +1,362 @@
+// The designed windows as built: names, rectangles, fonts, captions, the
+// radio group, stacking of overlapping controls, and the geometry the
+// design promises (the game's tiles, the learning window's right column).
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegion>
+#include <QSet>
+#include <QTabWidget>
+#include <QTimer>
+#include <memory>
+
+#include "store/Gbk.h"
+#include "tests/windows/WindowTest.h"
+#include "ui/ControlText.h"
+#include "ui/Layouts.h"
+#include "ui/ModalWindow.h"
+#include "ui/PictureButton.h"
+#include "ui/WindowBuilder.h"
+
+using namespace cindral;
+
+namespace {
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A window built from `spec` on a plain widget.
+std::unique_ptr<QWidget> Build(const WindowSpec& spec) {
+  auto window = std::make_unique<QWidget>();
+  BuildWindow(window.get(), spec);
+  return window;
+}
+
+QRect Rect(const ControlSpec& c) { return QRect(c.x, c.y, c.width, c.height); }
+
+const ControlSpec& SpecOf(const WindowSpec& window, const char* name) {
+  for (const ControlSpec& c : window.controls) {
+    if (Q(c.name) == Q(name)) return c;
+  }
+  qFatal("no control %s", name);
+}
+
+}  // namespace
+
+class LayoutsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyWindowBuildsAsDesigned() {
+    QSet<QString> windowNames;
+    for (const WindowSpec* spec : AllWindowLayouts()) {
+      QVERIFY2(!windowNames.contains(Q(spec->name)), spec->name);
+      windowNames.insert(Q(spec->name));
+      auto window = Build(*spec);
+      QCOMPARE(window->objectName(), Q(spec->name));
+      QCOMPARE(window->windowTitle(), Q(spec->caption));
+      QCOMPARE(window->minimumSize(), QSize(spec->width, spec->height));
+      QCOMPARE(window->maximumSize(), QSize(spec->width, spec->height));
+
+      QSet<QString> names;
+      for (const ControlSpec& c : spec->controls) {
+        const QString name = Q(c.name);
+        QVERIFY2(!names.contains(name), c.name);  // lookups by name must be unambiguous
+        names.insert(name);
+        QObject* object = FindControl(window.get(), name);
+        QVERIFY2(object != nullptr, c.name);
+        if (c.kind == ControlKind::Timer) {
+          auto* timer = qobject_cast<QTimer*>(object);
+          QVERIFY2(timer != nullptr, c.name);
+          QVERIFY2(!timer->isActive(), c.name);
+          continue;
+        }
+        if (c.kind == ControlKind::FileDialog) {
+          auto* dialog = qobject_cast<QFileDialog*>(object);
+          QVERIFY2(dialog != nullptr && !dialog->isVisible(), c.name);
+          continue;
+        }
+        auto* widget = qobject_cast<QWidget*>(object);
+        QVERIFY2(widget != nullptr, c.name);
+        QCOMPARE(widget->geometry(), Rect(c));
+        if (c.parent == nullptr) {
+          QCOMPARE(widget->parentWidget(), window.get());
+        } else {
+          QCOMPARE(widget->parentWidget()->objectName(), Q(c.parent));
+        }
+        if (c.font.face != nullptr) {
+          QCOMPARE(widget->font().pixelSize(), c.font.pixelHeight);
+          QCOMPARE(widget->font().families().value(0), Q(c.font.face));
+          QCOMPARE(widget->font().weight(), QFont::Normal);
+          QVERIFY(!widget->font().italic() && !widget->font().underline());
+        }
+        if (c.kind == ControlKind::Edit || c.kind == ControlKind::MultiLineEdit) {
+          QVERIFY2(widget->testAttribute(Qt::WA_InputMethodEnabled), c.name);
+        }
+        if (c.kind == ControlKind::Label || c.kind == ControlKind::Button ||
+            c.kind == ControlKind::RadioButton || c.kind == ControlKind::GroupBox) {
+          QCOMPARE(ControlQText(widget), Q(c.text));
+        }
+      }
+    }
+  }
+
+  void designedFacesRenderThroughInstalledChineseFonts() {
+    const QFont yaHei = DesignedFont({"微软雅黑", 29});
+    const QFontInfo yaHeiInfo(yaHei);
+    QCOMPARE(yaHeiInfo.family(), QStringLiteral("WenQuanYi Micro Hei"));
+    QCOMPARE(yaHeiInfo.pixelSize(), 29);
+
+    const QFontInfo songInfo(DesignedFont({"宋体", 12}));
+    QVERIFY2(songInfo.family().startsWith(QStringLiteral("AR PL UMing")),
+             qPrintable(songInfo.family()));
+    QCOMPARE(songInfo.pixelSize(), 12);
+
+    // The faces must hold the characters the windows show.
+    const QFontMetrics metrics(yaHei);
+    for (const QChar c : Q("单词熟练度？√×→")) QVERIFY(metrics.inFontUcs4(c.unicode()));
+  }
+
+  void mainWindowButtonsAreTheFiveDesigned() {
+    auto parent = std::make_unique<QWidget>();
+    BuildControls(parent.get(), MainWindowButtons());
+    const struct {
+      const char* name;
+      const char* caption;
+      QRect rect;
+    } expected[] = {
+        {"按钮录入单词", "录入单词", {151, 166, 128, 40}},
+        {"按钮连连看", "连连看", {349, 166, 128, 40}},
+        {"按钮查看单词本", "查看单词本", {80, 251, 128, 40}},
+        {"按钮打乱单词本", "打乱单词本", {250, 251, 128, 40}},
+        {"按钮清空单词本", "清空单词本", {420, 251, 128, 40}},
+    };
+    QCOMPARE(MainWindowButtons().size(), std::size(expected));
+    for (const auto& e : expected) {
+      auto* button = Control<QPushButton>(parent.get(), e.name);
+      QVERIFY2(button != nullptr, e.name);
+      QCOMPARE(button->geometry(), e.rect);
+      QCOMPARE(button->text(), Q(e.caption));
+      QCOMPARE(QFontInfo(button->font()).family(), QStringLiteral("WenQuanYi Micro Hei"));
+    }
+  }
+
+  void entryAndUpdateWindowsKeepTheirOwnSubmitPlaces() {
+    auto entry = Build(EntryWindowLayout());
+    auto update = Build(UpdateWordWindowLayout());
+    QCOMPARE(entry->windowTitle(), Q("输入单词"));
+    QCOMPARE(entry->size(), QSize(450, 350));
+    QCOMPARE(Control<QPushButton>(entry.get(), "按钮提交")->geometry(), QRect(177, 239, 110, 50));
+    QCOMPARE(Control<QPushButton>(update.get(), "按钮提交")->geometry(), QRect(167, 239, 110, 50));
+    QCOMPARE(Control<QLabel>(entry.get(), "标签输入释义")->text(), Q("输入释义"));
+    QVERIFY(Control<QLineEdit>(entry.get(), "编辑框输入单词") != nullptr);
+  }
+
+  void choiceRadioButtonsAreOneGroupOfFour() {
+    auto window = Build(ChoiceWindowLayout());
+    auto* group = Control<QButtonGroup>(window.get(), "单选框单词");
+    QVERIFY(group != nullptr);
+    QVERIFY(group->exclusive());
+    QCOMPARE(group->buttons().size(), 4);
+    int previousTop = -1;
+    for (int i = 1; i <= 4; ++i) {
+      const QByteArray name = "单选框单词" + QByteArray::number(i);
+      auto* radio = Control<QRadioButton>(window.get(), name.constData());
+      QVERIFY(radio != nullptr);
+      QCOMPARE(group->id(radio), i);
+      QVERIFY(radio->y() > previousTop);  // numbered from top to bottom
+      previousTop = radio->y();
+      const QByteArray digit = "标签" + QByteArray::number(i);
+      QCOMPARE(Control<QLabel>(window.get(), digit.constData())->text(), QString::number(i));
+    }
+    group->button(3)->click();
+    group->button(1)->click();
+    QCOMPARE(group->checkedId(), 1);
+    QVERIFY(!group->button(3)->isChecked());
+  }
+
+  void gamePictureButtonsTileThePictureBoxAboveIt() {
+    auto window = Build(GameWindowLayout());
+    const QRect box = Control<QLabel>(window.get(), "图片框")->geometry();
+    QCOMPARE(box, QRect(0, 0, 380, 400));
+    QRegion covered;
+    QSet<int> rows, columns;
+    int area = 0;
+    for (int i = 1; i <= 8; ++i) {
+      const QByteArray name = "超级按钮" + QByteArray::number(i);
+      auto* button = Control<PictureButton>(window.get(), name.constData());
+      QVERIFY(button != nullptr);
+      const QRect r = button->geometry();
+      QVERIFY2(!covered.intersects(r), name.constData());
+      covered += r;
+      area += r.width() * r.height();
+      rows.insert(r.y());
+      columns.insert(r.x());
+      // The background lies beneath: a click in the tile reaches the button.
+      QCOMPARE(window->childAt(r.center()), button);
+    }
+    QCOMPARE(covered, QRegion(box));
+    QCOMPARE(area, box.width() * box.height());
+    QCOMPARE(rows.size(), 4);
+    QCOMPARE(columns.size(), 2);
+  }
+
+  void learningWindowColumnStandsClearOfTheTabs() {
+    const WindowSpec& spec = LearningWindowLayout();
+    auto window = Build(spec);
+    auto* tabs = Control<QTabWidget>(window.get(), "高级选择夹");
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), Q("必应词典"));
+    QCOMPARE(tabs->tabText(2), Q("译典通词典"));
+    const QRect tabArea = tabs->geometry();
+    QCOMPARE(tabArea.right(), 979);
+
+    int column = 0;
+    for (const ControlSpec& c : spec.controls) {
+      if (c.kind == ControlKind::Timer || c.x < 980) continue;
+      ++column;
+      const QRect r = Rect(c);
+      QVERIFY2(!r.intersects(tabArea), c.name);
+      QVERIFY2(c.x >= 981 && c.x + c.width <= 1098, c.name);
+      QVERIFY2(r.bottom() < spec.height, c.name);
+    }
+    QCOMPARE(column, 14);
+
+    // The pages lie over the tab control's page area, below its tab strip.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    for (const char* name : {"超文本浏览框必应", "超文本浏览框有道", "超文本浏览框译典通"}) {
+      QWidget* view = Control<QWidget>(window.get(), name);
+      QVERIFY(view != nullptr);
+      QVERIFY(view->y() > tabs->tabBar()->geometry().bottom());
+    }
+    QWidget* top = window->childAt(490, 350);
+    QVERIFY(top != nullptr);
+    QVERIFY(top->objectName().startsWith(Q("超文本浏览框")));
+
+    // The two buttons sharing one place are both there; the mode picks one.
+    QCOMPARE(Control<QPushButton>(window.get(), "按钮已会单词")->geometry(),
+             Control<QPushButton>(window.get(), "按钮下一个单词")->geometry());
+    auto* bar = Control<QProgressBar>(window.get(), "进度条");
+    QCOMPARE(bar->orientation(), Qt::Vertical);
+    QCOMPARE(bar->minimum(), 0);
+    QCOMPARE(bar->maximum(), 100);
+  }
+
+  void chooserControlsSitInsideTheGroupBox() {
+    const WindowSpec& spec = IntensiveChooserWindowLayout();
+    auto window = Build(spec);
+    auto* group = Control<QGroupBox>(window.get(), "分组框");
+    QCOMPARE(group->title(), Q("选择要强化复习的单词熟练度"));
+    for (const char* name : {"组合框", "标签", "标签百分号", "编辑框输入熟练度"}) {
+      QWidget* control = Control<QWidget>(window.get(), name);
+      QCOMPARE(control->parentWidget(), group);
+      QVERIFY2(QRect(QPoint(), group->size()).contains(control->geometry()), name);
+    }
+    QCOMPARE(Control<QWidget>(window.get(), "组合框")->mapTo(window.get(), QPoint()),
+             QPoint(72 + 45, 8 + 30));
+    auto* combo = Control<QComboBox>(window.get(), "组合框");
+    QCOMPARE(combo->count(), 5);
+    QCOMPARE(combo->itemText(0), Q("≥1%熟练度单词"));
+    QCOMPARE(combo->itemText(4), Q("不选"));
+    QCOMPARE(combo->currentIndex(), -1);  // nothing chosen until the learner picks
+    QCOMPARE(SpecOf(spec, "按钮开始").parent, nullptr);
+  }
+
+  void controlsAreFoundOnlyInTheirOwnWindow() {
+    auto entry = std::make_unique<ModalWindow>(EntryWindowLayout());
+    // The update window opened over it uses the same control names.
+    auto* update = new ModalWindow(UpdateWordWindowLayout(), entry.get());
+    auto* own = Control<QLineEdit>(entry.get(), "编辑框输入单词");
+    QVERIFY(own != nullptr);
+    QCOMPARE(own->window(), entry.get());
+    QCOMPARE(Control<QLineEdit>(update, "编辑框输入单词")->window(), update);
+    QCOMPARE(Control<QLineEdit>(entry.get(), "no such control"), nullptr);
+    QCOMPARE(Control<QPushButton>(entry.get(), "编辑框输入单词"), nullptr);  // wrong kind
+  }
+
+  void shownTextIsLiteralAndReadsBackExactly() {
+    auto window = Build(ChoiceWindowLayout());
+    auto* radio = Control<QRadioButton>(window.get(), "单选框单词2");
+    SetControlText(radio, GBK("研究&开发 R&D"));
+    QCOMPARE(ControlText(radio), GBK("研究&开发 R&D"));
+    QVERIFY(radio->shortcut().isEmpty());  // no mnemonic was made of the &
+
+    auto* label = Control<QLabel>(window.get(), "标签单词");
+    SetControlText(label, "<b>bold</b>");
+    QCOMPARE(label->textFormat(), Qt::PlainText);
+    QCOMPARE(ControlText(label), std::string("<b>bold</b>"));
+
+    auto game = Build(GameWindowLayout());
+    auto* tile = Control<PictureButton>(game.get(), "超级按钮5");
+    SetControlText(tile, GBK("苹果&梨"));
+    QCOMPARE(ControlText(tile), GBK("苹果&梨"));
+
+    SetControlText(window.get(), GBK("单词选择"));
+    QCOMPARE(window->windowTitle(), Q("单词选择"));
+  }
+
+  void editBoxesTakeTextFromTheInputMethod() {
+    auto window = Build(SpellingWindowLayout());
+    auto* edit = Control<QLineEdit>(window.get(), "编辑框输入单词");
+    window->show();
+    edit->setFocus();
+    QInputMethodEvent composing(Q("pingguo"), {});
+    QApplication::sendEvent(edit, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(Q("苹果"));
+    QApplication::sendEvent(edit, &commit);
+    QCOMPARE(ControlText(edit), GBK("苹果"));
+
+    auto book = Build(WordBookWindowLayout());
+    auto* memo = Control<QPlainTextEdit>(book.get(), "编辑框单词本");
+    QInputMethodEvent commitMemo;
+    commitMemo.setCommitString(Q("释义"));
+    QApplication::sendEvent(memo, &commitMemo);
+    QCOMPARE(ControlText(memo), GBK("释义"));
+  }
+
+  void webViewsComeFromTheFactory() {
+    int made = 0;
+    const WebViewFactory previous = SetWebViewFactory([&made](QWidget* parent) -> QWidget* {
+      ++made;
+      auto* view = new QLabel(parent);
+      view->setProperty("fromFactory", true);
+      return view;
+    });
+    auto window = Build(LearningWindowLayout());
+    SetWebViewFactory(previous);
+    QCOMPARE(made, 3);
+    for (const char* name : {"超文本浏览框必应", "超文本浏览框有道", "超文本浏览框译典通"}) {
+      QWidget* view = Control<QWidget>(window.get(), name);
+      QVERIFY(view->property("fromFactory").toBool());
+      QCOMPARE(view->geometry(), QRect(0, 23, 980, 678));
+      QCOMPARE(view->parentWidget(), window.get());
+    }
+    // Windows built afterwards get placeholders again.
+    auto plain = Build(LearningWindowLayout());
+    QVERIFY(!Control<QWidget>(plain.get(), "超文本浏览框必应")->property("fromFactory").isValid());
+  }
+
+  void timerIntervalZeroStops() {
+    auto window = Build(ForgottenReviewWindowLayout());
+    auto* timer = Control<QTimer>(window.get(), "时钟保证获取焦点");
+    SetTimerInterval(timer, 500);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 500);
+    SetTimerInterval(timer, 0);
+    QVERIFY(!timer->isActive());
+  }
+};
+
+CINDRAL_WINDOW_TEST_MAIN(LayoutsTest, QApplication)
+#include "Layouts_test.moc"

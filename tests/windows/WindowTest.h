@@ -1,0 +1,69 @@
+#pragma once
+// Support for the window tests: a main that prepares the desktop as the
+// program does, and a way to answer the message box that a call is about to
+// show.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "ui/Desktop.h"
+
+namespace cindral::testing {
+
+// Whether Qt's Chinese translations were installed at start.
+inline bool& TranslationsLoaded() {
+  static bool loaded = false;
+  return loaded;
+}
+
+// The message box now shown, or nullptr.
+inline QMessageBox* VisibleMessageBox() {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) {
+      return box;
+    }
+  }
+  return nullptr;
+}
+
+// Waits (from the event loop) for the next message box and hands it to
+// `answer`, which reads it and clicks a button. If no box comes within five
+// seconds, `answer` gets nullptr.
+inline void AnswerNextBox(std::function<void(QMessageBox*)> answer) {
+  auto* poll = new QTimer(qApp);
+  auto* clock = new QElapsedTimer;
+  clock->start();
+  QObject::connect(poll, &QTimer::timeout, [poll, clock, answer = std::move(answer)] {
+    QMessageBox* box = VisibleMessageBox();
+    if (box == nullptr && clock->elapsed() < 5000) return;
+    poll->stop();
+    poll->deleteLater();
+    delete clock;
+    answer(box);
+  });
+  poll->start(10);
+}
+
+// The text a button shows, without its mnemonic marker: "是(&Y)" -> "是(Y)".
+inline QString ShownText(const QAbstractButton* button) {
+  QString text = button->text();
+  return text.remove(QLatin1Char('&'));
+}
+
+}  // namespace cindral::testing
+
+// A Qt Test main that prepares the desktop like the program does.
+#define CINDRAL_WINDOW_TEST_MAIN(TestClass, ApplicationClass)              \
+  int main(int argc, char** argv) {                                        \
+    cindral::PrepareDesktopProcess();                                      \
+    ApplicationClass app(argc, argv);                                      \
+    cindral::testing::TranslationsLoaded() = cindral::PrepareDesktop(app); \
+    TestClass test;                                                        \
+    QTEST_SET_MAIN_SOURCE_PATH                                             \
+    return QTest::qExec(&test, argc, argv);                                \
+  }

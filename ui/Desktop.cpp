@@ -1,0 +1,42 @@
+#include "ui/Desktop.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace cindral {
+
+void PrepareDesktopProcess() {
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+      Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+}
+
+bool PrepareDesktop(QApplication& app) {
+  QFont::insertSubstitutions(
+      QStringLiteral("微软雅黑"),
+      {QStringLiteral("Microsoft YaHei"), QStringLiteral("WenQuanYi Micro Hei"),
+       QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Droid Sans Fallback")});
+  QFont::insertSubstitutions(
+      QStringLiteral("宋体"),
+      {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
+       QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC")});
+
+  // Message boxes and controls without a designed font speak in the main
+  // face, at the desktop's usual size.
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("微软雅黑")});
+  QApplication::setFont(font);
+
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator)) {
+    return true;
+  }
+  delete translator;
+  return false;
+}
+
+}  // namespace cindral

@@ -1,0 +1,53 @@
+#pragma once
+// A window declared as data: its size, caption and controls, each with its
+// kind, rectangle, font and the caption it holds from design time. Names and
+// texts are UTF-8 literals (the designer's Chinese names), never GBK: they
+// never reach the core, only the widgets.
+
+#include <vector>
+
+namespace cindral {
+
+enum class ControlKind {
+  Label,
+  Button,
+  Edit,
+  MultiLineEdit,
+  RadioButton,
+  GroupBox,
+  ComboBox,
+  ProgressBar,
+  TabControl,
+  WebView,
+  PictureButton,
+  PictureBox,
+  Timer,
+  FileDialog
+};
+
+struct FontSpec {
+  const char* face = nullptr;  // nullptr: the control keeps the window's font
+  int pixelHeight = 0;
+};
+
+struct ControlSpec {
+  const char* name;
+  ControlKind kind;
+  int x, y, width, height;
+  FontSpec font;
+  // Label, button, radio button, group box: the caption ("\n" breaks lines).
+  // Tab control: the tab titles, one per line. Combo box: its items, one per line.
+  const char* text = "";
+  // The container control (a group box) whose inside the rectangle is
+  // measured from; nullptr: the window itself.
+  const char* parent = nullptr;
+};
+
+struct WindowSpec {
+  const char* name;
+  const char* caption;
+  int width, height;  // the client area, in device-independent pixels
+  std::vector<ControlSpec> controls;
+};
+
+}  // namespace cindral

@@ -1,0 +1,42 @@
+#include "ui/QtPrompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/Text.h"
+
+namespace cindral {
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::Information:
+      break;
+  }
+  return QMessageBox::Information;
+}
+
+}  // namespace
+
+bool QtPrompter::Show(const Message& message) {
+  QWidget* owner = QApplication::activeModalWidget();
+  if (owner == nullptr) owner = QApplication::activeWindow();
+
+  QMessageBox box(BoxIcon(message.icon), ToQString(message.caption), ToQString(message.text),
+                  message.yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok, owner);
+  // The texts may carry a learner's words: never read them as markup.
+  box.setTextFormat(Qt::PlainText);
+  if (message.yesNo) {
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+  }
+  const int answer = box.exec();
+  return !message.yesNo || answer == QMessageBox::Yes;
+}
+
+}  // namespace cindral

@@ -1,0 +1,16 @@
+#pragma once
+// The logic's message boxes as the desktop's standard boxes: modal over the
+// window that is active, with the designed text, caption and icon, and Yes/No
+// where a question is asked (only Yes answers true; Escape or closing the
+// box answers No).
+
+#include "app/Prompter.h"
+
+namespace cindral {
+
+class QtPrompter : public Prompter {
+ public:
+  bool Show(const Message& message) override;
+};
+
+}  // namespace cindral

@@ -1,0 +1,13 @@
+#pragma once
+// Saves what a window shows, for looking at the windows without a screen.
+
+#include <QString>
+
+class QWidget;
+
+namespace cindral {
+
+// Renders `widget` (shown or not) and writes it as a PNG file.
+bool SaveScreenshot(QWidget* widget, const QString& path);
+
+}  // namespace cindral

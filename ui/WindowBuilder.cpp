@@ -1,0 +1,249 @@
+#include "ui/WindowBuilder.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <utility>
+
+#include "ui/ControlText.h"
+#include "ui/FittingLabel.h"
+#include "ui/FittingRadioButton.h"
+#include "ui/PictureButton.h"
+#include "ui/WrappingButton.h"
+
+namespace cindral {
+namespace {
+
+WebViewFactory& CurrentWebViewFactory() {
+  static WebViewFactory factory;
+  return factory;
+}
+
+QStringList Lines(const char* text) {
+  if (text == nullptr || *text == '\0') return {};
+  return QString::fromUtf8(text).split(QLatin1Char('\n'));
+}
+
+// "单选框单词3" -> ("单选框单词", 3); a name without a trailing number -> (name, 0).
+std::pair<QString, int> SplitTrailingNumber(const QString& name) {
+  qsizetype digits = 0;
+  while (digits < name.size() && name[name.size() - 1 - digits].isDigit() &&
+         name[name.size() - 1 - digits].unicode() < 128) {
+    ++digits;
+  }
+  if (digits == 0 || digits > 6) return {name, 0};
+  return {name.left(name.size() - digits), name.right(digits).toInt()};
+}
+
+QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
+  const QString text = QString::fromUtf8(spec.text ? spec.text : "");
+  switch (spec.kind) {
+    case ControlKind::Label: {
+      auto* label = new FittingLabel(parent);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      SetControlQText(label, text);
+      return label;
+    }
+    case ControlKind::Button: {
+      auto* button = new WrappingButton(parent);
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      SetControlQText(button, text);
+      return button;
+    }
+    case ControlKind::Edit: {
+      auto* edit = new QLineEdit(parent);
+      edit->setAttribute(Qt::WA_InputMethodEnabled, true);
+      return edit;
+    }
+    case ControlKind::MultiLineEdit: {
+      auto* memo = new QPlainTextEdit(parent);
+      memo->setAttribute(Qt::WA_InputMethodEnabled, true);
+      return memo;
+    }
+    case ControlKind::RadioButton: {
+      auto* radio = new FittingRadioButton(parent);
+      SetControlQText(radio, text);
+      return radio;
+    }
+    case ControlKind::GroupBox: {
+      auto* group = new QGroupBox(parent);
+      SetControlQText(group, text);
+      return group;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = new QComboBox(parent);
+      combo->setEditable(false);
+      combo->addItems(Lines(spec.text));
+      combo->setCurrentIndex(-1);
+      return combo;
+    }
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      bar->setRange(0, 100);
+      bar->setValue(0);
+      bar->setTextVisible(false);
+      bar->setOrientation(spec.height > spec.width ? Qt::Vertical : Qt::Horizontal);
+      return bar;
+    }
+    case ControlKind::TabControl: {
+      auto* tabs = new QTabWidget(parent);
+      // The designed pages start 23 pixels down; the tab strip must end there
+      // or the pages would cover the lower edge of the tabs.
+      tabs->setStyleSheet(QStringLiteral("QTabBar::tab { height: 23px; }"));
+      for (const QString& title : Lines(spec.text)) tabs->addTab(new QWidget, title);
+      return tabs;
+    }
+    case ControlKind::WebView: {
+      const WebViewFactory& factory = CurrentWebViewFactory();
+      QWidget* view = factory ? factory(parent) : nullptr;
+      if (view == nullptr) view = new QWidget(parent);
+      if (view->parentWidget() != parent) view->setParent(parent);
+      return view;
+    }
+    case ControlKind::PictureButton: {
+      auto* button = new PictureButton(parent);
+      SetControlQText(button, text);
+      return button;
+    }
+    case ControlKind::PictureBox: {
+      auto* picture = new QLabel(parent);
+      picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      return picture;
+    }
+    case ControlKind::Timer:
+    case ControlKind::FileDialog:
+      break;
+  }
+  return nullptr;
+}
+
+bool IsBackground(ControlKind kind) {
+  return kind == ControlKind::PictureBox || kind == ControlKind::TabControl;
+}
+
+}  // namespace
+
+WebViewFactory SetWebViewFactory(WebViewFactory factory) {
+  return std::exchange(CurrentWebViewFactory(), std::move(factory));
+}
+
+QFont DesignedFont(const FontSpec& spec) {
+  QFont font(QString::fromUtf8(spec.face));
+  font.setPixelSize(spec.pixelHeight);
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  return font;
+}
+
+std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSpec>& controls) {
+  std::vector<QObject*> built;
+  built.reserve(controls.size());
+  QHash<QString, QWidget*> containers;
+  QHash<QString, QButtonGroup*> radioGroups;
+  std::vector<QWidget*> backgrounds;
+
+  for (const ControlSpec& spec : controls) {
+    const QString name = QString::fromUtf8(spec.name);
+    QWidget* owner = parent;
+    if (spec.parent != nullptr) {
+      owner = containers.value(QString::fromUtf8(spec.parent), nullptr);
+      Q_ASSERT_X(owner != nullptr, "BuildControls",
+                 "a container must be listed before its controls");
+      if (owner == nullptr) owner = parent;
+    }
+
+    if (spec.kind == ControlKind::Timer) {
+      auto* timer = new QTimer(parent);
+      timer->setObjectName(name);
+      built.push_back(timer);
+      continue;
+    }
+    if (spec.kind == ControlKind::FileDialog) {
+      auto* dialog = new QFileDialog(parent);
+      dialog->setObjectName(name);
+      dialog->setFileMode(QFileDialog::ExistingFile);
+      dialog->setAcceptMode(QFileDialog::AcceptOpen);
+      built.push_back(dialog);
+      continue;
+    }
+
+    QWidget* widget = MakeWidget(spec, owner);
+    widget->setObjectName(name);
+    widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
+    if (spec.font.face != nullptr) widget->setFont(DesignedFont(spec.font));
+    if (spec.kind == ControlKind::GroupBox) containers.insert(name, widget);
+    if (IsBackground(spec.kind)) backgrounds.push_back(widget);
+
+    if (spec.kind == ControlKind::RadioButton) {
+      const auto [stem, id] = SplitTrailingNumber(name);
+      QButtonGroup*& group = radioGroups[stem];
+      if (group == nullptr) {
+        group = new QButtonGroup(parent);
+        group->setObjectName(stem);
+        group->setExclusive(true);
+      }
+      group->addButton(static_cast<QRadioButton*>(widget), id > 0 ? id : -1);
+    }
+    built.push_back(widget);
+  }
+
+  // The last background listed lies lowest, so the first stays above it.
+  for (auto it = backgrounds.rbegin(); it != backgrounds.rend(); ++it) (*it)->lower();
+  return built;
+}
+
+std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& spec) {
+  window->setObjectName(QString::fromUtf8(spec.name));
+  window->setWindowTitle(QString::fromUtf8(spec.caption));
+  window->setFixedSize(spec.width, spec.height);
+  return BuildControls(window, spec.controls);
+}
+
+QObject* FindControl(const QWidget* window, const QString& name) {
+  if (window == nullptr) return nullptr;
+  // Breadth first, so a window's own controls are found before those of its
+  // group boxes; never into child windows.
+  std::vector<const QObject*> level{window};
+  while (!level.empty()) {
+    std::vector<const QObject*> next;
+    for (const QObject* object : level) {
+      for (QObject* child : object->children()) {
+        if (child->objectName() == name) {
+          // The file dialog is a window of its own but one of this window's controls.
+          auto* widget = qobject_cast<QWidget*>(child);
+          if (widget == nullptr || !widget->isWindow() || qobject_cast<QFileDialog*>(widget)) {
+            return child;
+          }
+        }
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget == nullptr || !widget->isWindow()) next.push_back(child);
+      }
+    }
+    level = std::move(next);
+  }
+  return nullptr;
+}
+
+void SetTimerInterval(QTimer* timer, int milliseconds) {
+  if (timer == nullptr) return;
+  if (milliseconds <= 0) {
+    timer->stop();
+  } else {
+    timer->start(milliseconds);
+  }
+}
+
+}  // namespace cindral

@@ -1,0 +1,35 @@
+#include "ui/WrappingButton.h"
+
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace cindral {
+
+WrappingButton::WrappingButton(QWidget* parent) : QPushButton(parent) {}
+
+void WrappingButton::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  const QString text = option.text;
+  option.text.clear();
+  painter.drawControl(QStyle::CE_PushButton, option);  // face, frame and focus
+
+  // One line where it fits across the face (the style's padding may give way
+  // to it); otherwise wrapped inside the padding.
+  QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+  const QRect face = rect().adjusted(3, 2, -3, -2);
+  if (fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) <= face.width()) {
+    area = face;
+  } else {
+    flags |= Qt::TextWordWrap;
+  }
+  if (isDown()) {
+    area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                   style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+  }
+  painter.drawItemText(area, flags, palette(), isEnabled(), text, QPalette::ButtonText);
+}
+
+}  // namespace cindral

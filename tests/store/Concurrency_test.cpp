@@ -10,9 +10,9 @@
 
 #include <set>
 
+#include "TempDatabase.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
-#include "store/TempDatabase.h"
 
 namespace cindral {
 namespace {

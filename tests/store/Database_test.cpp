@@ -10,9 +10,9 @@
 #include <cmath>
 #include <thread>
 
+#include "TempDatabase.h"
 #include "store/DatabaseErrors.h"
 #include "store/DateTime.h"
-#include "store/TempDatabase.h"
 
 namespace cindral {
 namespace {

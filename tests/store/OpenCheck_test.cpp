@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "TempDatabase.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
-#include "store/TempDatabase.h"
 
 namespace cindral {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <chrono>
 
+#include "TempDatabase.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
-#include "store/TempDatabase.h"
 
 namespace cindral {
 namespace {

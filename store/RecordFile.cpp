@@ -265,7 +265,10 @@ int32_t RecordFile::ReadField(int32_t index, int32_t field, Value* out) {
     char small[kSmallField];
     char* buffer = small;
     if (width > sizeof small) {
-      scratch_.resize(width);
+      if (!Reserve(width)) {
+        *out = ZeroValue(fd.type);
+        return kErrOutOfMemory;
+      }
       buffer = &scratch_[0];
     }
     const int32_t code = file_->ReadAt(at, buffer, width, &got);
@@ -306,7 +309,7 @@ int32_t RecordFile::WriteField(int32_t index, int32_t field, const Value& value)
   const int64_t at = RecordOffset(index) + fd.offset;
   if (!fd.InSideFile()) {
     const auto width = static_cast<std::size_t>(fd.Width());
-    scratch_.resize(width);
+    if (!Reserve(width)) return kErrOutOfMemory;
     EncodeField(fd, value, &scratch_[0]);
     return file_->WriteAt(at, scratch_.data(), width) == 0 ? 0 : kErrFieldWrite;
   }
@@ -334,6 +337,15 @@ int32_t RecordFile::ReadRecordId(int32_t index, int32_t* id) {
   if (got < sizeof raw) return got == 0 ? kErrSeek : kErrRecordRead;
   *id = GetInt32(raw);
   return 0;
+}
+
+bool RecordFile::Reserve(std::size_t size) {
+  try {
+    scratch_.resize(size);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }
 
 void RecordFile::FreeSideValues(const char* record) {
@@ -377,11 +389,8 @@ int32_t RecordFile::Append(const std::vector<Value>& values, int32_t* index) {
 
   ByteLock record(locks_, RecordOffset(count), timeoutMs_);
   if (record.code() != 0) return record.code();
-  try {
-    scratch_.assign(static_cast<std::size_t>(recordSize_), '\0');
-  } catch (const std::bad_alloc&) {
-    return kErrOutOfMemory;
-  }
+  if (!Reserve(static_cast<std::size_t>(recordSize_))) return kErrOutOfMemory;
+  std::fill(scratch_.begin(), scratch_.end(), '\0');
   char* bytes = &scratch_[0];
   PutInt32(bytes, nextId);
   int32_t code = 0;

@@ -88,6 +88,9 @@ class RecordFile {
   RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access);
   int32_t Check();
   int64_t RecordOffset(int32_t index) const { return firstRecord_ + int64_t{index} * recordSize_; }
+  // Sizes the scratch buffer; false when memory runs out (a record size
+  // from the file may be large).
+  bool Reserve(std::size_t size);
   // Frees the side-file values a record's bytes point to.
   void FreeSideValues(const char* record);
 

@@ -13,9 +13,8 @@ namespace {
 
 constexpr int kPrevOffset = 0;
 constexpr int kNextOffset = 4;
-// Block numbers stay below this so that 512 × number never overflows and
-// the side file stays within what its header can count.
-constexpr int32_t kMaxBlocks = 0x7FFFFFFF / SideFile::kBlockSize * SideFile::kBlockSize;
+// The header counts blocks in an int32; the count must not wrap.
+constexpr int32_t kMaxBlocks = 0x7FFFFFFF;
 
 int64_t BlockOffset(int32_t block) { return int64_t{block} * SideFile::kBlockSize; }
 

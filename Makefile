@@ -28,8 +28,13 @@ test: build-asan
 bench: build
 	@for b in build/bench/*_bench; do echo "== $$b"; $$b; done
 
+# Pictures of the windows, rendered offscreen, in build/screenshots/.
 screenshots: build
-	QT_QPA_PLATFORM=offscreen build/tools/cindral-screenshots build/screenshots
+	mkdir -p build/screenshots
+	for t in windows_AppWindows_test windows_Screenshots_test; do \
+	  CINDRAL_SCREENSHOT_DIR=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen build/tests/$$t || exit 1; \
+	done
+	@ls build/screenshots
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

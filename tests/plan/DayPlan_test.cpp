@@ -132,9 +132,10 @@ TEST_F(DayPlanTest, TheFirstStartOfANewDayAsksForTodaysWords) {
 }
 
 TEST_F(DayPlanTest, AZeroDatedLastWordOpensTheGateWithoutAMessage) {
+  world.AddWord(1, "dated", kDay1);
   world.AddWord(1, "undated", kZeroDate);
   world.WriteConfig("reviewnumber", "3");
-  SetToday(kDay1);
+  SetToday(kDay1 + 5);
   ComputeDayPlan(world.P());
   EXPECT_TRUE(world.prompter.shown.empty());
   EXPECT_EQ(world.shell.gateRuns, 1);

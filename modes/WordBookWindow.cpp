@@ -1,0 +1,30 @@
+#include "modes/WordBookWindow.h"
+
+#include <QPlainTextEdit>
+
+#include "modes/WordBookListing.h"
+#include "ui/Layouts.h"
+#include "ui/Text.h"
+#include "ui/WindowBuilder.h"
+
+namespace cindral {
+
+WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
+    : ModalWindow(WordBookWindowLayout(), parent) {
+  auto* box = Control<QPlainTextEdit>(this, "编辑框单词本");
+  box->setReadOnly(true);
+  // The listing's lines end in CR LF; the box breaks lines at LF alone.
+  QString text = ToQString(BuildWordBookListing(db));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  box->setPlainText(text);
+  box->moveCursor(QTextCursor::End);
+  box->ensureCursorVisible();
+  setFocus();
+}
+
+void RunWordBookWindow(Database& db, QWidget* parent) {
+  WordBookWindow window(db, parent);
+  window.Open();
+}
+
+}  // namespace cindral

@@ -1,0 +1,192 @@
+// The main window, the entry window and the word book listing, driven as a
+// learner drives them: typing, Enter, clicks, closing. Pictures of them are
+// kept in $CINDRAL_SCREENSHOT_DIR (default /tmp/cindral-windows).
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+#include "TestWorld.h"
+#include "app/DesktopShell.h"
+#include "app/MainWindow.h"
+#include "modes/EntryWindow.h"
+#include "modes/WordBookWindow.h"
+#include "tests/windows/WindowTest.h"
+#include "ui/Layouts.h"
+#include "ui/Screenshot.h"
+#include "ui/WindowBuilder.h"
+
+using namespace cindral;
+
+namespace {
+
+constexpr double kDay1 = 45000.0;
+
+QString ScreenshotPath(const char* name) {
+  QString directory = qEnvironmentVariable("CINDRAL_SCREENSHOT_DIR");
+  if (directory.isEmpty()) directory = QDir::temp().filePath(QStringLiteral("cindral-windows"));
+  QDir().mkpath(directory);
+  return QDir(directory).filePath(QString::fromUtf8(name) + QStringLiteral(".png"));
+}
+
+std::unique_ptr<test::TestWorld> NewWorld() {
+  auto world = std::make_unique<test::TestWorld>(kDay1);
+  world->WriteStandardPlanTable();
+  world->WriteFreshConfig();
+  world->OpenWordBook();
+  return world;
+}
+
+}  // namespace
+
+class AppWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void entryWindowStoresTypedWordsOnEnter() {
+    auto world = NewWorld();
+    EntryWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* word = Control<QLineEdit>(&window, "编辑框输入单词");
+    auto* meaning = Control<QLineEdit>(&window, "编辑框输入释义");
+    QTRY_VERIFY(word->hasFocus());
+
+    QTest::keyClicks(word, QStringLiteral("apple"));
+    QTest::keyClick(word, Qt::Key_Return);  // meaning still empty: refused
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("请将单词和释义录入完整！"));
+    QTRY_VERIFY(meaning->hasFocus());
+    QCOMPARE(world->Db().RecordCount(), 0);
+
+    meaning->insert(QStringLiteral("苹果 (水果)"));  // as an input method commits it
+    QTest::keyClick(meaning, Qt::Key_Enter);
+    QCOMPARE(world->Db().RecordCount(), 1);
+    QVERIFY(word->text().isEmpty());
+    QVERIFY(meaning->text().isEmpty());
+    QTRY_VERIFY(word->hasFocus());
+
+    QTest::keyClicks(word, QStringLiteral("pear"));
+    meaning->insert(QStringLiteral("梨"));
+    QTest::mouseClick(Control<QPushButton>(&window, "按钮提交"), Qt::LeftButton);
+    QCOMPARE(world->Db().RecordCount(), 2);
+
+    world->Db().GoFirst();
+    QCOMPARE(QString::fromStdString(GbkToUtf8(ReadTextField(world->Db(), kWord))),
+             QStringLiteral("apple"));
+    QCOMPARE(QString::fromStdString(GbkToUtf8(ReadTextField(world->Db(), kMeaning))),
+             QStringLiteral("苹果 (水果)"));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath("entry-window")));
+
+    // Words of today exist: closing is allowed and computes the plan.
+    window.close();
+    QVERIFY(window.IsClosed());
+    QCOMPARE(world->State().DueList.size(), size_t{2});
+  }
+
+  void entryWindowRefusesToCloseOnADayWithoutWords() {
+    auto world = NewWorld();
+    world->AddWord(1, "old", kDay1 - 1);
+    EntryWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.close();
+    QVERIFY(!window.IsClosed());
+    QVERIFY(window.isVisible());
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("您还没有录入今天的单词，窗口不能关闭！"));
+    QTest::keyClick(&window, Qt::Key_Escape);  // Escape asks the same question
+    QVERIFY(!window.IsClosed());
+    QCOMPARE(world->prompter.shown.size(), size_t{2});
+
+    QTest::keyClicks(Control<QLineEdit>(&window, "编辑框输入单词"), QStringLiteral("new"));
+    QTest::keyClicks(Control<QLineEdit>(&window, "编辑框输入释义"), QStringLiteral("xin"));
+    QTest::keyClick(&window, Qt::Key_Return);  // Enter on the window itself
+    window.close();
+    QVERIFY(window.IsClosed());
+  }
+
+  void wordBookListsEveryWordReadOnly() {
+    auto world = NewWorld();
+    world->AddWord(1, "apple", kDay1, 35, "苹果");
+    world->AddWord(1, "banana", kDay1, 100, "香蕉");
+    WordBookWindow window(world->Db());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("我的单词本"));
+    QCOMPARE(window.size(), QSize(550, 400));
+    auto* box = Control<QPlainTextEdit>(&window, "编辑框单词本");
+    QCOMPARE(box->toPlainText(), QStringLiteral("1.  apple   苹果→35%\n2.  banana   香蕉→100%\n"));
+    QVERIFY(box->isReadOnly());
+    QCOMPARE(box->textCursor().position(), box->toPlainText().size());
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath("word-book")));
+  }
+
+  void mainWindowShowsPagesAndButtons() {
+    auto world = NewWorld();
+    MainWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* pages = window.findChild<QTabBar*>(QStringLiteral("页面栏"));
+    QVERIFY(pages != nullptr);
+    QCOMPARE(pages->count(), 4);
+    const QStringList captions = {"我的主页", "单词学习", "分组测验", "强化提高"};
+    for (int i = 0; i < 4; ++i) QCOMPARE(pages->tabText(i), captions[i]);
+    for (const ControlSpec& button : MainWindowButtons()) {
+      auto* widget = Control<QPushButton>(&window, button.name);
+      QVERIFY2(widget != nullptr, button.name);
+      QCOMPARE(widget->geometry(), QRect(button.x, button.y, button.width, button.height));
+      QCOMPARE(widget->text(), QString::fromUtf8(button.text));
+      QVERIFY(widget->isVisible());
+      // Nothing covers a button: the page bar and the status line stay clear.
+      QVERIFY(!widget->geometry().intersects(pages->geometry()));
+    }
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath("main-window")));
+
+    // A press on page "强化提高" with an empty book: the message, nothing opens.
+    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(3).center());
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("您还没有录入单词，请先录入一下吧！"));
+    QVERIFY(world->shell.opened.empty());
+    // The same page pressed again reports again.
+    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(3).center());
+    QCOMPARE(world->prompter.shown.size(), size_t{2});
+    // The "查看单词本" button opens the listing.
+    QTest::mouseClick(Control<QPushButton>(&window, "按钮查看单词本"), Qt::LeftButton);
+    QCOMPARE(world->shell.opened.back(), WindowId::Notebook);
+  }
+
+  void theDesktopShellOpensTheEntryWindowAndDisablesTheButton() {
+    auto world = NewWorld();
+    DesktopShell shell;
+    Program program(world->Db(), *world->settings, world->clock, world->prompter, shell);
+    MainWindow window(program);
+    shell.Attach(&program, &window);
+    window.show();
+    shell.SetEntryButtonEnabled(false);
+    QVERIFY(!Control<QPushButton>(&window, "按钮录入单词")->isEnabled());
+    shell.SetEntryButtonEnabled(true);
+    QVERIFY(Control<QPushButton>(&window, "按钮录入单词")->isEnabled());
+
+    // The gate opens the entry window modally; the learner types a word and
+    // closes it; the call returns with the plan computed.
+    QTimer::singleShot(0, [&] {
+      QTRY_VERIFY(qobject_cast<EntryWindow*>(QApplication::activeModalWidget()) != nullptr);
+      auto* entry = qobject_cast<EntryWindow*>(QApplication::activeModalWidget());
+      QTest::keyClicks(Control<QLineEdit>(entry, "编辑框输入单词"), QStringLiteral("kiwi"));
+      QTest::keyClicks(Control<QLineEdit>(entry, "编辑框输入释义"), QStringLiteral("mihoutao"));
+      QTest::keyClick(Control<QLineEdit>(entry, "编辑框输入释义"), Qt::Key_Return);
+      entry->close();
+    });
+    shell.OpenEntryGate();
+    QCOMPARE(world->Db().RecordCount(), 1);
+    QCOMPARE(program.state.DueList.size(), size_t{1});
+  }
+};
+
+CINDRAL_WINDOW_TEST_MAIN(AppWindowsTest, QApplication)
+
+#include "AppWindows_test.moc"

@@ -90,13 +90,23 @@ class CountingFile final : public FileAccess {
   std::unique_ptr<FileAccess> inner_;
 };
 
-std::string Dir() {
-  static const std::string dir = [] {
+// The run's private directory, removed when the run ends.
+struct BenchDir {
+  BenchDir() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "cindral-bench-XXXXXX").string();
-    return std::string(::mkdtemp(&pattern[0]));
-  }();
-  return dir;
+    path = ::mkdtemp(&pattern[0]);
+  }
+  ~BenchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::string path;
+};
+
+std::string Dir() {
+  static const BenchDir dir;
+  return dir.path;
 }
 
 std::vector<FieldDescriptor> Fields(bool memo) {

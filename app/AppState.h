@@ -6,18 +6,9 @@
 #include <vector>
 
 #include "store/DateTime.h"
+#include "store/WordRecord.h"
 
 namespace cindral {
-
-// Positions of the fields of a word record.
-enum WordField : int32_t {
-  kGroupNumber = 1,
-  kWord = 2,
-  kMeaning = 3,
-  kEntryDate = 4,
-  kProficiency = 5,
-  kSerialNumber = 6,
-};
 
 // Five values copied from one word record; SerialNumber is the record number.
 struct DueEntry {

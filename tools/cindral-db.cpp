@@ -20,6 +20,7 @@
 #include "store/Gbk.h"
 #include "store/RecordFile.h"
 #include "store/SideFile.h"
+#include "store/WordRecord.h"
 
 namespace cindral {
 namespace {
@@ -61,22 +62,6 @@ std::string Escape(const std::string& utf8) {
     }
   }
   return out;
-}
-
-// The six fields of the word record; Word and Meaning as fixed-length text of
-// `textBytes` bytes, or as memo text when `textBytes` is 0.
-std::vector<FieldDescriptor> WordRecordFields(int32_t textBytes) {
-  auto field = [](const char* name, int32_t type, int32_t size) {
-    FieldDescriptor f;
-    f.name = name;
-    f.type = type;
-    f.declaredSize = size;
-    return f;
-  };
-  const int32_t textType = textBytes > 0 ? kTypeText : kTypeMemo;
-  return {field("GroupNumber", kTypeInt, 0),     field("Word", textType, textBytes),
-          field("Meaning", textType, textBytes), field("EntryDate", kTypeDateTime, 0),
-          field("Proficiency", kTypeInt, 0),     field("SerialNumber", kTypeInt, 0)};
 }
 
 int Create(const std::vector<std::string>& args) {

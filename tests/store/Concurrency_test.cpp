@@ -18,7 +18,6 @@ namespace cindral {
 namespace {
 
 using testing::TempDatabase;
-using testing::WordFields;
 
 // Passes everything through until `writes` writes have been made; after that
 // every change fails, as if the process had died at that moment.
@@ -72,7 +71,7 @@ void ExpectWholeBook(const std::string& path, int32_t* count) {
 
 TEST(ConcurrencyTest, TwoProcessesAppendingAtOnceLoseNothing) {
   TempDatabase dir;
-  const std::string path = dir.Create("book.EDB", WordFields());
+  const std::string path = dir.Create("book.EDB", WordRecordFields());
   constexpr int kEach = 1000;
   pid_t children[2];
   for (int c = 0; c < 2; ++c) {
@@ -133,7 +132,7 @@ TEST(ConcurrencyTest, AWriterKilledAmidAppendsLeavesOnlyWholeRecords) {
   TempDatabase dir;
   for (const int32_t textBytes : {0, 24}) {
     const std::string path =
-        dir.Create(textBytes == 0 ? "memo.EDB" : "text.EDB", WordFields(textBytes));
+        dir.Create(textBytes == 0 ? "memo.EDB" : "text.EDB", WordRecordFields(textBytes));
     int started[2];
     ASSERT_EQ(::pipe(started), 0);
     const pid_t child = ::fork();
@@ -170,7 +169,7 @@ TEST(ConcurrencyTest, AWriterKilledAmidAppendsLeavesOnlyWholeRecords) {
 
 TEST(ConcurrencyTest, AnAppendCutShortBeforeItsHeaderIsDroppedAtTheNextOpen) {
   TempDatabase dir;
-  const std::string path = dir.Create("book.EDB", WordFields(16));
+  const std::string path = dir.Create("book.EDB", WordRecordFields(16));
   {
     Database db;
     ASSERT_TRUE(db.OpenDatabase(path));

@@ -19,7 +19,6 @@ namespace {
 
 using testing::Field;
 using testing::TempDatabase;
-using testing::WordFields;
 
 std::vector<Value> Word(int32_t group, const std::string& word, const std::string& meaning,
                         int32_t serial) {
@@ -30,7 +29,7 @@ std::vector<Value> Word(int32_t group, const std::string& word, const std::strin
 class DatabaseTest : public ::testing::Test {
  protected:
   void OpenBook(int32_t textBytes = 0) {
-    path_ = dir_.Create("单词本.EDB", WordFields(textBytes));
+    path_ = dir_.Create("单词本.EDB", WordRecordFields(textBytes));
     ASSERT_FALSE(path_.empty());
     ASSERT_TRUE(db_.OpenDatabase(path_)) << LastDatabaseError();
   }
@@ -260,7 +259,7 @@ TEST_F(DatabaseTest, FixedTextIsCutToTheFieldAndPaddedWithZeros) {
 }
 
 TEST_F(DatabaseTest, OpeningAppliesTheDefaultExtensionAndRefusesASecondOpen) {
-  path_ = dir_.Create("单词本.EDB", WordFields());
+  path_ = dir_.Create("单词本.EDB", WordRecordFields());
   const std::string dir = Utf8ToGbk(dir_.dir());
   ASSERT_TRUE(db_.OpenDatabase(dir + "/" + GBK("单词本")));
   EXPECT_EQ(db_.Current()->path(), path_);
@@ -283,7 +282,7 @@ TEST_F(DatabaseTest, OpeningAppliesTheDefaultExtensionAndRefusesASecondOpen) {
   EXPECT_EQ(LastDatabaseError(), kErrFileNotFound);
 
   // A relative name is taken from the current directory.
-  const std::string other = dir_.Create("other.EDB", WordFields(4));
+  const std::string other = dir_.Create("other.EDB", WordRecordFields(4));
   char cwd[4096];
   ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
   ASSERT_EQ(::chdir(dir_.dir().c_str()), 0);
@@ -445,7 +444,7 @@ TEST_F(DatabaseTest, ClearRemovesEverythingButNeverReusesAnId) {
 }
 
 TEST_F(DatabaseTest, AReadOnlyDatabaseReadsButRefusesChanges) {
-  path_ = dir_.Create("ro.EDB", WordFields());
+  path_ = dir_.Create("ro.EDB", WordRecordFields());
   {
     Database writer;
     ASSERT_TRUE(writer.OpenDatabase(path_));

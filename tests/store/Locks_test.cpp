@@ -20,13 +20,12 @@ namespace cindral {
 namespace {
 
 using testing::TempDatabase;
-using testing::WordFields;
 using Clock = std::chrono::steady_clock;
 
 class LocksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = dir_.Create("book.EDB", WordFields(8));
+    path_ = dir_.Create("book.EDB", WordRecordFields(8));
     ASSERT_EQ(PosixFile::Open(path_, Access::ReadWrite, Share::DenyNone, &mine_), 0);
     ASSERT_EQ(PosixFile::Open(path_, Access::ReadWrite, Share::DenyNone, &other_), 0);
   }
@@ -163,7 +162,7 @@ TEST_F(LocksTest, ShareModesKeepOutTheOpenersTheyDeny) {
   EXPECT_FALSE(third.OpenDatabase(path_, Access::ReadOnly, Share::DenyRead));
   EXPECT_EQ(LastDatabaseError(), kErrSharingViolation);
 
-  const std::string other = dir_.Create("other.EDB", WordFields());
+  const std::string other = dir_.Create("other.EDB", WordRecordFields());
   Database exclusive;
   ASSERT_TRUE(exclusive.OpenDatabase(other, Access::ReadWrite, Share::Exclusive));
   ASSERT_TRUE(exclusive.AddRecord({Value::Int(1), Value::Text("memo")}));

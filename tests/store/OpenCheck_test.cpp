@@ -13,7 +13,6 @@ namespace {
 
 using testing::Field;
 using testing::TempDatabase;
-using testing::WordFields;
 
 constexpr int64_t kFirst = 116 + 72 * 6;  // the word record's first record
 constexpr int64_t kRecord = 32;           // its record size with memo text
@@ -24,7 +23,7 @@ class OpenCheckTest : public ::testing::Test {
  protected:
   // A word book with `n` records, closed again.
   std::string Book(int n, int32_t textBytes = 0) {
-    const std::string path = dir_.Create("book.EDB", WordFields(textBytes));
+    const std::string path = dir_.Create("book.EDB", WordRecordFields(textBytes));
     Database db;
     EXPECT_TRUE(db.OpenDatabase(path));
     for (int i = 1; i <= n; ++i) {

@@ -14,7 +14,6 @@ namespace cindral {
 namespace {
 
 using testing::TempDatabase;
-using testing::WordFields;
 
 constexpr int64_t kFirst = 116 + 72 * 6;
 constexpr int64_t kRecord = 32;
@@ -28,7 +27,7 @@ std::string Text(std::size_t n, char seed = 'a') {
 class SideFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = dir_.Create("book.EDB", WordFields());
+    path_ = dir_.Create("book.EDB", WordRecordFields());
     side_ = SideFile::PathFor(path_);
     ASSERT_TRUE(db_.OpenDatabase(path_));
   }

@@ -16,6 +16,7 @@
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
 #include "store/RecordFile.h"
+#include "store/WordRecord.h"
 
 namespace cindral::testing {
 
@@ -25,15 +26,6 @@ inline FieldDescriptor Field(const char* name, int32_t type, int32_t size = 0) {
   f.type = type;
   f.declaredSize = size;
   return f;
-}
-
-// The six fields of the word record; fixed-length text of `textBytes` bytes,
-// or memo text when 0.
-inline std::vector<FieldDescriptor> WordFields(int32_t textBytes = 0) {
-  const int32_t t = textBytes > 0 ? kTypeText : kTypeMemo;
-  return {Field("GroupNumber", kTypeInt), Field("Word", t, textBytes),
-          Field("Meaning", t, textBytes), Field("EntryDate", kTypeDateTime),
-          Field("Proficiency", kTypeInt), Field("SerialNumber", kTypeInt)};
 }
 
 class TempDatabase {

@@ -31,7 +31,7 @@ const std::vector<ControlSpec>& MainWindowButtons() {
 // The entry window is the twin of the update window and shares its fonts; only
 // its button sits ten pixels further right.
 const WindowSpec& EntryWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口输入单词",
       "输入单词",
       450,
@@ -43,11 +43,11 @@ const WindowSpec& EntryWindowLayout() {
           {"编辑框输入释义", K::Edit, 72, 162, 300, 40, YaHei(16)},
           {"按钮提交", K::Button, 177, 239, 110, 50, YaHei(21), "提交"},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& SpellingWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口拼写",
       "单词拼写",
       550,
@@ -60,11 +60,11 @@ const WindowSpec& SpellingWindowLayout() {
           {"按钮提交", K::Button, 118, 269, 110, 50, YaHei(21), "提交"},
           {"按钮遗忘", K::Button, 316, 269, 110, 50, YaHei(21), "遗忘"},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& LearningWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口单词学习",
       "单词学习",
       1100,
@@ -90,11 +90,11 @@ const WindowSpec& LearningWindowLayout() {
           {"标签中提示背诵进度", K::Label, 1025, 640, 20, 25, YaHei(29), "/"},
           {"标签右提示背诵进度", K::Label, 1045, 640, 45, 25, YaHei(19)},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& ChoiceWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口选择",
       "单词选择",
       550,
@@ -115,11 +115,11 @@ const WindowSpec& ChoiceWindowLayout() {
           {"单选框单词4", K::RadioButton, 130, 306, 400, 25, YaHei(19)},
           {"标签", K::Label, 415, 340, 130, 30, Song(12), "可以直接用键盘选择哦！"},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& GameWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口连连看",
       "单词连连看",
       550,
@@ -141,11 +141,11 @@ const WindowSpec& GameWindowLayout() {
           {"超级按钮8", K::PictureButton, 190, 300, 190, 100, YaHei(19)},
           {"通用对话框", K::FileDialog, 464, 344, 40, 32, kNoFont},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& ForgottenReviewWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口每日遗忘单词测试",
       "每日遗忘单词测试",
       550,
@@ -161,11 +161,11 @@ const WindowSpec& ForgottenReviewWindowLayout() {
           {"标签", K::Label, 394, 340, 150, 30, Song(12),
            "按S键可以练习拼写；\n按→键或~键复习下一个哦！"},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& ForgottenSpellingWindowLayout() {
-  static const WindowSpec spec{"窗口拼写遗忘单词",
+  static const WindowSpec layout{"窗口拼写遗忘单词",
                                "遗忘单词拼写",
                                380,
                                250,
@@ -173,22 +173,22 @@ const WindowSpec& ForgottenSpellingWindowLayout() {
                                    {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
                                    {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
                                }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& WordBookWindowLayout() {
-  static const WindowSpec spec{"窗口单词本",
+  static const WindowSpec layout{"窗口单词本",
                                "我的单词本",
                                550,
                                400,
                                {
                                    {"编辑框单词本", K::MultiLineEdit, 32, 26, 480, 320, YaHei(16)},
                                }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& IntensiveReviewWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口熟练度复习",
       "强化提高",
       550,
@@ -205,13 +205,13 @@ const WindowSpec& IntensiveReviewWindowLayout() {
           {"标签", K::Label, 382, 329, 175, 40, Song(12),
            "按←键学习上一个单词；\n按S键显示释义；\n按→键或~键学习下一个单词！"},
       }};
-  return spec;
+  return layout;
 }
 
 // The controls under the group box are placed inside it: their rectangles are
 // measured from the box's top left.
 const WindowSpec& IntensiveChooserWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口熟练度选择模式",
       "选择强化复习模式",
       380,
@@ -226,11 +226,11 @@ const WindowSpec& IntensiveChooserWindowLayout() {
           {"编辑框输入熟练度", K::Edit, 73, 105, 60, 28, YaHei(16), "", "分组框"},
           {"按钮开始", K::Button, 127, 170, 120, 40, YaHei(19), "开始"},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& UpdateWordWindowLayout() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       "窗口更新单词",
       "更新单词",
       450,
@@ -242,11 +242,11 @@ const WindowSpec& UpdateWordWindowLayout() {
           {"编辑框输入释义", K::Edit, 72, 162, 300, 40, YaHei(16)},
           {"按钮提交", K::Button, 167, 239, 110, 50, YaHei(21), "提交"},
       }};
-  return spec;
+  return layout;
 }
 
 const WindowSpec& PracticeSpellingWindowLayout() {
-  static const WindowSpec spec{"窗口学习单词拼写",
+  static const WindowSpec layout{"窗口学习单词拼写",
                                "学习单词拼写",
                                380,
                                250,
@@ -254,7 +254,7 @@ const WindowSpec& PracticeSpellingWindowLayout() {
                                    {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
                                    {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
                                }};
-  return spec;
+  return layout;
 }
 
 std::vector<const WindowSpec*> AllWindowLayouts() {

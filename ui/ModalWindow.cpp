@@ -10,10 +10,10 @@
 
 namespace cindral {
 
-ModalWindow::ModalWindow(const WindowSpec& spec, QWidget* parent) : QDialog(parent) {
+ModalWindow::ModalWindow(const WindowSpec& layout, QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
-  for (QObject* object : BuildWindow(this, spec)) {
+  for (QObject* object : BuildWindow(this, layout)) {
     // Containers take no keys of their own; their controls do.
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr || widget->isWindow() || qobject_cast<QGroupBox*>(widget)) continue;

@@ -45,9 +45,9 @@ std::pair<QString, int> SplitTrailingNumber(const QString& name) {
   return {name.left(name.size() - digits), name.right(digits).toInt()};
 }
 
-QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
-  const QString text = QString::fromUtf8(spec.text ? spec.text : "");
-  switch (spec.kind) {
+QWidget* MakeWidget(const ControlSpec& layout, QWidget* parent) {
+  const QString text = QString::fromUtf8(layout.text ? layout.text : "");
+  switch (layout.kind) {
     case ControlKind::Label: {
       auto* label = new FittingLabel(parent);
       label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -84,7 +84,7 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(parent);
       combo->setEditable(false);
-      combo->addItems(Lines(spec.text));
+      combo->addItems(Lines(layout.text));
       combo->setCurrentIndex(-1);
       return combo;
     }
@@ -93,7 +93,7 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
       bar->setRange(0, 100);
       bar->setValue(0);
       bar->setTextVisible(false);
-      bar->setOrientation(spec.height > spec.width ? Qt::Vertical : Qt::Horizontal);
+      bar->setOrientation(layout.height > layout.width ? Qt::Vertical : Qt::Horizontal);
       return bar;
     }
     case ControlKind::TabControl: {
@@ -101,7 +101,7 @@ QWidget* MakeWidget(const ControlSpec& spec, QWidget* parent) {
       // The designed pages start 23 pixels down; the tab strip must end there
       // or the pages would cover the lower edge of the tabs.
       tabs->setStyleSheet(QStringLiteral("QTabBar::tab { height: 23px; }"));
-      for (const QString& title : Lines(spec.text)) tabs->addTab(new QWidget, title);
+      for (const QString& title : Lines(layout.text)) tabs->addTab(new QWidget, title);
       return tabs;
     }
     case ControlKind::WebView: {
@@ -138,9 +138,9 @@ WebViewFactory SetWebViewFactory(WebViewFactory factory) {
   return std::exchange(CurrentWebViewFactory(), std::move(factory));
 }
 
-QFont DesignedFont(const FontSpec& spec) {
-  QFont font(QString::fromUtf8(spec.face));
-  font.setPixelSize(spec.pixelHeight);
+QFont DesignedFont(const FontSpec& layout) {
+  QFont font(QString::fromUtf8(layout.face));
+  font.setPixelSize(layout.pixelHeight);
   font.setWeight(QFont::Normal);
   font.setItalic(false);
   font.setUnderline(false);
@@ -155,23 +155,23 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSp
   QHash<QString, QButtonGroup*> radioGroups;
   std::vector<QWidget*> backgrounds;
 
-  for (const ControlSpec& spec : controls) {
-    const QString name = QString::fromUtf8(spec.name);
+  for (const ControlSpec& layout : controls) {
+    const QString name = QString::fromUtf8(layout.name);
     QWidget* owner = parent;
-    if (spec.parent != nullptr) {
-      owner = containers.value(QString::fromUtf8(spec.parent), nullptr);
+    if (layout.parent != nullptr) {
+      owner = containers.value(QString::fromUtf8(layout.parent), nullptr);
       Q_ASSERT_X(owner != nullptr, "BuildControls",
                  "a container must be listed before its controls");
       if (owner == nullptr) owner = parent;
     }
 
-    if (spec.kind == ControlKind::Timer) {
+    if (layout.kind == ControlKind::Timer) {
       auto* timer = new QTimer(parent);
       timer->setObjectName(name);
       built.push_back(timer);
       continue;
     }
-    if (spec.kind == ControlKind::FileDialog) {
+    if (layout.kind == ControlKind::FileDialog) {
       auto* dialog = new QFileDialog(parent);
       dialog->setObjectName(name);
       dialog->setFileMode(QFileDialog::ExistingFile);
@@ -180,14 +180,14 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSp
       continue;
     }
 
-    QWidget* widget = MakeWidget(spec, owner);
+    QWidget* widget = MakeWidget(layout, owner);
     widget->setObjectName(name);
-    widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
-    if (spec.font.face != nullptr) widget->setFont(DesignedFont(spec.font));
-    if (spec.kind == ControlKind::GroupBox) containers.insert(name, widget);
-    if (IsBackground(spec.kind)) backgrounds.push_back(widget);
+    widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
+    if (layout.font.face != nullptr) widget->setFont(DesignedFont(layout.font));
+    if (layout.kind == ControlKind::GroupBox) containers.insert(name, widget);
+    if (IsBackground(layout.kind)) backgrounds.push_back(widget);
 
-    if (spec.kind == ControlKind::RadioButton) {
+    if (layout.kind == ControlKind::RadioButton) {
       const auto [stem, id] = SplitTrailingNumber(name);
       QButtonGroup*& group = radioGroups[stem];
       if (group == nullptr) {
@@ -205,11 +205,11 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSp
   return built;
 }
 
-std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& spec) {
-  window->setObjectName(QString::fromUtf8(spec.name));
-  window->setWindowTitle(QString::fromUtf8(spec.caption));
-  window->setFixedSize(spec.width, spec.height);
-  return BuildControls(window, spec.controls);
+std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& layout) {
+  window->setObjectName(QString::fromUtf8(layout.name));
+  window->setWindowTitle(QString::fromUtf8(layout.caption));
+  window->setFixedSize(layout.width, layout.height);
+  return BuildControls(window, layout.controls);
 }
 
 QObject* FindControl(const QWidget* window, const QString& name) {

@@ -57,7 +57,7 @@ QFont DesignedFont(const FontSpec& font);
 std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSpec>& controls);
 
 // Builds the whole window: its object name, caption, fixed size and controls.
-std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& spec);
+std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& layout);
 
 // Finds a control of `window` by its designed name. Does not look into other
 // windows opened as children of this one (they may use the same names).

@@ -34,10 +34,10 @@ namespace {
 
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A window built from `spec` on a plain widget.
-std::unique_ptr<QWidget> Build(const WindowSpec& spec) {
+// A window built from `layout` on a plain widget.
+std::unique_ptr<QWidget> Build(const WindowSpec& layout) {
   auto window = std::make_unique<QWidget>();
-  BuildWindow(window.get(), spec);
+  BuildWindow(window.get(), layout);
   return window;
 }
 
@@ -58,17 +58,17 @@ class LayoutsTest : public QObject {
  private slots:
   void everyWindowBuildsAsDesigned() {
     QSet<QString> windowNames;
-    for (const WindowSpec* spec : AllWindowLayouts()) {
-      QVERIFY2(!windowNames.contains(Q(spec->name)), spec->name);
-      windowNames.insert(Q(spec->name));
-      auto window = Build(*spec);
-      QCOMPARE(window->objectName(), Q(spec->name));
-      QCOMPARE(window->windowTitle(), Q(spec->caption));
-      QCOMPARE(window->minimumSize(), QSize(spec->width, spec->height));
-      QCOMPARE(window->maximumSize(), QSize(spec->width, spec->height));
+    for (const WindowSpec* layout : AllWindowLayouts()) {
+      QVERIFY2(!windowNames.contains(Q(layout->name)), layout->name);
+      windowNames.insert(Q(layout->name));
+      auto window = Build(*layout);
+      QCOMPARE(window->objectName(), Q(layout->name));
+      QCOMPARE(window->windowTitle(), Q(layout->caption));
+      QCOMPARE(window->minimumSize(), QSize(layout->width, layout->height));
+      QCOMPARE(window->maximumSize(), QSize(layout->width, layout->height));
 
       QSet<QString> names;
-      for (const ControlSpec& c : spec->controls) {
+      for (const ControlSpec& c : layout->controls) {
         const QString name = Q(c.name);
         QVERIFY2(!names.contains(name), c.name);  // lookups by name must be unambiguous
         names.insert(name);
@@ -211,8 +211,8 @@ class LayoutsTest : public QObject {
   }
 
   void learningWindowColumnStandsClearOfTheTabs() {
-    const WindowSpec& spec = LearningWindowLayout();
-    auto window = Build(spec);
+    const WindowSpec& layout = LearningWindowLayout();
+    auto window = Build(layout);
     auto* tabs = Control<QTabWidget>(window.get(), "高级选择夹");
     QCOMPARE(tabs->count(), 3);
     QCOMPARE(tabs->tabText(0), Q("必应词典"));
@@ -221,13 +221,13 @@ class LayoutsTest : public QObject {
     QCOMPARE(tabArea.right(), 979);
 
     int column = 0;
-    for (const ControlSpec& c : spec.controls) {
+    for (const ControlSpec& c : layout.controls) {
       if (c.kind == ControlKind::Timer || c.x < 980) continue;
       ++column;
       const QRect r = Rect(c);
       QVERIFY2(!r.intersects(tabArea), c.name);
       QVERIFY2(c.x >= 981 && c.x + c.width <= 1098, c.name);
-      QVERIFY2(r.bottom() < spec.height, c.name);
+      QVERIFY2(r.bottom() < layout.height, c.name);
     }
     QCOMPARE(column, 14);
 
@@ -253,8 +253,8 @@ class LayoutsTest : public QObject {
   }
 
   void chooserControlsSitInsideTheGroupBox() {
-    const WindowSpec& spec = IntensiveChooserWindowLayout();
-    auto window = Build(spec);
+    const WindowSpec& layout = IntensiveChooserWindowLayout();
+    auto window = Build(layout);
     auto* group = Control<QGroupBox>(window.get(), "分组框");
     QCOMPARE(group->title(), Q("选择要强化复习的单词熟练度"));
     for (const char* name : {"组合框", "标签", "标签百分号", "编辑框输入熟练度"}) {
@@ -269,7 +269,7 @@ class LayoutsTest : public QObject {
     QCOMPARE(combo->itemText(0), Q("≥1%熟练度单词"));
     QCOMPARE(combo->itemText(4), Q("不选"));
     QCOMPARE(combo->currentIndex(), -1);  // nothing chosen until the learner picks
-    QCOMPARE(SpecOf(spec, "按钮开始").parent, nullptr);
+    QCOMPARE(SpecOf(layout, "按钮开始").parent, nullptr);
   }
 
   void controlsAreFoundOnlyInTheirOwnWindow() {

@@ -46,15 +46,15 @@ class ScreenshotsTest : public QObject {
 
  private slots:
   void designedCaptionsFitTheirControls() {
-    for (const WindowSpec* spec : AllWindowLayouts()) {
-      ModalWindow window(*spec);
-      for (const ControlSpec& c : spec->controls) {
+    for (const WindowSpec* layout : AllWindowLayouts()) {
+      ModalWindow window(*layout);
+      for (const ControlSpec& c : layout->controls) {
         if (*c.text == '\0' || c.kind == ControlKind::ComboBox ||
             c.kind == ControlKind::TabControl) {
           continue;
         }
         QWidget* control = Control<QWidget>(&window, c.name);
-        const QString where = QString::fromUtf8(spec->name) + '/' + QString::fromUtf8(c.name);
+        const QString where = QString::fromUtf8(layout->name) + '/' + QString::fromUtf8(c.name);
         const QFontMetrics metrics(control->font());
         const QString text = ControlQText(control);
         if (auto* label = qobject_cast<FittingLabel*>(control)) {

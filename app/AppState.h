@@ -25,9 +25,9 @@ struct DueEntry {
 };
 
 struct AppState {
-  int32_t ReviewPosition = 0;        // mirror of reviewnumber, 1-based in DueList
-  int32_t CurrentGroup = 0;          // mirror of groupnumber
-  std::vector<DueEntry> DueList;     // today's words
+  int32_t ReviewPosition = 0;           // mirror of reviewnumber, 1-based in DueList
+  int32_t CurrentGroup = 0;             // mirror of groupnumber
+  std::vector<DueEntry> DueList;        // today's words
   double ReviewPhaseStart = kZeroDate;  // first day of the review-only phase, zero = unknown
   std::vector<DueEntry> ForgottenList;
   int32_t ForgottenPosition = 1;

@@ -31,8 +31,7 @@ void MainWindowLogic::OnPageSelected(int page) {
         program_.prompter.Inform(GBK("您已经学习完毕，请重置单词数据库后继续开始单词之旅！"),
                                  GBK("成功了"));
       } else {
-        program_.shell.OpenWindow(page == kLearningPage ? WindowId::Learning
-                                                        : WindowId::GroupTest);
+        program_.shell.OpenWindow(page == kLearningPage ? WindowId::Learning : WindowId::GroupTest);
       }
       break;
     case kIntensivePage:

@@ -49,9 +49,7 @@ void BM_StartFullCourseReviewDay(benchmark::State& state) {
   Start(state, 100, 44, kDay1 + 88 + 11);
 }
 // The same book on learning day 88 (plan table line 88).
-void BM_StartFullCourseLearningDay(benchmark::State& state) {
-  Start(state, 88, 50, kDay1 + 87);
-}
+void BM_StartFullCourseLearningDay(benchmark::State& state) { Start(state, 88, 50, kDay1 + 87); }
 // 20,000 words on a learning day.
 void BM_Start20000Words(benchmark::State& state) { Start(state, 80, 250, kDay1 + 79); }
 

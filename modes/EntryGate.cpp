@@ -10,8 +10,8 @@ void OpenEntryGate(Program& program) {
   const double today = program.Today();
   const double phaseStart = program.state.ReviewPhaseStart;
   if (FloatGreaterEqual(DateInterval(today, phaseStart, kUnitDay), 0) && !IsZeroDate(phaseStart)) {
-    program.prompter.Inform(
-        GBK("恭喜你，您已经到了复习攻坚阶段，在这12天中，您只需要复习即可！"), GBK("提示"));
+    program.prompter.Inform(GBK("恭喜你，您已经到了复习攻坚阶段，在这12天中，您只需要复习即可！"),
+                            GBK("提示"));
     return;
   }
   program.db.GoLast();
@@ -20,8 +20,7 @@ void OpenEntryGate(Program& program) {
   if (FloatEqual(sinceLast, 0) || FloatEqual(sinceLast, 1) || IsZeroDate(lastDate)) {
     program.shell.OpenWindow(WindowId::Entry);
   } else {
-    program.prompter.Inform(GBK("您已多天没有学习单词，请重置单词数据库后重新学习！"),
-                            GBK("提示"));
+    program.prompter.Inform(GBK("您已多天没有学习单词，请重置单词数据库后重新学习！"), GBK("提示"));
   }
 }
 

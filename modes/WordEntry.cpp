@@ -32,8 +32,8 @@ void WordEntry::Submit() {
   const bool newDay = FloatEqual(DateInterval(today, lastDate, kUnitDay), 1);
   // Counters go through floating point, as stored in the settings file.
   const double group = static_cast<double>(program_.state.CurrentGroup) + (newDay ? 1 : 0);
-  const bool added = db.AddRecord({Value::Double(group), Value::Text(word_),
-                                   Value::Text(meaning_), Value::DateTime(today), Value::Int(1),
+  const bool added = db.AddRecord({Value::Double(group), Value::Text(word_), Value::Text(meaning_),
+                                   Value::DateTime(today), Value::Int(1),
                                    Value::Double(static_cast<double>(lastSerial) + 1)});
   if (!added) {
     // Keep what the learner typed so that nothing is lost silently.

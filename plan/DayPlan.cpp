@@ -141,8 +141,7 @@ void ComputeDayPlan(Program& program) {
     ResetDailyFlags(program);
     program.shell.OpenEntryGate();
   } else {
-    program.prompter.Inform(GBK("您已多天没有学习单词，请重置单词数据库后重新学习！"),
-                            GBK("提示"));
+    program.prompter.Inform(GBK("您已多天没有学习单词，请重置单词数据库后重新学习！"), GBK("提示"));
     ResetDailyFlags(program);
     program.shell.BringMainWindowToFront();
   }

@@ -24,8 +24,8 @@ inline std::size_t GbkCharLength(std::string_view s, std::size_t i) {
 }  // namespace cindral
 
 // A GBK copy of a UTF-8 string literal, converted once on first use.
-#define GBK(literal)                                                         \
-  ([]() -> const std::string& {                                              \
-    static const std::string converted = ::cindral::Utf8ToGbk(literal);      \
-    return converted;                                                        \
+#define GBK(literal)                                                    \
+  ([]() -> const std::string& {                                         \
+    static const std::string converted = ::cindral::Utf8ToGbk(literal); \
+    return converted;                                                   \
   }())

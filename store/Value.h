@@ -12,12 +12,12 @@ class Value {
   // One kind per field type of the record file (memo text reads as Text).
   enum class Kind : std::uint8_t {
     Empty,
-    Byte,        // unsigned 8-bit
-    Short,       // signed 16-bit
-    Int,         // signed 32-bit
-    Long,        // signed 64-bit
-    Float,       // IEEE 32-bit
-    Double,      // IEEE 64-bit
+    Byte,    // unsigned 8-bit
+    Short,   // signed 16-bit
+    Int,     // signed 32-bit
+    Long,    // signed 64-bit
+    Float,   // IEEE 32-bit
+    Double,  // IEEE 64-bit
     Logical,
     DateTime,    // days since 30 December 1899, time of day as the fraction
     Subroutine,  // a 32-bit subroutine address, kept as stored

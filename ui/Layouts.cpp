@@ -166,24 +166,25 @@ const WindowSpec& ForgottenReviewWindowLayout() {
 
 const WindowSpec& ForgottenSpellingWindowLayout() {
   static const WindowSpec layout{"窗口拼写遗忘单词",
-                               "遗忘单词拼写",
-                               380,
-                               250,
-                               {
-                                   {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
-                                   {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
-                               }};
+                                 "遗忘单词拼写",
+                                 380,
+                                 250,
+                                 {
+                                     {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
+                                     {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
+                                 }};
   return layout;
 }
 
 const WindowSpec& WordBookWindowLayout() {
-  static const WindowSpec layout{"窗口单词本",
-                               "我的单词本",
-                               550,
-                               400,
-                               {
-                                   {"编辑框单词本", K::MultiLineEdit, 32, 26, 480, 320, YaHei(16)},
-                               }};
+  static const WindowSpec layout{
+      "窗口单词本",
+      "我的单词本",
+      550,
+      400,
+      {
+          {"编辑框单词本", K::MultiLineEdit, 32, 26, 480, 320, YaHei(16)},
+      }};
   return layout;
 }
 
@@ -247,13 +248,13 @@ const WindowSpec& UpdateWordWindowLayout() {
 
 const WindowSpec& PracticeSpellingWindowLayout() {
   static const WindowSpec layout{"窗口学习单词拼写",
-                               "学习单词拼写",
-                               380,
-                               250,
-                               {
-                                   {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
-                                   {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
-                               }};
+                                 "学习单词拼写",
+                                 380,
+                                 250,
+                                 {
+                                     {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
+                                     {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
+                                 }};
   return layout;
 }
 

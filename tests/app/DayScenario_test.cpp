@@ -62,7 +62,8 @@ class DayScenario : public ::testing::Test {
 
   void NextDay(int days = 1) { world.clock.AdvanceDays(days); }
   void QueueWords(int group, int count = 3) {
-    for (int i = 0; i < count; ++i) todaysWords.push_back("g" + std::to_string(group) + "w" + std::to_string(i));
+    for (int i = 0; i < count; ++i)
+      todaysWords.push_back("g" + std::to_string(group) + "w" + std::to_string(i));
   }
   std::set<int32_t> DueGroupSet() {
     const auto g = world.DueGroups();
@@ -235,9 +236,8 @@ TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {
   logic->OnPageSelected(MainWindowLogic::kTestPage);
   logic->OnGameButton();
   logic->OnNotebookButton();
-  EXPECT_EQ(world.shell.opened,
-            std::vector<WindowId>({WindowId::Learning, WindowId::GroupTest, WindowId::Game,
-                                   WindowId::Notebook}));
+  EXPECT_EQ(world.shell.opened, std::vector<WindowId>({WindowId::Learning, WindowId::GroupTest,
+                                                       WindowId::Game, WindowId::Notebook}));
 }
 
 TEST_F(DayScenario, ClosingPastTheEndOfTheListResetsThePosition) {

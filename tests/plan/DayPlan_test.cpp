@@ -154,7 +154,8 @@ TEST_F(DayPlanTest, IdleDaysOrAFutureEntryAskForAReset) {
     w.WriteConfig("plus", "true");
     w.clock.Set(kDay1 + offset);
     ComputeDayPlan(w.P());
-    EXPECT_EQ(w.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！") << offset;
+    EXPECT_EQ(w.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！")
+        << offset;
     EXPECT_EQ(w.prompter.LastCaption(), "提示");
     EXPECT_EQ(w.shell.broughtToFront, 1);
     EXPECT_EQ(w.shell.gateRuns, 0);

@@ -38,7 +38,10 @@ TEST_F(PlanTableTest, LineEndings) {
 }
 
 TEST_F(PlanTableTest, NulAndCtrlZAlsoEndALine) {
-  static const char kBytes[] = "5\0" "6 7\x1A" "8\n9";
+  static const char kBytes[] =
+      "5\0"
+      "6 7\x1A"
+      "8\n9";
   Write(std::string(kBytes, sizeof kBytes - 1));
   EXPECT_EQ(Line(1), Pieces({"5"}));
   EXPECT_EQ(Line(2), Pieces({"6", "7"}));

@@ -68,8 +68,8 @@ inline void WriteEmptyWordBook(const std::string& utf8Path) {
     const char* name;
     int32_t type, offset, size;
   };
-  const Field fields[] = {{"GroupNumber", 3, 4, 4}, {"Word", 12, 8, 4},
-                          {"Meaning", 12, 12, 4},   {"EntryDate", 8, 16, 8},
+  const Field fields[] = {{"GroupNumber", 3, 4, 4},  {"Word", 12, 8, 4},
+                          {"Meaning", 12, 12, 4},    {"EntryDate", 8, 16, 8},
                           {"Proficiency", 3, 24, 4}, {"SerialNumber", 3, 28, 4}};
   for (int i = 0; i < kFields; ++i) {
     const size_t at = 116 + 72 * i;
@@ -106,9 +106,7 @@ class ScriptedPrompter : public Prompter {
     return texts;
   }
   std::string LastText() const { return shown.empty() ? "" : GbkToUtf8(shown.back().text); }
-  std::string LastCaption() const {
-    return shown.empty() ? "" : GbkToUtf8(shown.back().caption);
-  }
+  std::string LastCaption() const { return shown.empty() ? "" : GbkToUtf8(shown.back().caption); }
 
   std::vector<Message> shown;
   std::deque<bool> answers;
@@ -209,9 +207,7 @@ struct TestWorld {
   void WriteConfig(const std::string& key, const std::string& value) {
     settings->WriteSetting("Config", key, value);
   }
-  std::string Config(const std::string& key) const {
-    return settings->ReadSetting("Config", key);
-  }
+  std::string Config(const std::string& key) const { return settings->ReadSetting("Config", key); }
   // The state after a full reset, as shipped.
   void WriteFreshConfig() {
     WriteConfig("reviewnumber", "1");

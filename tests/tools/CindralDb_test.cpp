@@ -54,9 +54,9 @@ TEST_F(CindralDbTest, CreateMakesAnEmptyMemoWordBookAndNeverOverwrites) {
   EXPECT_NE(info.out.find("records 0\n"), std::string::npos);
   EXPECT_NE(info.out.find("next-record-id 1\n"), std::string::npos);
   EXPECT_NE(info.out.find("fields 6\n"), std::string::npos);
-  for (const char* field :
-       {"field 1 GroupNumber type 3 ", "field 2 Word type 12 ", "field 3 Meaning type 12 ",
-        "field 4 EntryDate type 8 ", "field 5 Proficiency type 3 ", "field 6 SerialNumber type 3 "}) {
+  for (const char* field : {"field 1 GroupNumber type 3 ", "field 2 Word type 12 ",
+                            "field 3 Meaning type 12 ", "field 4 EntryDate type 8 ",
+                            "field 5 Proficiency type 3 ", "field 6 SerialNumber type 3 "}) {
     EXPECT_NE(info.out.find(field), std::string::npos) << field;
   }
   EXPECT_NE(info.out.find("side-file blocks 1 free 0 first-free 0\n"), std::string::npos);
@@ -119,9 +119,13 @@ TEST_F(CindralDbTest, FailuresToOpenPrintTheEngineError) {
 }
 
 TEST_F(CindralDbTest, BadUsageExitsWithTwo) {
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"dump"}, {"frobnicate", "x.EDB"}, {"create", "x.EDB", "--fast"},
-           {"create", "x.EDB", "--text"}, {"dump", "a.EDB", "b.EDB"}}) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{},
+                                             {"dump"},
+                                             {"frobnicate", "x.EDB"},
+                                             {"create", "x.EDB", "--fast"},
+                                             {"create", "x.EDB", "--text"},
+                                             {"dump", "a.EDB", "b.EDB"}}) {
     const ToolRun run = Tool(args);
     EXPECT_EQ(run.status, 2) << (args.empty() ? "" : args[0]);
     EXPECT_EQ(run.err.rfind("usage: cindral-db", 0), 0u) << run.err;

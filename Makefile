@@ -1,7 +1,7 @@
 # Two entry points set everything up on a fresh Debian machine:
 #   make run   - install what is missing, build, lay out build/dist/ and start Cindral
 #   make test  - the same set-up, then build with ASan+UBSan and run every test headless
-.PHONY: run test deps build build-asan bench screenshots format clean
+.PHONY: run test deps configure build build-asan bench screenshots format clean
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -9,11 +9,16 @@ CMAKE_FLAGS ?=
 deps:
 	@sh scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+# Everything: program, tools, tests, benchmarks.
+build: configure
 	cmake --build build -j $(JOBS)
 
-run: build
+# Only what the program directory needs.
+run: configure
+	cmake --build build -j $(JOBS) --target dist
 	cd build/dist && ./cindral
 
 build-asan: deps

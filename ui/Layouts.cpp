@@ -15,6 +15,26 @@ FontSpec Song(int pixels) { return FontSpec{kSong, pixels}; }
 // The verdict labels show a full-width question mark until the first answer.
 constexpr const char* kNoVerdict = "？";
 
+// The word-and-meaning form shared by the entry and the update window; only
+// the submit button's left edge differs between them.
+std::vector<ControlSpec> WordFormControls(int submitLeft) {
+  return {
+      {"标签输入单词", K::Label, 72, 32, 70, 25, YaHei(16), "输入单词"},
+      {"编辑框输入单词", K::Edit, 72, 62, 300, 40, YaHei(16)},
+      {"标签输入释义", K::Label, 72, 132, 70, 25, YaHei(16), "输入释义"},
+      {"编辑框输入释义", K::Edit, 72, 162, 300, 40, YaHei(16)},
+      {"按钮提交", K::Button, submitLeft, 239, 110, 50, YaHei(21), "提交"},
+  };
+}
+
+// The small spelling windows (forgotten words, practice from the card).
+std::vector<ControlSpec> SpellingPracticeControls() {
+  return {
+      {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
+      {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
+  };
+}
+
 }  // namespace
 
 const std::vector<ControlSpec>& MainWindowButtons() {
@@ -28,21 +48,8 @@ const std::vector<ControlSpec>& MainWindowButtons() {
   return buttons;
 }
 
-// The entry window is the twin of the update window and shares its fonts; only
-// its button sits ten pixels further right.
 const WindowSpec& EntryWindowLayout() {
-  static const WindowSpec layout{
-      "窗口输入单词",
-      "输入单词",
-      450,
-      350,
-      {
-          {"标签输入单词", K::Label, 72, 32, 70, 25, YaHei(16), "输入单词"},
-          {"编辑框输入单词", K::Edit, 72, 62, 300, 40, YaHei(16)},
-          {"标签输入释义", K::Label, 72, 132, 70, 25, YaHei(16), "输入释义"},
-          {"编辑框输入释义", K::Edit, 72, 162, 300, 40, YaHei(16)},
-          {"按钮提交", K::Button, 177, 239, 110, 50, YaHei(21), "提交"},
-      }};
+  static const WindowSpec layout{"窗口输入单词", "输入单词", 450, 350, WordFormControls(177)};
   return layout;
 }
 
@@ -165,14 +172,8 @@ const WindowSpec& ForgottenReviewWindowLayout() {
 }
 
 const WindowSpec& ForgottenSpellingWindowLayout() {
-  static const WindowSpec layout{"窗口拼写遗忘单词",
-                                 "遗忘单词拼写",
-                                 380,
-                                 250,
-                                 {
-                                     {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
-                                     {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
-                                 }};
+  static const WindowSpec layout{"窗口拼写遗忘单词", "遗忘单词拼写", 380, 250,
+                                 SpellingPracticeControls()};
   return layout;
 }
 
@@ -231,30 +232,13 @@ const WindowSpec& IntensiveChooserWindowLayout() {
 }
 
 const WindowSpec& UpdateWordWindowLayout() {
-  static const WindowSpec layout{
-      "窗口更新单词",
-      "更新单词",
-      450,
-      350,
-      {
-          {"标签输入单词", K::Label, 72, 32, 70, 25, YaHei(16), "输入单词"},
-          {"编辑框输入单词", K::Edit, 72, 62, 300, 40, YaHei(16)},
-          {"标签输入释义", K::Label, 72, 132, 70, 25, YaHei(16), "输入释义"},
-          {"编辑框输入释义", K::Edit, 72, 162, 300, 40, YaHei(16)},
-          {"按钮提交", K::Button, 167, 239, 110, 50, YaHei(21), "提交"},
-      }};
+  static const WindowSpec layout{"窗口更新单词", "更新单词", 450, 350, WordFormControls(167)};
   return layout;
 }
 
 const WindowSpec& PracticeSpellingWindowLayout() {
-  static const WindowSpec layout{"窗口学习单词拼写",
-                                 "学习单词拼写",
-                                 380,
-                                 250,
-                                 {
-                                     {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
-                                     {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
-                                 }};
+  static const WindowSpec layout{"窗口学习单词拼写", "学习单词拼写", 380, 250,
+                                 SpellingPracticeControls()};
   return layout;
 }
 

@@ -1,7 +1,6 @@
 #include "app/DesktopShell.h"
 
 #include "app/MainWindow.h"
-#include "modes/EntryGate.h"
 #include "modes/EntryWindow.h"
 #include "modes/WordBookWindow.h"
 
@@ -13,7 +12,7 @@ void DesktopShell::OpenWindow(WindowId id) {
       RunEntryWindow(*program_, mainWindow_);
       break;
     case WindowId::Notebook:
-      RunWordBookWindow(program_->db, mainWindow_);
+      RunWordBookWindow(program_->db(), mainWindow_);
       break;
     case WindowId::Learning:
     case WindowId::GroupTest:
@@ -24,8 +23,6 @@ void DesktopShell::OpenWindow(WindowId id) {
       break;
   }
 }
-
-void DesktopShell::OpenEntryGate() { cindral::OpenEntryGate(*program_); }
 
 void DesktopShell::SetEntryButtonEnabled(bool enabled) {
   if (mainWindow_ != nullptr) mainWindow_->SetEntryButtonEnabled(enabled);

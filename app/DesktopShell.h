@@ -2,7 +2,7 @@
 // The window system as the logic sees it, on the desktop: study windows
 // opened modally over the main window.
 
-#include "app/Shell.h"
+#include "app/core/Shell.h"
 
 namespace cindral {
 
@@ -18,7 +18,6 @@ class DesktopShell final : public Shell {
   }
 
   void OpenWindow(WindowId id) override;
-  void OpenEntryGate() override;
   void SetEntryButtonEnabled(bool enabled) override;
   void BringMainWindowToFront() override;
 

@@ -83,7 +83,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::Guarded(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter, handler);
+  RunGuarded(program_.prompter(), handler);
 }
 
 }  // namespace cindral

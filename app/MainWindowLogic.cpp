@@ -1,23 +1,22 @@
 #include "app/MainWindowLogic.h"
 
-#include "modes/EntryGate.h"
 #include "modes/WordBookChanges.h"
 #include "plan/DayPlan.h"
+#include "plan/EntryGate.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
 
 namespace cindral {
 
 bool MainWindowLogic::OnMainWindowCreated() {
-  AppState& state = program_.state;
-  state.ReviewPosition = program_.ReadConfigInt("reviewnumber");
-  state.ForgottenPosition = 1;
-  state.CurrentGroup = program_.ReadConfigInt("groupnumber");
-  if (!program_.db.OpenDatabase(GBK("单词本"))) {
-    program_.prompter.Fail(GBK("数据库连接出错，请确认数据库是否已存在！"), GBK("出错了"));
+  program_.LoadReviewPosition();
+  program_.state().ForgottenPosition = 1;
+  program_.LoadCurrentGroup();
+  if (!program_.db().OpenDatabase(GBK("单词本"))) {
+    program_.prompter().Fail(GBK("数据库连接出错，请确认数据库是否已存在！"), GBK("出错了"));
     return false;
   }
-  program_.random.SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock))));
+  program_.random().SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock()))));
   ComputeDayPlan(program_);
   DecayProficiency(program_);
   return true;
@@ -27,18 +26,19 @@ void MainWindowLogic::OnPageSelected(int page) {
   switch (page) {
     case kLearningPage:
     case kTestPage:
-      if (IsCourseFinished(program_)) {
-        program_.prompter.Inform(GBK("您已经学习完毕，请重置单词数据库后继续开始单词之旅！"),
-                                 GBK("成功了"));
+      if (IsCourseFinished(program_.state().ReviewPhaseStart, program_.Today())) {
+        program_.prompter().Inform(GBK("您已经学习完毕，请重置单词数据库后继续开始单词之旅！"),
+                                   GBK("成功了"));
       } else {
-        program_.shell.OpenWindow(page == kLearningPage ? WindowId::Learning : WindowId::GroupTest);
+        program_.shell().OpenWindow(page == kLearningPage ? WindowId::Learning
+                                                          : WindowId::GroupTest);
       }
       break;
     case kIntensivePage:
-      if (program_.db.RecordCount() == 0) {
-        program_.prompter.Inform(GBK("您还没有录入单词，请先录入一下吧！"), GBK("提示"));
+      if (program_.db().RecordCount() == 0) {
+        program_.prompter().Inform(GBK("您还没有录入单词，请先录入一下吧！"), GBK("提示"));
       } else {
-        program_.shell.OpenWindow(WindowId::IntensiveChooser);
+        program_.shell().OpenWindow(WindowId::IntensiveChooser);
       }
       break;
     default:  // the home page shows the main window's own buttons
@@ -47,14 +47,14 @@ void MainWindowLogic::OnPageSelected(int page) {
 }
 
 void MainWindowLogic::OnMainWindowClosing() {
-  if (program_.state.ReviewPosition > static_cast<int64_t>(program_.state.DueList.size())) {
+  if (program_.ReviewPosition() > static_cast<int64_t>(program_.state().DueList.size())) {
     program_.SetReviewPosition(1);
   }
 }
 
 void MainWindowLogic::OnEntryButton() { OpenEntryGate(program_); }
-void MainWindowLogic::OnGameButton() { program_.shell.OpenWindow(WindowId::Game); }
-void MainWindowLogic::OnNotebookButton() { program_.shell.OpenWindow(WindowId::Notebook); }
+void MainWindowLogic::OnGameButton() { program_.shell().OpenWindow(WindowId::Game); }
+void MainWindowLogic::OnNotebookButton() { program_.shell().OpenWindow(WindowId::Notebook); }
 void MainWindowLogic::OnShuffleButton() { ShuffleWordBook(program_); }
 void MainWindowLogic::OnResetButton() { ResetWordBook(program_); }
 

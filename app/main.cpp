@@ -6,9 +6,9 @@
 
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
-#include "app/Program.h"
-#include "app/ProgramDirectory.h"
-#include "app/Settings.h"
+#include "app/core/Program.h"
+#include "app/core/ProgramDirectory.h"
+#include "app/core/Settings.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/Gbk.h"

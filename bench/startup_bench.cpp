@@ -35,7 +35,7 @@ void Start(benchmark::State& state, int groups, int perGroup, double today) {
     world->WriteConfig("minus", "false");
     world->Restart();
     world->OpenWordBook();
-    world->State().CurrentGroup = world->P().ReadConfigInt("groupnumber");
+    world->P().LoadCurrentGroup();
     ComputeDayPlan(world->P());
     DecayProficiency(world->P());
     benchmark::DoNotOptimize(world->State().DueList.size());

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "store/Bytes.h"
 #include "store/Database.h"
 #include "store/FieldCodec.h"
@@ -91,22 +92,9 @@ class CountingFile final : public FileAccess {
 };
 
 // The run's private directory, removed when the run ends.
-struct BenchDir {
-  BenchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "cindral-bench-XXXXXX").string();
-    path = ::mkdtemp(&pattern[0]);
-  }
-  ~BenchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::string path;
-};
-
 std::string Dir() {
-  static const BenchDir dir;
-  return dir.path;
+  static const test::TempDir dir("cindral-bench");
+  return dir.path();
 }
 
 std::vector<FieldDescriptor> Fields(bool memo) {

@@ -28,24 +28,24 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
   });
   SetCloseQuery([this] {
     bool mayClose = false;
-    RunGuarded(program_.prompter, [&] { mayClose = logic_.QueryClose(); });
+    RunGuarded(program_.prompter(), [&] { mayClose = logic_.QueryClose(); });
     return mayClose;
   });
-  SetClosedHandler([this] { RunGuarded(program_.prompter, [this] { logic_.Destroyed(); }); });
+  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
   Handle([this] { logic_.Created(); });
 }
 
 void EntryWindow::Handle(const std::function<void()>& handler) {
   logic_.SetWord(ControlText(wordBox_));
   logic_.SetMeaning(ControlText(meaningBox_));
-  RunGuarded(program_.prompter, handler);
+  RunGuarded(program_.prompter(), handler);
   Show();
 }
 
 void EntryWindow::Show() {
   if (ControlText(wordBox_) != logic_.word()) SetControlText(wordBox_, logic_.word());
   if (ControlText(meaningBox_) != logic_.meaning()) SetControlText(meaningBox_, logic_.meaning());
-  (logic_.focus() == WordEntry::Focus::Word ? wordBox_ : meaningBox_)->setFocus();
+  (logic_.focus() == EntryWindowLogic::Focus::Word ? wordBox_ : meaningBox_)->setFocus();
 }
 
 void RunEntryWindow(Program& program, QWidget* parent) {

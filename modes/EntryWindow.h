@@ -1,8 +1,8 @@
 #pragma once
 // The entry window 窗口输入单词 on the desktop, bound to its logic.
 
-#include "app/Program.h"
-#include "modes/WordEntry.h"
+#include "app/core/Program.h"
+#include "modes/EntryWindowLogic.h"
 #include "ui/ModalWindow.h"
 
 class QLineEdit;
@@ -15,7 +15,7 @@ class EntryWindow : public ModalWindow {
  public:
   EntryWindow(Program& program, QWidget* parent = nullptr);
 
-  WordEntry& logic() { return logic_; }
+  EntryWindowLogic& logic() { return logic_; }
 
  private:
   // Runs a logic handler with the boxes' texts, then shows the logic's state.
@@ -23,7 +23,7 @@ class EntryWindow : public ModalWindow {
   void Show();
 
   Program& program_;
-  WordEntry logic_;
+  EntryWindowLogic logic_;
   QLineEdit* wordBox_;
   QLineEdit* meaningBox_;
 };

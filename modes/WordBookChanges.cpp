@@ -5,6 +5,7 @@
 #include "plan/DayPlan.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
+#include "store/WordRecord.h"
 
 namespace cindral {
 namespace {
@@ -64,42 +65,43 @@ void SwapWords(Database& db, int32_t a, int32_t b) {
 }  // namespace
 
 void ShuffleWordBook(Program& program) {
-  const int32_t groups = program.ReadConfigInt("groupnumber");
-  const std::map<int32_t, GroupRun> runs = FindGroupRuns(program.db);
+  const int32_t groups = program.LoadCurrentGroup();
+  Database& db = program.db();
+  RandomGenerator& random = program.random();
+  const std::map<int32_t, GroupRun> runs = FindGroupRuns(db);
   for (int32_t g = 1; g <= groups; ++g) {
     const auto it = runs.find(g);
     if (it == runs.end() || it->second.count <= 1) continue;
     const GroupRun& run = it->second;
     for (int32_t i = 0; i < run.count; ++i) {
-      const int32_t a = program.random.RandomInRange(run.lo, run.hi);
-      const int32_t b = program.random.RandomInRange(a, run.hi);
-      SwapWords(program.db, a, b);
+      const int32_t a = random.RandomInRange(run.lo, run.hi);
+      const int32_t b = random.RandomInRange(a, run.hi);
+      SwapWords(db, a, b);
     }
   }
   ComputeDayPlan(program);
-  program.prompter.Inform(GBK("打乱成功！"), GBK("成功！"));
+  program.prompter().Inform(GBK("打乱成功！"), GBK("成功！"));
 }
 
 void ResetWordBook(Program& program) {
-  if (!program.prompter.Ask(GBK("您确认要清除单词本吗？"), GBK("询问"))) return;
-  if (!program.db.ClearAll()) {
-    program.prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
+  Prompter& prompter = program.prompter();
+  if (!prompter.Ask(GBK("您确认要清除单词本吗？"), GBK("询问"))) return;
+  if (!program.db().ClearAll()) {
+    prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
     return;
   }
-  program.prompter.Inform(GBK("删除成功！"), GBK("成功"));
+  prompter.Inform(GBK("删除成功！"), GBK("成功"));
 
-  AppState& state = program.state;
+  AppState& state = program.state();
   state.ReviewPhaseStart = kZeroDate;
   state.DueList.clear();
   state.ForgottenList.clear();
   state.ForgottenPosition = 1;
-  state.CurrentGroup = 1;
-  state.ReviewPosition = 1;
-  program.WriteConfig("reviewnumber", "1");
-  program.WriteConfig("groupnumber", "1");
-  program.WriteConfig("plus", "false");
-  program.WriteConfig("minus", "false");
-  program.shell.SetEntryButtonEnabled(true);
+  // Written in this order: reviewnumber, groupnumber, plus, minus.
+  program.SetReviewPosition(1);
+  program.SetCurrentGroup(1);
+  program.ResetDailyFlags();
+  program.shell().SetEntryButtonEnabled(true);
   ComputeDayPlan(program);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Changes to the whole word book from the main window.
 
-#include "app/Program.h"
+#include "app/core/Program.h"
 
 namespace cindral {
 

@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "modes/WordBookListing.h"
+#include "modes/WordBookWindowLogic.h"
 #include "ui/Layouts.h"
 #include "ui/Text.h"
 #include "ui/WindowBuilder.h"
@@ -13,8 +13,10 @@ WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
     : ModalWindow(WordBookWindowLayout(), parent) {
   auto* box = Control<QPlainTextEdit>(this, "编辑框单词本");
   box->setReadOnly(true);
+  WordBookWindowLogic logic(db);
+  logic.Opened();
   // The listing's lines end in CR LF; the box breaks lines at LF alone.
-  QString text = ToQString(BuildWordBookListing(db));
+  QString text = ToQString(logic.text());
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   box->setPlainText(text);
   box->moveCursor(QTextCursor::End);

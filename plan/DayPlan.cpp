@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "plan/EntryGate.h"
 #include "plan/PlanTable.h"
 #include "store/Convert.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
+#include "store/WordRecord.h"
 
 namespace cindral {
 namespace {
@@ -33,7 +35,8 @@ DueEntry ReadDueEntry(Database& db, int32_t group) {
 // says how many due entries its group earns (0 = not due).
 template <typename Copies>
 void CollectDueWords(Program& program, Copies copies) {
-  Database& db = program.db;
+  Database& db = program.db();
+  std::vector<DueEntry>& due = program.state().DueList;
   db.GoFirst();
   const int32_t count = db.RecordCount();
   for (int32_t i = 0; i < count; ++i) {
@@ -41,21 +44,16 @@ void CollectDueWords(Program& program, Copies copies) {
     const int n = copies(group);
     if (n > 0) {
       DueEntry e = ReadDueEntry(db, group);
-      for (int k = 1; k < n; ++k) program.state.DueList.push_back(e);
-      program.state.DueList.push_back(std::move(e));
+      for (int k = 1; k < n; ++k) due.push_back(e);
+      due.push_back(std::move(e));
     }
     db.Skip(1);
   }
 }
 
-void ResetDailyFlags(Program& program) {
-  program.WriteConfig("plus", "false");
-  program.WriteConfig("minus", "false");
-}
-
 void PlanLearningDay(Program& program) {
   std::vector<int32_t> groups;
-  for (const std::string& piece : ReadPlanLine(PlanTableFileName(), program.state.CurrentGroup)) {
+  for (const std::string& piece : ReadPlanLine(PlanTableFileName(), program.CurrentGroup())) {
     groups.push_back(TextToInteger(piece));
   }
   if (groups.empty()) return;
@@ -65,8 +63,9 @@ void PlanLearningDay(Program& program) {
 }
 
 void PlanReviewDay(Program& program, double today) {
-  ResetDailyFlags(program);
-  const double k = DaysBetween(today, program.state.ReviewPhaseStart);
+  program.ResetDailyFlags();
+  const double start = program.state().ReviewPhaseStart;
+  const double k = DaysBetween(today, start);
   for (int32_t n = 0; n < kReviewPhaseDays; ++n) {
     if (FloatEqual(k, n)) {
       const std::vector<int32_t>& groups = ReviewPhaseGroups(n);
@@ -76,10 +75,10 @@ void PlanReviewDay(Program& program, double today) {
       return;
     }
   }
-  if (FloatGreater(k, kReviewPhaseDays - 1) && !IsZeroDate(program.state.ReviewPhaseStart)) {
-    program.prompter.Inform(GBK("您已经学习完毕，请重置单词数据库后继续开始单词之旅！"),
-                            GBK("成功了"));
-    program.shell.SetEntryButtonEnabled(false);
+  if (FloatGreater(k, kReviewPhaseDays - 1) && !IsZeroDate(start)) {
+    program.prompter().Inform(GBK("您已经学习完毕，请重置单词数据库后继续开始单词之旅！"),
+                              GBK("成功了"));
+    program.shell().SetEntryButtonEnabled(false);
   }
 }
 
@@ -107,8 +106,8 @@ const std::vector<int32_t>& ReviewPhaseGroups(int32_t n) {
 }
 
 void ComputeDayPlan(Program& program) {
-  AppState& state = program.state;
-  Database& db = program.db;
+  AppState& state = program.state();
+  Database& db = program.db();
   state.DueList.clear();
 
   db.GoFirst();
@@ -132,24 +131,25 @@ void ComputeDayPlan(Program& program) {
     PlanLearningDay(program);
   } else if (FloatEqual(sinceLast, 1)) {
     program.SetReviewPosition(1);
-    ResetDailyFlags(program);
-    program.prompter.Inform(GBK("今日还没有学习新单词呢，快快学习吧！"),
-                            GBK("请先录入今天所学的单词"));
-    program.shell.OpenEntryGate();
+    program.ResetDailyFlags();
+    program.prompter().Inform(GBK("今日还没有学习新单词呢，快快学习吧！"),
+                              GBK("请先录入今天所学的单词"));
+    OpenEntryGate(program);
   } else if (IsZeroDate(lastDate)) {
     program.SetReviewPosition(1);
-    ResetDailyFlags(program);
-    program.shell.OpenEntryGate();
+    program.ResetDailyFlags();
+    OpenEntryGate(program);
   } else {
-    program.prompter.Inform(GBK("您已多天没有学习单词，请重置单词数据库后重新学习！"), GBK("提示"));
-    ResetDailyFlags(program);
-    program.shell.BringMainWindowToFront();
+    program.prompter().Inform(GBK("您已多天没有学习单词，请重置单词数据库后重新学习！"),
+                              GBK("提示"));
+    program.ResetDailyFlags();
+    program.shell().BringMainWindowToFront();
   }
 }
 
 void DecayProficiency(Program& program) {
-  if (program.ReadConfig("minus") != "false") return;
-  Database& db = program.db;
+  if (!program.DecayDue()) return;
+  Database& db = program.db();
   db.GoFirst();
   const int32_t count = db.RecordCount();
   for (int32_t i = 0; i < count; ++i) {
@@ -157,13 +157,12 @@ void DecayProficiency(Program& program) {
     db.WriteField(kProficiency, Value::Int(p >= 2 ? static_cast<int32_t>(p - 1) : 1));
     db.Skip(1);
   }
-  program.WriteConfig("minus", "true");
+  program.MarkDecayDone();
 }
 
-bool IsCourseFinished(const Program& program) {
-  const double start = program.state.ReviewPhaseStart;
-  return !IsZeroDate(start) &&
-         FloatGreater(DaysBetween(program.Today(), start) - (kReviewPhaseDays - 1), 0);
+bool IsCourseFinished(double reviewPhaseStart, double today) {
+  return !IsZeroDate(reviewPhaseStart) &&
+         FloatGreater(DaysBetween(today, reviewPhaseStart) - (kReviewPhaseDays - 1), 0);
 }
 
 }  // namespace cindral

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/Program.h"
+#include "app/core/Program.h"
 
 namespace cindral {
 
@@ -16,12 +16,13 @@ constexpr int32_t kReviewPhaseDays = 12;
 // entry gate (whose window, when closed, computes the plan again).
 void ComputeDayPlan(Program& program);
 
-// Lowers every word's proficiency by one (never below 1) when `minus` is
-// exactly "false", then writes "true".
+// Lowers every word's proficiency by one (never below 1) when today's decay
+// is due, then marks it done.
 void DecayProficiency(Program& program);
 
-// True when the 12 review-only days are over.
-bool IsCourseFinished(const Program& program);
+// True when the 12 review-only days that began on `reviewPhaseStart` are
+// over by `today`.
+bool IsCourseFinished(double reviewPhaseStart, double today);
 
 // The groups due on review day n (0..11); empty outside that range.
 const std::vector<int32_t>& ReviewPhaseGroups(int32_t n);

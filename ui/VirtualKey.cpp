@@ -5,7 +5,7 @@
 namespace cindral {
 
 int VirtualKeyCode(int qtKey) {
-  // Letters and digits: Qt uses the upper-case ASCII codes, as the design does.
+  // Letters and digits: Qt numbers them by their upper-case ASCII codes too.
   if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) {
     return qtKey;
   }

@@ -9,8 +9,8 @@
 
 #include "TestWorld.h"
 #include "app/MainWindowLogic.h"
-#include "modes/EntryGate.h"
-#include "modes/WordEntry.h"
+#include "app/core/KeyCodes.h"
+#include "modes/EntryWindowLogic.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {
@@ -25,7 +25,6 @@ class DayScenario : public ::testing::Test {
   DayScenario() : world(kDay1) {
     world.WriteStandardPlanTable();
     world.WriteFreshConfig();
-    world.shell.onGate = [this] { OpenEntryGate(world.P()); };
     world.shell.onOpen = [this](WindowId id) {
       if (id == WindowId::Entry) RunEntryWindow();
     };
@@ -42,12 +41,12 @@ class DayScenario : public ::testing::Test {
   // The entry window: the learner types today's words (if any are queued),
   // then closes; a refused close is followed by entering one word.
   void RunEntryWindow() {
-    WordEntry entry(world.P());
+    EntryWindowLogic entry(world.P());
     entry.Created();
     for (const std::string& w : todaysWords) {
       entry.SetWord(Utf8ToGbk(w));
       entry.SetMeaning(Utf8ToGbk(w + "的意思"));
-      entry.KeyDown(13);
+      entry.KeyDown(kKeyEnter);
     }
     todaysWords.clear();
     if (!entry.QueryClose()) {
@@ -95,8 +94,8 @@ TEST_F(DayScenario, AnEmptySettingsFileReadsAsZeroAndStartUpGoesOn) {
   std::filesystem::remove(world.settings->Path());
   std::ofstream(world.dir.File("Config.ini")).flush();
   ASSERT_TRUE(Start());
-  EXPECT_EQ(world.State().ReviewPosition, 0);
-  EXPECT_EQ(world.State().CurrentGroup, 0);
+  EXPECT_EQ(world.P().ReviewPosition(), 0);
+  EXPECT_EQ(world.P().CurrentGroup(), 0);
 }
 
 TEST_F(DayScenario, TheFirstDaysOfACourse) {
@@ -171,7 +170,7 @@ TEST_F(DayScenario, AWholeCourseThroughTheReviewDaysToTheEnd) {
     QueueWords(day, 1);
     ASSERT_TRUE(Start()) << day;
     if (day == 1) logic->OnEntryButton();
-    ASSERT_EQ(world.State().CurrentGroup, day);
+    ASSERT_EQ(world.P().CurrentGroup(), day);
     EXPECT_FALSE(world.State().DueList.empty()) << day;
     Close();
   }
@@ -221,7 +220,7 @@ TEST_F(DayScenario, AWholeCourseThroughTheReviewDaysToTheEnd) {
   world.prompter.answers = {true};
   logic->OnResetButton();
   EXPECT_TRUE(world.shell.entryButtonEnabled);
-  EXPECT_FALSE(IsCourseFinished(world.P()));
+  EXPECT_FALSE(IsCourseFinished(world.State().ReviewPhaseStart, world.P().Today()));
 }
 
 TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {
@@ -250,13 +249,13 @@ TEST_F(DayScenario, ClosingPastTheEndOfTheListResetsThePosition) {
   world.P().SetReviewPosition(3);
   Close();
   EXPECT_EQ(world.Config("reviewnumber"), "1");
-  EXPECT_EQ(world.State().ReviewPosition, 1);
+  EXPECT_EQ(world.P().ReviewPosition(), 1);
 }
 
 TEST_F(DayScenario, StartUpSeedsTheGeneratorWithTheSecondOfTheClock) {
   world.clock.Set(kDay1 + (10 * 3600 + 17 * 60 + 42) / 86400.0);
   ASSERT_TRUE(Start());
-  EXPECT_EQ(world.P().random.state(), 42u);
+  EXPECT_EQ(world.P().random().state(), 42u);
 }
 
 }  // namespace

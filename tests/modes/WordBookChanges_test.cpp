@@ -50,7 +50,7 @@ class WordBookChangesTest : public ::testing::Test {
     for (int i = 0; i < 6; ++i) world.AddWord(2, "two" + std::to_string(i), kDay1 + 1, p++);
     for (int i = 0; i < 9; ++i) world.AddWord(3, "three" + std::to_string(i), kDay1 + 2, p++);
     world.WriteConfig("groupnumber", "3");
-    world.State().CurrentGroup = 3;
+    world.P().SetCurrentGroup(3);
   }
 
   TestWorld world;
@@ -61,7 +61,7 @@ TEST_F(WordBookChangesTest, ShuffleKeepsEveryWordWithItsMeaningInItsGroup) {
   const std::vector<Row> before = Rows();
   bool anyMoved = false;
   for (uint32_t seed = 0; seed < 20; ++seed) {
-    world.P().random.SeedRandom(seed);
+    world.P().random().SeedRandom(seed);
     ShuffleWordBook(world.P());
     const std::vector<Row> after = Rows();
     ASSERT_EQ(after.size(), before.size());
@@ -100,13 +100,70 @@ TEST_F(WordBookChangesTest, ShuffleDrawsItsSwapsFromTheSeededGenerator) {
     w.WriteFreshConfig();
     w.OpenWordBook();
     for (const char* word : {"a", "b", "c"}) w.AddWord(1, word, kDay1);
-    w.P().random.SeedRandom(seed);
+    w.P().random().SeedRandom(seed);
     ShuffleWordBook(w.P());
     Database& db = w.Db();
     db.GoFirst();
     for (size_t i = 0; i < expected.size(); ++i, db.Skip(1)) {
       EXPECT_EQ(GbkToUtf8(ReadTextField(db, kWord)), expected[i]) << "seed " << seed;
     }
+  }
+}
+
+// The shuffle worked out on a list of (group, word) in record order, one
+// group at a time as the learner's book is walked: each group's first run
+// of consecutive records is shuffled; a later run of the same group is not.
+std::vector<std::string> ReferenceShuffle(std::vector<std::pair<int32_t, std::string>> rows,
+                                          int32_t groups, uint32_t seed) {
+  RandomGenerator random;
+  random.SeedRandom(seed);
+  for (int32_t g = 1; g <= groups; ++g) {
+    size_t first = 0;
+    while (first < rows.size() && rows[first].first != g) ++first;
+    if (first == rows.size()) continue;
+    size_t end = first;
+    while (end < rows.size() && rows[end].first == g) ++end;
+    const int32_t lo = static_cast<int32_t>(first) + 1;  // serial = record number
+    const int32_t hi = static_cast<int32_t>(end);
+    const int32_t count = hi - lo + 1;
+    if (count <= 1) continue;
+    for (int32_t i = 0; i < count; ++i) {
+      const int32_t a = random.RandomInRange(lo, hi);
+      const int32_t b = random.RandomInRange(a, hi);
+      std::swap(rows[a - 1].second, rows[b - 1].second);
+    }
+  }
+  std::vector<std::string> words;
+  for (const auto& row : rows) words.push_back(row.second);
+  return words;
+}
+
+TEST_F(WordBookChangesTest, AGroupInTwoSeparateRunsShufflesOnlyItsFirstRun) {
+  // Group 1 stands in two runs (records 1-3 and 6-8), with group 2 between
+  // them; group 3 stands alone at the end, after a second run of group 2.
+  const std::vector<std::pair<int32_t, std::string>> layout = {
+      {1, "a1"}, {1, "a2"}, {1, "a3"}, {2, "b1"}, {2, "b2"}, {1, "a4"},
+      {1, "a5"}, {1, "a6"}, {2, "b3"}, {2, "b4"}, {3, "c1"}, {3, "c2"}};
+  for (uint32_t seed = 0; seed < 40; ++seed) {
+    TestWorld w(kDay1);
+    w.WriteFreshConfig();
+    w.OpenWordBook();
+    for (const auto& [group, word] : layout) w.AddWord(group, word, kDay1 + group - 1);
+    w.P().SetCurrentGroup(3);
+    w.P().random().SeedRandom(seed);
+    ShuffleWordBook(w.P());
+
+    std::vector<std::string> words;
+    Database& db = w.Db();
+    db.GoFirst();
+    for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
+      words.push_back(GbkToUtf8(ReadTextField(db, kWord)));
+    }
+    EXPECT_EQ(words, ReferenceShuffle(layout, 3, seed)) << "seed " << seed;
+    // The second runs never take part.
+    EXPECT_EQ(std::vector<std::string>(words.begin() + 5, words.begin() + 10),
+              std::vector<std::string>({"a4", "a5", "a6", "b3", "b4"}))
+        << "seed " << seed;
   }
 }
 
@@ -122,7 +179,7 @@ TEST_F(WordBookChangesTest, ResetEmptiesTheBookAndStartsAgainFromGroupOne) {
   state.ReviewPhaseStart = kDay1 + 88;
   state.ForgottenList.push_back({2, "x", "y", 3, 4});
   state.ForgottenPosition = 5;
-  state.ReviewPosition = 9;
+  world.P().SetReviewPosition(9);
   world.shell.entryButtonEnabled = false;
   world.WriteConfig("plus", "true");
   world.WriteConfig("minus", "true");
@@ -142,8 +199,8 @@ TEST_F(WordBookChangesTest, ResetEmptiesTheBookAndStartsAgainFromGroupOne) {
   EXPECT_TRUE(state.DueList.empty());
   EXPECT_TRUE(state.ForgottenList.empty());
   EXPECT_EQ(state.ForgottenPosition, 1);
-  EXPECT_EQ(state.CurrentGroup, 1);
-  EXPECT_EQ(state.ReviewPosition, 1);
+  EXPECT_EQ(world.P().CurrentGroup(), 1);
+  EXPECT_EQ(world.P().ReviewPosition(), 1);
   EXPECT_EQ(world.Config("reviewnumber"), "1");
   EXPECT_EQ(world.Config("groupnumber"), "1");
   // The plan computed afterwards (an empty book) leaves the flags "false".
@@ -167,13 +224,13 @@ TEST_F(WordBookChangesTest, AFailedResetReportsAndKeepsTheState) {
   FillThreeGroups();
   world.Restart();
   ASSERT_TRUE(world.Db().OpenDatabase(GBK("单词本"), Access::ReadOnly));
-  world.State().CurrentGroup = 3;
+  world.P().SetCurrentGroup(3);
   world.prompter.answers = {true};
   ResetWordBook(world.P());
   EXPECT_EQ(world.prompter.LastText(), "删除失败，请再试！");
   EXPECT_EQ(world.prompter.LastCaption(), "出错了");
   EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
-  EXPECT_EQ(world.State().CurrentGroup, 3);
+  EXPECT_EQ(world.P().CurrentGroup(), 3);
   EXPECT_EQ(world.Config("groupnumber"), "3");
   EXPECT_EQ(world.Db().RecordCount(), 16);
 }

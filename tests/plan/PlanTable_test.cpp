@@ -18,7 +18,7 @@ class PlanTableTest : public ::testing::Test {
   }
   std::vector<std::string> Line(int32_t n) { return ReadPlanLine(PlanTableFileName(), n); }
 
-  test::TempDir dir;
+  test::TempWorkDir dir;
 };
 
 using Pieces = std::vector<std::string>;

@@ -2,9 +2,6 @@
 // A private directory for store tests, with helpers that create databases
 // and read or patch their bytes directly.
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "store/Bytes.h"
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
@@ -30,21 +28,9 @@ inline FieldDescriptor Field(const char* name, int32_t type, int32_t size = 0) {
 
 class TempDatabase {
  public:
-  TempDatabase() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "cindral-store-XXXXXX").string();
-    dir_ = ::mkdtemp(&pattern[0]);
-  }
-  ~TempDatabase() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-  }
-  TempDatabase(const TempDatabase&) = delete;
-  TempDatabase& operator=(const TempDatabase&) = delete;
-
-  const std::string& dir() const { return dir_; }
+  const std::string& dir() const { return dir_.path(); }
   // A GBK path inside the directory (the name is given in UTF-8).
-  std::string Path(const std::string& utf8Name) const { return Utf8ToGbk(dir_ + "/" + utf8Name); }
+  std::string Path(const std::string& utf8Name) const { return Utf8ToGbk(dir_.File(utf8Name)); }
 
   std::string Create(const std::string& utf8Name, const std::vector<FieldDescriptor>& fields,
                      int32_t recordSize = 0) const {
@@ -87,7 +73,7 @@ class TempDatabase {
   }
 
  private:
-  std::string dir_;
+  test::TempDir dir_{"cindral-store"};
 };
 
 }  // namespace cindral::testing

@@ -2,9 +2,6 @@
 // A throw-away program directory with a word book, settings, a clock and
 // scripted message boxes and windows, for driving the logic day by day.
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -16,41 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
-#include "app/Prompter.h"
-#include "app/Settings.h"
-#include "app/Shell.h"
+#include "TempDir.h"
+#include "app/core/Program.h"
+#include "app/core/Prompter.h"
+#include "app/core/Settings.h"
+#include "app/core/Shell.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
+#include "store/WordRecord.h"
 
 namespace cindral::test {
-
-// A fresh directory that is the current directory while it lives.
-class TempDir {
- public:
-  TempDir() {
-    char pattern[] = "/tmp/cindral-test-XXXXXX";
-    path_ = ::mkdtemp(pattern);
-    previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::current_path(previous_, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& utf8Name) const { return path_ + "/" + utf8Name; }
-
- private:
-  std::string path_;
-  std::filesystem::path previous_;
-};
 
 // Writes an empty word database straight from the file layout, independent
 // of the engine: six fields, word and meaning as memo text in a side file.
@@ -114,25 +88,18 @@ class ScriptedPrompter : public Prompter {
 };
 
 // Records what the logic asks of the window system; the test decides what
-// an opened window does through `onOpen` and what the gate does through
-// `onGate`.
+// an opened window does through `onOpen`.
 class ScriptedShell : public Shell {
  public:
   void OpenWindow(WindowId id) override {
     opened.push_back(id);
     if (onOpen) onOpen(id);
   }
-  void OpenEntryGate() override {
-    ++gateRuns;
-    if (onGate) onGate();
-  }
   void SetEntryButtonEnabled(bool enabled) override { entryButtonEnabled = enabled; }
   void BringMainWindowToFront() override { ++broughtToFront; }
 
   std::vector<WindowId> opened;
   std::function<void(WindowId)> onOpen;
-  std::function<void()> onGate;
-  int gateRuns = 0;
   bool entryButtonEnabled = true;
   int broughtToFront = 0;
 };
@@ -164,7 +131,7 @@ struct TestWorld {
 
   Database& Db() { return *database; }
   Program& P() { return *program; }
-  AppState& State() { return program->state; }
+  AppState& State() { return program->state(); }
 
   // Appends a word as entry does; the serial number is the next record number.
   void AddWord(int32_t group, const std::string& utf8Word, double date, int32_t proficiency = 1,
@@ -181,7 +148,7 @@ struct TestWorld {
   // Group numbers of today's due list, in order.
   std::vector<int32_t> DueGroups() const {
     std::vector<int32_t> groups;
-    for (const DueEntry& e : program->state.DueList) groups.push_back(e.GroupNumber);
+    for (const DueEntry& e : program->state().DueList) groups.push_back(e.GroupNumber);
     return groups;
   }
 
@@ -216,7 +183,7 @@ struct TestWorld {
     WriteConfig("minus", "false");
   }
 
-  TempDir dir;
+  TempWorkDir dir{"cindral-test"};
   ManualClock clock;
   ScriptedPrompter prompter;
   ScriptedShell shell;

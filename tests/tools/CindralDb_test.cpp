@@ -40,7 +40,7 @@ ToolRun Tool(const std::vector<std::string>& args) {
 
 class CindralDbTest : public ::testing::Test {
  protected:
-  test::TempDir dir;
+  test::TempWorkDir dir;
 };
 
 TEST_F(CindralDbTest, CreateMakesAnEmptyMemoWordBookAndNeverOverwrites) {

@@ -14,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "modes/EntryWindow.h"
 #include "modes/WordBookWindow.h"
+#include "plan/EntryGate.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Layouts.h"
 #include "ui/Screenshot.h"
@@ -181,9 +182,9 @@ class AppWindowsTest : public QObject {
       QTest::keyClick(Control<QLineEdit>(entry, "编辑框输入释义"), Qt::Key_Return);
       entry->close();
     });
-    shell.OpenEntryGate();
+    OpenEntryGate(program);
     QCOMPARE(world->Db().RecordCount(), 1);
-    QCOMPARE(program.state.DueList.size(), size_t{1});
+    QCOMPARE(program.state().DueList.size(), size_t{1});
   }
 };
 

@@ -1,4 +1,4 @@
-#include "app/ProgramDirectory.h"
+#include "app/core/ProgramDirectory.h"
 
 #include <limits.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "app/FatalErrorMessage.h"
+#include "app/core/FatalErrorMessage.h"
 
 #include <string>
 

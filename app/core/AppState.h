@@ -1,12 +1,13 @@
 #pragma once
-// Program-wide state that lives for the whole run, owned by the Program.
+// The program-wide lists and values that live in memory only. The values
+// mirrored in the settings file (the review position, the newest group and
+// the daily flags) are kept by Program, which writes them through.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "store/DateTime.h"
-#include "store/WordRecord.h"
 
 namespace cindral {
 
@@ -25,12 +26,10 @@ struct DueEntry {
 };
 
 struct AppState {
-  int32_t ReviewPosition = 0;           // mirror of reviewnumber, 1-based in DueList
-  int32_t CurrentGroup = 0;             // mirror of groupnumber
   std::vector<DueEntry> DueList;        // today's words
   double ReviewPhaseStart = kZeroDate;  // first day of the review-only phase, zero = unknown
-  std::vector<DueEntry> ForgottenList;
-  int32_t ForgottenPosition = 1;
+  std::vector<DueEntry> ForgottenList;  // words marked forgotten in a group test
+  int32_t ForgottenPosition = 1;        // 1-based in ForgottenList
 };
 
 }  // namespace cindral

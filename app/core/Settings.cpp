@@ -1,11 +1,11 @@
-#include "app/Settings.h"
+#include "app/core/Settings.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <utility>
 
-#include "app/IniFile.h"
+#include "app/core/IniFile.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
 

@@ -1,12 +1,13 @@
 // Word entry: the gate, the entry window's logic, the refusals.
 
-#include "modes/WordEntry.h"
+#include "modes/EntryWindowLogic.h"
 
 #include <gtest/gtest.h>
 
 #include "TestWorld.h"
-#include "modes/EntryGate.h"
+#include "app/core/KeyCodes.h"
 #include "plan/DayPlan.h"
+#include "plan/EntryGate.h"
 
 namespace cindral {
 namespace {
@@ -37,7 +38,6 @@ class WordEntryTest : public ::testing::Test {
     world.WriteFreshConfig();
     world.OpenWordBook();
     // The scripted window runs the queued inputs through the real logic.
-    world.shell.onGate = [this] { OpenEntryGate(world.P()); };
     world.shell.onOpen = [this](WindowId id) {
       if (id == WindowId::Entry) RunEntryWindow();
     };
@@ -45,12 +45,12 @@ class WordEntryTest : public ::testing::Test {
 
   // Types each queued word, submits, then closes the window.
   void RunEntryWindow() {
-    WordEntry entry(world.P());
+    EntryWindowLogic entry(world.P());
     entry.Created();
     for (const auto& [word, meaning] : typed) {
       entry.SetWord(Utf8ToGbk(word));
       entry.SetMeaning(Utf8ToGbk(meaning));
-      entry.KeyDown(13);
+      entry.KeyDown(kKeyEnter);
     }
     typed.clear();
     closeAllowed = entry.QueryClose();
@@ -93,7 +93,7 @@ TEST_F(WordEntryTest, TheFirstWordOfTheNextDayOpensGroupTwo) {
   typed = {{"bean", "豆"}, {"corn", "玉米"}};
   OpenEntryGate(world.P());
   EXPECT_EQ(world.Config("groupnumber"), "2");
-  EXPECT_EQ(world.State().CurrentGroup, 2);
+  EXPECT_EQ(world.P().CurrentGroup(), 2);
   EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "apple", "苹果", kDay1, 1, 1},
                                                {2, "bean", "豆", kDay1 + 1, 1, 2},
                                                {2, "corn", "玉米", kDay1 + 1, 1, 3}}));
@@ -112,36 +112,36 @@ TEST_F(WordEntryTest, TextIsStoredExactlyAsTyped) {
 }
 
 TEST_F(WordEntryTest, IncompleteInputIsRefusedAndFocusGoesToTheEmptyBox) {
-  WordEntry entry(world.P());
+  EntryWindowLogic entry(world.P());
   entry.Created();
   entry.SetWord(Utf8ToGbk("apple"));
   entry.Submit();
   EXPECT_EQ(world.prompter.LastText(), "请将单词和释义录入完整！");
   EXPECT_EQ(world.prompter.LastCaption(), "提示");
-  EXPECT_EQ(entry.focus(), WordEntry::Focus::Meaning);
+  EXPECT_EQ(entry.focus(), EntryWindowLogic::Focus::Meaning);
   EXPECT_EQ(entry.word(), Utf8ToGbk("apple"));  // kept for the learner to finish
 
   entry.SetWord("");
   entry.SetMeaning(Utf8ToGbk("苹果"));
-  entry.KeyDown(13);
-  EXPECT_EQ(entry.focus(), WordEntry::Focus::Word);
+  entry.KeyDown(kKeyEnter);
+  EXPECT_EQ(entry.focus(), EntryWindowLogic::Focus::Word);
   EXPECT_EQ(world.prompter.shown.size(), 2u);
   EXPECT_EQ(world.Db().RecordCount(), 0);
 
   entry.SetWord(Utf8ToGbk("apple"));
-  entry.KeyDown(65);  // other keys do nothing
+  entry.KeyDown(kKeyA);  // other keys do nothing
   EXPECT_EQ(world.Db().RecordCount(), 0);
-  entry.KeyDown(13);
+  entry.KeyDown(kKeyEnter);
   EXPECT_EQ(world.Db().RecordCount(), 1);
   EXPECT_TRUE(entry.word().empty());
   EXPECT_TRUE(entry.meaning().empty());
-  EXPECT_EQ(entry.focus(), WordEntry::Focus::Word);
+  EXPECT_EQ(entry.focus(), EntryWindowLogic::Focus::Word);
 }
 
 TEST_F(WordEntryTest, TheWindowCannotCloseBeforeTodaysFirstWord) {
   world.AddWord(1, "old", kDay1);
   world.clock.Set(kDay1 + 1);
-  WordEntry entry(world.P());
+  EntryWindowLogic entry(world.P());
   EXPECT_FALSE(entry.QueryClose());
   EXPECT_EQ(world.prompter.LastText(), "您还没有录入今天的单词，窗口不能关闭！");
   entry.SetWord(Utf8ToGbk("new"));
@@ -185,7 +185,7 @@ TEST_F(WordEntryTest, AFailedSaveKeepsTheTypedText) {
   // A word book that can only be read refuses the append.
   world.Restart();
   ASSERT_TRUE(world.Db().OpenDatabase(GBK("单词本"), Access::ReadOnly));
-  WordEntry entry(world.P());
+  EntryWindowLogic entry(world.P());
   entry.SetWord(Utf8ToGbk("apple"));
   entry.SetMeaning(Utf8ToGbk("苹果"));
   entry.Submit();

@@ -5,15 +5,15 @@
 
 #include <string>
 
-#include "app/Program.h"
+#include "app/core/Program.h"
 
 namespace cindral {
 
-class WordEntry {
+class EntryWindowLogic {
  public:
   enum class Focus { Word, Meaning };
 
-  explicit WordEntry(Program& program) : program_(program) {}
+  explicit EntryWindowLogic(Program& program) : program_(program) {}
 
   // Window events.
   void Created() { focus_ = Focus::Word; }

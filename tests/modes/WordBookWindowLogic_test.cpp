@@ -1,6 +1,6 @@
 // The word book listing.
 
-#include "modes/WordBookListing.h"
+#include "modes/WordBookWindowLogic.h"
 
 #include <gtest/gtest.h>
 
@@ -11,17 +11,24 @@ namespace {
 
 using test::TestWorld;
 
-TEST(WordBookListing, OneLinePerRecordInTheDesignedFormat) {
+// The text the listing window shows when it opens on `db`.
+std::string Listing(Database& db) {
+  WordBookWindowLogic logic(db);
+  logic.Opened();
+  return logic.text();
+}
+
+TEST(WordBookListing, OneLinePerRecordWithSerialWordMeaningAndProficiency) {
   TestWorld world;
   world.OpenWordBook();
-  EXPECT_EQ(BuildWordBookListing(world.Db()), "");
+  EXPECT_EQ(Listing(world.Db()), "");
   world.AddWord(1, "apple", 45000, 35, "苹果");
   world.AddWord(1, "a b", 45000, 100, " 两 ");
-  EXPECT_EQ(GbkToUtf8(BuildWordBookListing(world.Db())),
+  EXPECT_EQ(GbkToUtf8(Listing(world.Db())),
             "1.  apple   苹果→35%\r\n"
             "2.  a b    两 →100%\r\n");
   // The arrow is the GBK character A1 FA.
-  EXPECT_NE(BuildWordBookListing(world.Db()).find("\xA1\xFA"), std::string::npos);
+  EXPECT_NE(Listing(world.Db()).find("\xA1\xFA"), std::string::npos);
 }
 
 TEST(WordBookListing, SerialNumbersRunWithoutAGapAfterADeletion) {
@@ -36,7 +43,7 @@ TEST(WordBookListing, SerialNumbersRunWithoutAGapAfterADeletion) {
   for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
     db.WriteField(kSerialNumber, Value::Int(db.RecordNumber()));
   }
-  EXPECT_EQ(GbkToUtf8(BuildWordBookListing(db)),
+  EXPECT_EQ(GbkToUtf8(Listing(db)),
             "1.  one   义→1%\r\n"
             "2.  three   义→1%\r\n"
             "3.  four   义→1%\r\n");
@@ -50,7 +57,7 @@ TEST(WordBookListing, ProficiencyAndSerialMayBeAnyNumericType) {
   db.GoFirst();
   // Integer fields take doubles by truncation, as the learning card writes them.
   db.WriteField(kProficiency, Value::Double(42.9));
-  EXPECT_EQ(GbkToUtf8(BuildWordBookListing(db)), "1.  x   y→42%\r\n");
+  EXPECT_EQ(GbkToUtf8(Listing(db)), "1.  x   y→42%\r\n");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // What the logic asks of the main window and of the window system: opening a
-// study window modally, the entry gate, and the state of the main window.
-// The desktop implements it with Qt; tests script it.
+// window modally and the state of the main window. The desktop implements it
+// with Qt; tests script it.
 
 namespace cindral {
 
@@ -19,8 +19,6 @@ class Shell {
   virtual ~Shell() = default;
   // Opens the window modally; returns when it has been closed.
   virtual void OpenWindow(WindowId id) = 0;
-  // Runs the entry gate (which may open the entry window).
-  virtual void OpenEntryGate() = 0;
   virtual void SetEntryButtonEnabled(bool enabled) = 0;
   virtual void BringMainWindowToFront() = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "app/core/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,0 +1,50 @@
+#include "app/core/Program.h"
+
+#include "store/DateTime.h"
+
+namespace cindral {
+namespace {
+constexpr char kSection[] = "Config";
+}  // namespace
+
+double Program::Today() const { return DatePart(CurrentDateTime(clock_)); }
+
+std::string Program::ReadConfig(const std::string& key) const {
+  return settings_.ReadSetting(kSection, key);
+}
+
+void Program::WriteConfig(const std::string& key, const std::string& text) {
+  settings_.WriteSetting(kSection, key, text);
+}
+
+void Program::SetReviewPosition(int32_t position) {
+  reviewPosition_ = position;
+  WriteConfig("reviewnumber", IntegerToText(position));
+}
+
+int32_t Program::LoadReviewPosition() {
+  reviewPosition_ = TextToInteger(ReadConfig("reviewnumber"));
+  return reviewPosition_;
+}
+
+void Program::SetCurrentGroup(double group) {
+  WriteConfig("groupnumber", ValueToText(Value::Double(group)));
+  LoadCurrentGroup();
+}
+
+int32_t Program::LoadCurrentGroup() {
+  currentGroup_ = TextToInteger(ReadConfig("groupnumber"));
+  return currentGroup_;
+}
+
+bool Program::BonusDue() const { return ReadConfig("plus") == "false"; }
+void Program::MarkBonusGiven() { WriteConfig("plus", "true"); }
+bool Program::DecayDue() const { return ReadConfig("minus") == "false"; }
+void Program::MarkDecayDone() { WriteConfig("minus", "true"); }
+
+void Program::ResetDailyFlags() {
+  WriteConfig("plus", "false");
+  WriteConfig("minus", "false");
+}
+
+}  // namespace cindral

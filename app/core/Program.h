@@ -1,0 +1,82 @@
+#pragma once
+// The application object: the program-wide state together with everything
+// the logic works through (word database, settings, clock, message boxes,
+// the window system, the random generator). Passed explicitly.
+//
+// The values that are mirrored in section "Config" of the settings file
+// change only through the operations below, which write them through at
+// once: the review position (reviewnumber), the newest group (groupnumber)
+// and the daily flags (plus, minus).
+
+#include <cstdint>
+#include <string>
+
+#include "app/core/AppState.h"
+#include "app/core/Prompter.h"
+#include "app/core/Settings.h"
+#include "app/core/Shell.h"
+#include "store/Clock.h"
+#include "store/Convert.h"
+#include "store/Database.h"
+
+namespace cindral {
+
+class Program {
+ public:
+  Program(Database& db, Settings& settings, const Clock& clock, Prompter& prompter, Shell& shell)
+      : db_(db), settings_(settings), clock_(clock), prompter_(prompter), shell_(shell) {}
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  Database& db() { return db_; }
+  Prompter& prompter() { return prompter_; }
+  Shell& shell() { return shell_; }
+  RandomGenerator& random() { return random_; }
+  const Clock& clock() const { return clock_; }
+  // Today's date at 00:00:00.
+  double Today() const;
+
+  // The lists and values held in memory only.
+  AppState& state() { return state_; }
+  const AppState& state() const { return state_; }
+
+  // ReviewPosition: the 1-based position of the next word in the due list,
+  // mirrored in reviewnumber.
+  int32_t ReviewPosition() const { return reviewPosition_; }
+  // Sets it and writes it through.
+  void SetReviewPosition(int32_t position);
+  // Reads reviewnumber into it (empty or non-numeric text gives 0).
+  int32_t LoadReviewPosition();
+
+  // CurrentGroup: the number of the newest word group, mirrored in
+  // groupnumber.
+  int32_t CurrentGroup() const { return currentGroup_; }
+  // Writes the group (through its shortest decimal text, as counters are
+  // kept) and reads it back.
+  void SetCurrentGroup(double group);
+  int32_t LoadCurrentGroup();
+
+  // The daily flags: only the exact text "false" means a step is still due.
+  bool BonusDue() const;  // plus: today's learning bonus
+  void MarkBonusGiven();
+  bool DecayDue() const;  // minus: today's proficiency decay
+  void MarkDecayDone();
+  // Both steps due again: the start of a new study day.
+  void ResetDailyFlags();
+
+ private:
+  std::string ReadConfig(const std::string& key) const;
+  void WriteConfig(const std::string& key, const std::string& text);
+
+  Database& db_;
+  Settings& settings_;
+  const Clock& clock_;
+  Prompter& prompter_;
+  Shell& shell_;
+  RandomGenerator random_;
+  AppState state_;
+  int32_t reviewPosition_ = 0;
+  int32_t currentGroup_ = 0;
+};
+
+}  // namespace cindral

@@ -22,7 +22,7 @@ run: configure
 	cd build/dist && ./cindral
 
 build-asan: deps
-	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCINDRAL_SANITIZE=ON -DCINDRAL_BENCH=OFF $(CMAKE_FLAGS)
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCINDRAL_SANITIZE=ON -DCINDRAL_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 
 test: build-asan

@@ -4,6 +4,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
 #include "app/core/Program.h"
@@ -16,20 +19,28 @@
 #include "ui/Guard.h"
 #include "ui/GuardedApplication.h"
 #include "ui/QtPrompter.h"
+#include "ui/TerminationSignals.h"
 
 int main(int argc, char** argv) {
   using namespace cindral;
-
-  const std::string directory = ProgramDirectory();
-  // The word book and the plan table are found beside the program.
-  if (::chdir(GbkToUtf8(directory).c_str()) != 0) return 1;
+  CatchTerminationSignals();
 
   PrepareDesktopProcess();
   GuardedApplication app(argc, argv);
   PrepareDesktop(app);
-
+  CloseWindowsOnTerminationSignals();
   QtPrompter prompter;
   app.SetPrompter(&prompter);
+
+  // The word book and the plan table are found beside the program.
+  const std::string directory = ProgramDirectory();
+  if (::chdir(GbkToUtf8(directory).c_str()) != 0) {
+    const std::string reason = Utf8ToGbk(std::strerror(errno));
+    EndWithFatalError(prompter, FatalError{0, GBK("无法进入程序所在的目录：") + directory +
+                                                  GBK("（") + reason + GBK("）")});
+    return -1;  // reached only when the exit function returns
+  }
+
   Database db;
   Settings settings(directory);
   SystemClock clock;

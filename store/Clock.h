@@ -2,6 +2,8 @@
 // The local clock, behind an interface so that tests and the day plan can
 // run on any chosen day.
 
+#include <ctime>
+
 namespace cindral {
 
 class Clock {
@@ -14,7 +16,18 @@ class Clock {
 // The system's local clock.
 class SystemClock final : public Clock {
  public:
+  // Reads the local time; false when it cannot be read.
+  using LocalTimeReader = bool (*)(std::tm* out);
+  static bool ReadLocalTime(std::tm* out);
+
+  explicit SystemClock(LocalTimeReader reader = &ReadLocalTime) : reader_(reader) {}
+  // Raises FatalError when the local time cannot be read: a made-up date
+  // would send the day plan down a wrong path and could reset the
+  // learner's counters.
   double Now() const override;
+
+ private:
+  LocalTimeReader reader_;
 };
 
 // A clock that stands where it is told; for tests and tools.

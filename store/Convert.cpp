@@ -136,9 +136,9 @@ int32_t ValueToInteger(const Value& v) {
 }
 
 std::vector<std::string> SplitText(const std::string& s, const std::string& delim,
-                                   int32_t maxCount) {
+                                   std::optional<int32_t> maxCount) {
   std::vector<std::string> parts;
-  if (s.empty() || maxCount == 0) return parts;
+  if (s.empty() || (maxCount && *maxCount <= 0)) return parts;
   if (delim.empty()) {
     parts.push_back(s);
     return parts;
@@ -150,7 +150,7 @@ std::vector<std::string> SplitText(const std::string& s, const std::string& deli
       parts.push_back(s.substr(start, i - start));
       i += delim.size();
       start = i;
-      if (maxCount > 0 && parts.size() >= static_cast<size_t>(maxCount)) return parts;
+      if (maxCount && parts.size() >= static_cast<size_t>(*maxCount)) return parts;
     } else {
       i += GbkCharLength(s, i);
     }

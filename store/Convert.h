@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,10 @@ int32_t TruncateToInteger(double v);
 std::string IntegerToText(int32_t v);
 
 // Splits at each occurrence of `delim`, stepping over two-byte characters.
-// maxCount < 0: no maximum.
+// With a maximum, the scan stops once that many elements are cut and the
+// rest is dropped; a maximum of 0 or less gives no elements.
 std::vector<std::string> SplitText(const std::string& s, const std::string& delim = ",",
-                                   int32_t maxCount = -1);
+                                   std::optional<int32_t> maxCount = std::nullopt);
 
 // The program's pseudo-random generator (a 32-bit linear congruential state).
 class RandomGenerator {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "store/FatalError.h"
 #include "store/FileAccess.h"
 #include "store/Value.h"
 
@@ -20,15 +21,6 @@ class RecordFile;
 // Access and share modes of an open.
 enum class Access { ReadOnly, ReadWrite };
 enum class Share { DenyNone = 1, DenyRead = 2, DenyWrite = 3, Exclusive = 4 };
-
-// Raised for the fatal run-time errors of field reads (no current database,
-// a field position that does not exist) and of the strict readings below.
-// The store never shows or exits: the application turns this into the
-// error box and the exit code.
-struct FatalError {
-  int number;        // 0 when the error has no number
-  std::string text;  // GBK
-};
 
 class Database {
  public:

@@ -8,6 +8,8 @@
 #include <limits>
 
 #include "store/Convert.h"
+#include "store/FatalError.h"
+#include "store/Gbk.h"
 
 namespace cindral {
 namespace {
@@ -172,10 +174,14 @@ double MakeDateTime(int year, int month, int day, int hour, int minute, int seco
   return FromDaySeconds(dayNumber, secs);
 }
 
-double SystemClock::Now() const {
+bool SystemClock::ReadLocalTime(std::tm* out) {
   const std::time_t now = std::time(nullptr);
+  return now != static_cast<std::time_t>(-1) && localtime_r(&now, out) != nullptr;
+}
+
+double SystemClock::Now() const {
   std::tm local{};
-  if (localtime_r(&now, &local) == nullptr) return kZeroDate;
+  if (!reader_(&local)) throw FatalError{0, GBK("无法读取本机的当前时间")};
   return MakeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                       local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
 }

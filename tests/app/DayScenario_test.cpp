@@ -90,6 +90,26 @@ TEST_F(DayScenario, AFirstStartWithoutAWordBookEndsWithAMessageAndCreatesNothing
   EXPECT_TRUE(std::filesystem::is_empty(bare.dir.path()));
 }
 
+TEST_F(DayScenario, AnUnreadableClockEndsStartUpBeforeThePlanTouchesAnything) {
+  // Yesterday's words: a readable clock would reset the daily counters.
+  world.OpenWordBook();
+  world.AddWord(1, "w", kDay1 - 1);
+  world.WriteConfig("reviewnumber", "5");
+  world.WriteConfig("plus", "true");
+  world.WriteConfig("minus", "true");
+  const SystemClock broken([](std::tm*) { return false; });
+  world.Restart();
+  Program program(world.Db(), *world.settings, broken, world.prompter, world.shell);
+  MainWindowLogic mainWindow(program);
+  EXPECT_THROW(mainWindow.OnMainWindowCreated(), FatalError);
+  EXPECT_TRUE(program.state().DueList.empty());
+  EXPECT_TRUE(world.shell.opened.empty());
+  EXPECT_TRUE(world.prompter.shown.empty());
+  EXPECT_EQ(world.Config("reviewnumber"), "5");
+  EXPECT_EQ(world.Config("plus"), "true");
+  EXPECT_EQ(world.Config("minus"), "true");
+}
+
 TEST_F(DayScenario, AnEmptySettingsFileReadsAsZeroAndStartUpGoesOn) {
   std::filesystem::remove(world.settings->Path());
   std::ofstream(world.dir.File("Config.ini")).flush();

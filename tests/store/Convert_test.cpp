@@ -154,7 +154,10 @@ TEST(SplitText, EmptyInputsAndLimits) {
   EXPECT_THAT(SplitText("", " "), IsEmpty());
   EXPECT_THAT(SplitText("a,b", ",", 0), IsEmpty());
   EXPECT_THAT(SplitText("a,b", ""), ElementsAre("a,b"));
-  EXPECT_THAT(SplitText("a,b", "", -1), ElementsAre("a,b"));
+  EXPECT_THAT(SplitText("a,b", ",", -1), IsEmpty());  // any maximum below 1 gives nothing
+  EXPECT_THAT(SplitText("a,b", "", -1), IsEmpty());
+  EXPECT_THAT(SplitText("a,b", ",", std::numeric_limits<int32_t>::min()), IsEmpty());
+  EXPECT_THAT(SplitText("a,b", ",", std::nullopt), ElementsAre("a", "b"));
   EXPECT_THAT(SplitText("a,b,c"), ElementsAre("a", "b", "c"));
   EXPECT_THAT(SplitText("a,b,c", ",", 1), ElementsAre("a"));
   EXPECT_THAT(SplitText("a,b", ",", 5), ElementsAre("a", "b"));

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <limits>
 
+#include "store/FatalError.h"
 #include "store/Gbk.h"
 
 namespace cindral {
@@ -119,6 +120,17 @@ TEST(DateTimeClock, CurrentDateTimeReadsTheClock) {
   ManualClock clock(k5Mar2009 + 0.25);
   EXPECT_EQ(CurrentDateTime(clock), k5Mar2009 + 0.25);
   EXPECT_EQ(DatePart(CurrentDateTime(clock)), k5Mar2009);
+}
+
+TEST(DateTimeClock, AnUnreadableLocalTimeIsAFatalErrorNotTheZeroDate) {
+  const SystemClock broken([](std::tm*) { return false; });
+  try {
+    broken.Now();
+    FAIL() << "no error raised";
+  } catch (const FatalError& error) {
+    EXPECT_EQ(error.number, 0);
+    EXPECT_EQ(GbkToUtf8(error.text), "无法读取本机的当前时间");
+  }
 }
 
 TEST(DateTimeClock, SystemClockGivesLocalTimeInWholeSeconds) {

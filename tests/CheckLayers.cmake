@@ -1,0 +1,67 @@
+# Checks that no source includes a header of a layer above its own, and that
+# the layers beneath the window framework include no Qt header.
+# Run as: cmake -DSOURCE=<top of the tree> -P CheckLayers.cmake
+#
+# Layers, bottom up (a file may include its own layer and those below):
+#   0 store/         1 app/core/      2 plan/
+#   3 modes/ logic (every file not named *Window.h / *Window.cpp), tools/
+#   4 ui/, draw/     5 skin/, lookup/
+#   6 modes/ windows (*Window.h, *Window.cpp)
+#   7 app/ (the main window and start-up)
+# Layers 0 to 3 are Qt-free.
+
+function(layer_of path out)
+  if(path MATCHES "^store/")
+    set(rank 0)
+  elseif(path MATCHES "^app/core/")
+    set(rank 1)
+  elseif(path MATCHES "^plan/")
+    set(rank 2)
+  elseif(path MATCHES "^modes/.*Window\\.(h|cpp)$")
+    set(rank 6)
+  elseif(path MATCHES "^(modes|tools)/")
+    set(rank 3)
+  elseif(path MATCHES "^(ui|draw)/")
+    set(rank 4)
+  elseif(path MATCHES "^(skin|lookup)/")
+    set(rank 5)
+  elseif(path MATCHES "^app/")
+    set(rank 7)
+  else()
+    set(rank "")
+  endif()
+  set(${out} "${rank}" PARENT_SCOPE)
+endfunction()
+
+set(problems "")
+file(GLOB_RECURSE sources RELATIVE ${SOURCE}
+  ${SOURCE}/store/*.h ${SOURCE}/store/*.cpp
+  ${SOURCE}/app/*.h ${SOURCE}/app/*.cpp
+  ${SOURCE}/plan/*.h ${SOURCE}/plan/*.cpp
+  ${SOURCE}/modes/*.h ${SOURCE}/modes/*.cpp
+  ${SOURCE}/tools/*.h ${SOURCE}/tools/*.cpp
+  ${SOURCE}/ui/*.h ${SOURCE}/ui/*.cpp
+  ${SOURCE}/draw/*.h ${SOURCE}/draw/*.cpp
+  ${SOURCE}/skin/*.h ${SOURCE}/skin/*.cpp
+  ${SOURCE}/lookup/*.h ${SOURCE}/lookup/*.cpp)
+foreach(file ${sources})
+  layer_of(${file} own)
+  file(STRINGS ${SOURCE}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line ${includes})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*$" "\\1" header "${line}")
+    if(own LESS 4 AND header MATCHES "^Q")
+      string(APPEND problems "${file}: Qt header <${header}> in a Qt-free layer\n")
+      continue()
+    endif()
+    layer_of(${header} theirs)
+    if(NOT theirs STREQUAL "" AND theirs GREATER own)
+      string(APPEND problems "${file} (layer ${own}) includes ${header} (layer ${theirs})\n")
+    endif()
+  endforeach()
+endforeach()
+
+list(LENGTH sources count)
+if(problems)
+  message(FATAL_ERROR "Includes that run upward:\n${problems}")
+endif()
+message(STATUS "${count} sources checked; every include runs downward or sideways")

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "store/Gbk.h"
 
 namespace cindral {
@@ -24,18 +24,7 @@ namespace fs = std::filesystem;
 
 class IniFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/cindral-ini-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    path_ = dir_ + "/Config.ini";
-  }
-  void TearDown() override {
-    SetProfileRenameForTesting(nullptr);
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
+  void TearDown() override { SetProfileRenameForTesting(nullptr); }
 
   void Put(const std::string& bytes) const { Put(path_, bytes); }
   static void Put(const std::string& path, const std::string& bytes) {
@@ -64,8 +53,9 @@ class IniFileTest : public ::testing::Test {
     return names;
   }
 
-  std::string dir_;
-  std::string path_;
+  test::TempDir temp_{"cindral-ini"};
+  const std::string dir_ = temp_.path();
+  const std::string path_ = dir_ + "/Config.ini";
 };
 
 using Names = std::vector<std::string>;

@@ -1,7 +1,6 @@
 #include "app/core/Settings.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "store/Gbk.h"
 
 namespace cindral {
@@ -19,16 +19,6 @@ namespace fs = std::filesystem;
 
 class SettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/cindral-settings-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-
   void Put(const std::string& name, const std::string& bytes) const {
     std::ofstream out(dir_ + "/" + name, std::ios::binary | std::ios::trunc);
     out << bytes;
@@ -46,7 +36,8 @@ class SettingsTest : public ::testing::Test {
     return names;
   }
 
-  std::string dir_;
+  test::TempDir temp_{"cindral-settings"};
+  const std::string dir_ = temp_.path();
 };
 
 using Names = std::vector<std::string>;

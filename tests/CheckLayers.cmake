@@ -4,8 +4,10 @@
 #
 # Layers, bottom up (a file may include its own layer and those below):
 #   0 store/         1 app/core/      2 plan/
-#   3 modes/ logic (every file not named *Window.h / *Window.cpp), tools/
-#   4 ui/, draw/     5 skin/, lookup/
+#   3 modes/ logic (every file not named *Window.h / *Window.cpp), the
+#     command-line tools in tools/
+#   4 ui/, draw/, the build-time generators in folders under tools/
+#   5 skin/, lookup/
 #   6 modes/ windows (*Window.h, *Window.cpp)
 #   7 app/ (the main window and start-up)
 # Layers 0 to 3 are Qt-free.
@@ -19,9 +21,9 @@ function(layer_of path out)
     set(rank 2)
   elseif(path MATCHES "^modes/.*Window\\.(h|cpp)$")
     set(rank 6)
-  elseif(path MATCHES "^(modes|tools)/")
+  elseif(path MATCHES "^(modes/|tools/[^/]*$)")
     set(rank 3)
-  elseif(path MATCHES "^(ui|draw)/")
+  elseif(path MATCHES "^(ui|draw|tools)/")
     set(rank 4)
   elseif(path MATCHES "^(skin|lookup)/")
     set(rank 5)

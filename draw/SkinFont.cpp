@@ -1,0 +1,13 @@
+#include "draw/SkinFont.h"
+
+#include <QStringList>
+
+namespace cindral {
+
+SkinFont::SkinFont(const QString& family, int pixelSize, Style style) {
+  font_.setFamilies(QStringList{family});
+  font_.setPixelSize(pixelSize);
+  font_.setBold(style == kBold);
+}
+
+}  // namespace cindral

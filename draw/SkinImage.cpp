@@ -1,0 +1,34 @@
+#include "draw/SkinImage.h"
+
+#include <QImageReader>
+
+#include "draw/SkinStream.h"
+
+namespace cindral {
+
+SkinImage SkinImage::FromBytes(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  SkinStream stream(bytes);
+  QImageReader reader(stream.device());
+  QImage image = reader.read();
+  if (image.isNull()) return {};
+  // One pixel format for every picture keeps drawing on the fast path.
+  return SkinImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+SkinImage SkinImage::FromIcon(const QIcon& icon, int size) {
+  if (icon.isNull()) return {};
+  QImage image = icon.pixmap(size, size).toImage();
+  if (image.isNull()) return {};
+  if (image.size() != QSize(size, size)) {
+    image = image.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+  return SkinImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+uint32_t SkinImage::GetPixel(int x, int y) const {
+  if (!image_.valid(x, y)) return 0;
+  return static_cast<uint32_t>(image_.pixel(x, y));
+}
+
+}  // namespace cindral

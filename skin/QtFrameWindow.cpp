@@ -1,0 +1,172 @@
+#include "skin/QtFrameWindow.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "draw/SkinRegion.h"
+#include "skin/SkinChooserWindow.h"
+#include "skin/SkinFrame.h"
+#include "skin/SkinMessageWindow.h"
+#include "ui/Text.h"
+
+namespace cindral {
+
+QtFrameWindow::QtFrameWindow(QWidget* window, SkinFrame& frame) : window_(window), frame_(frame) {
+  window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  window->setMouseTracking(true);
+  // The frame paints every pixel: no background fill before each paint.
+  window->setAttribute(Qt::WA_OpaquePaintEvent);
+  window->setAttribute(Qt::WA_Hover, false);
+  subclass_.Subclass(window, [this](QEvent* event) { return Procedure(event); });
+  SetRoundedShape(window->width(), window->height());
+}
+
+QtFrameWindow::~QtFrameWindow() { subclass_.Unsubclass(); }
+
+std::string QtFrameWindow::Title() const { return FromQString(window_->windowTitle()); }
+
+QIcon QtFrameWindow::SmallIcon() const {
+  const QIcon icon = window_->windowIcon();
+  return icon.isNull() ? QApplication::windowIcon() : icon;
+}
+
+void QtFrameWindow::Invalidate(const FrameRect& rect) {
+  window_->update(QRect(rect.left, rect.top, rect.width, rect.height));
+}
+
+void QtFrameWindow::SetRoundedShape(int width, int height) {
+  SkinRegion::SetRounded(window_, 0, 0, width, height, 5, 5);
+}
+
+void QtFrameWindow::SetCursor(FrameCursor cursor) {
+  cursor_ = cursor;
+  switch (cursor) {
+    case FrameCursor::kArrow:
+      window_->unsetCursor();
+      break;
+    case FrameCursor::kSizeNeSw:
+      window_->setCursor(Qt::SizeBDiagCursor);
+      break;
+    case FrameCursor::kSizeNwSe:
+      window_->setCursor(Qt::SizeFDiagCursor);
+      break;
+    case FrameCursor::kSizeWe:
+      window_->setCursor(Qt::SizeHorCursor);
+      break;
+    case FrameCursor::kSizeNs:
+      window_->setCursor(Qt::SizeVerCursor);
+      break;
+  }
+}
+
+void QtFrameWindow::Maximize() {
+  normalGeometry_ = window_->geometry();
+  window_->showMaximized();
+}
+
+void QtFrameWindow::Restore() {
+  const QRect maximized = window_->geometry();
+  window_->showNormal();
+  // Without a window manager nothing puts the window back: do it here.
+  if (normalGeometry_.isValid() && window_->geometry() == maximized &&
+      maximized != normalGeometry_) {
+    window_->setGeometry(normalGeometry_);
+  }
+}
+
+void QtFrameWindow::FitToWorkArea() {
+  // On Wayland the compositor alone places and sizes a maximised window.
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
+  QScreen* screen = window_->screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  if (window_->geometry() != area) window_->setGeometry(area);
+}
+
+void QtFrameWindow::ArmDrag(Qt::Edges edges) {
+  drag_.Arm(window_, edges, lastPress_);
+}
+
+void QtFrameWindow::StartMove() { ArmDrag({}); }
+
+void QtFrameWindow::StartResize(FrameEdge edge) {
+  switch (edge) {
+    case FrameEdge::kRight:
+      ArmDrag(Qt::RightEdge);
+      break;
+    case FrameEdge::kTop:
+      ArmDrag(Qt::TopEdge);
+      break;
+    case FrameEdge::kTopRight:
+      ArmDrag(Qt::TopEdge | Qt::RightEdge);
+      break;
+    case FrameEdge::kBottom:
+      ArmDrag(Qt::BottomEdge);
+      break;
+    case FrameEdge::kBottomRight:
+      ArmDrag(Qt::BottomEdge | Qt::RightEdge);
+      break;
+  }
+}
+
+void QtFrameWindow::RunChooser(SkinChooser& chooser, QPoint screenPosition) {
+  SkinChooserWindow popup(chooser, window_);
+  popup.Run(screenPosition);
+}
+
+void QtFrameWindow::RunMessageBox(SkinMessage& box, QPoint screenPosition) {
+  {
+    SkinMessageWindow window(box, frame_.Look(), SmallIcon(), window_);
+    window.Run(screenPosition);
+  }
+  // The main window comes back to the front.
+  if (window_ != nullptr) {
+    window_->raise();
+    window_->activateWindow();
+  }
+}
+
+bool QtFrameWindow::Procedure(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Paint: {
+      QPainter& painter = subclass_.BeginBufferedPaint();
+      frame_.Paint(painter);
+      subclass_.EndBufferedPaint();
+      return true;
+    }
+    case QEvent::MouseButtonPress: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton) {
+        lastPress_ = mouse->globalPosition().toPoint();
+        drag_.Disarm();
+      }
+      return frame_.WindowProc(event);
+    }
+    case QEvent::MouseMove: {
+      if (drag_.OnMouseMove(*static_cast<QMouseEvent*>(event))) return true;
+      return frame_.WindowProc(event);
+    }
+    case QEvent::MouseButtonRelease: {
+      const bool followed = drag_.IsFollowing();
+      drag_.OnRelease();
+      if (followed) return true;
+      return frame_.WindowProc(event);
+    }
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+      frame_.OnSize(window_->isMinimized()   ? SkinFrame::SizeType::kMinimized
+                    : window_->isMaximized() ? SkinFrame::SizeType::kMaximized
+                                             : SkinFrame::SizeType::kRestored);
+      window_->update();
+      return false;
+    default:
+      return frame_.WindowProc(event);
+  }
+}
+
+}  // namespace cindral

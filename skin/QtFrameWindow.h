@@ -1,0 +1,63 @@
+#pragma once
+// A SkinFrame's window on the desktop: a frameless QWidget whose events go
+// to the frame (paints through the frame, mouse input to its handlers, size
+// and state changes to its size handling), with moving and sizing through
+// the window system and maximising into the screen's available geometry.
+
+#include <QCursor>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+#include "draw/WindowSubclass.h"
+#include "skin/FrameWindow.h"
+#include "skin/WindowDrag.h"
+
+namespace cindral {
+
+class SkinFrame;
+
+class QtFrameWindow final : public FrameWindow {
+ public:
+  QtFrameWindow(QWidget* window, SkinFrame& frame);
+  ~QtFrameWindow() override;
+
+  int Width() const override { return window_->width(); }
+  int Height() const override { return window_->height(); }
+  bool IsMaximized() const override { return window_->isMaximized(); }
+  std::string Title() const override;
+  QIcon SmallIcon() const override;
+  QPoint ScreenPosition() const override { return window_->geometry().topLeft(); }
+
+  void Invalidate(const FrameRect& rect) override;
+  void InvalidateAll() override { window_->update(); }
+  void UpdateNow() override { window_->repaint(); }
+  void SetRoundedShape(int width, int height) override;
+  FrameCursor Cursor() const override { return cursor_; }
+  void SetCursor(FrameCursor cursor) override;
+
+  void Close() override { window_->close(); }
+  void Maximize() override;
+  void Restore() override;
+  void Minimize() override { window_->showMinimized(); }
+  void FitToWorkArea() override;
+  void StartMove() override;
+  void StartResize(FrameEdge edge) override;
+
+  void RunChooser(SkinChooser& chooser, QPoint screenPosition) override;
+  void RunMessageBox(SkinMessage& box, QPoint screenPosition) override;
+
+ private:
+  bool Procedure(QEvent* event);
+  void ArmDrag(Qt::Edges edges);
+
+  QPointer<QWidget> window_;
+  SkinFrame& frame_;
+  WindowSubclass subclass_;
+  WindowDrag drag_;
+  FrameCursor cursor_ = FrameCursor::kArrow;
+  QRect normalGeometry_;
+  QPoint lastPress_;
+};
+
+}  // namespace cindral

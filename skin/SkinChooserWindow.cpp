@@ -1,0 +1,104 @@
+#include "skin/SkinChooserWindow.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include "draw/SkinGraphics.h"
+#include "skin/SkinChooser.h"
+
+namespace cindral {
+
+SkinChooserWindow::SkinChooserWindow(SkinChooser& chooser, QWidget* owner)
+    : chooser_(chooser), owner_(owner) {
+  popup_ = new QWidget(owner, Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+  popup_->setObjectName(QStringLiteral("SkinEdit10"));
+  popup_->setAttribute(Qt::WA_TranslucentBackground);
+  popup_->setAttribute(Qt::WA_NoMouseReplay);
+  popup_->setMouseTracking(true);
+  popup_->setFixedSize(SkinChooser::kWidth, SkinChooser::kHeight);
+  subclass_.Subclass(popup_, [this](QEvent* event) { return Procedure(event); });
+}
+
+SkinChooserWindow::~SkinChooserWindow() {
+  subclass_.Unsubclass();
+  delete popup_.data();
+}
+
+void SkinChooserWindow::Run(QPoint screenPosition) {
+  popup_->move(screenPosition);
+  // Another window or program becoming active takes the focus away.
+  QObject guard;
+  QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &guard, [this](QWindow* focus) {
+    if (focus == nullptr || popup_ == nullptr) return;
+    const QWidget* top = QApplication::activeWindow();
+    if (focus != popup_->windowHandle() && top != popup_ && top != owner_) Close();
+  });
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, &guard,
+                   [this](Qt::ApplicationState state) {
+                     if (state != Qt::ApplicationActive) Close();
+                   });
+  popup_->show();
+  QEventLoop loop;
+  loop_ = &loop;
+  if (!closing_ && popup_ != nullptr && popup_->isVisible()) loop.exec();
+  loop_ = nullptr;
+}
+
+void SkinChooserWindow::Close() {
+  if (closing_) return;
+  closing_ = true;
+  if (popup_ != nullptr) popup_->hide();
+  if (loop_ != nullptr) loop_->quit();
+}
+
+bool SkinChooserWindow::Procedure(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Paint: {
+      QPainter& painter = subclass_.BeginLayeredPaint();
+      SkinGraphics g(painter);
+      g.SetSmoothingMode(SkinGraphics::kHighQuality);
+      chooser_.Paint(g);
+      subclass_.EndBufferedPaint();
+      return true;
+    }
+    case QEvent::MouseMove: {
+      const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+      if (chooser_.OnMouseMove(p.x(), p.y())) popup_->repaint();
+      return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      const QPoint p = mouse->position().toPoint();
+      if (mouse->button() == Qt::RightButton) {
+        // A right press outside is a press that finds the chooser no longer in charge.
+        if (!popup_->rect().contains(p)) Close();
+        return true;
+      }
+      if (mouse->button() != Qt::LeftButton) return true;
+      bool changed = false;
+      if (chooser_.OnLeftButtonDown(p.x(), p.y(), &changed) == SkinChooser::Press::kClose) {
+        Close();
+      } else if (changed) {
+        popup_->repaint();
+      }
+      return true;
+    }
+    case QEvent::WindowDeactivate:
+    case QEvent::Close:
+    case QEvent::Hide:
+      Close();
+      return false;
+    case QEvent::KeyPress:
+      // Escape closes it, as any popup.
+      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) Close();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace cindral

@@ -1,0 +1,42 @@
+#pragma once
+// The skin chooser on the desktop: a 222 x 178 popup with per-pixel alpha
+// (object name "SkinEdit10") that shows a SkinChooser and passes the mouse
+// to it. Run() returns when it has closed: after a press outside it, or
+// when it loses the focus (another window or program becomes active).
+
+#include <QPointer>
+#include <QWidget>
+
+#include "draw/WindowSubclass.h"
+
+class QEventLoop;
+
+namespace cindral {
+
+class SkinChooser;
+
+class SkinChooserWindow {
+ public:
+  SkinChooserWindow(SkinChooser& chooser, QWidget* owner);
+  ~SkinChooserWindow();
+  SkinChooserWindow(const SkinChooserWindow&) = delete;
+  SkinChooserWindow& operator=(const SkinChooserWindow&) = delete;
+
+  // Shows the chooser with its top left at `screenPosition`; returns when it
+  // has closed.
+  void Run(QPoint screenPosition);
+  void Close();
+  QWidget* widget() const { return popup_; }
+
+ private:
+  bool Procedure(QEvent* event);
+
+  SkinChooser& chooser_;
+  QPointer<QWidget> owner_;
+  QPointer<QWidget> popup_;
+  WindowSubclass subclass_;
+  QEventLoop* loop_ = nullptr;
+  bool closing_ = false;
+};
+
+}  // namespace cindral

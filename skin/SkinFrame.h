@@ -1,0 +1,123 @@
+#pragma once
+// The skinned frame of the main window. It takes a frameless window over
+// and draws all of it: header picture or plain colour, border, icon, title,
+// five caption buttons, the page buttons, the skin button, the white client
+// panel, the status line and the size grip. It tracks hover and press
+// states, moves and sizes the window on presses near its edges, maximises
+// into the free part of the screen, opens the skin chooser and shows the
+// skinned message box. Controls the host places on the window sit on the
+// client panel and are not drawn here.
+//
+// Window coordinates throughout; w and h are the window's width and height.
+//
+// Caption entries (1-based), at top 1, 19 high, from right to left:
+//   1 close (w - 49, 39 wide)      2 maximise or restore (w - 76, 27)
+//   3 minimise (w - 103, 27)       4 menu item 0 (w - 130, 27)
+//   5 menu item 1 (w - 158, 28)    6, 7 the maximise and restore pictures,
+//                                    one of which entry 2 copies
+// Pages: page i (1-based) at (8 + 78 (i - 1), 30, 76, 71).
+// Skin button: (w - 30, 70, 28, 22).
+
+#include <QPoint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "skin/FrameButton.h"
+#include "skin/FrameWindow.h"
+#include "skin/PageButton.h"
+#include "skin/SkinLook.h"
+
+class QEvent;
+class QPainter;
+class QWidget;
+
+namespace cindral {
+
+class SkinSettings;
+
+class SkinFrame {
+ public:
+  using Handler = std::function<void(int)>;
+  enum class SizeType { kRestored, kMinimized, kMaximized };
+
+  SkinFrame();
+  ~SkinFrame();
+  SkinFrame(const SkinFrame&) = delete;
+  SkinFrame& operator=(const SkinFrame&) = delete;
+
+  // Takes the widget over: frameless, drawn and driven by this frame. With
+  // `persist` non-zero the look is read from and written to `settings`.
+  // Only the first Attach counts.
+  void Attach(QWidget* window, int persist = 0, SkinSettings* settings = nullptr);
+  // The same over any FrameWindow (which the frame does not own).
+  void Attach(FrameWindow* window, int persist = 0, SkinSettings* settings = nullptr);
+  bool IsAttached() const { return window_ != nullptr; }
+
+  // Each returns 1 (true) when done, 0 (false) before Attach.
+  int SetStatusText(const std::string& gbk);
+  bool AddPage(const std::string& label, std::string iconBytes);
+  int SetPageHandler(Handler handler);
+  int SetMenuHandler(Handler handler);
+
+  // The whole window, in window coordinates.
+  void Paint(QPainter& painter) const;
+
+  // Input, as the window receives it.
+  bool WindowProc(QEvent* event);
+  void OnMouseMove(int x, int y);
+  void OnLeftButtonDown(int x, int y);
+  void OnLeftButtonUp(int x, int y);
+  void OnMouseLeave();
+  void OnDoubleClick(int x, int y);
+  void OnSize(SizeType type);
+  // 1 close, 2 maximise or restore, 3 minimise.
+  void CaptionAction(int index);
+  void LayoutButtons();
+  void LoadSkin();
+  void OpenChooser();
+
+  // The skinned message box over the window; returns 1 ("确定"), 0 ("取消"),
+  // -1 (close button; also at once when not attached or a box is open) or
+  // 100 (closed another way). Arguments as SkinMessage takes them.
+  int ShowMessage(const std::string& text, int buttons = 0, int icon = 0, int defaultButton = 1,
+                  std::optional<std::string> title = std::nullopt);
+
+  // Pieces of the left strip that widen the header beyond 840 pixels.
+  static int StripCount(int width);
+
+  const std::vector<FrameButton>& CaptionButtons() const { return captions_; }
+  const std::vector<PageButton>& Pages() const { return pages_; }
+  const FrameButton& SkinButton() const { return skinButton_; }
+  const SkinLook& Look() const { return look_; }
+  const std::string& StatusText() const { return status_; }
+  // Whether presses may move and size the window (not while a message box is open).
+  bool FrameReady() const { return frameReady_; }
+  bool MessageBoxOpen() const { return boxOpen_; }
+  FrameWindow* Window() const { return window_; }
+  // The colour behind the texts, 0x00BBGGRR, and whether texts are white.
+  uint32_t BackgroundColour() const;
+
+ private:
+  void Redraw(const FrameRect& rect);
+  void PressForMoveOrSize(int x, int y);
+  SkinSettings* PersistedSettings() const { return persist_ != 0 ? settings_ : nullptr; }
+
+  std::unique_ptr<FrameWindow> ownedWindow_;
+  FrameWindow* window_ = nullptr;
+  int persist_ = 0;
+  SkinSettings* settings_ = nullptr;
+  bool frameReady_ = false;
+  bool boxOpen_ = false;
+  std::string status_;
+  Handler pageHandler_;
+  Handler menuHandler_;
+  std::vector<FrameButton> captions_;
+  std::vector<PageButton> pages_;
+  FrameButton skinButton_;
+  SkinLook look_;
+};
+
+}  // namespace cindral

@@ -1,0 +1,47 @@
+#pragma once
+// The skinned message box on the desktop: a 300-pixel-wide window with
+// rounded top corners and per-pixel alpha (object name "MessageBox10"),
+// modal over the whole program, that shows a SkinMessage and passes the
+// mouse to it. A press off its buttons moves it. Keys do nothing. Run()
+// returns when it has closed.
+
+#include <QPointer>
+#include <QWidget>
+
+#include "draw/WindowSubclass.h"
+#include "skin/WindowDrag.h"
+
+class QEventLoop;
+class QIcon;
+
+namespace cindral {
+
+class SkinLook;
+class SkinMessage;
+
+class SkinMessageWindow {
+ public:
+  SkinMessageWindow(SkinMessage& box, const SkinLook& look, const QIcon& smallIcon,
+                    QWidget* owner);
+  ~SkinMessageWindow();
+  SkinMessageWindow(const SkinMessageWindow&) = delete;
+  SkinMessageWindow& operator=(const SkinMessageWindow&) = delete;
+
+  void Run(QPoint screenPosition);
+  QWidget* widget() const { return window_; }
+
+ private:
+  bool Procedure(QEvent* event);
+  void Close();
+
+  SkinMessage& box_;
+  const SkinLook& look_;
+  QIcon icon_;
+  QPointer<QWidget> window_;
+  WindowSubclass subclass_;
+  WindowDrag drag_;
+  QEventLoop* loop_ = nullptr;
+  bool closed_ = false;
+};
+
+}  // namespace cindral

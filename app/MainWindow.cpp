@@ -1,11 +1,12 @@
 #include "app/MainWindow.h"
 
 #include <QCloseEvent>
-#include <QLabel>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
-#include <QStyle>
-#include <QTabBar>
 
+#include "app/ProgramPicture.h"
+#include "store/Gbk.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
 #include "ui/WindowBuilder.h"
@@ -13,34 +14,64 @@
 namespace cindral {
 
 namespace {
-constexpr int kPageBarHeight = 40;
-constexpr int kStatusHeight = 28;
+
+std::string Bytes(ProgramPicture picture) { return std::string(ProgramPictureBytes(picture)); }
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (ProgramPicture size :
+       {ProgramPicture::kIcon16, ProgramPicture::kIcon32, ProgramPicture::kIcon48}) {
+    QPixmap pixmap;
+    const std::string_view png = ProgramPictureBytes(size);
+    pixmap.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<uint>(png.size()),
+                        "PNG");
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
 }  // namespace
+
+const std::string& MainWindow::Slogan() {
+  return GBK("Cindral 单词本 · 每天一组新单词，按艾宾浩斯曲线复习，记得牢");
+}
+
+// Each line fits the message box's 32-byte lines.
+const std::string& MainWindow::AboutText() {
+  return GBK(
+      "Cindral 单词本 1.0\r\n"
+      "每天录入一组新单词，\r\n"
+      "按艾宾浩斯遗忘曲线安排复习：\r\n"
+      "88 天学习，12 天巩固。\r\n"
+      "—— Cindral 开发组");
+}
+
+const std::string& MainWindow::DedicationText() {
+  return GBK(
+      "献给每一位坚持背单词的你：\r\n"
+      "一天一组，不求多，只求不断；\r\n"
+      "日积月累，词汇自成江河。\r\n"
+      "—— Cindral 开发组");
+}
 
 MainWindow::MainWindow(Program& program, QWidget* parent)
     : QWidget(parent), program_(program), logic_(program) {
   setObjectName(QStringLiteral("启动窗口"));
   setWindowTitle(QStringLiteral("Cindral 单词本"));
-  setFixedSize(kWidth, kHeight);
+  setWindowIcon(ProgramIcon());
+  resize(kWidth, kHeight);
+  // Smaller than this, the buttons would leave the client panel.
+  setMinimumSize(kWidth, kHeight);
 
-  pages_ = new QTabBar(this);
-  pages_->setObjectName(QStringLiteral("页面栏"));
-  pages_->setFont(DesignedFont({"微软雅黑", 16}));
-  pages_->setExpanding(true);
-  pages_->setDrawBase(true);
-  const QStyle::StandardPixmap icons[] = {QStyle::SP_DirHomeIcon, QStyle::SP_FileDialogInfoView,
-                                          QStyle::SP_DialogApplyButton, QStyle::SP_ArrowUp};
-  const char* captions[] = {"我的主页", "单词学习", "分组测验", "强化提高"};
-  for (int i = 0; i < 4; ++i) {
-    pages_->addTab(style()->standardIcon(icons[i]), QString::fromUtf8(captions[i]));
-  }
-  pages_->setGeometry(0, 0, kWidth, kPageBarHeight);
-  // A press on a page, also on the page already shown, as the skinned frame
-  // reports it.
-  connect(pages_, &QTabBar::tabBarClicked, this, [this](int page) {
-    if (page < 0) return;
-    Guarded([this, page] { logic_.OnPageSelected(page); });
-  });
+  frame_.Attach(this, 0);
+  frame_.SetStatusText(Slogan());
+  frame_.SetPageHandler(
+      [this](int page) { Guarded([this, page] { logic_.OnPageSelected(page); }); });
+  frame_.SetMenuHandler([this](int item) { Guarded([this, item] { OnMenuItem(item); }); });
+  frame_.AddPage(GBK("我的主页"), Bytes(ProgramPicture::kPageHome));
+  frame_.AddPage(GBK("单词学习"), Bytes(ProgramPicture::kPageLearning));
+  frame_.AddPage(GBK("分组测验"), Bytes(ProgramPicture::kPageTest));
+  frame_.AddPage(GBK("强化提高"), Bytes(ProgramPicture::kPageIntensive));
 
   BuildControls(this, MainWindowButtons());
   entryButton_ = Control<QPushButton>(this, "按钮录入单词");
@@ -55,15 +86,10 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     connect(Control<QPushButton>(this, name), &QPushButton::clicked, this,
             [this, handler = handler] { Guarded([this, handler] { (logic_.*handler)(); }); });
   }
+}
 
-  status_ = new QLabel(this);
-  status_->setObjectName(QStringLiteral("状态栏"));
-  status_->setFont(DesignedFont({"微软雅黑", 13}));
-  status_->setText(QStringLiteral("Cindral 单词本 · 每天一组新单词，按艾宾浩斯曲线复习，记得牢"));
-  status_->setContentsMargins(10, 0, 10, 0);
-  status_->setGeometry(0, kHeight - kStatusHeight, kWidth, kStatusHeight);
-  status_->setAutoFillBackground(true);
-  status_->setBackgroundRole(QPalette::AlternateBase);
+void MainWindow::OnMenuItem(int item) {
+  frame_.ShowMessage(item == 0 ? AboutText() : DedicationText(), 1, 1, 1, GBK("提示"));
 }
 
 void MainWindow::SetEntryButtonEnabled(bool enabled) { entryButton_->setEnabled(enabled); }

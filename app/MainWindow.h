@@ -1,15 +1,16 @@
 #pragma once
-// The main window 启动窗口: a page bar with the four pages, the five
-// buttons, and a status line. The page bar stands where the skinned frame
-// will draw its page buttons and reports a press on a page the same way.
+// The main window 启动窗口: a frameless window that the skinned frame draws
+// whole (header, caption buttons, the four page buttons, status line) with
+// the five buttons on its white client panel. A press on a page goes to
+// OnPageSelected, the two menu caption buttons open the about and the
+// dedication texts in the skinned message box.
 
 #include <QWidget>
 
 #include "app/MainWindowLogic.h"
+#include "skin/SkinFrame.h"
 
-class QLabel;
 class QPushButton;
-class QTabBar;
 
 namespace cindral {
 
@@ -17,15 +18,21 @@ class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // Outer size, chosen to frame the five buttons with even margins.
-  static constexpr int kWidth = 628;
-  static constexpr int kHeight = 380;
+  static constexpr int kWidth = 640;
+  static constexpr int kHeight = 440;
 
   explicit MainWindow(Program& program, QWidget* parent = nullptr);
 
   MainWindowLogic& logic() { return logic_; }
+  SkinFrame& frame() { return frame_; }
   void SetEntryButtonEnabled(bool enabled);
   void BringToFront();
+
+  // Menu item 0: about the program; 1: the dedication.
+  void OnMenuItem(int item);
+  static const std::string& AboutText();       // GBK
+  static const std::string& DedicationText();  // GBK
+  static const std::string& Slogan();          // GBK
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -35,9 +42,8 @@ class MainWindow : public QWidget {
 
   Program& program_;
   MainWindowLogic logic_;
-  QTabBar* pages_ = nullptr;
+  SkinFrame frame_;
   QPushButton* entryButton_ = nullptr;
-  QLabel* status_ = nullptr;
   bool closingHandled_ = false;
 };
 

@@ -24,8 +24,6 @@ uint32_t SkinColor::FromArgb(uint32_t argb) {
   return blue << 16 | green << 8 | red;
 }
 
-QColor SkinColor::ToQColor(uint32_t argb) {
-  return QColor::fromRgba(static_cast<QRgb>(argb));
-}
+QColor SkinColor::ToQColor(uint32_t argb) { return QColor::fromRgba(static_cast<QRgb>(argb)); }
 
 }  // namespace cindral

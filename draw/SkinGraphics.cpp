@@ -40,8 +40,8 @@ void SkinGraphics::DrawLine(const SkinPen& pen, double x1, double y1, double x2,
   EndStroke();
 }
 
-void SkinGraphics::DrawArc(const SkinPen& pen, double x, double y, double w, double h,
-                           double start, double sweep) {
+void SkinGraphics::DrawArc(const SkinPen& pen, double x, double y, double w, double h, double start,
+                           double sweep) {
   BeginStroke(pen);
   // QPainter takes sixteenths of a degree, counter-clockwise.
   painter_.drawArc(QRectF(x, y, w, h), static_cast<int>(-start * 16),
@@ -73,8 +73,8 @@ void SkinGraphics::DrawImageRect(const SkinImage& image, double x, double y, dou
   painter_.drawImage(QRectF(x, y, w, h), image.image());
 }
 
-void SkinGraphics::DrawImageRectRect(const SkinImage& image, double x, double y, double w,
-                                     double h, double sx, double sy, double sw, double sh) {
+void SkinGraphics::DrawImageRectRect(const SkinImage& image, double x, double y, double w, double h,
+                                     double sx, double sy, double sw, double sh) {
   if (image.IsEmpty()) return;
   painter_.drawImage(QRectF(x, y, w, h), image.image(), QRectF(sx, sy, sw, sh));
 }

@@ -37,8 +37,8 @@ class SkinGraphics {
   // The whole picture stretched into (x, y, w, h).
   void DrawImageRect(const SkinImage& image, double x, double y, double w, double h);
   // The picture's part (sx, sy, sw, sh), in pixels, stretched into (x, y, w, h).
-  void DrawImageRectRect(const SkinImage& image, double x, double y, double w, double h,
-                         double sx, double sy, double sw, double sh);
+  void DrawImageRectRect(const SkinImage& image, double x, double y, double w, double h, double sx,
+                         double sy, double sw, double sh);
 
   // GBK text with its top left at (x, y), on one line per line break,
   // neither wrapped nor clipped.

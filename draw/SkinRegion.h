@@ -22,8 +22,7 @@ class SkinRegion {
   // height) joined with the rectangle (0, 10, width - 1, height).
   static QRegion TopRounded(int width, int height, int ew, int eh);
 
-  static void SetRounded(QWidget* window, int left, int top, int right, int bottom, int ew,
-                         int eh);
+  static void SetRounded(QWidget* window, int left, int top, int right, int bottom, int ew, int eh);
   static void SetTopRounded(QWidget* window, int width, int height, int ew, int eh);
 };
 

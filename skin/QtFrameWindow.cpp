@@ -88,9 +88,7 @@ void QtFrameWindow::FitToWorkArea() {
   if (window_->geometry() != area) window_->setGeometry(area);
 }
 
-void QtFrameWindow::ArmDrag(Qt::Edges edges) {
-  drag_.Arm(window_, edges, lastPress_);
-}
+void QtFrameWindow::ArmDrag(Qt::Edges edges) { drag_.Arm(window_, edges, lastPress_); }
 
 void QtFrameWindow::StartMove() { ArmDrag({}); }
 

@@ -262,8 +262,9 @@ void SkinFrame::OnMouseMove(int x, int y) {
   FrameCursor cursor = FrameCursor::kArrow;
   if (!window_->IsMaximized()) {
     if (x >= w - 5) {
-      cursor = y <= 4 ? FrameCursor::kSizeNeSw : y > h - 5 ? FrameCursor::kSizeNwSe
-                                                           : FrameCursor::kSizeWe;
+      cursor = y <= 4      ? FrameCursor::kSizeNeSw
+               : y > h - 5 ? FrameCursor::kSizeNwSe
+                           : FrameCursor::kSizeWe;
     } else if (y < 5 || y > h - 5) {
       cursor = FrameCursor::kSizeNs;
     }
@@ -402,8 +403,7 @@ void SkinFrame::OnSize(SizeType type) {
 
 void SkinFrame::OpenChooser() {
   const QPoint origin = window_->ScreenPosition();
-  const QPoint at(origin.x() + skinButton_.rect.left - 201,
-                  origin.y() + skinButton_.rect.top + 18);
+  const QPoint at(origin.x() + skinButton_.rect.left - 201, origin.y() + skinButton_.rect.top + 18);
   SkinChooser chooser(look_, PersistedSettings(), [this] {
     window_->InvalidateAll();
     window_->UpdateNow();

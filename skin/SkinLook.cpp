@@ -10,8 +10,8 @@ namespace cindral {
 
 std::string_view SkinLook::HeaderBytes() const {
   if (headerId < 2 || headerId > 9) return {};
-  return SkinPictureBytes(static_cast<SkinPicture>(static_cast<int>(SkinPicture::kHeader2) +
-                                                   headerId - 2));
+  return SkinPictureBytes(
+      static_cast<SkinPicture>(static_cast<int>(SkinPicture::kHeader2) + headerId - 2));
 }
 
 void SkinLook::LoadHeader(int id) {

@@ -188,8 +188,8 @@ void SkinMessage::Paint(SkinGraphics& g, const SkinLook& look, const QIcon& smal
   const SkinPicture looks[] = {SkinPicture::kBoxButtonNormal, SkinPicture::kBoxButtonHover,
                                SkinPicture::kBoxButtonPressed, SkinPicture::kBoxButtonDefault};
   for (const Button& b : buttons_) {
-    g.DrawImageRect(SkinImage::FromBytes(SkinPictureBytes(looks[b.state])), b.rect.left,
-                    b.rect.top, b.rect.width, b.rect.height);
+    g.DrawImageRect(SkinImage::FromBytes(SkinPictureBytes(looks[b.state])), b.rect.left, b.rect.top,
+                    b.rect.width, b.rect.height);
     g.DrawString(b.label, b.rect.left + 22, b.rect.top + 5, regular, black);
   }
 }

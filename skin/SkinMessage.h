@@ -24,10 +24,10 @@ class SkinMessage {
   static constexpr int kLineBytes = 32;
 
   // Results.
-  static constexpr int kOk = 1;        // "确定"
-  static constexpr int kCancel = 0;    // "取消"
-  static constexpr int kClosed = -1;   // the close button, or no box could be shown
-  static constexpr int kOther = 100;   // closed some other way
+  static constexpr int kOk = 1;       // "确定"
+  static constexpr int kCancel = 0;   // "取消"
+  static constexpr int kClosed = -1;  // the close button, or no box could be shown
+  static constexpr int kOther = 100;  // closed some other way
 
   enum State { kNormal = 0, kHover = 1, kPressed = 2, kDefaultLook = 3 };
 

@@ -11,8 +11,8 @@
 
 namespace cindral {
 
-SkinMessageWindow::SkinMessageWindow(SkinMessage& box, const SkinLook& look,
-                                     const QIcon& smallIcon, QWidget* owner)
+SkinMessageWindow::SkinMessageWindow(SkinMessage& box, const SkinLook& look, const QIcon& smallIcon,
+                                     QWidget* owner)
     : box_(box), look_(look), icon_(smallIcon) {
   // A window of its own, kept above its owner.
   window_ = new QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);

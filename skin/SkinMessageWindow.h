@@ -21,8 +21,7 @@ class SkinMessage;
 
 class SkinMessageWindow {
  public:
-  SkinMessageWindow(SkinMessage& box, const SkinLook& look, const QIcon& smallIcon,
-                    QWidget* owner);
+  SkinMessageWindow(SkinMessage& box, const SkinLook& look, const QIcon& smallIcon, QWidget* owner);
   ~SkinMessageWindow();
   SkinMessageWindow(const SkinMessageWindow&) = delete;
   SkinMessageWindow& operator=(const SkinMessageWindow&) = delete;

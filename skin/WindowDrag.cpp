@@ -38,8 +38,9 @@ bool WindowDrag::OnMouseMove(const QMouseEvent& event) {
   }
   if (delta.manhattanLength() < kDragDistance) return true;
   QWindow* handle = window_->windowHandle();
-  const bool system = handle != nullptr && (edges_ == Qt::Edges() ? handle->startSystemMove()
-                                                                  : handle->startSystemResize(edges_));
+  const bool system =
+      handle != nullptr &&
+      (edges_ == Qt::Edges() ? handle->startSystemMove() : handle->startSystemResize(edges_));
   if (system) {
     // The window system has the pointer now; it ends the drag on release.
     Disarm();

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTest>
 
 #include "TestWorld.h"
@@ -131,29 +130,33 @@ class AppWindowsTest : public QObject {
     MainWindow window(world->P());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* pages = window.findChild<QTabBar*>(QStringLiteral("页面栏"));
-    QVERIFY(pages != nullptr);
-    QCOMPARE(pages->count(), 4);
-    const QStringList captions = {"我的主页", "单词学习", "分组测验", "强化提高"};
-    for (int i = 0; i < 4; ++i) QCOMPARE(pages->tabText(i), captions[i]);
+    const auto& pages = window.frame().Pages();
+    QCOMPARE(pages.size(), size_t{4});
+    const char* captions[] = {"我的主页", "单词学习", "分组测验", "强化提高"};
+    for (int i = 0; i < 4; ++i) QCOMPARE(pages[i].label, Utf8ToGbk(captions[i]));
     for (const ControlSpec& button : MainWindowButtons()) {
       auto* widget = Control<QPushButton>(&window, button.name);
       QVERIFY2(widget != nullptr, button.name);
       QCOMPARE(widget->geometry(), QRect(button.x, button.y, button.width, button.height));
       QCOMPARE(widget->text(), QString::fromUtf8(button.text));
       QVERIFY(widget->isVisible());
-      // Nothing covers a button: the page bar and the status line stay clear.
-      QVERIFY(!widget->geometry().intersects(pages->geometry()));
+      // Nothing covers a button: the pages stay above the client panel.
+      for (const PageButton& page : pages) {
+        const QRect area(page.rect.left, page.rect.top, page.rect.width + 1, page.rect.height + 1);
+        QVERIFY(!widget->geometry().intersects(area));
+      }
     }
     QVERIFY(SaveScreenshot(&window, ScreenshotPath("main-window")));
 
     // A press on page "强化提高" with an empty book: the message, nothing opens.
-    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(3).center());
+    const FrameRect& intensive = pages[3].rect;
+    const QPoint centre(intensive.left + intensive.width / 2, intensive.top + intensive.height / 2);
+    QTest::mouseClick(&window, Qt::LeftButton, {}, centre);
     QCOMPARE(QString::fromStdString(world->prompter.LastText()),
              QStringLiteral("您还没有录入单词，请先录入一下吧！"));
     QVERIFY(world->shell.opened.empty());
     // The same page pressed again reports again.
-    QTest::mouseClick(pages, Qt::LeftButton, {}, pages->tabRect(3).center());
+    QTest::mouseClick(&window, Qt::LeftButton, {}, centre);
     QCOMPARE(world->prompter.shown.size(), size_t{2});
     // The "查看单词本" button opens the listing.
     QTest::mouseClick(Control<QPushButton>(&window, "按钮查看单词本"), Qt::LeftButton);

@@ -14,7 +14,7 @@ namespace {
 void GlyphStroke(QPainter& p, const QPainterPath& path, const QColor& colour = Qt::white,
                  double width = 1.4) {
   p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QColor(0, 0, 0, 70), width + 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setPen(QPen(QColor(0, 0, 0, 120), width + 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.drawPath(path);
   p.setPen(QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   p.drawPath(path);

@@ -69,15 +69,17 @@ QImage HeaderScenes::Lighthouse() {
   QPainter p(&image);
   Smooth(p);
   const double horizon = 78;
-  VerticalGradient(p, QRectF(0, 0, kWidth, horizon),
-                   {{0, QColor(22, 44, 84)}, {0.55, QColor(48, 88, 138)}, {1, QColor(214, 150, 112)}});
+  VerticalGradient(
+      p, QRectF(0, 0, kWidth, horizon),
+      {{0, QColor(22, 44, 84)}, {0.55, QColor(48, 88, 138)}, {1, QColor(214, 150, 112)}});
   // The evening glow low behind the lighthouse.
   QRadialGradient glow(QPointF(700, horizon), 260);
   glow.setColorAt(0, QColor(255, 196, 128, 170));
   glow.setColorAt(1, QColor(255, 196, 128, 0));
   p.fillRect(QRectF(60, 0, kWidth - 60, horizon), glow);
-  VerticalGradient(p, QRectF(0, horizon, kWidth, kHeight - horizon),
-                   {{0, QColor(56, 96, 140)}, {0.25, QColor(36, 72, 114)}, {1, QColor(22, 52, 88)}});
+  VerticalGradient(
+      p, QRectF(0, horizon, kWidth, kHeight - horizon),
+      {{0, QColor(56, 96, 140)}, {0.25, QColor(36, 72, 114)}, {1, QColor(22, 52, 88)}});
   // Light on the water: short strokes, denser under the glow.
   Scatter scatter(2);
   for (int i = 0; i < 260; ++i) {
@@ -237,15 +239,16 @@ QImage HeaderScenes::BlueWaves() {
   QImage image = Opaque(Qt::black);
   QPainter p(&image);
   Smooth(p);
-  VerticalGradient(p, QRectF(0, 0, kWidth, kHeight),
-                   {{0, QColor(30, 78, 140)}, {0.5, QColor(36, 96, 166)}, {1, QColor(24, 64, 116)}});
+  VerticalGradient(
+      p, QRectF(0, 0, kWidth, kHeight),
+      {{0, QColor(30, 78, 140)}, {0.5, QColor(36, 96, 166)}, {1, QColor(24, 64, 116)}});
   // Layered ribbons of light, each a band between two gentle waves.
   struct Ribbon {
     double base, amplitude, wavelength, phase, thickness;
     int alpha;
-  } ribbons[] = {{26, 10, 520, 0.0, 16, 34},  {44, 14, 610, 1.3, 22, 28},
-                 {62, 9, 450, 2.4, 12, 44},   {80, 12, 700, 3.7, 26, 30},
-                 {98, 8, 380, 4.9, 10, 40},   {112, 10, 560, 0.7, 20, 24}};
+  } ribbons[] = {{26, 10, 520, 0.0, 16, 34}, {44, 14, 610, 1.3, 22, 28},
+                 {62, 9, 450, 2.4, 12, 44},  {80, 12, 700, 3.7, 26, 30},
+                 {98, 8, 380, 4.9, 10, 40},  {112, 10, 560, 0.7, 20, 24}};
   for (const Ribbon& r : ribbons) {
     QPainterPath band;
     for (double x = 0; x <= kWidth; x += 4) {
@@ -304,8 +307,8 @@ QImage HeaderScenes::Underwater() {
   sand.setColorAt(1, QColor(226, 214, 170));
   Hill(p, 100, 3, 340, 1.2, sand);
   // Sea grass.
-  for (int i = 0; i < 14; ++i) {
-    const double x = scatter.Between(420, 830);
+  for (int i = 0; i < 10; ++i) {
+    const double x = scatter.Between(560, 830);
     const double height = scatter.Between(24, 48);
     QPainterPath blade;
     blade.moveTo(x, 104);
@@ -369,8 +372,8 @@ QImage Wood(const QColor& light, const QColor& dark, uint32_t seed) {
       const double ph = scatter.Between(0, 2 * kPi);
       QPainterPath grain;
       for (double x = 0; x <= HeaderScenes::kWidth; x += 2) {
-        const double y = y0 + a1 * std::sin(2 * kPi * x / 50 + ph) +
-                         a2 * std::sin(2 * kPi * x / 25 + ph * 1.7);
+        const double y =
+            y0 + a1 * std::sin(2 * kPi * x / 50 + ph) + a2 * std::sin(2 * kPi * x / 25 + ph * 1.7);
         if (x == 0) {
           grain.moveTo(x, y);
         } else {
@@ -404,8 +407,8 @@ QImage HeaderScenes::PinkDots() {
   Smooth(p);
   p.setPen(Qt::NoPen);
   // Two offset grids of dots, 25 columns apart: the pattern repeats every 50.
-  for (int row = 0; row * 12.5 < kHeight + 10; ++row) {
-    const double y = 6 + row * 12.5;
+  for (int row = -1; row * 12.5 < kHeight + 10; ++row) {
+    const double y = 10 + row * 12.5;  // (1, 204), the status colour, stays plain pink
     const double shift = (row % 2) * 12.5;
     for (double x = shift; x < kWidth + 25; x += 25) {
       p.setBrush(QColor(255, 255, 255, 190));

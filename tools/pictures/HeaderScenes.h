@@ -16,14 +16,14 @@ class HeaderScenes {
   static constexpr int kWidth = 840;
   static constexpr int kHeight = 205;
 
-  static QImage Lighthouse();     // 2
-  static QImage Meadow();         // 3
-  static QImage WindTurbines();   // 4
-  static QImage BlueWaves();      // 5
-  static QImage Underwater();     // 6
-  static QImage GreyWood();       // 7
-  static QImage BrownWood();      // 8
-  static QImage PinkDots();       // 9
+  static QImage Lighthouse();    // 2
+  static QImage Meadow();        // 3
+  static QImage WindTurbines();  // 4
+  static QImage BlueWaves();     // 5
+  static QImage Underwater();    // 6
+  static QImage GreyWood();      // 7
+  static QImage BrownWood();     // 8
+  static QImage PinkDots();      // 9
   // Scene `id` (2..9).
   static QImage Scene(int id);
 };

@@ -111,7 +111,8 @@ QByteArray Png(const QImage& image) {
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, "png");
   // Pictures without an alpha channel are written as RGB, all others as RGBA.
-  const QImage::Format format = image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+  const QImage::Format format =
+      image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
   if (!writer.write(image.convertToFormat(format))) return {};
   return bytes;
 }
@@ -169,10 +170,11 @@ int main(int argc, char** argv) {
   out << "}  // namespace\n\nstd::string_view " << type << "Bytes(" << type
       << " picture) {\n  switch (picture) {\n";
   for (const Entry& e : entries) {
-    out << "    case " << type << "::k" << e.name << ":\n      return {k" << e.name
-        << ", sizeof k" << e.name << " - 1};\n";
+    out << "    case " << type << "::k" << e.name << ":\n      return {k" << e.name << ", sizeof k"
+        << e.name << " - 1};\n";
   }
-  out << "    case " << type << "::kCount:\n      break;\n  }\n  return {};\n}\n\n}  // namespace cindral\n";
+  out << "    case " << type
+      << "::kCount:\n      break;\n  }\n  return {};\n}\n\n}  // namespace cindral\n";
   out.close();
   if (!out || std::rename(temporary.c_str(), outPath.c_str()) != 0) {
     std::fprintf(stderr, "make-pictures: could not write %s\n", outPath.c_str());

@@ -8,7 +8,7 @@
 namespace cindral {
 
 enum class ProgramPicture {
-  kPageHome,       // 36 x 36
+  kPageHome,  // 36 x 36
   kPageLearning,
   kPageTest,
   kPageIntensive,

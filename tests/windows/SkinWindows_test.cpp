@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -224,6 +225,39 @@ class SkinWindowsTest : public QObject {
     QTRY_VERIFY(window.isMaximized());
     QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(200, 10));
     QTRY_VERIFY(!window.isMaximized());
+  }
+
+  void windowFollowsADragOnlyWhileTheButtonIsHeld() {
+    auto world = NewWorld();
+    MainWindow window(world->P());
+    window.move(200, 150);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint start = window.pos();
+    // A press on the empty client panel lies in the move area. Without a
+    // window system to hand it to (offscreen), the window follows by itself.
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(320, 380));
+    QTest::mouseMove(&window, QPoint(321, 380));  // too little to start
+    QCOMPARE(window.pos(), start);
+    QTest::mouseMove(&window, QPoint(360, 400));
+    QTRY_COMPARE(window.pos(), start + QPoint(40, 20));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(320, 380));
+    const QPoint moved = window.pos();
+    QTest::mouseMove(&window, QPoint(100, 300));
+    QCOMPARE(window.pos(), moved);
+
+    // A page press runs its page first; the window that page opens takes
+    // the release. Moving the mouse afterwards, button up, moves nothing.
+    const FrameRect page = window.frame().Pages()[3].rect;
+    QTest::mousePress(&window, Qt::LeftButton, {}, Centre(page));
+    QCOMPARE(world->prompter.shown.size(), size_t{1});
+    const QPoint to = Centre(page) + QPoint(30, 30);
+    QMouseEvent buttonUp(QEvent::MouseMove, to, window.mapToGlobal(to), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+    QApplication::sendEvent(&window, &buttonUp);
+    QCOMPARE(window.pos(), moved);
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, to);
+    QCOMPARE(window.pos(), moved);
   }
 
   void chooserOpensUnderTheSkinButtonAndPicksRepaintAtOnce() {

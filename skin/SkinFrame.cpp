@@ -401,6 +401,13 @@ void SkinFrame::OnSize(SizeType type) {
   }
 }
 
+void SkinFrame::SetLook(const SkinLook& look) {
+  look_ = look;
+  if (!IsAttached()) return;
+  window_->InvalidateAll();
+  window_->UpdateNow();
+}
+
 void SkinFrame::OpenChooser() {
   const QPoint origin = window_->ScreenPosition();
   const QPoint at(origin.x() + skinButton_.rect.left - 201, origin.y() + skinButton_.rect.top + 18);

@@ -92,6 +92,8 @@ class SkinFrame {
   const std::vector<PageButton>& Pages() const { return pages_; }
   const FrameButton& SkinButton() const { return skinButton_; }
   const SkinLook& Look() const { return look_; }
+  // Takes `look` at once, as a pick in the chooser does (not written).
+  void SetLook(const SkinLook& look);
   const std::string& StatusText() const { return status_; }
   // Whether presses may move and size the window (not while a message box is open).
   bool FrameReady() const { return frameReady_; }

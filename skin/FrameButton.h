@@ -21,4 +21,19 @@ struct FrameButton {
   }
 };
 
+// The hover rule of the skin's buttons: a normal button under the pointer
+// shows its hover look, a hovered one left by the pointer is normal again,
+// and any other state (pressed, selected) stays. True when it changed.
+inline bool FollowPointer(int& state, bool inside) {
+  if (inside && state == 0) {
+    state = 1;
+    return true;
+  }
+  if (!inside && state == 1) {
+    state = 0;
+    return true;
+  }
+  return false;
+}
+
 }  // namespace cindral

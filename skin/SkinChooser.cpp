@@ -5,6 +5,7 @@
 #include "draw/SkinGraphics.h"
 #include "draw/SkinImage.h"
 #include "draw/SkinPen.h"
+#include "skin/FrameButton.h"
 #include "skin/SkinLook.h"
 
 namespace cindral {
@@ -98,16 +99,7 @@ bool SkinChooser::OnMouseMove(int x, int y) {
   if (PicturesPageShown()) {
     for (Thumbnail& t : thumbnails_) changed |= Hover(t.state, t.rect.Contains(x, y));
   } else {
-    for (Swatch& s : swatches_) {
-      const bool inside = s.hit.Contains(x, y);
-      if (inside && s.state == kNormal) {
-        s.state = kHover;
-        changed = true;
-      } else if (!inside && s.state == kHover) {
-        s.state = kNormal;
-        changed = true;
-      }
-    }
+    for (Swatch& s : swatches_) changed |= FollowPointer(s.state, s.hit.Contains(x, y));
   }
   return changed;
 }

@@ -1,7 +1,6 @@
 #include "skin/SkinChooserWindow.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -41,18 +40,11 @@ void SkinChooserWindow::Run(QPoint screenPosition) {
                      if (state != Qt::ApplicationActive) Close();
                    });
   popup_->show();
-  QEventLoop loop;
-  loop_ = &loop;
-  if (!closing_ && popup_ != nullptr && popup_->isVisible()) loop.exec();
-  loop_ = nullptr;
+  if (popup_ == nullptr || !popup_->isVisible()) Close();
+  loop_.Run();
 }
 
-void SkinChooserWindow::Close() {
-  if (closing_) return;
-  closing_ = true;
-  if (popup_ != nullptr) popup_->hide();
-  if (loop_ != nullptr) loop_->quit();
-}
+void SkinChooserWindow::Close() { loop_.Close(popup_); }
 
 bool SkinChooserWindow::Procedure(QEvent* event) {
   switch (event->type()) {

@@ -8,8 +8,7 @@
 #include <QWidget>
 
 #include "draw/WindowSubclass.h"
-
-class QEventLoop;
+#include "skin/NestedLoop.h"
 
 namespace cindral {
 
@@ -35,8 +34,7 @@ class SkinChooserWindow {
   QPointer<QWidget> owner_;
   QPointer<QWidget> popup_;
   WindowSubclass subclass_;
-  QEventLoop* loop_ = nullptr;
-  bool closing_ = false;
+  NestedLoop loop_;
 };
 
 }  // namespace cindral

@@ -230,31 +230,12 @@ bool SkinFrame::WindowProc(QEvent* event) {
 void SkinFrame::OnMouseMove(int x, int y) {
   for (size_t i = 0; i < 5 && i < captions_.size(); ++i) {
     FrameButton& b = captions_[i];
-    const bool inside = b.rect.Contains(x, y);
-    if (inside && b.state == FrameButton::kNormal) {
-      b.state = FrameButton::kHover;
-      Redraw(b.rect);
-    } else if (!inside && b.state == FrameButton::kHover) {
-      b.state = FrameButton::kNormal;
-      Redraw(b.rect);
-    }
+    if (FollowPointer(b.state, b.rect.Contains(x, y))) Redraw(b.rect);
   }
   for (PageButton& page : pages_) {
-    const bool inside = page.rect.Contains(x, y);
-    if (inside && page.state == PageButton::kNormal) {
-      page.state = PageButton::kHover;
-      Redraw(page.rect);
-    } else if (!inside && page.state == PageButton::kHover) {
-      page.state = PageButton::kNormal;
-      Redraw(page.rect);
-    }
+    if (FollowPointer(page.state, page.rect.Contains(x, y))) Redraw(page.rect);
   }
-  const bool onSkin = skinButton_.rect.Contains(x, y);
-  if (onSkin && skinButton_.state == FrameButton::kNormal) {
-    skinButton_.state = FrameButton::kHover;
-    Redraw(skinButton_.rect);
-  } else if (!onSkin && skinButton_.state == FrameButton::kHover) {
-    skinButton_.state = FrameButton::kNormal;
+  if (FollowPointer(skinButton_.state, skinButton_.rect.Contains(x, y))) {
     Redraw(skinButton_.rect);
   }
 

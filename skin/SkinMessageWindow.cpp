@@ -1,6 +1,5 @@
 #include "skin/SkinMessageWindow.h"
 
-#include <QEventLoop>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
@@ -36,18 +35,10 @@ void SkinMessageWindow::Run(QPoint screenPosition) {
   window_->show();
   window_->raise();
   window_->activateWindow();
-  QEventLoop loop;
-  loop_ = &loop;
-  if (!closed_) loop.exec();
-  loop_ = nullptr;
+  loop_.Run();
 }
 
-void SkinMessageWindow::Close() {
-  if (closed_) return;
-  closed_ = true;
-  if (window_ != nullptr) window_->hide();
-  if (loop_ != nullptr) loop_->quit();
-}
+void SkinMessageWindow::Close() { loop_.Close(window_); }
 
 bool SkinMessageWindow::Procedure(QEvent* event) {
   SkinMessage::Action action = SkinMessage::Action::kNone;

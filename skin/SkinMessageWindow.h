@@ -9,9 +9,9 @@
 #include <QWidget>
 
 #include "draw/WindowSubclass.h"
+#include "skin/NestedLoop.h"
 #include "skin/WindowDrag.h"
 
-class QEventLoop;
 class QIcon;
 
 namespace cindral {
@@ -39,8 +39,7 @@ class SkinMessageWindow {
   QPointer<QWidget> window_;
   WindowSubclass subclass_;
   WindowDrag drag_;
-  QEventLoop* loop_ = nullptr;
-  bool closed_ = false;
+  NestedLoop loop_;
 };
 
 }  // namespace cindral

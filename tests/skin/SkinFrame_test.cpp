@@ -271,7 +271,9 @@ TEST(SkinFrameTest, ReleaseActsOnlyOnTheButtonUnderThePointer) {
     a.frame.OnLeftButtonDown(r.left + 5, r.top + 5);
     a.frame.OnLeftButtonUp(r.left + 5, r.top + 5);
     EXPECT_EQ(a.window.LastCommand(), k.command) << k.entry;
-    if (k.item >= 0) EXPECT_EQ(menu.back(), k.item);
+    if (k.item >= 0) {
+      EXPECT_EQ(menu.back(), k.item);
+    }
     for (const FrameButton& b : c) EXPECT_EQ(b.state, FrameButton::kNormal);
   }
   EXPECT_EQ(menu.size(), 2u);

@@ -20,17 +20,11 @@
 #include "ui/WindowBuilder.h"
 
 using namespace cindral;
+using cindral::testing::ScreenshotPath;
 
 namespace {
 
 constexpr double kDay1 = 45000.0;
-
-QString ScreenshotPath(const char* name) {
-  QString directory = qEnvironmentVariable("CINDRAL_SCREENSHOT_DIR");
-  if (directory.isEmpty()) directory = QDir::temp().filePath(QStringLiteral("cindral-windows"));
-  QDir().mkpath(directory);
-  return QDir(directory).filePath(QString::fromUtf8(name) + QStringLiteral(".png"));
-}
 
 std::unique_ptr<test::TestWorld> NewWorld() {
   auto world = std::make_unique<test::TestWorld>(kDay1);
@@ -79,7 +73,7 @@ class AppWindowsTest : public QObject {
              QStringLiteral("apple"));
     QCOMPARE(QString::fromStdString(GbkToUtf8(ReadTextField(world->Db(), kMeaning))),
              QStringLiteral("苹果 (水果)"));
-    QVERIFY(SaveScreenshot(&window, ScreenshotPath("entry-window")));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("entry-window"))));
 
     // Words of today exist: closing is allowed and computes the plan.
     window.close();
@@ -122,7 +116,7 @@ class AppWindowsTest : public QObject {
     QCOMPARE(box->toPlainText(), QStringLiteral("1.  apple   苹果→35%\n2.  banana   香蕉→100%\n"));
     QVERIFY(box->isReadOnly());
     QCOMPARE(box->textCursor().position(), box->toPlainText().size());
-    QVERIFY(SaveScreenshot(&window, ScreenshotPath("word-book")));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("word-book"))));
   }
 
   void mainWindowShowsPagesAndButtons() {
@@ -146,7 +140,7 @@ class AppWindowsTest : public QObject {
         QVERIFY(!widget->geometry().intersects(area));
       }
     }
-    QVERIFY(SaveScreenshot(&window, ScreenshotPath("main-window")));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("main-window"))));
 
     // A press on page "强化提高" with an empty book: the message, nothing opens.
     const FrameRect& intensive = pages[3].rect;

@@ -24,17 +24,11 @@
 #include "ui/WindowBuilder.h"
 
 using namespace cindral;
+using cindral::testing::ScreenshotPath;
 
 namespace {
 
 constexpr double kDay1 = 45000.0;
-
-QString ScreenshotPath(const QString& name) {
-  QString directory = qEnvironmentVariable("CINDRAL_SCREENSHOT_DIR");
-  if (directory.isEmpty()) directory = QDir::temp().filePath(QStringLiteral("cindral-windows"));
-  QDir().mkpath(directory);
-  return QDir(directory).filePath(name + QStringLiteral(".png"));
-}
 
 // What the window shows: its picture, transparent outside its shape.
 QImage Shot(QWidget* window) {
@@ -76,7 +70,7 @@ void WhenShown(const char* objectName, std::function<void(QWidget*)> step) {
     poll->stop();
     poll->deleteLater();
     delete waited;
-    if (window != nullptr) QTest::qWaitForWindowExposed(window);
+    if (window != nullptr && !QTest::qWaitForWindowExposed(window)) window = nullptr;
     step(window);
   });
   poll->start(10);

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTest>
@@ -53,6 +54,15 @@ inline void AnswerNextBox(std::function<void(QMessageBox*)> answer) {
 inline QString ShownText(const QAbstractButton* button) {
   QString text = button->text();
   return text.remove(QLatin1Char('&'));
+}
+
+// Where a window test keeps a picture named `name`: $CINDRAL_SCREENSHOT_DIR,
+// or /tmp/cindral-windows.
+inline QString ScreenshotPath(const QString& name) {
+  QString directory = qEnvironmentVariable("CINDRAL_SCREENSHOT_DIR");
+  if (directory.isEmpty()) directory = QDir::temp().filePath(QStringLiteral("cindral-windows"));
+  QDir().mkpath(directory);
+  return QDir(directory).filePath(name + QStringLiteral(".png"));
 }
 
 }  // namespace cindral::testing

@@ -1,6 +1,6 @@
 // The skinned frame driven without a screen: its operations before and
 // after Attach, the caption entries and their swap, hit tests at the edges
-// of the designed rectangles (both edges belong to a rectangle), moving and
+// of the frame's rectangles (both edges belong to a rectangle), moving and
 // sizing bands, cursors, the double-click rule, releases, pages, the
 // chooser and the message box, and what a paint puts where.
 

@@ -122,7 +122,7 @@ int SkinFrame::StripCount(int width) {
 
 uint32_t SkinFrame::BackgroundColour() const {
   if (look_.IsPlain()) return look_.colour;
-  return SkinColor::FromArgb(SkinImage::FromBytes(look_.HeaderBytes()).GetPixel(1, 204));
+  return SkinColor::FromArgb(look_.HeaderImage().GetPixel(1, 204));
 }
 
 void SkinFrame::Paint(QPainter& painter) const {
@@ -135,7 +135,7 @@ void SkinFrame::Paint(QPainter& painter) const {
   if (look_.IsPlain()) {
     g.FillRectangle(SkinBrush(SkinColor::Argb(background, 255)), -1, -1, w, h);
   } else {
-    const SkinImage header = SkinImage::FromBytes(look_.HeaderBytes());
+    const SkinImage& header = look_.HeaderImage();
     background = SkinColor::FromArgb(header.GetPixel(1, 204));
     g.FillRectangle(SkinBrush(SkinColor::Argb(background, 255)), -1, -1, w, h);
     g.DrawImageRectRect(header, w - kHeaderWidth, 0, kHeaderWidth, kHeaderHeight, 0, 5,

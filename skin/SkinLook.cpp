@@ -14,6 +14,14 @@ std::string_view SkinLook::HeaderBytes() const {
       static_cast<SkinPicture>(static_cast<int>(SkinPicture::kHeader2) + headerId - 2));
 }
 
+const SkinImage& SkinLook::HeaderImage() const {
+  if (decodedHeaderId_ != headerId) {
+    decodedHeader_ = SkinImage::FromBytes(HeaderBytes());
+    decodedHeaderId_ = headerId;
+  }
+  return decodedHeader_;
+}
+
 void SkinLook::LoadHeader(int id) {
   if (id >= 2 && id <= 9) headerId = id;
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "draw/SkinImage.h"
+
 namespace cindral {
 
 class SkinSettings;
@@ -29,6 +31,10 @@ class SkinLook {
   bool IsPlain() const { return style == 2 || pictureId == 1; }
   // The header picture's PNG bytes; empty when none was loaded.
   std::string_view HeaderBytes() const;
+  // The header picture decoded. It is decoded once each time the picture
+  // changes, not on every paint: decoding it costs more than all the rest
+  // of a paint together, and every hover repaints part of the frame.
+  const SkinImage& HeaderImage() const;
 
   // `settings` null: the defaults, nothing read. Otherwise the values are
   // read from the settings file, which is created empty when missing.
@@ -40,6 +46,9 @@ class SkinLook {
 
  private:
   void LoadHeader(int id);
+
+  mutable int decodedHeaderId_ = 0;
+  mutable SkinImage decodedHeader_;
 };
 
 }  // namespace cindral

@@ -154,7 +154,7 @@ void SkinMessage::Paint(SkinGraphics& g, const SkinLook& look, const QIcon& smal
   if (look.IsPlain()) {
     g.FillRectangle(SkinBrush(SkinColor::Argb(look.colour, 255)), -1, -1, kWidth, height_);
   } else {
-    const SkinImage header = SkinImage::FromBytes(look.HeaderBytes());
+    const SkinImage& header = look.HeaderImage();
     background = SkinColor::FromArgb(header.GetPixel(1, 204));
     if (height_ >= 200) {
       g.FillRectangle(SkinBrush(SkinColor::Argb(background, 255)), -1, -1, kWidth, height_);

@@ -149,5 +149,20 @@ TEST(SkinLookFileTest, KeptLookCreatesAMissingSettingsFileEmpty) {
   EXPECT_EQ(frame.Look().colour, 14591565u);
 }
 
+TEST(SkinLookTest, TheDecodedHeaderFollowsThePictureNowShown) {
+  SkinLook look;
+  EXPECT_TRUE(look.HeaderImage().IsEmpty());
+  look.PickThumbnail(3, nullptr);
+  const QImage meadow = look.HeaderImage().image();
+  EXPECT_EQ(meadow, SkinImage::FromBytes(look.HeaderBytes()).image());
+  EXPECT_EQ(meadow.size(), QSize(840, 205));
+  look.PickThumbnail(5, nullptr);
+  EXPECT_EQ(look.HeaderImage().image(), SkinImage::FromBytes(look.HeaderBytes()).image());
+  EXPECT_NE(look.HeaderImage().image(), meadow);
+  // A colour pick keeps the picture for a later return to it.
+  look.PickColour(0x202020, nullptr);
+  EXPECT_EQ(look.HeaderImage().image(), SkinImage::FromBytes(look.HeaderBytes()).image());
+}
+
 }  // namespace
 }  // namespace cindral

@@ -41,7 +41,7 @@ class GameTest : public ::testing::Test {
   TestWorld world{kDay};
 };
 
-TEST_F(GameTest, TheDealFollowsTheDesignedDrawsFromTheSeededGenerator) {
+TEST_F(GameTest, TheDealDrawsRecordsAndOrderFromTheSeededGenerator) {
   for (int i = 1; i <= 12; ++i) {
     world.AddWord(1, "w" + std::to_string(i), kDay, 1, "m" + std::to_string(i));
   }

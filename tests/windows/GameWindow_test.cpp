@@ -152,14 +152,14 @@ class GameWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void builtInBackgroundsAreUncompressed32BitBitmapsOfTheDesignedSizes() {
+  void builtInBackgroundsAreUncompressed32BitBitmapsOfTheirFixedSizes() {
     const struct {
       int width, height;
       qint64 bytes;
-    } designed[] = {{380, 400, 608054}, {325, 396, 514854}, {344, 478, 657782},
+    } expected[] = {{380, 400, 608054}, {325, 396, 514854}, {344, 478, 657782},
                     {380, 537, 816294}, {393, 580, 911814}, {457, 497, 908570}};
     for (int i = 1; i <= 6; ++i) {
-      const auto& d = designed[i - 1];
+      const auto& d = expected[i - 1];
       QFile file(GameWindow::BackgroundResource(i));
       QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
       const QByteArray bytes = file.readAll();

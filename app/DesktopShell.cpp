@@ -1,7 +1,12 @@
 #include "app/DesktopShell.h"
 
+#include <QApplication>
+
 #include "app/MainWindow.h"
 #include "modes/EntryWindow.h"
+#include "modes/GameWindow.h"
+#include "modes/IntensiveChooserWindow.h"
+#include "modes/IntensiveReviewWindow.h"
 #include "modes/WordBookWindow.h"
 
 namespace cindral {
@@ -14,12 +19,22 @@ void DesktopShell::OpenWindow(WindowId id) {
     case WindowId::Notebook:
       RunWordBookWindow(program_->db(), mainWindow_);
       break;
+    case WindowId::IntensiveChooser:
+      RunIntensiveChooserWindow(*program_, mainWindow_);
+      break;
+    case WindowId::IntensiveReview: {
+      // Opened from the chooser: modal over it.
+      QWidget* opener = QApplication::activeModalWidget();
+      RunIntensiveReviewWindow(*program_, opener != nullptr ? opener : mainWindow_);
+      break;
+    }
+    case WindowId::Game:
+      RunGameWindow(*program_, mainWindow_);
+      break;
     case WindowId::Learning:
     case WindowId::GroupTest:
-    case WindowId::IntensiveChooser:
-    case WindowId::Game:
-      // The study windows of these pages and of "连连看" are not part of the
-      // program yet; their pages and button open nothing.
+      // The study windows of these pages are not part of the program yet;
+      // their pages open nothing.
       break;
   }
 }

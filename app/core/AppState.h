@@ -30,6 +30,8 @@ struct AppState {
   double ReviewPhaseStart = kZeroDate;  // first day of the review-only phase, zero = unknown
   std::vector<DueEntry> ForgottenList;  // words marked forgotten in a group test
   int32_t ForgottenPosition = 1;        // 1-based in ForgottenList
+  std::vector<DueEntry> IntensiveList;  // words of the intensive review, in record order
+  int32_t BackgroundIndex = 0;          // game background shown last (1..6), 0 = none yet
 };
 
 }  // namespace cindral

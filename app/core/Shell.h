@@ -10,6 +10,7 @@ enum class WindowId {
   Learning,          // 窗口单词学习 (page "单词学习")
   GroupTest,         // 窗口拼写 (page "分组测验")
   IntensiveChooser,  // 窗口熟练度选择模式 (page "强化提高")
+  IntensiveReview,   // 窗口熟练度复习, opened by the chooser
   Game,              // 窗口连连看
   Notebook,          // 窗口单词本
 };

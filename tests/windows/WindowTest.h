@@ -50,6 +50,25 @@ inline void AnswerNextBox(std::function<void(QMessageBox*)> answer) {
   poll->start(10);
 }
 
+// Runs `act` on the modal window of type W once it is open (from the event
+// loop, so also from inside a nested one); if none opens within five
+// seconds, `act` gets nullptr.
+template <class W>
+void WhenOpen(std::function<void(W*)> act) {
+  auto* poll = new QTimer(qApp);
+  auto* clock = new QElapsedTimer;
+  clock->start();
+  QObject::connect(poll, &QTimer::timeout, [poll, clock, act = std::move(act)] {
+    W* window = qobject_cast<W*>(QApplication::activeModalWidget());
+    if (window == nullptr && clock->elapsed() < 5000) return;
+    poll->stop();
+    poll->deleteLater();
+    delete clock;
+    act(window);
+  });
+  poll->start(10);
+}
+
 // The text a button shows, without its mnemonic marker: "是(&Y)" -> "是(Y)".
 inline QString ShownText(const QAbstractButton* button) {
   QString text = button->text();

@@ -3,21 +3,66 @@
 #include <QApplication>
 
 #include "app/MainWindow.h"
+#include "lookup/DictionaryViews.h"
+#include "modes/ChoiceWindow.h"
 #include "modes/EntryWindow.h"
+#include "modes/ForgottenReviewWindow.h"
 #include "modes/GameWindow.h"
 #include "modes/IntensiveChooserWindow.h"
 #include "modes/IntensiveReviewWindow.h"
+#include "modes/LearningWindow.h"
+#include "modes/PracticeSpellingWindow.h"
+#include "modes/SpellingWindow.h"
+#include "modes/UpdateWordWindow.h"
 #include "modes/WordBookWindow.h"
+#include "ui/Layouts.h"
 
 namespace cindral {
+namespace {
 
-void DesktopShell::OpenWindow(WindowId id) {
+const WindowSpec& LayoutOf(WindowId id) {
   switch (id) {
     case WindowId::Entry:
-      RunEntryWindow(*program_, mainWindow_);
+      return EntryWindowLayout();
+    case WindowId::Learning:
+      return LearningWindowLayout();
+    case WindowId::GroupTest:
+      return SpellingWindowLayout();
+    case WindowId::IntensiveChooser:
+      return IntensiveChooserWindowLayout();
+    case WindowId::IntensiveReview:
+      return IntensiveReviewWindowLayout();
+    case WindowId::Game:
+      return GameWindowLayout();
+    case WindowId::Notebook:
+      return WordBookWindowLayout();
+    case WindowId::Choice:
+      return ChoiceWindowLayout();
+    case WindowId::ForgottenReview:
+      return ForgottenReviewWindowLayout();
+    case WindowId::UpdateWord:
+      return UpdateWordWindowLayout();
+    case WindowId::PracticeSpelling:
+      return PracticeSpellingWindowLayout();
+    case WindowId::ForgottenSpelling:
+      return ForgottenSpellingWindowLayout();
+  }
+  return EntryWindowLayout();
+}
+
+}  // namespace
+
+DesktopShell::DesktopShell() = default;
+DesktopShell::~DesktopShell() = default;
+
+void DesktopShell::OpenWindow(WindowId id) {
+  QWidget* owner = Owner();
+  switch (id) {
+    case WindowId::Entry:
+      RunEntryWindow(*program_, owner);
       break;
     case WindowId::Notebook:
-      RunWordBookWindow(program_->db(), mainWindow_);
+      RunWordBookWindow(program_->db(), owner);
       break;
     case WindowId::IntensiveChooser:
       RunIntensiveChooserWindow(*program_, mainWindow_);
@@ -32,10 +77,57 @@ void DesktopShell::OpenWindow(WindowId id) {
       RunGameWindow(*program_, mainWindow_);
       break;
     case WindowId::Learning:
-    case WindowId::GroupTest:
-      // The study windows of these pages are not part of the program yet;
-      // their pages open nothing.
+      RunLearningWindow(*program_, Dictionary(), owner);
       break;
+    case WindowId::GroupTest:
+      RunSpellingWindow(*program_, owner);
+      break;
+    case WindowId::Choice:
+      RunChoiceWindow(*program_, owner);
+      break;
+    case WindowId::ForgottenReview:
+      RunForgottenReviewWindow(*program_, owner);
+      break;
+    case WindowId::UpdateWord:
+      RunUpdateWordWindow(*program_, owner);
+      break;
+    case WindowId::PracticeSpelling:
+      RunPracticeSpellingWindow(*program_, owner);
+      break;
+    case WindowId::ForgottenSpelling:
+      RunForgottenSpellingWindow(*program_, owner);
+      break;
+  }
+}
+
+ModalWindow* DesktopShell::FindOpen(WindowId id) const {
+  const QString name = QString::fromUtf8(LayoutOf(id).name);
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    auto* window = qobject_cast<ModalWindow*>(widget);
+    if (window != nullptr && !window->IsClosed() && window->objectName() == name) return window;
+  }
+  return nullptr;
+}
+
+QWidget* DesktopShell::Owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return mainWindow_;
+}
+
+bool DesktopShell::IsWindowOpen(WindowId id) const { return FindOpen(id) != nullptr; }
+
+void DesktopShell::CloseWindow(WindowId id) {
+  if (ModalWindow* window = FindOpen(id)) window->CloseWindow();
+}
+
+void DesktopShell::ShowWindow(WindowId id, bool shown) {
+  if (ModalWindow* window = FindOpen(id)) window->setVisible(shown);
+}
+
+void DesktopShell::ActivateWindow(WindowId id) {
+  if (ModalWindow* window = FindOpen(id)) {
+    window->raise();
+    window->activateWindow();
   }
 }
 
@@ -45,6 +137,11 @@ void DesktopShell::SetEntryButtonEnabled(bool enabled) {
 
 void DesktopShell::BringMainWindowToFront() {
   if (mainWindow_ != nullptr) mainWindow_->BringToFront();
+}
+
+DictionaryViews& DesktopShell::Dictionary() {
+  if (!dictionary_) dictionary_ = std::make_unique<DictionaryViews>();
+  return *dictionary_;
 }
 
 }  // namespace cindral

@@ -1,16 +1,28 @@
 #pragma once
 // The window system as the logic sees it, on the desktop: study windows
-// opened modally over the main window.
+// opened modally over the window in front, found again by their designed
+// names while they exist. The shell also keeps the learning card's
+// dictionary views, made when the first card opens and reused by every
+// later card.
+
+#include <memory>
 
 #include "app/core/Shell.h"
 
+class QWidget;
+
 namespace cindral {
 
+class DictionaryViews;
 class MainWindow;
+class ModalWindow;
 class Program;
 
 class DesktopShell final : public Shell {
  public:
+  DesktopShell();
+  ~DesktopShell() override;
+
   // The program and the main window come after the shell (they need it).
   void Attach(Program* program, MainWindow* mainWindow) {
     program_ = program;
@@ -18,12 +30,26 @@ class DesktopShell final : public Shell {
   }
 
   void OpenWindow(WindowId id) override;
+  bool IsWindowOpen(WindowId id) const override;
+  void CloseWindow(WindowId id) override;
+  void ShowWindow(WindowId id, bool shown) override;
+  void ActivateWindow(WindowId id) override;
   void SetEntryButtonEnabled(bool enabled) override;
   void BringMainWindowToFront() override;
 
+  // The learning card's views; the web engine starts with the first card.
+  DictionaryViews& Dictionary();
+
  private:
+  // The open window of this kind, or nullptr.
+  ModalWindow* FindOpen(WindowId id) const;
+  // The window a new one opens over: the modal window in front, else the
+  // main window.
+  QWidget* Owner() const;
+
   Program* program_ = nullptr;
   MainWindow* mainWindow_ = nullptr;
+  std::unique_ptr<DictionaryViews> dictionary_;
 };
 
 }  // namespace cindral

@@ -33,6 +33,8 @@ class Program {
   Shell& shell() { return shell_; }
   RandomGenerator& random() { return random_; }
   const Clock& clock() const { return clock_; }
+  // The settings file, for the keys that are read where they are used.
+  const Settings& settings() const { return settings_; }
   // Today's date at 00:00:00.
   double Today() const;
 

@@ -1,18 +1,24 @@
 #pragma once
-// What the logic asks of the main window and of the window system: opening a
-// window modally and the state of the main window. The desktop implements it
-// with Qt; tests script it.
+// What the logic asks of the main window and of the window system: opening
+// windows modally, closing, hiding and activating the windows that are open,
+// and the state of the main window. The desktop implements it with Qt; tests
+// script it.
 
 namespace cindral {
 
 enum class WindowId {
   Entry,             // 窗口输入单词
-  Learning,          // 窗口单词学习 (page "单词学习")
+  Learning,          // 窗口单词学习 (page "单词学习", and the card of the group test)
   GroupTest,         // 窗口拼写 (page "分组测验")
   IntensiveChooser,  // 窗口熟练度选择模式 (page "强化提高")
   IntensiveReview,   // 窗口熟练度复习, opened by the chooser
   Game,              // 窗口连连看
   Notebook,          // 窗口单词本
+  Choice,            // 窗口选择 (the group test's four meanings)
+  ForgottenReview,   // 窗口每日遗忘单词测试 (after the group test)
+  UpdateWord,        // 窗口更新单词 (from the learning card)
+  PracticeSpelling,  // 窗口学习单词拼写 (from the learning card)
+  ForgottenSpelling  // 窗口拼写遗忘单词 (from the forgotten-word review)
 };
 
 class Shell {
@@ -20,6 +26,17 @@ class Shell {
   virtual ~Shell() = default;
   // Opens the window modally; returns when it has been closed.
   virtual void OpenWindow(WindowId id) = 0;
+  // Whether a window of this kind exists: opened (its creation may still be
+  // running) and not yet closed. A hidden window still exists.
+  virtual bool IsWindowOpen(WindowId id) const = 0;
+  // Closes the open window of this kind from the program's side, without
+  // asking it; the call that opened it returns once the windows opened above
+  // it have returned. Nothing happens when none is open.
+  virtual void CloseWindow(WindowId id) = 0;
+  // Hides an open window without closing it, or shows it again.
+  virtual void ShowWindow(WindowId id, bool shown) = 0;
+  // Brings an open window to the front and gives it the keyboard.
+  virtual void ActivateWindow(WindowId id) = 0;
   virtual void SetEntryButtonEnabled(bool enabled) = 0;
   virtual void BringMainWindowToFront() = 0;
 };

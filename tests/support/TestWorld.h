@@ -87,21 +87,98 @@ class ScriptedPrompter : public Prompter {
   std::function<void(const Message&)> onShow;
 };
 
+// The designed name of a window, for readable logs and assertions.
+inline std::string WindowName(WindowId id) {
+  switch (id) {
+    case WindowId::Entry:
+      return "窗口输入单词";
+    case WindowId::Learning:
+      return "窗口单词学习";
+    case WindowId::GroupTest:
+      return "窗口拼写";
+    case WindowId::IntensiveChooser:
+      return "窗口熟练度选择模式";
+    case WindowId::IntensiveReview:
+      return "窗口熟练度复习";
+    case WindowId::Game:
+      return "窗口连连看";
+    case WindowId::Notebook:
+      return "窗口单词本";
+    case WindowId::Choice:
+      return "窗口选择";
+    case WindowId::ForgottenReview:
+      return "窗口每日遗忘单词测试";
+    case WindowId::UpdateWord:
+      return "窗口更新单词";
+    case WindowId::PracticeSpelling:
+      return "窗口学习单词拼写";
+    case WindowId::ForgottenSpelling:
+      return "窗口拼写遗忘单词";
+  }
+  return "?";
+}
+
 // Records what the logic asks of the window system; the test decides what
-// an opened window does through `onOpen`.
+// an opened window does through `onOpen`. A window exists from its
+// OpenWindow until CloseWindow closes it or the call returns; `onOpen`
+// should stop driving a window once IsWindowOpen says it has been closed.
 class ScriptedShell : public Shell {
  public:
   void OpenWindow(WindowId id) override {
     opened.push_back(id);
+    events.push_back("open " + WindowName(id));
+    windows.push_back({id, true, true});
     if (onOpen) onOpen(id);
+    windows.pop_back();
+    events.push_back("returned " + WindowName(id));
   }
+  bool IsWindowOpen(WindowId id) const override { return Find(id) != nullptr; }
+  void CloseWindow(WindowId id) override {
+    events.push_back("close " + WindowName(id));
+    if (Window* w = Find(id)) w->open = false;
+  }
+  void ShowWindow(WindowId id, bool shown) override {
+    events.push_back((shown ? "show " : "hide ") + WindowName(id));
+    if (Window* w = Find(id)) w->visible = shown;
+  }
+  void ActivateWindow(WindowId id) override { events.push_back("activate " + WindowName(id)); }
   void SetEntryButtonEnabled(bool enabled) override { entryButtonEnabled = enabled; }
-  void BringMainWindowToFront() override { ++broughtToFront; }
+  void BringMainWindowToFront() override {
+    ++broughtToFront;
+    events.push_back("front 启动窗口");
+  }
+
+  // Whether the open window of this kind is shown (false when none is open).
+  bool IsWindowVisible(WindowId id) const {
+    const Window* w = Find(id);
+    return w != nullptr && w->visible;
+  }
 
   std::vector<WindowId> opened;
+  // Every request in order: "open X", "returned X", "close X", "show X",
+  // "hide X", "activate X", "front 启动窗口" (X = the designed window name).
+  std::vector<std::string> events;
   std::function<void(WindowId)> onOpen;
   bool entryButtonEnabled = true;
   int broughtToFront = 0;
+
+ private:
+  struct Window {
+    WindowId id;
+    bool open;
+    bool visible;
+  };
+  const Window* Find(WindowId id) const {
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      if (it->id == id && it->open) return &*it;
+    }
+    return nullptr;
+  }
+  Window* Find(WindowId id) {
+    return const_cast<Window*>(static_cast<const ScriptedShell*>(this)->Find(id));
+  }
+
+  std::vector<Window> windows;  // the windows whose OpenWindow has not returned
 };
 
 inline const std::string& WordBookUtf8Name() {

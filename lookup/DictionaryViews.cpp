@@ -1,0 +1,175 @@
+#include "lookup/DictionaryViews.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include "lookup/FailurePage.h"
+#include "lookup/SilentWebPage.h"
+#include "lookup/WebEngineStart.h"
+#include "ui/Text.h"
+
+namespace cindral {
+namespace {
+
+// The address as the view must get it: the GBK bytes of the word already
+// percent-encoded, so that the view sends them as they are (a QUrl made from
+// raw bytes above 0x7F would replace them with U+FFFD).
+QUrl ViewUrl(const std::string& address) {
+  return QUrl::fromEncoded(QByteArray::fromStdString(EncodeAddressForView(address)));
+}
+
+// A place's layout, made on first use; the view or the text line fills it.
+QVBoxLayout* PlaceLayout(QWidget* place) {
+  if (auto* layout = qobject_cast<QVBoxLayout*>(place->layout())) return layout;
+  auto* layout = new QVBoxLayout(place);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  return layout;
+}
+
+}  // namespace
+
+DictionaryViews::DictionaryViews(QObject* parent) : QObject(parent) {}
+
+DictionaryViews::~DictionaryViews() {
+  Release();
+  // The pages (children of their views) go before the profile they use.
+  for (QWebEngineView*& view : views_) {
+    delete view;
+    view = nullptr;
+  }
+  delete profile_;
+}
+
+bool DictionaryViews::StartEngine() {
+  if (engineTried_) return profile_ != nullptr;
+  engineTried_ = true;
+  if (!WebEngineCanStart()) return false;
+  PrepareWebEngineStart();
+
+  // Off the record: nothing of the services is written to disk.
+  profile_ = new QWebEngineProfile();
+  profile_->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+  profile_->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+  // Downloads are refused (left unaccepted, a download request is cancelled).
+  connect(profile_, &QWebEngineProfile::downloadRequested, this,
+          [](QWebEngineDownloadRequest* download) { download->cancel(); });
+
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    auto* view = new QWebEngineView();
+    auto* page = new SilentWebPage(profile_, view);
+    view->setPage(page);
+    views_[i] = view;
+    pages_[i] = page;
+    connect(page, &QWebEnginePage::loadingChanged, this,
+            [this, i](const QWebEngineLoadingInfo& info) {
+              if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus &&
+                  info.url().scheme() != QLatin1String("data")) {
+                crashes_[i] = 0;
+              }
+              // Loads superseded by the next word end as stopped, not
+              // failed; the local page itself (a data address) never fails.
+              if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus &&
+                  info.url().scheme() != QLatin1String("data")) {
+                ShowFailurePage(i);
+              }
+            });
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this, i](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+              if (status == QWebEnginePage::NormalTerminationStatus) return;
+              if (++crashes_[i] >= 2) {
+                ShowTextLine(i, true);
+              } else {
+                ShowFailurePage(i);
+              }
+            });
+  }
+  return true;
+}
+
+void DictionaryViews::Attach(const Places& places) {
+  StartEngine();
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    places_[i] = places[i];
+    if (places[i] == nullptr) continue;
+    QVBoxLayout* layout = PlaceLayout(places[i]);
+    auto* line = new QLabel(places[i]);
+    line->setTextFormat(Qt::PlainText);
+    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    line->setWordWrap(true);
+    line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    line->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(line);
+    lines_[i] = line;
+    if (views_[i] != nullptr) {
+      layout->addWidget(views_[i]);
+      views_[i]->show();
+      ShowTextLine(i, crashes_[i] >= 2);
+    } else {
+      line->show();
+    }
+  }
+}
+
+void DictionaryViews::Release() {
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    requested_[i] = QUrl();
+    failed_[i] = false;
+    if (views_[i] == nullptr || views_[i]->parentWidget() == nullptr) continue;
+    views_[i]->hide();
+    views_[i]->setParent(nullptr);
+    views_[i]->stop();
+    views_[i]->setHtml(QString());
+  }
+  places_ = {};
+  lines_ = {};
+}
+
+QLabel* DictionaryViews::TextLine(int page) const { return lines_[page]; }
+
+void DictionaryViews::PrepareDictionaryViews() {
+  // The engine has no cache-only (offline) mode: its views always go to
+  // the network. What remains is keeping their dialogs to themselves.
+  for (int i : {kBingPage, kYoudaoPage}) {
+    if (pages_[i] != nullptr) pages_[i]->SetSilent(true);
+  }
+}
+
+void DictionaryViews::LoadDictionaryPages(const DictionaryAddresses& addresses,
+                                          const std::string& word, const std::string& meaning) {
+  word_ = word;
+  meaning_ = meaning;
+  for (int i : {kDreyePage, kBingPage, kYoudaoPage}) {
+    addresses_[i] = addresses[i];
+    requested_[i] = ViewUrl(addresses[i]);
+    failed_[i] = false;
+    if (lines_[i] != nullptr) lines_[i]->setText(ToQString(addresses[i]));
+    if (views_[i] != nullptr && crashes_[i] < 2) views_[i]->load(requested_[i]);
+  }
+}
+
+void DictionaryViews::ShowFailurePage(int page) {
+  if (views_[page] == nullptr || requested_[page].isEmpty()) return;
+  failed_[page] = true;
+  const std::string html = FailurePageHtml(word_, meaning_, addresses_[page],
+                                           requested_[page].toEncoded().toStdString());
+  views_[page]->setHtml(QString::fromStdString(html));
+  emit FailurePageShown(page);
+}
+
+void DictionaryViews::ShowTextLine(int page, bool shown) {
+  if (lines_[page] != nullptr) {
+    lines_[page]->setText(ToQString(addresses_[page]));
+    lines_[page]->setVisible(shown);
+  }
+  if (views_[page] != nullptr && views_[page]->parentWidget() != nullptr) {
+    views_[page]->setVisible(!shown);
+  }
+}
+
+}  // namespace cindral

@@ -1,0 +1,92 @@
+#pragma once
+// The three dictionary page views of the learning card, kept for the whole
+// run: the web engine starts when the first card opens, and every later
+// card borrows the same profile and views, so it opens fast. A card puts
+// the views into its three places when it opens and gives them back when it
+// closes.
+//
+// A page that cannot be loaded shows a small local page instead of the
+// engine's error page (the word, its meaning, the address and a link to
+// try again). When the engine cannot start at all, each place shows the
+// address as a line of plain text, and the card goes on working.
+
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+#include <array>
+#include <string>
+
+#include "lookup/DictionaryAddresses.h"
+
+class QLabel;
+class QWebEngineProfile;
+class QWebEngineView;
+class QWidget;
+
+namespace cindral {
+
+class SilentWebPage;
+
+class DictionaryViews : public QObject {
+  Q_OBJECT
+
+ public:
+  using Places = std::array<QWidget*, kDictionaryPages>;
+
+  explicit DictionaryViews(QObject* parent = nullptr);
+  ~DictionaryViews() override;
+
+  // Puts a view into each place (in tab order), starting the engine the
+  // first time. The places keep them until Release().
+  void Attach(const Places& places);
+  // Takes the views back (emptied, so the next card never shows this card's
+  // word); they stay ready for the next card.
+  void Release();
+
+  // The first and the second view fetch their pages from the network and
+  // show no dialog of their own; the third keeps its settings.
+  void PrepareDictionaryViews();
+  // Loads the three addresses (GBK, as built), in this order: the third
+  // view, the first, the second. Returns at once; the pages load by
+  // themselves. `word` and `meaning` (GBK) fill the page shown when a
+  // service cannot be reached.
+  void LoadDictionaryPages(const DictionaryAddresses& addresses, const std::string& word,
+                           const std::string& meaning);
+
+  // Whether the engine runs (false before the first card, and when it could
+  // not start).
+  bool EngineRunning() const { return profile_ != nullptr; }
+  QWebEngineView* View(int page) const { return views_[page]; }
+  SilentWebPage* Page(int page) const { return pages_[page]; }
+  // The plain text line shown instead of a view, or nullptr.
+  QLabel* TextLine(int page) const;
+  // The address as handed to the view for the last load.
+  const QUrl& RequestedUrl(int page) const { return requested_[page]; }
+  bool ShowsFailurePage(int page) const { return failed_[page]; }
+
+ signals:
+  // A page could not be loaded and shows the local page instead.
+  void FailurePageShown(int page);
+
+ private:
+  bool StartEngine();
+  void ShowFailurePage(int page);
+  void ShowTextLine(int page, bool shown);
+
+  bool engineTried_ = false;
+  QWebEngineProfile* profile_ = nullptr;
+  std::array<QWebEngineView*, kDictionaryPages> views_{};
+  std::array<SilentWebPage*, kDictionaryPages> pages_{};
+  std::array<QPointer<QWidget>, kDictionaryPages> places_;
+  std::array<QPointer<QLabel>, kDictionaryPages> lines_;
+  std::array<QUrl, kDictionaryPages> requested_;
+  std::array<std::string, kDictionaryPages> addresses_;
+  std::array<bool, kDictionaryPages> failed_{};
+  // Renderer deaths since the page last loaded: a page whose renderer dies
+  // twice in a row gets the text line.
+  std::array<int, kDictionaryPages> crashes_{};
+  std::string word_;
+  std::string meaning_;
+};
+
+}  // namespace cindral

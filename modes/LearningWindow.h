@@ -1,0 +1,58 @@
+#pragma once
+// The learning card 窗口单词学习 on the desktop, bound to its logic. The
+// three dictionary views are borrowed from the views kept for the whole run
+// and given back when the card closes.
+
+#include <functional>
+
+#include "app/core/Program.h"
+#include "modes/LearningWindowLogic.h"
+#include "ui/ModalWindow.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace cindral {
+
+class DictionaryViews;
+
+class LearningWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  LearningWindow(Program& program, DictionaryViews& views, QWidget* parent = nullptr);
+  ~LearningWindow() override;
+
+  // Runs the creation handler (which may close the window at once), then
+  // shows the window modally; returns when it has closed.
+  void Run();
+  LearningWindowLogic& logic() { return logic_; }
+
+ private:
+  void Handle(const std::function<void()>& handler);
+  void Show();
+  void ShowPlaceOfTab(int tab);
+
+  Program& program_;
+  DictionaryViews& views_;
+  LearningWindowLogic logic_;
+  QTabWidget* tabs_;
+  std::array<QWidget*, 3> places_;
+  QLineEdit* shortcuts_;
+  QProgressBar* progress_;
+  QPushButton* next_;
+  QPushButton* known_;
+  QPushButton* forgotten_;
+  QPushButton* delete_;
+  int pageLoadsShown_ = 0;
+  int preparationsDone_ = 0;
+  int focusRequestsDone_ = 0;
+};
+
+// Opens the learning card modally; returns when it has closed.
+void RunLearningWindow(Program& program, DictionaryViews& views, QWidget* parent);
+
+}  // namespace cindral

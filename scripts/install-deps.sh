@@ -6,6 +6,7 @@ set -eu
 PACKAGES="
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
+  qt6-webengine-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei fonts-arphic-uming fontconfig
   fcitx5-frontend-qt6

@@ -9,6 +9,10 @@
 namespace cindral {
 
 void PrepareDesktopProcess() {
+  // The web engine of the dictionary pages (started with the first learning
+  // card) shares its drawing contexts with the windows it sits in; that can
+  // only be arranged before the application object exists.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
       Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Prepares the process and the application object for the desktop:
 //
+// - The drawing contexts are shared between windows, which the web engine
+//   of the dictionary pages needs (it starts only with the first card).
 // - Screens: the designed pixel sizes are device-independent pixels. Qt 6
 //   scales them by the screen's factor (QT_SCALE_FACTOR and friends still
 //   apply); nothing here turns scaling off, and fractional factors are

@@ -46,9 +46,15 @@ void ModalWindow::done(int result) {
   const bool first = !closed_;
   closed_ = true;
   QPointer<ModalWindow> self(this);
+  const bool wasActive = isActiveWindow();
   QDialog::done(result);
   if (!self) return;
   if (loop_ != nullptr) loop_->exit();
+  // The keyboard goes back to the window this one was opened over, as a
+  // window manager would do it (and one is not always there to do it).
+  if (wasActive && parentWidget() != nullptr && parentWidget()->window()->isVisible()) {
+    parentWidget()->window()->activateWindow();
+  }
   if (first && closedHandler_) {
     // A copy: the handler may replace itself or delete the window.
     const std::function<void()> handler = closedHandler_;

@@ -64,6 +64,9 @@ bool DictionaryViews::StartEngine() {
     auto* view = new QWebEngineView();
     auto* page = new SilentWebPage(profile_, view);
     view->setPage(page);
+    // A page that cannot load gets this program's local page, without the
+    // engine's own error page showing first.
+    page->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     views_[i] = view;
     pages_[i] = page;
     connect(page, &QWebEnginePage::loadingChanged, this,
@@ -71,6 +74,7 @@ bool DictionaryViews::StartEngine() {
               if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus &&
                   info.url().scheme() != QLatin1String("data")) {
                 crashes_[i] = 0;
+                failed_[i] = false;
               }
               // Loads superseded by the next word end as stopped, not
               // failed; the local page itself (a data address) never fails.

@@ -26,6 +26,12 @@ class LearnerScript {
     std::function<void()> act;    // then run once, from the event loop
   };
 
+  LearnerScript() = default;
+  LearnerScript(const LearnerScript&) = delete;
+  LearnerScript& operator=(const LearnerScript&) = delete;
+  // Polls and closers still queued stop with the script.
+  ~LearnerScript() { state_->alive = false; }
+
   void Add(std::string what, std::function<bool()> ready, std::function<void()> act) {
     steps_->push_back({std::move(what), std::move(ready), std::move(act)});
   }
@@ -50,13 +56,14 @@ class LearnerScript {
     int timeoutMs = 10000;
     QElapsedTimer clock;
     std::string failure;
+    bool alive = true;
   };
   using Steps = std::vector<Step>;
 
   // Every poll is a timer of its own: a step's action may run a nested loop
   // (a modal window), inside which the next polls must still come.
   static void Poll(std::shared_ptr<Steps> steps, std::shared_ptr<State> state) {
-    if (state->next >= steps->size() || !state->failure.empty()) return;
+    if (!state->alive || state->next >= steps->size() || !state->failure.empty()) return;
     Step& step = (*steps)[state->next];
     if (step.ready()) {
       ++state->next;
@@ -65,7 +72,7 @@ class LearnerScript {
     } else if (state->clock.elapsed() > state->timeoutMs) {
       state->failure = "timed out waiting for: " + step.what;
       qWarning("%s", state->failure.c_str());
-      CloseEverything();
+      CloseEverything(state);
       return;
     }
     QTimer::singleShot(15, qApp, [steps, state] { Poll(steps, state); });
@@ -73,11 +80,12 @@ class LearnerScript {
 
   // Closes the dialogs (windows and message boxes) from the front, one per
   // turn of the event loop, until none is left.
-  static void CloseEverything() {
+  static void CloseEverything(std::shared_ptr<State> state) {
+    if (!state->alive) return;
     QWidget* front = QApplication::activeModalWidget();
     if (auto* dialog = qobject_cast<QDialog*>(front)) {
       dialog->done(QDialog::Rejected);
-      QTimer::singleShot(20, qApp, &CloseEverything);
+      QTimer::singleShot(20, qApp, [state] { CloseEverything(state); });
     }
   }
 

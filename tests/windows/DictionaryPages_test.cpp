@@ -1,0 +1,256 @@
+// The learning card's dictionary pages with the real web engine, against a
+// web server on 127.0.0.1 that the test starts and names as the three
+// services: what reaches the server for each address (the word's GBK
+// bytes), the local page shown when the service is down and its retry
+// link, the views reused by a later card, and pages kept from showing
+// dialogs.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QWebEngineView>
+
+#include "LocalHttpServer.h"
+#include "TestWorld.h"
+#include "app/DesktopShell.h"
+#include "lookup/DictionaryViews.h"
+#include "lookup/SilentWebPage.h"
+#include "modes/LearningWindow.h"
+#include "plan/DayPlan.h"
+#include "tests/windows/LearnerScript.h"
+#include "tests/windows/WindowTest.h"
+#include "ui/Screenshot.h"
+
+using namespace cindral;
+using testing::LearnerScript;
+using testing::LocalHttpServer;
+
+namespace {
+
+constexpr double kToday = 45000.0;
+
+QString ScreenshotPath(const char* name) {
+  QString directory = qEnvironmentVariable("CINDRAL_SCREENSHOT_DIR");
+  if (directory.isEmpty()) directory = QDir::temp().filePath(QStringLiteral("cindral-windows"));
+  QDir().mkpath(directory);
+  return QDir(directory).filePath(QString::fromUtf8(name) + QStringLiteral(".png"));
+}
+
+// A word book whose words are all due today, with the three services on `base`.
+std::unique_ptr<test::TestWorld> Book(
+    const QByteArray& base, const std::vector<std::pair<const char*, const char*>>& words) {
+  auto world = std::make_unique<test::TestWorld>(kToday);
+  world->WriteStandardPlanTable();
+  world->WriteFreshConfig();
+  world->OpenWordBook();
+  for (const auto& [word, meaning] : words) world->AddWord(1, word, kToday, 20, meaning);
+  for (const char* key : {"base1", "base2", "base3"}) {
+    world->settings->WriteSetting("Dictionary", key, base.toStdString());
+  }
+  world->P().LoadCurrentGroup();
+  ComputeDayPlan(world->P());
+  return world;
+}
+
+// Whether each view shows the address it was last asked for and has
+// finished loading. (A new word on the first service only changes what
+// follows "#": the page stays and sees the new word without a new request.)
+bool AllLoaded(const DictionaryViews& views) {
+  if (!views.EngineRunning()) return false;
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    const QWebEngineView* view = views.View(i);
+    if (view->url() != views.RequestedUrl(i) || view->page()->isLoading()) return false;
+  }
+  return true;
+}
+
+QString PlainText(QWebEnginePage* page) {
+  QString text;
+  bool done = false;
+  page->toPlainText([&](const QString& t) {
+    text = t;
+    done = true;
+  });
+  QTest::qWaitFor([&] { return done; }, 5000);
+  return text;
+}
+
+}  // namespace
+
+class DictionaryPagesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theServerReceivesTheWordsGbkBytesAndADownServiceGetsTheLocalPage() {
+    LocalHttpServer server;
+    const quint16 port = server.Listen();
+    QVERIFY(port != 0);
+    const QString base = QString::fromLatin1(server.Base());
+    auto world =
+        Book(server.Base(), {{"冰", "冰；冰块"}, {"ice cream", "冰淇淋"}, {"pear", "梨 <b>&</b>"}});
+    DictionaryViews views;
+    LearnerScript learner;
+    QStringList requestsForIce, requestsForIceCream;
+    std::array<QString, 3> fragments;
+
+    auto loadedAll = [&] { return AllLoaded(views); };
+    learner.Add("the pages of 冰", loadedAll, [&] {
+      requestsForIce = server.requests;
+      server.requests.clear();
+      for (int i = 0; i < 3; ++i) {
+        QVERIFY(!views.ShowsFailurePage(i));
+      }
+      QVERIFY(SaveScreenshot(QApplication::activeModalWidget(), ScreenshotPath("card-pages")));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    });
+    learner.Add(
+        "the pages of ice cream",
+        [&] {
+          return views.RequestedUrl(kBingPage).toString().contains(QStringLiteral("ice")) &&
+                 loadedAll();
+        },
+        [&] {
+          requestsForIceCream = server.requests;
+          for (int i = 0; i < 3; ++i) {
+            fragments[i] = views.View(i)->url().fragment(QUrl::FullyEncoded);
+          }
+          server.requests.clear();
+          server.Stop();  // the services go down
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        });
+    QSignalSpy failures(&views, &DictionaryViews::FailurePageShown);
+    // The first service's page stays (only its part after "#" changes);
+    // the other two fail to load.
+    learner.Add(
+        "the local page on the second and third tab",
+        [&] {
+          if (failures.count() < 2) return false;
+          for (int i : {kYoudaoPage, kDreyePage}) {
+            const QWebEngineView* view = views.View(i);
+            if (view->url().scheme() != QLatin1String("data") || view->page()->isLoading()) {
+              return false;
+            }
+          }
+          return true;
+        },
+        [&] {
+          QVERIFY(!views.ShowsFailurePage(kBingPage));
+          QCOMPARE(views.View(kBingPage)->url().fragment(), QStringLiteral("pear"));
+          for (int i : {kYoudaoPage, kDreyePage}) {
+            QVERIFY(views.ShowsFailurePage(i));
+            const QString text = PlainText(views.View(i)->page());
+            QVERIFY2(text.contains(QStringLiteral("pear")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("梨 <b>&</b>")), qPrintable(text));
+            QVERIFY2(text.contains(base + "/"), qPrintable(text));
+          }
+          QWidget* card = QApplication::activeModalWidget();
+          card->findChild<QTabWidget*>(QStringLiteral("高级选择夹"))->setCurrentIndex(kYoudaoPage);
+          QTest::qWait(300);  // the page draws its first picture
+          QVERIFY(SaveScreenshot(card, ScreenshotPath("card-service-down")));
+          // The service comes back; the learner follows the link.
+          QVERIFY(server.Listen(port) == port);
+          views.View(kDreyePage)
+              ->page()
+              ->runJavaScript(QStringLiteral("document.getElementById('retry').click()"));
+        });
+    learner.Add(
+        "the page loaded again from the link",
+        [&] { return !views.ShowsFailurePage(kDreyePage) && !server.requests.isEmpty(); },
+        [&] { QApplication::activeModalWidget()->close(); });
+
+    learner.Start(30000);
+    RunLearningWindow(world->P(), views, nullptr);
+    QVERIFY2(learner.finished(), learner.failure().c_str());
+
+    // The first address carries the word after "#", which stays with the
+    // page: the server sees only "/" (and for the next word nothing: only
+    // the part after "#" changes). The second sends it in the query and
+    // keeps the rest after "#"; the third sends it in the path.
+    const QStringList ice{"GET / HTTP/1.1",
+                          "GET /search?q=%B1%F9&ue=utf8&keyfrom=dict.index HTTP/1.1",
+                          "GET /ews/%B1%F9--01--.html HTTP/1.1"};
+    QCOMPARE(Sorted(requestsForIce), Sorted(ice));
+    const QStringList iceCream{"GET /search?q=ice%20cream&ue=utf8&keyfrom=dict.index HTTP/1.1",
+                               "GET /ews/ice%20cream--01--.html HTTP/1.1"};
+    QCOMPARE(Sorted(requestsForIceCream), Sorted(iceCream));
+    QCOMPARE(fragments[kBingPage], QStringLiteral("ice%20cream"));
+    QCOMPARE(fragments[kYoudaoPage],
+             QStringLiteral("le%3Deng%26q%3Dice%20cream%26tab%3D%26keyfrom%3Ddict.top"));
+    QCOMPARE(fragments[kDreyePage], QString());
+    QCOMPARE(server.requests, QStringList{"GET /ews/pear--01--.html HTTP/1.1"});
+  }
+
+  void aLaterCardReusesTheViewsAndOpensFast() {
+    LocalHttpServer server;
+    QVERIFY(server.Listen() != 0);
+    auto world = Book(server.Base(), {{"apple", "苹果"}, {"pear", "梨"}});
+    DictionaryViews views;
+    std::array<QWebEngineView*, 3> first{};
+    qint64 laterCardMs = -1;
+    for (int round = 0; round < 2; ++round) {
+      LearnerScript learner;
+      QElapsedTimer opening;
+      learner.Add(
+          "the card with its pages", [&] { return AllLoaded(views); },
+          [&, round] {
+            if (round == 0) {
+              for (int i = 0; i < 3; ++i) first[i] = views.View(i);
+            } else {
+              laterCardMs = opening.elapsed();
+              for (int i = 0; i < 3; ++i) QCOMPARE(views.View(i), first[i]);
+            }
+            QApplication::activeModalWidget()->close();
+          });
+      learner.Start(30000);
+      opening.start();
+      RunLearningWindow(world->P(), views, nullptr);
+      QVERIFY2(learner.finished(), learner.failure().c_str());
+      // Closed, the card has given the views back.
+      for (int i = 0; i < 3; ++i) QVERIFY(views.View(i)->parentWidget() == nullptr);
+    }
+    qInfo("a later card showed its three pages after %lld ms", laterCardMs);
+  }
+
+  void pagesShowNoDialogsOfTheirOwn() {
+    LocalHttpServer server;
+    QVERIFY(server.Listen() != 0);
+    server.page = [](const QByteArray&) -> QByteArray {
+      return "<!DOCTYPE html><html><body><p>noisy</p><script>"
+             "alert('a'); confirm('c'); prompt('p', 'x'); window.open('/other');"
+             "</script></body></html>";
+    };
+    auto world = Book(server.Base(), {{"noisy", "吵"}});
+    DictionaryViews views;
+    bool boxSeen = false;
+    LearnerScript learner;
+    learner.Add(
+        "the pages' scripts run",
+        [&] {
+          boxSeen = boxSeen || testing::VisibleMessageBox() != nullptr;
+          if (!AllLoaded(views)) return false;
+          for (int i = 0; i < 3; ++i) {
+            if (views.Page(i)->Suppressed() < 4) return false;
+          }
+          return true;
+        },
+        [&] { QApplication::activeModalWidget()->close(); });
+    learner.Start(30000);
+    RunLearningWindow(world->P(), views, nullptr);
+    QVERIFY2(learner.finished(), learner.failure().c_str());
+    QVERIFY(!boxSeen);
+    // window.open asked for a new window; none was made.
+    QCOMPARE(server.requests.filter(QStringLiteral("/other")).size(), 0);
+  }
+
+ private:
+  static QStringList Sorted(QStringList list) {
+    list.sort();
+    return list;
+  }
+};
+
+CINDRAL_WINDOW_TEST_MAIN(DictionaryPagesTest, QApplication)
+#include "DictionaryPages_test.moc"

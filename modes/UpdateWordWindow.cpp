@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
@@ -28,11 +29,14 @@ UpdateWordWindow::UpdateWordWindow(Program& program, QWidget* parent)
   RunGuarded(program_.prompter(), [this] { logic_.Created(); });
   SetControlText(wordBox_, logic_.word());
   SetControlText(meaningBox_, logic_.meaning());
-  // The caret goes where the logic puts it, counted in bytes: after the
-  // characters whose GBK bytes come before it.
-  const std::string before = logic_.meaning().substr(0, logic_.meaningCaret());
-  meaningBox_->setCursorPosition(static_cast<int>(ToQString(before).size()));
   Show();
+  // The caret goes where the logic puts it once the window shows: a dialog
+  // that appears selects the whole text of the box with the focus, which the
+  // next key would replace.
+  QTimer::singleShot(0, this, [this] {
+    const std::string before = logic_.meaning().substr(0, logic_.meaningCaret());
+    meaningBox_->setCursorPosition(static_cast<int>(ToQString(before).size()));
+  });
 }
 
 void UpdateWordWindow::Handle(const std::function<void()>& handler) {

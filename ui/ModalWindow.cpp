@@ -1,5 +1,6 @@
 #include "ui/ModalWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGroupBox>
@@ -46,20 +47,26 @@ void ModalWindow::done(int result) {
   const bool first = !closed_;
   closed_ = true;
   QPointer<ModalWindow> self(this);
-  const bool wasActive = isActiveWindow();
+  const bool hadKeyboard = isActiveWindow() || QApplication::activeWindow() == nullptr;
   QDialog::done(result);
   if (!self) return;
   if (loop_ != nullptr) loop_->exit();
-  // The keyboard goes back to the window this one was opened over, as a
-  // window manager would do it (and one is not always there to do it).
-  if (wasActive && parentWidget() != nullptr && parentWidget()->window()->isVisible()) {
-    parentWidget()->window()->activateWindow();
-  }
   if (first && closedHandler_) {
     // A copy: the handler may replace itself or delete the window.
     const std::function<void()> handler = closedHandler_;
     handler();
+    if (!self) return;
   }
+  if (hadKeyboard) HandKeyboardBack();
+}
+
+// The keyboard goes to the window now in front: the modal window on top, or
+// the window this one was opened over. A window manager would do it, but
+// one is not always there to do it.
+void ModalWindow::HandKeyboardBack() {
+  QWidget* next = QApplication::activeModalWidget();
+  if (next == nullptr && parentWidget() != nullptr) next = parentWidget()->window();
+  if (next != nullptr && next != this && next->isVisible()) next->activateWindow();
 }
 
 void ModalWindow::reject() {

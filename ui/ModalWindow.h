@@ -9,10 +9,9 @@
 // - the program closes with CloseWindow() (or accept()/reject()/done() of
 //   QDialog): no query, like a window destroyed by its logic.
 // Either way the closed hook runs once, as the window goes away and before
-// Open() returns. Hiding the window does not close it: Open() keeps waiting
-// while the window is hidden (a window may step aside while a nested one
-// runs). A window object is opened once; after it has closed, Open()
-// returns at once.
+// Open() returns. Then the keyboard goes to the window now in front. Hiding the window does not
+// close it: Open() keeps waiting while the window is hidden (a window may step aside while a nested
+// one runs). A window object is opened once; after it has closed, Open() returns at once.
 //
 // Keys: each key press is offered to the key handler with its key code
 // (VirtualKey.h) and the designed control that has the focus. When the
@@ -65,6 +64,7 @@ class ModalWindow : public QDialog {
 
  private:
   bool OfferKey(QWidget* control, int qtKey);
+  void HandKeyboardBack();
 
   std::function<bool()> closeQuery_;
   std::function<void()> closedHandler_;

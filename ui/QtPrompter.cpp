@@ -36,6 +36,13 @@ bool QtPrompter::Show(const Message& message) {
     box.setEscapeButton(QMessageBox::No);
   }
   const int answer = box.exec();
+  // The keyboard goes back to the window beneath, as a window manager
+  // would do it (and one is not always there to do it).
+  if (QApplication::activeWindow() == nullptr) {
+    QWidget* next = QApplication::activeModalWidget();
+    if (next == nullptr) next = owner;
+    if (next != nullptr && next->isVisible()) next->activateWindow();
+  }
   return !message.yesNo || answer == QMessageBox::Yes;
 }
 

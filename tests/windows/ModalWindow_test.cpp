@@ -146,6 +146,39 @@ class ModalWindowTest : public QObject {
     QCOMPARE(order, expected);
   }
 
+  void closingGivesTheKeyboardToTheWindowNowInFront() {
+    ModalWindow outer(SpellingWindowLayout());
+    bool outerActiveAgain = false;
+    bool frontActive = false;
+    Later(20, &outer, [&] {
+      QTRY_VERIFY(outer.isActiveWindow());
+      auto* inner = new ModalWindow(PracticeSpellingWindowLayout(), &outer);
+      inner->setAttribute(Qt::WA_DeleteOnClose);
+      Later(20, inner, [&, inner] {
+        QTRY_VERIFY(inner->isActiveWindow());
+        inner->CloseWindow();
+      });
+      inner->Open();
+      // Closed, the inner window handed the keyboard back to its opener.
+      QTRY_VERIFY(outer.isActiveWindow());
+      outerActiveAgain = true;
+
+      // A window hidden while another opened over it is not chosen: the
+      // keyboard goes to the window in front, here the one shown again.
+      ModalWindow card(LearningWindowLayout(), &outer);
+      outer.hide();
+      card.SetClosedHandler([&] { outer.show(); });
+      Later(20, &card, [&] { card.CloseWindow(); });
+      card.Open();
+      QTRY_VERIFY(outer.isActiveWindow());
+      frontActive = true;
+      outer.CloseWindow();
+    });
+    outer.Open();
+    QVERIFY(outerActiveAgain);
+    QVERIFY(frontActive);
+  }
+
   void keysReachTheBindingsWithDesignedCodes() {
     ModalWindow window(EntryWindowLayout());
     std::vector<std::pair<QString, int>> seen;

@@ -1,9 +1,10 @@
-// The group test in real windows, nested as the learner meets them: the
-// spelling window opens the choice window, which opens the card; the card's
-// closing brings the next word; at the end the message and the
-// forgotten-word review, whose closing closes everything. A learner script
-// presses the keys. The web engine is kept from starting here, so the card
-// shows its pages' addresses as text lines (the engine's own tests are in
+// The learning card and the group test in real windows, as the learner
+// meets them. The card in study mode with its spelling practice and word
+// update; the group test nested: the spelling window opens the choice
+// window, which opens the card; the card's closing brings the next word; at
+// the end the message and the forgotten-word review, whose closing closes
+// everything. A learner script presses the keys. The web engine is kept from starting here, so the
+// card shows its pages' addresses as text lines (the engine's own tests are in
 // DictionaryPages_test). Pictures of the windows are kept in
 // $CINDRAL_SCREENSHOT_DIR (default /tmp/cindral-windows).
 
@@ -102,13 +103,154 @@ bool WindowOfNameExists(const char* name) {
 
 }  // namespace
 
-class GroupTestWindowsTest : public QObject {
+class StudyWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
   void initTestCase() {
     // No helper process where the engine would look: it cannot start.
     qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
+  }
+
+  void theStudyCardWalksTheListWithPracticeAndUpdate() {
+    test::TestWorld world(kToday);
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+    world.OpenWordBook();
+    world.AddWord(1, "apple", kToday, 79, "苹果");
+    world.AddWord(1, "abandon", kToday, 85, kFigMeaning);
+
+    RecordingPrompter prompter;
+    DesktopShell shell;
+    Program program(world.Db(), *world.settings, world.clock, prompter, shell);
+    MainWindow main(program);
+    shell.Attach(&program, &main);
+    program.LoadCurrentGroup();
+    program.LoadReviewPosition();
+    ComputeDayPlan(program);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    QStringList seen;
+    auto note = [&seen](const QString& line) { seen << line; };
+    auto focusTimerOfCard = [] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QStringLiteral("窗口单词学习")) {
+          auto* timer = widget->findChild<QTimer*>(QStringLiteral("时钟保证获取焦点"));
+          return QString::number(timer->isActive() ? timer->interval() : 0);
+        }
+      }
+      return QStringLiteral("none");
+    };
+    LearnerScript learner;
+    learner.Add(
+        "the card of apple",
+        [] {
+          ModalWindow* w = Front("窗口单词学习");
+          return w && Focused(w, "编辑框保证获取焦点");
+        },
+        [&] {
+          ModalWindow* w = Front("窗口单词学习");
+          note("buttons " + QString::number(Control<QWidget>(w, "按钮下一个单词")->isVisible()) +
+               QString::number(Control<QWidget>(w, "按钮已会单词")->isVisible()) +
+               QString::number(Control<QWidget>(w, "按钮遗忘单词")->isVisible()) +
+               QString::number(Control<QWidget>(w, "按钮删除单词")->isVisible()));
+          note("card " + Text(w, "标签左提示背诵进度") + "/" + Text(w, "标签右提示背诵进度") + " " +
+               Text(w, "标签熟练度") + " timer " + focusTimerOfCard());
+          Press(Qt::Key_S);
+        });
+    learner.Add(
+        "the practice window",
+        [] {
+          ModalWindow* w = Front("窗口学习单词拼写");
+          return w && Focused(w, "编辑框拼写遗忘单词");
+        },
+        [&] {
+          ModalWindow* w = Front("窗口学习单词拼写");
+          note("timer while practising " + focusTimerOfCard());
+          Type("Apple");
+          Press(Qt::Key_Return);
+          note("practice " + Text(w, "标签判断单词对错"));
+          QVERIFY(SaveScreenshot(w, ScreenshotPath("practice-spelling")));
+          Press(Qt::Key_A, Qt::ControlModifier);
+          Type("apple");
+          Press(Qt::Key_Return);
+        });
+    learner.Add(
+        "the card again with its focus timer",
+        [] {
+          ModalWindow* w = Front("窗口单词学习");
+          return w && Focused(w, "编辑框保证获取焦点");
+        },
+        [&] {
+          note("timer after practising " + focusTimerOfCard());
+          QTest::mouseClick(Control<QPushButton>(Front("窗口单词学习"), "按钮更新单词"),
+                            Qt::LeftButton);
+        });
+    learner.Add(
+        "the update window",
+        [] {
+          ModalWindow* w = Front("窗口更新单词");
+          return w && Focused(w, "编辑框输入释义");
+        },
+        [&] {
+          ModalWindow* w = Front("窗口更新单词");
+          auto* meaning = Control<QLineEdit>(w, "编辑框输入释义");
+          note("update " + Text(w, "编辑框输入单词") + " " + meaning->text() + " caret " +
+               QString::number(meaning->cursorPosition()));
+          QVERIFY(SaveScreenshot(w, ScreenshotPath("update-word")));
+          meaning->insert(QStringLiteral("；苹果树"));  // as an input method commits it
+          Press(Qt::Key_Return);
+        });
+    learner.Add(
+        "the update's message",
+        [] {
+          QMessageBox* box = testing::VisibleMessageBox();
+          return box && box->text() == QStringLiteral("更新成功！");
+        },
+        [&] { QTest::keyClick(testing::VisibleMessageBox(), Qt::Key_Return); });
+    learner.Add(
+        "the card once more",
+        [] {
+          ModalWindow* w = Front("窗口单词学习");
+          return w && Focused(w, "编辑框保证获取焦点");
+        },
+        [&] {
+          ModalWindow* w = Front("窗口单词学习");
+          Press(Qt::Key_Right);
+          note("card " + Text(w, "标签左提示背诵进度") + "/" + Text(w, "标签右提示背诵进度") + " " +
+               Text(w, "标签熟练度"));
+          Press(Qt::Key_QuoteLeft);  // ~ at the list's end
+        });
+    learner.Add(
+        "the end of the list",
+        [] {
+          QMessageBox* box = testing::VisibleMessageBox();
+          return box && box->text() == QStringLiteral("已学习完毕，趁热打铁，快快复习一下吧！");
+        },
+        [&] { QTest::keyClick(testing::VisibleMessageBox(), Qt::Key_Return); });
+
+    learner.Start();
+    main.logic().OnPageSelected(MainWindowLogic::kLearningPage);  // page "单词学习"
+
+    QVERIFY2(learner.finished(), learner.failure().c_str());
+    const QStringList expected{
+        "buttons 1000", "card 1/2 79% timer 500",     "timer while practising 0",
+        "practice ×",   "timer after practising 500", "update apple 苹果 caret 2",
+        "card 2/2 85%",
+    };
+    QCOMPARE(seen, expected);
+    QCOMPARE(prompter.shown,
+             (std::vector<std::string>{"更新成功！", "已学习完毕，趁热打铁，快快复习一下吧！"}));
+    QVERIFY(!shell.IsWindowOpen(WindowId::Learning));
+    QCOMPARE(world.Config("plus"), std::string("true"));
+    QCOMPARE(world.Config("reviewnumber"), std::string("1"));
+    world.Db().GoTo(1);
+    QCOMPARE(QString::fromStdString(GbkToUtf8(ReadTextField(world.Db(), kMeaning))),
+             QStringLiteral("苹果；苹果树"));
+    QCOMPARE(ReadIntegerField(world.Db(), kProficiency), 99);
+    world.Db().GoTo(2);
+    QCOMPARE(ReadIntegerField(world.Db(), kProficiency), 100);
   }
 
   void twoWordsThroughSpellingChoiceAndCardToTheForgottenWordReview() {
@@ -356,5 +498,5 @@ class GroupTestWindowsTest : public QObject {
   }
 };
 
-CINDRAL_WINDOW_TEST_MAIN(GroupTestWindowsTest, QApplication)
-#include "GroupTestWindows_test.moc"
+CINDRAL_WINDOW_TEST_MAIN(StudyWindowsTest, QApplication)
+#include "StudyWindows_test.moc"

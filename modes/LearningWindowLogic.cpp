@@ -143,8 +143,7 @@ void LearningWindowLogic::Renumber() {
     db.Skip(1);
   }
   if (!written) {
-    program_.prompter().Fail(GBK("单词编号写入失败，请检查单词本文件后再删除一次！"),
-                             GBK("出错了"));
+    program_.prompter().Fail(GBK("单词编号保存失败，请检查单词本文件！"), GBK("出错了"));
   }
 }
 

@@ -337,6 +337,31 @@ TEST_F(LearningCardTest, AFailedDeletionIsReportedAndChangesNothing) {
   EXPECT_EQ(world.Config("reviewnumber"), "2");
 }
 
+TEST_F(LearningCardTest, ARenumberingThatCannotBeStoredIsReported) {
+  Book({{"w1", "一"}, {"w2", "二"}, {"w3", "三"}});
+  TestCard(2, [&](LearningWindowLogic& card) {
+    world.prompter.shown.clear();
+    world.prompter.answers = {true};
+    // Writes of the SerialNumber field fail: 4 bytes at offset 28 of a
+    // 32-byte record, the records starting after the 548-byte header of
+    // the test book (TestWorld.h).
+    failures->failWhen = [](const std::string& path, int64_t offset, std::size_t size) {
+      return path.size() >= 3 && path.compare(path.size() - 3, 3, "EDB") == 0 && size == 4 &&
+             offset >= 548 && (offset - 548) % 32 == 28;
+    };
+    card.DeleteButton();
+    failures->failWhen = nullptr;
+    EXPECT_TRUE(card.closed());
+  });
+  EXPECT_GT(failures->failed, 0);
+  EXPECT_EQ(world.prompter.Texts(),
+            (std::vector<std::string>{"您确定要删除吗？", "删除成功！",
+                                      "单词编号保存失败，请检查单词本文件！"}));
+  EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
+  EXPECT_EQ(world.prompter.LastCaption(), "出错了");
+  EXPECT_EQ(world.Db().RecordCount(), 2);
+}
+
 TEST_F(LearningCardTest, StudyModeKeysStepOnAndIgnoreTheTestKeys) {
   Book({{"a", "甲"}, {"b", "乙"}, {"c", "丙"}});
   LearningWindowLogic card(world.P());

@@ -1,8 +1,10 @@
 #pragma once
 // A file layer for the word book that works like the real one until a test
-// arms it: then the next `failWrites` writes fail as a full disk would.
-// Reads, locks and everything else pass through.
+// arms it: then the next `failWrites` writes fail as a full disk would, and
+// so does every write that `failWhen` picks. Reads, locks and everything
+// else pass through.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -16,19 +18,23 @@ namespace cindral::test {
 struct WriteFailures {
   int failWrites = 0;  // writes still to fail
   int failed = 0;      // writes failed so far
+  // Picks writes to fail by the file's path (GBK), the offset and the size.
+  std::function<bool(const std::string& path, int64_t offset, std::size_t size)> failWhen;
 };
 
 class FailingFile final : public FileAccess {
  public:
-  FailingFile(std::unique_ptr<FileAccess> inner, std::shared_ptr<WriteFailures> failures)
-      : inner_(std::move(inner)), failures_(std::move(failures)) {}
+  FailingFile(std::string path, std::unique_ptr<FileAccess> inner,
+              std::shared_ptr<WriteFailures> failures)
+      : path_(std::move(path)), inner_(std::move(inner)), failures_(std::move(failures)) {}
 
   int32_t ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) override {
     return inner_->ReadAt(offset, buffer, size, done);
   }
   int32_t WriteAt(int64_t offset, const void* data, std::size_t size) override {
-    if (failures_->failWrites > 0) {
-      --failures_->failWrites;
+    const bool picked = failures_->failWhen && failures_->failWhen(path_, offset, size);
+    if (picked || failures_->failWrites > 0) {
+      if (!picked) --failures_->failWrites;
       ++failures_->failed;
       return kErrDiskFull;
     }
@@ -49,6 +55,7 @@ class FailingFile final : public FileAccess {
   }
 
  private:
+  std::string path_;
   std::unique_ptr<FileAccess> inner_;
   std::shared_ptr<WriteFailures> failures_;
 };
@@ -60,7 +67,7 @@ inline FileOpener FailingOpener(std::shared_ptr<WriteFailures> failures) {
                     std::unique_ptr<FileAccess>* file) {
     std::unique_ptr<FileAccess> inner;
     const int32_t code = RecordFile::DefaultOpener()(path, access, share, &inner);
-    if (code == 0) *file = std::make_unique<FailingFile>(std::move(inner), failures);
+    if (code == 0) *file = std::make_unique<FailingFile>(path, std::move(inner), failures);
     return code;
   };
 }

@@ -18,7 +18,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QTimer>
-#include <QWebEngineView>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>
@@ -50,7 +49,8 @@ double ResidentMegabytes() {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return 0;
   for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    if (line.startsWith("VmRSS:"))
+      return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
   }
   return 0;
 }
@@ -74,15 +74,6 @@ struct CardWorld {
   test::TestWorld world;
 };
 
-bool PagesLoaded(const DictionaryViews& views) {
-  if (!views.EngineRunning()) return false;
-  for (int i = 0; i < kDictionaryPages; ++i) {
-    const QWebEngineView* view = views.View(i);
-    if (view->url() != views.RequestedUrl(i) || view->page()->isLoading()) return false;
-  }
-  return true;
-}
-
 bool OnScreen(QWidget* window) {
   return window->isVisible() && window->windowHandle() != nullptr &&
          window->windowHandle()->isExposed();
@@ -104,7 +95,7 @@ CardTimes OpenCard(CardWorld& world, DictionaryViews& views) {
   poll.setInterval(1);
   QObject::connect(&poll, &QTimer::timeout, [&] {
     if (times.shownMs == 0 && OnScreen(&card)) times.shownMs = clock.nsecsElapsed() / 1e6;
-    if (times.shownMs != 0 && PagesLoaded(views)) {
+    if (times.shownMs != 0 && views.RequestedPagesLoaded()) {
       times.loadedMs = clock.nsecsElapsed() / 1e6;
       times.residentMb = ResidentMegabytes();
       poll.stop();

@@ -136,6 +136,14 @@ void DictionaryViews::Release() {
 
 QLabel* DictionaryViews::TextLine(int page) const { return lines_[page]; }
 
+bool DictionaryViews::RequestedPagesLoaded() const {
+  if (profile_ == nullptr) return false;
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    if (views_[i]->url() != requested_[i] || views_[i]->page()->isLoading()) return false;
+  }
+  return true;
+}
+
 void DictionaryViews::PrepareDictionaryViews() {
   // The engine has no cache-only (offline) mode: its views always go to
   // the network. What remains is keeping their dialogs to themselves.

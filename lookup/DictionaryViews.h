@@ -63,6 +63,9 @@ class DictionaryViews : public QObject {
   // The address as handed to the view for the last load.
   const QUrl& RequestedUrl(int page) const { return requested_[page]; }
   bool ShowsFailurePage(int page) const { return failed_[page]; }
+  // Whether every view shows the address it was last asked for and has
+  // finished loading it.
+  bool RequestedPagesLoaded() const;
 
  signals:
   // A page could not be loaded and shows the local page instead.

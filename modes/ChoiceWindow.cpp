@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLineEdit>
-#include <QTimer>
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
@@ -29,13 +28,9 @@ ChoiceWindow::ChoiceWindow(Program& program, QWidget* parent)
     return used;
   });
   SetCloseQuery([this] { return logic_.QueryClose(); });
-  auto* timer = Control<QTimer>(this, "时钟");
-  connect(timer, &QTimer::timeout, this, [this] { Handle([this] { logic_.TimerTick(); }); });
-  BindTimer(timer, logic_.timer());
-  auto* focusTimer = Control<QTimer>(this, "时钟保证获取焦点");
-  connect(focusTimer, &QTimer::timeout, this,
-          [this] { Handle([this] { logic_.FocusTimerTick(); }); });
-  BindTimer(focusTimer, logic_.focusTimer());
+  BindTimer(this, "时钟", logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
+  BindTimer(this, "时钟保证获取焦点", logic_.focusTimer(),
+            [this] { Handle([this] { logic_.FocusTimerTick(); }); });
 }
 
 void ChoiceWindow::Run() {

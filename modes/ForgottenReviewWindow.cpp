@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
@@ -34,10 +33,8 @@ ForgottenReviewWindow::ForgottenReviewWindow(Program& program, QWidget* parent)
     Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
-  auto* focusTimer = Control<QTimer>(this, "时钟保证获取焦点");
-  connect(focusTimer, &QTimer::timeout, this,
-          [this] { Handle([this] { logic_.FocusTimerTick(); }); });
-  BindTimer(focusTimer, logic_.focusTimer());
+  BindTimer(this, "时钟保证获取焦点", logic_.focusTimer(),
+            [this] { Handle([this] { logic_.FocusTimerTick(); }); });
   SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
 }
 

@@ -4,7 +4,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 
 #include "lookup/DictionaryAddresses.h"
 #include "lookup/DictionaryViews.h"
@@ -52,10 +51,8 @@ LearningWindow::LearningWindow(Program& program, DictionaryViews& views, QWidget
     Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
-  auto* focusTimer = Control<QTimer>(this, "时钟保证获取焦点");
-  connect(focusTimer, &QTimer::timeout, this,
-          [this] { Handle([this] { logic_.FocusTimerTick(); }); });
-  BindTimer(focusTimer, logic_.focusTimer());
+  BindTimer(this, "时钟保证获取焦点", logic_.focusTimer(),
+            [this] { Handle([this] { logic_.FocusTimerTick(); }); });
   SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
 }
 

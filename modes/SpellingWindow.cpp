@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
@@ -27,9 +26,7 @@ SpellingWindow::SpellingWindow(Program& program, QWidget* parent)
     Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
-  auto* timer = Control<QTimer>(this, "时钟");
-  connect(timer, &QTimer::timeout, this, [this] { Handle([this] { logic_.TimerTick(); }); });
-  BindTimer(timer, logic_.timer());
+  BindTimer(this, "时钟", logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
 }
 
 void SpellingWindow::Run() {

@@ -7,8 +7,10 @@
 
 namespace cindral {
 
-void BindTimer(QTimer* timer, LogicTimer& model) {
+void BindTimer(QWidget* window, const char* name, LogicTimer& model, std::function<void()> onTick) {
+  auto* timer = Control<QTimer>(window, name);
   if (timer == nullptr) return;
+  QObject::connect(timer, &QTimer::timeout, window, std::move(onTick));
   SetTimerInterval(timer, model.interval());
   model.Follow([timer](int milliseconds) { SetTimerInterval(timer, milliseconds); });
 }

@@ -16,20 +16,7 @@ using test::TestWorld;
 
 constexpr double kDay1 = 45000.0;
 
-struct StoredWord {
-  int32_t group;
-  std::string word, meaning;  // UTF-8
-  double date;
-  int32_t proficiency, serial;
-  bool operator==(const StoredWord& o) const {
-    return group == o.group && word == o.word && meaning == o.meaning && date == o.date &&
-           proficiency == o.proficiency && serial == o.serial;
-  }
-};
-std::ostream& operator<<(std::ostream& os, const StoredWord& w) {
-  return os << "{" << w.group << "," << w.word << "," << w.meaning << "," << w.date << ","
-            << w.proficiency << "," << w.serial << "}";
-}
+using test::StoredWord;
 
 class WordEntryTest : public ::testing::Test {
  protected:
@@ -57,17 +44,7 @@ class WordEntryTest : public ::testing::Test {
     if (closeAllowed) entry.Destroyed();
   }
 
-  std::vector<StoredWord> Stored() {
-    std::vector<StoredWord> words;
-    Database& db = world.Db();
-    db.GoFirst();
-    for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
-      words.push_back({ReadIntegerField(db, kGroupNumber), GbkToUtf8(ReadTextField(db, kWord)),
-                       GbkToUtf8(ReadTextField(db, kMeaning)), ReadDateField(db, kEntryDate),
-                       ReadIntegerField(db, kProficiency), ReadIntegerField(db, kSerialNumber)});
-    }
-    return words;
-  }
+  std::vector<StoredWord> Stored() { return test::StoredWords(world.Db()); }
 
   TestWorld world;
   std::vector<std::pair<std::string, std::string>> typed;

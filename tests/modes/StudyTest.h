@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,22 +22,6 @@ struct StudyWord {
   std::string meaning;  // UTF-8
   int32_t proficiency = 1;
 };
-
-// A stored record, read back in UTF-8.
-struct StoredWord {
-  int32_t group;
-  std::string word, meaning;
-  double date;
-  int32_t proficiency, serial;
-  bool operator==(const StoredWord& o) const {
-    return group == o.group && word == o.word && meaning == o.meaning && date == o.date &&
-           proficiency == o.proficiency && serial == o.serial;
-  }
-};
-inline std::ostream& operator<<(std::ostream& os, const StoredWord& w) {
-  return os << "{" << w.group << "," << w.word << "," << w.meaning << "," << w.date << ","
-            << w.proficiency << "," << w.serial << "}";
-}
 
 class StudyTest : public ::testing::Test {
  protected:
@@ -57,17 +40,7 @@ class StudyTest : public ::testing::Test {
     ASSERT_EQ(world.State().DueList.size(), words.size());
   }
 
-  std::vector<StoredWord> Stored() {
-    std::vector<StoredWord> words;
-    Database& db = world.Db();
-    db.GoFirst();
-    for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
-      words.push_back({ReadIntegerField(db, kGroupNumber), GbkToUtf8(ReadTextField(db, kWord)),
-                       GbkToUtf8(ReadTextField(db, kMeaning)), ReadDateField(db, kEntryDate),
-                       ReadIntegerField(db, kProficiency), ReadIntegerField(db, kSerialNumber)});
-    }
-    return words;
-  }
+  std::vector<StoredWord> Stored() { return StoredWords(world.Db()); }
   int32_t StoredProficiency(int32_t record) {
     world.Db().GoTo(record);
     return ReadIntegerField(world.Db(), kProficiency);

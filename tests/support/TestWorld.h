@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -59,6 +60,34 @@ inline void WriteEmptyWordBook(const std::string& utf8Path) {
   std::ofstream(utf8Path, std::ios::binary) << data;
   const std::string sidePath = utf8Path.substr(0, utf8Path.rfind('.')) + ".EDT";
   std::ofstream(sidePath, std::ios::binary) << side;
+}
+
+// A stored word record, read back in UTF-8, for comparing whole books.
+struct StoredWord {
+  int32_t group;
+  std::string word, meaning;
+  double date;
+  int32_t proficiency, serial;
+  bool operator==(const StoredWord& o) const {
+    return group == o.group && word == o.word && meaning == o.meaning && date == o.date &&
+           proficiency == o.proficiency && serial == o.serial;
+  }
+};
+inline std::ostream& operator<<(std::ostream& os, const StoredWord& w) {
+  return os << "{" << w.group << "," << w.word << "," << w.meaning << "," << w.date << ","
+            << w.proficiency << "," << w.serial << "}";
+}
+
+// Every record of the book, in record order.
+inline std::vector<StoredWord> StoredWords(Database& db) {
+  std::vector<StoredWord> words;
+  db.GoFirst();
+  for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
+    words.push_back({ReadIntegerField(db, kGroupNumber), GbkToUtf8(ReadTextField(db, kWord)),
+                     GbkToUtf8(ReadTextField(db, kMeaning)), ReadDateField(db, kEntryDate),
+                     ReadIntegerField(db, kProficiency), ReadIntegerField(db, kSerialNumber)});
+  }
+  return words;
 }
 
 // Records every box; answers Yes/No boxes from a queue (No when empty).

@@ -32,13 +32,6 @@ namespace {
 
 constexpr double kToday = 45000.0;
 
-QString ScreenshotPath(const char* name) {
-  QString directory = qEnvironmentVariable("CINDRAL_SCREENSHOT_DIR");
-  if (directory.isEmpty()) directory = QDir::temp().filePath(QStringLiteral("cindral-windows"));
-  QDir().mkpath(directory);
-  return QDir(directory).filePath(QString::fromUtf8(name) + QStringLiteral(".png"));
-}
-
 // A word book whose words are all due today, with the three services on `base`.
 std::unique_ptr<test::TestWorld> Book(
     const QByteArray& base, const std::vector<std::pair<const char*, const char*>>& words) {
@@ -53,18 +46,6 @@ std::unique_ptr<test::TestWorld> Book(
   world->P().LoadCurrentGroup();
   ComputeDayPlan(world->P());
   return world;
-}
-
-// Whether each view shows the address it was last asked for and has
-// finished loading. (A new word on the first service only changes what
-// follows "#": the page stays and sees the new word without a new request.)
-bool AllLoaded(const DictionaryViews& views) {
-  if (!views.EngineRunning()) return false;
-  for (int i = 0; i < kDictionaryPages; ++i) {
-    const QWebEngineView* view = views.View(i);
-    if (view->url() != views.RequestedUrl(i) || view->page()->isLoading()) return false;
-  }
-  return true;
 }
 
 QString PlainText(QWebEnginePage* page) {
@@ -96,14 +77,17 @@ class DictionaryPagesTest : public QObject {
     QStringList requestsForIce, requestsForIceCream;
     std::array<QString, 3> fragments;
 
-    auto loadedAll = [&] { return AllLoaded(views); };
+    // (A new word on the first service only changes what follows "#": the
+    // page stays and sees the new word without a new request.)
+    auto loadedAll = [&] { return views.RequestedPagesLoaded(); };
     learner.Add("the pages of 冰", loadedAll, [&] {
       requestsForIce = server.requests;
       server.requests.clear();
       for (int i = 0; i < 3; ++i) {
         QVERIFY(!views.ShowsFailurePage(i));
       }
-      QVERIFY(SaveScreenshot(QApplication::activeModalWidget(), ScreenshotPath("card-pages")));
+      QVERIFY(
+          SaveScreenshot(QApplication::activeModalWidget(), testing::ScreenshotPath("card-pages")));
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     });
     learner.Add(
@@ -149,7 +133,7 @@ class DictionaryPagesTest : public QObject {
           QWidget* card = QApplication::activeModalWidget();
           card->findChild<QTabWidget*>(QStringLiteral("高级选择夹"))->setCurrentIndex(kYoudaoPage);
           QTest::qWait(300);  // the page draws its first picture
-          QVERIFY(SaveScreenshot(card, ScreenshotPath("card-service-down")));
+          QVERIFY(SaveScreenshot(card, testing::ScreenshotPath("card-service-down")));
           // The service comes back; the learner follows the link.
           QVERIFY(server.Listen(port) == port);
           views.View(kDreyePage)
@@ -194,7 +178,7 @@ class DictionaryPagesTest : public QObject {
       LearnerScript learner;
       QElapsedTimer opening;
       learner.Add(
-          "the card with its pages", [&] { return AllLoaded(views); },
+          "the card with its pages", [&] { return views.RequestedPagesLoaded(); },
           [&, round] {
             if (round == 0) {
               for (int i = 0; i < 3; ++i) first[i] = views.View(i);
@@ -230,7 +214,7 @@ class DictionaryPagesTest : public QObject {
         "the pages' scripts run",
         [&] {
           boxSeen = boxSeen || testing::VisibleMessageBox() != nullptr;
-          if (!AllLoaded(views)) return false;
+          if (!views.RequestedPagesLoaded()) return false;
           for (int i = 0; i < 3; ++i) {
             if (views.Page(i)->Suppressed() < 4) return false;
           }

@@ -41,13 +41,6 @@ constexpr double kToday = 45000.0;
 const char kFigMeaning[] = "无花果；（用于否定句）一点儿，少许；无价值的东西；服装，打扮";
 const char kPearMeaning[] = "梨；梨树；（用作形容词）梨形的，像梨的东西";
 
-QString ScreenshotPath(const char* name) {
-  QString directory = qEnvironmentVariable("CINDRAL_SCREENSHOT_DIR");
-  if (directory.isEmpty()) directory = QDir::temp().filePath(QStringLiteral("cindral-windows"));
-  QDir().mkpath(directory);
-  return QDir(directory).filePath(QString::fromUtf8(name) + QStringLiteral(".png"));
-}
-
 // The real message boxes, with a record of what they said.
 class RecordingPrompter : public Prompter {
  public:
@@ -101,6 +94,23 @@ bool WindowOfNameExists(const char* name) {
   return false;
 }
 
+// The program on the desktop over a test world: real message boxes, the
+// desktop's window system and the main window.
+struct Desk {
+  explicit Desk(test::TestWorld& world)
+      : program(world.Db(), *world.settings, world.clock, prompter, shell), main(program) {
+    shell.Attach(&program, &main);
+    program.LoadCurrentGroup();
+    program.LoadReviewPosition();
+    ComputeDayPlan(program);
+    main.show();
+  }
+  RecordingPrompter prompter;
+  DesktopShell shell;
+  Program program;
+  MainWindow main;
+};
+
 }  // namespace
 
 class StudyWindowsTest : public QObject {
@@ -120,16 +130,8 @@ class StudyWindowsTest : public QObject {
     world.AddWord(1, "apple", kToday, 79, "苹果");
     world.AddWord(1, "abandon", kToday, 85, kFigMeaning);
 
-    RecordingPrompter prompter;
-    DesktopShell shell;
-    Program program(world.Db(), *world.settings, world.clock, prompter, shell);
-    MainWindow main(program);
-    shell.Attach(&program, &main);
-    program.LoadCurrentGroup();
-    program.LoadReviewPosition();
-    ComputeDayPlan(program);
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    Desk desk(world);
+    QVERIFY(QTest::qWaitForWindowExposed(&desk.main));
 
     QStringList seen;
     auto note = [&seen](const QString& line) { seen << line; };
@@ -171,7 +173,7 @@ class StudyWindowsTest : public QObject {
           Type("Apple");
           Press(Qt::Key_Return);
           note("practice " + Text(w, "标签判断单词对错"));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("practice-spelling")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("practice-spelling")));
           Press(Qt::Key_A, Qt::ControlModifier);
           Type("apple");
           Press(Qt::Key_Return);
@@ -198,7 +200,7 @@ class StudyWindowsTest : public QObject {
           auto* meaning = Control<QLineEdit>(w, "编辑框输入释义");
           note("update " + Text(w, "编辑框输入单词") + " " + meaning->text() + " caret " +
                QString::number(meaning->cursorPosition()));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("update-word")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("update-word")));
           meaning->insert(QStringLiteral("；苹果树"));  // as an input method commits it
           Press(Qt::Key_Return);
         });
@@ -231,7 +233,7 @@ class StudyWindowsTest : public QObject {
         [&] { QTest::keyClick(testing::VisibleMessageBox(), Qt::Key_Return); });
 
     learner.Start();
-    main.logic().OnPageSelected(MainWindowLogic::kLearningPage);  // page "单词学习"
+    desk.main.logic().OnPageSelected(MainWindowLogic::kLearningPage);  // page "单词学习"
 
     QVERIFY2(learner.finished(), learner.failure().c_str());
     const QStringList expected{
@@ -240,9 +242,9 @@ class StudyWindowsTest : public QObject {
         "card 2/2 85%",
     };
     QCOMPARE(seen, expected);
-    QCOMPARE(prompter.shown,
+    QCOMPARE(desk.prompter.shown,
              (std::vector<std::string>{"更新成功！", "已学习完毕，趁热打铁，快快复习一下吧！"}));
-    QVERIFY(!shell.IsWindowOpen(WindowId::Learning));
+    QVERIFY(!desk.shell.IsWindowOpen(WindowId::Learning));
     QCOMPARE(world.Config("plus"), std::string("true"));
     QCOMPARE(world.Config("reviewnumber"), std::string("1"));
     world.Db().GoTo(1);
@@ -265,17 +267,9 @@ class StudyWindowsTest : public QObject {
     world.AddWord(2, "fig", kToday, 40, kFigMeaning);
     world.settings->WriteSetting("Dictionary", "base1", "http://127.0.0.1:9");
 
-    RecordingPrompter prompter;
-    DesktopShell shell;
-    Program program(world.Db(), *world.settings, world.clock, prompter, shell);
-    MainWindow main(program);
-    shell.Attach(&program, &main);
-    program.LoadCurrentGroup();
-    program.LoadReviewPosition();
-    ComputeDayPlan(program);
-    QCOMPARE(program.state().DueList.size(), size_t{2});
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    Desk desk(world);
+    QCOMPARE(desk.program.state().DueList.size(), size_t{2});
+    QVERIFY(QTest::qWaitForWindowExposed(&desk.main));
 
     // What the learner saw, checked once the test has ended.
     QStringList seen;
@@ -295,7 +289,7 @@ class StudyWindowsTest : public QObject {
           Type("plum");
           Press(Qt::Key_Return);
           note("spelling " + Text(w, "标签判断单词对错"));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("group-spelling")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("group-spelling")));
         });
     learner.Add(
         "the choice window for plum, the spelling window hidden",
@@ -345,7 +339,7 @@ class StudyWindowsTest : public QObject {
           auto* place = Control<QWidget>(w, "超文本浏览框必应");
           auto* line = place->findChild<QLabel*>();
           note("page line " + (line && line->isVisible() ? line->text() : QString("none")));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("group-card")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("group-card")));
           Press(Qt::Key_Right);
         });
 
@@ -365,7 +359,7 @@ class StudyWindowsTest : public QObject {
           Type("Fig");
           Press(Qt::Key_Enter);
           note("spelling " + Text(w, "标签判断单词对错"));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("group-spelling-long-meaning")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("group-spelling-long-meaning")));
         });
     learner.Add(
         "the choice window for fig", [] { return Front("窗口选择") != nullptr; },
@@ -380,7 +374,7 @@ class StudyWindowsTest : public QObject {
           QTest::mouseClick(wrong, Qt::LeftButton, {}, QPoint(8, wrong->height() / 2));
           note("choice " + Text(w, "标签判断释义对错") + " checked " +
                QString::number(wrong->isChecked()));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("group-choice")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("group-choice")));
         });
     learner.Add(
         "the card of fig",
@@ -412,7 +406,7 @@ class StudyWindowsTest : public QObject {
         [&] {
           ModalWindow* w = Front("窗口每日遗忘单词测试");
           note("review " + Text(w, "标签单词") + " " + Text(w, "标签释义"));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("forgotten-review")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("forgotten-review")));
           Press(Qt::Key_S);
         });
     learner.Add(
@@ -426,7 +420,7 @@ class StudyWindowsTest : public QObject {
           Type("fog");
           Press(Qt::Key_Return);
           note("practice " + Text(w, "标签判断单词对错"));
-          QVERIFY(SaveScreenshot(w, ScreenshotPath("forgotten-spelling")));
+          QVERIFY(SaveScreenshot(w, testing::ScreenshotPath("forgotten-spelling")));
           Press(Qt::Key_A, Qt::ControlModifier);
           Type("fig");
           Press(Qt::Key_Return);
@@ -448,7 +442,7 @@ class StudyWindowsTest : public QObject {
         [&] { QTest::keyClick(testing::VisibleMessageBox(), Qt::Key_Return); });
 
     learner.Start();
-    main.logic().OnPageSelected(MainWindowLogic::kTestPage);  // page "分组测验"
+    desk.main.logic().OnPageSelected(MainWindowLogic::kTestPage);  // page "分组测验"
 
     QVERIFY2(learner.finished(), learner.failure().c_str());
     const QStringList expected{
@@ -485,11 +479,12 @@ class StudyWindowsTest : public QObject {
         QCOMPARE(seen[i], expected[i]);
       }
     }
-    QCOMPARE(prompter.shown, (std::vector<std::string>{"恭喜你，已经复习完毕！", "复习完毕！"}));
+    QCOMPARE(desk.prompter.shown,
+             (std::vector<std::string>{"恭喜你，已经复习完毕！", "复习完毕！"}));
     QCOMPARE(world.Config("reviewnumber"), std::string("1"));
-    QVERIFY(program.state().ForgottenList.empty());
-    QVERIFY(!shell.IsWindowOpen(WindowId::GroupTest));
-    QVERIFY(!shell.IsWindowOpen(WindowId::Choice));
+    QVERIFY(desk.program.state().ForgottenList.empty());
+    QVERIFY(!desk.shell.IsWindowOpen(WindowId::GroupTest));
+    QVERIFY(!desk.shell.IsWindowOpen(WindowId::Choice));
     // plum: +1 on its card; fig: +1 on its card, -1 forgotten.
     world.Db().GoTo(3);
     QCOMPARE(ReadIntegerField(world.Db(), kProficiency), 31);

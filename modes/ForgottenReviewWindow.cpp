@@ -4,9 +4,10 @@
 #include <QPushButton>
 
 #include "ui/ControlText.h"
+#include "ui/FocusHolder.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
-#include "ui/LogicBinding.h"
+#include "ui/TimerBinding.h"
 #include "ui/WindowBuilder.h"
 
 namespace cindral {

@@ -8,9 +8,10 @@
 #include "lookup/DictionaryAddresses.h"
 #include "lookup/DictionaryViews.h"
 #include "ui/ControlText.h"
+#include "ui/FocusHolder.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
-#include "ui/LogicBinding.h"
+#include "ui/TimerBinding.h"
 #include "ui/WindowBuilder.h"
 
 namespace cindral {

@@ -6,7 +6,7 @@
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
-#include "ui/LogicBinding.h"
+#include "ui/TimerBinding.h"
 #include "ui/WindowBuilder.h"
 
 namespace cindral {

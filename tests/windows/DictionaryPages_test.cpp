@@ -55,7 +55,7 @@ QString PlainText(QWebEnginePage* page) {
     text = t;
     done = true;
   });
-  QTest::qWaitFor([&] { return done; }, 5000);
+  if (!QTest::qWaitFor([&] { return done; }, 5000)) return QStringLiteral("(no text)");
   return text;
 }
 

@@ -36,7 +36,8 @@ bench: build
 # Pictures of the windows, rendered offscreen, in build/screenshots/.
 screenshots: build
 	mkdir -p build/screenshots
-	for t in windows_AppWindows_test windows_Screenshots_test windows_SkinWindows_test; do \
+	for t in windows_AppWindows_test windows_Screenshots_test windows_SkinWindows_test \
+	         windows_StudyWindows_test windows_DictionaryPages_test; do \
 	  CINDRAL_SCREENSHOT_DIR=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen build/tests/$$t || exit 1; \
 	done
 	@ls build/screenshots

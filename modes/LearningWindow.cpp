@@ -32,7 +32,6 @@ LearningWindow::LearningWindow(Program& program, DictionaryViews& views, QWidget
       forgotten_(Control<QPushButton>(this, "按钮遗忘单词")),
       delete_(Control<QPushButton>(this, "按钮删除单词")) {
   MakeFocusHolder(shortcuts_);
-  views_.Attach(places_);
   connect(tabs_, &QTabWidget::currentChanged, this, &LearningWindow::ShowPlaceOfTab);
   ShowPlaceOfTab(tabs_->currentIndex());
 
@@ -57,7 +56,9 @@ LearningWindow::LearningWindow(Program& program, DictionaryViews& views, QWidget
   SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
 }
 
-LearningWindow::~LearningWindow() { views_.Release(); }
+LearningWindow::~LearningWindow() {
+  if (viewsAttached_) views_.Release();
+}
 
 void LearningWindow::Run() {
   Handle([this] { logic_.Created(); });
@@ -95,6 +96,13 @@ void LearningWindow::Show() {
   }
   if (pageLoadsShown_ != logic_.pageLoads()) {
     pageLoadsShown_ = logic_.pageLoads();
+    // The views come (and the web engine starts) with the first word to
+    // show: a card that closes at once, on an empty list, starts nothing.
+    if (!viewsAttached_) {
+      viewsAttached_ = true;
+      views_.Attach(places_);
+      views_.PrepareDictionaryViews();
+    }
     views_.LoadDictionaryPages(
         BuildDictionaryAddresses(logic_.pagesWord(), ReadDictionaryBases(program_.settings())),
         logic_.pagesWord(), logic_.pagesMeaning());

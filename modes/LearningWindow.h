@@ -47,6 +47,7 @@ class LearningWindow : public ModalWindow {
   QPushButton* known_;
   QPushButton* forgotten_;
   QPushButton* delete_;
+  bool viewsAttached_ = false;
   int pageLoadsShown_ = 0;
   int preparationsDone_ = 0;
   int focusRequestsDone_ = 0;

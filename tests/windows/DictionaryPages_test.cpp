@@ -198,6 +198,15 @@ class DictionaryPagesTest : public QObject {
     qInfo("a later card showed its three pages after %lld ms", laterCardMs);
   }
 
+  void aCardWithNothingToShowStartsNoEngine() {
+    auto world = Book("http://127.0.0.1:9", {});
+    DictionaryViews views;
+    RunLearningWindow(world->P(), views, nullptr);  // the message, then the card closes
+    QCOMPARE(world->prompter.LastText(), std::string("没有可以学习的单词，快去添加吧！"));
+    QVERIFY(!views.EngineRunning());
+    QVERIFY(views.View(kBingPage) == nullptr);
+  }
+
   void pagesShowNoDialogsOfTheirOwn() {
     LocalHttpServer server;
     QVERIFY(server.Listen() != 0);

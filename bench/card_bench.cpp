@@ -7,13 +7,15 @@
 //  - FirstCard: a fresh process opens its first card (the engine starts
 //    cold) until the three pages have loaded, interleaved with a fresh
 //    process opening the bare window; each child process times itself from
-//    the moment its application object exists, and reports its resident
-//    memory with the window open.
+//    the moment its application object exists, and reports its memory with
+//    the window open: resident, and proportional together with the helper
+//    processes in which the engine draws the pages.
 // Counters are milliseconds (ms), megabytes (MB) and ratios (x).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -44,15 +46,48 @@ double Median(std::vector<double> values) {
   return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
 }
 
-// Resident memory of this process in megabytes.
-double ResidentMegabytes() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n')) {
-    if (line.startsWith("VmRSS:"))
-      return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+// A "Name:   1234 kB" value of a /proc file, in megabytes; 0 when missing.
+double ProcMegabytes(const QString& path, const QByteArray& name) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    if (line.startsWith(name)) {
+      return line.mid(name.size()).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
   }
   return 0;
+}
+
+// Resident memory of this process in megabytes.
+double ResidentMegabytes() { return ProcMegabytes(QStringLiteral("/proc/self/status"), "VmRSS:"); }
+
+// The proportional memory of this process and of every process it started
+// (the web engine draws pages in helper processes), in megabytes: shared
+// pages counted once, split among their users.
+double ProportionalMegabytesWithHelpers() {
+  QMap<qint64, qint64> parentOf;
+  for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+    bool isNumber = false;
+    const qint64 pid = entry.toLongLong(&isNumber);
+    if (!isNumber) continue;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    const QByteArray text = stat.readAll();
+    // "pid (name) state ppid ...": the name may hold blanks, so read after ')'.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    parentOf[pid] = fields.value(1).toLongLong();
+  }
+  QList<qint64> family{QCoreApplication::applicationPid()};
+  for (int i = 0; i < family.size(); ++i) {
+    for (auto it = parentOf.cbegin(); it != parentOf.cend(); ++it) {
+      if (it.value() == family[i]) family << it.key();
+    }
+  }
+  double total = 0;
+  for (qint64 pid : family) {
+    total += ProcMegabytes(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss:");
+  }
+  return total;
 }
 
 // A word book with a due word and the three services on a local server.
@@ -83,6 +118,7 @@ struct CardTimes {
   double shownMs = 0;
   double loadedMs = 0;
   double residentMb = 0;
+  double withHelpersMb = 0;
 };
 
 // Opens a card as the program does and closes it once its pages have loaded.
@@ -98,6 +134,7 @@ CardTimes OpenCard(CardWorld& world, DictionaryViews& views) {
     if (times.shownMs != 0 && views.RequestedPagesLoaded()) {
       times.loadedMs = clock.nsecsElapsed() / 1e6;
       times.residentMb = ResidentMegabytes();
+      times.withHelpersMb = ProportionalMegabytesWithHelpers();
       poll.stop();
       card.CloseWindow();
     }
@@ -108,7 +145,7 @@ CardTimes OpenCard(CardWorld& world, DictionaryViews& views) {
 }
 
 // The floor: a bare window of the card's size, until it is on screen.
-double OpenBareWindow(double* residentMb = nullptr) {
+double OpenBareWindow(double* residentMb = nullptr, double* withHelpersMb = nullptr) {
   QElapsedTimer clock;
   clock.start();
   QWidget window;
@@ -117,6 +154,7 @@ double OpenBareWindow(double* residentMb = nullptr) {
   while (!OnScreen(&window)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
   const double ms = clock.nsecsElapsed() / 1e6;
   if (residentMb != nullptr) *residentMb = ResidentMegabytes();
+  if (withHelpersMb != nullptr) *withHelpersMb = ProportionalMegabytesWithHelpers();
   return ms;
 }
 
@@ -124,7 +162,7 @@ void BM_LaterCard(benchmark::State& state) {
   CardWorld world;
   DictionaryViews views;
   OpenCard(world, views);  // starts the engine
-  std::vector<double> shown, loaded, bare, cardMb;
+  std::vector<double> shown, loaded, bare, cardMb, helpersMb;
   for (auto _ : state) {
     for (int round = 0; round < kLaterRounds; ++round) {
       bare.push_back(OpenBareWindow());
@@ -132,6 +170,7 @@ void BM_LaterCard(benchmark::State& state) {
       shown.push_back(times.shownMs);
       loaded.push_back(times.loadedMs);
       cardMb.push_back(times.residentMb);
+      helpersMb.push_back(times.withHelpersMb);
     }
   }
   state.counters["card_shown_ms"] = Median(shown);
@@ -140,6 +179,10 @@ void BM_LaterCard(benchmark::State& state) {
   state.counters["shown_x_bare"] = Median(shown) / Median(bare);
   state.counters["loaded_x_bare"] = Median(loaded) / Median(bare);
   state.counters["resident_MB"] = Median(cardMb);
+  state.counters["with_helpers_pss_MB"] = Median(helpersMb);
+  // Whether memory grows from card to card: the first and the last round.
+  state.counters["with_helpers_first_MB"] = helpersMb.front();
+  state.counters["with_helpers_last_MB"] = helpersMb.back();
 }
 BENCHMARK(BM_LaterCard)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -161,7 +204,7 @@ QMap<QString, double> RunChild(const char* mode) {
 }
 
 void BM_FirstCard(benchmark::State& state) {
-  std::vector<double> first, bare, cardMb, bareMb;
+  std::vector<double> first, bare, cardMb, bareMb, cardAllMb, bareAllMb;
   for (auto _ : state) {
     for (int round = 0; round < kColdRounds; ++round) {
       const QMap<QString, double> floor = RunChild("--bare-window-child");
@@ -170,6 +213,8 @@ void BM_FirstCard(benchmark::State& state) {
       bareMb.push_back(floor.value(QStringLiteral("MB")));
       first.push_back(card.value(QStringLiteral("ms")));
       cardMb.push_back(card.value(QStringLiteral("MB")));
+      bareAllMb.push_back(floor.value(QStringLiteral("all_MB")));
+      cardAllMb.push_back(card.value(QStringLiteral("all_MB")));
     }
   }
   state.counters["first_card_ms"] = Median(first);
@@ -178,6 +223,9 @@ void BM_FirstCard(benchmark::State& state) {
   state.counters["card_resident_MB"] = Median(cardMb);
   state.counters["bare_resident_MB"] = Median(bareMb);
   state.counters["resident_x_bare"] = Median(cardMb) / Median(bareMb);
+  state.counters["card_with_helpers_pss_MB"] = Median(cardAllMb);
+  state.counters["bare_pss_MB"] = Median(bareAllMb);
+  state.counters["with_helpers_x_bare"] = Median(cardAllMb) / Median(bareAllMb);
 }
 BENCHMARK(BM_FirstCard)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -198,13 +246,15 @@ int main(int argc, char** argv) {
     cindral::DictionaryViews views;
     const double setupMs = clock.nsecsElapsed() / 1e6;
     const cindral::CardTimes times = cindral::OpenCard(world, views);
-    std::printf("ms=%f\nMB=%f\nsetup_ms=%f\n", times.loadedMs, times.residentMb, setupMs);
+    std::printf("ms=%f\nMB=%f\nall_MB=%f\nsetup_ms=%f\n", times.loadedMs, times.residentMb,
+                times.withHelpersMb, setupMs);
     return 0;
   }
   if (bareWindowChild) {
     double residentMb = 0;
-    const double ms = cindral::OpenBareWindow(&residentMb);
-    std::printf("ms=%f\nMB=%f\n", ms, residentMb);
+    double allMb = 0;
+    const double ms = cindral::OpenBareWindow(&residentMb, &allMb);
+    std::printf("ms=%f\nMB=%f\nall_MB=%f\n", ms, residentMb, allMb);
     return 0;
   }
   benchmark::Initialize(&argc, argv);

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "WrappingFileSystem.h"
 #include "store/Bytes.h"
 #include "store/Database.h"
 #include "store/FieldCodec.h"
@@ -138,12 +139,10 @@ void Walk(benchmark::State& state) {
   const bool memo = state.range(1) != 0;
   const std::string& path = Book(state.range(0), memo);
   Database db;
-  db.SetFileOpener([](const std::string& p, Access a, Share s, std::unique_ptr<FileAccess>* f) {
-    std::unique_ptr<FileAccess> inner;
-    const int32_t code = RecordFile::DefaultOpener()(p, a, s, &inner);
-    if (code == 0) *f = std::make_unique<CountingFile>(std::move(inner));
-    return code;
-  });
+  db.SetFileSystem(std::make_shared<testing::WrappingFileSystem>(
+      [](std::unique_ptr<FileAccess> inner, const std::string&) -> std::unique_ptr<FileAccess> {
+        return std::make_unique<CountingFile>(std::move(inner));
+      }));
   if (!db.OpenDatabase(path)) state.SkipWithError("open failed");
   int64_t sum = 0;
   for (auto _ : state) {
@@ -220,8 +219,7 @@ void BareLoop(benchmark::State& state) {
   const bool memo = state.range(1) != 0;
   const std::string& path = Book(state.range(0), memo);
   std::unique_ptr<RecordFile> layout;
-  RecordFile::Open(path, Access::ReadOnly, Share::DenyNone, 0, RecordFile::DefaultOpener(),
-                   &layout);
+  RecordFile::Open(path, Access::ReadOnly, Share::DenyNone, 0, nullptr, &layout);
   const int64_t first = layout->firstRecordOffset();
   const int64_t size = layout->recordSize();
   std::vector<std::pair<int64_t, int64_t>> fields;  // offset, width

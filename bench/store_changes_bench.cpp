@@ -52,8 +52,12 @@ std::string Text(int32_t i, std::size_t length) {
 }
 
 std::vector<Value> WordValues(int32_t i) {
-  return {Value::Int(i / 44 + 1), Value::Text(Text(i, 12)), Value::Text(Text(i, 40)),
-          Value::DateTime(45000 + i / 44), Value::Int(1),    Value::Double(i)};
+  return {Value::Int(i / 44 + 1),
+          Value::Text(Text(i, 12)),
+          Value::Text(Text(i, 40)),
+          Value::DateTime(45000 + i / 44),
+          Value::Int(1),
+          Value::Double(i)};
 }
 
 // A fresh book in its own files; removed when the next one is made.

@@ -6,6 +6,7 @@
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
 #include "store/PosixFile.h"
+#include "store/PosixFileSystem.h"
 #include "store/RecordFile.h"
 
 namespace cindral {
@@ -43,7 +44,7 @@ std::string Normalise(const std::string& path) {
 
 }  // namespace
 
-Database::Database() : opener_(RecordFile::DefaultOpener()) {}
+Database::Database() : fs_(PosixFileSystem::Instance()) {}
 
 Database::~Database() = default;
 
@@ -67,7 +68,7 @@ bool Database::OpenDatabase(const std::string& name, Access access, Share share)
     if (open->path() == full) return SetDatabaseError(kErrAlreadyOpen) == 0;
   }
   std::unique_ptr<RecordFile> db;
-  const int32_t code = RecordFile::Open(full, access, share, timeoutMs_, opener_, &db);
+  const int32_t code = RecordFile::Open(full, access, share, timeoutMs_, fs_, &db);
   if (code != 0) return SetDatabaseError(code) == 0;
   // Another name (a link, another spelling) for a file already open is the
   // same database: a second open would fight the first over its own locks.
@@ -108,7 +109,12 @@ void Database::SetLockTimeout(int32_t milliseconds) {
   for (auto& open : list_) open->SetTimeout(milliseconds);
 }
 
-void Database::SetFileOpener(FileOpener opener) { opener_ = std::move(opener); }
+void Database::SetFileSystem(std::shared_ptr<FileSystem> fs) { fs_ = std::move(fs); }
+
+std::string Database::RepairCopy() {
+  RecordFile* db = Current();
+  return db == nullptr ? std::string() : db->repairs().copyPath;
+}
 
 int32_t Database::RecordCount() {
   RecordFile* db = Current();

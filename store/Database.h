@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "store/FatalError.h"
-#include "store/FileAccess.h"
+#include "store/FileSystem.h"
 #include "store/Value.h"
 
 namespace cindral {
@@ -62,8 +62,13 @@ class Database {
   // waits at least 2000 ms.
   void SetLockTimeout(int32_t milliseconds);
   int32_t LockTimeout() const { return timeoutMs_; }
-  // Replaces the file layer under later opens (tests put failing files in).
-  void SetFileOpener(FileOpener opener);
+  // Replaces the file system under later opens (tests put failing or
+  // in-memory files in).
+  void SetFileSystem(std::shared_ptr<FileSystem> fs);
+  // When the current database's open had to drop whole records to repair
+  // it, the GBK path of the copy of the data file it made before (the side
+  // file's copy lies beside it under the same suffix); empty otherwise.
+  std::string RepairCopy();
   // The full GBK path an open would use for `name`: the default extension
   // added, made absolute against the current directory, "." and ".." folded.
   static std::string FullPath(const std::string& name);
@@ -72,7 +77,7 @@ class Database {
   std::vector<std::unique_ptr<RecordFile>> list_;
   int current_ = -1;
   int32_t timeoutMs_ = 0;
-  FileOpener opener_;
+  std::shared_ptr<FileSystem> fs_;
 };
 
 // The code the last operation of this thread left; 0 = success.

@@ -1,13 +1,11 @@
 #pragma once
-// The file operations the engine needs, behind an interface so that tests
-// can put a failing or crashing file under the engine. Every call returns 0
-// or one of the engine's negative codes.
+// The operations on one open file that the engine needs, behind an
+// interface so that tests can put a failing, crashing or in-memory file
+// under the engine. Every call returns 0 or one of the engine's negative
+// codes.
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <memory>
-#include <string>
 
 namespace cindral {
 
@@ -38,10 +36,5 @@ class FileAccess {
   // name the same file.
   virtual int32_t FileId(uint64_t* device, uint64_t* inode) = 0;
 };
-
-// Opens a file (GBK path) with an access and a share mode; the share-mode
-// conflict gives kErrSharingViolation. Tests put their own opener in.
-using FileOpener = std::function<int32_t(const std::string& path, Access access, Share share,
-                                         std::unique_ptr<FileAccess>* file)>;
 
 }  // namespace cindral

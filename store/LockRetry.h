@@ -1,8 +1,9 @@
 #pragma once
 // The lock time-out rule: a lock (or a share mode) that another process
-// holds is retried while the time-out allows. 0 = no retry, -1 = retry
-// (or any negative value) without end, otherwise until that many milliseconds have passed since the
-// first attempt; between attempts the caller sleeps 20 + (tick mod 20) ms.
+// holds is retried while the time-out allows. 0 = no retry, -1 (or any
+// negative value) = retry without end, otherwise until that many
+// milliseconds have passed since the first attempt; between attempts the
+// caller sleeps 20 + (tick mod 20) ms.
 
 #include <chrono>
 #include <cstdint>
@@ -15,6 +16,14 @@ namespace cindral {
 // The time-out while the record count is read: any T of 2000 ms or less
 // (0 and -1 included) counts as 2000 ms.
 inline int32_t CountReadTimeout(int32_t timeoutMs) { return timeoutMs <= 2000 ? 2000 : timeoutMs; }
+
+// The time-out of the short-held locks that serialise writers: the header
+// lock of an append, the journal's locks, and the whole-file lock taken to
+// open the book or for a scope. They wait at least as long as a count read,
+// and without end when T asks for that.
+inline int32_t WriterTimeout(int32_t timeoutMs) {
+  return timeoutMs < 0 ? timeoutMs : CountReadTimeout(timeoutMs);
+}
 
 inline bool IsBusy(int32_t code) {
   return code == kErrLockViolation || code == kErrSharingViolation;

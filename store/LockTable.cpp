@@ -58,8 +58,13 @@ std::vector<std::pair<int64_t, int64_t>> LockTable::Gaps() const {
   return gaps;
 }
 
-int32_t LockTable::LockWhole(int32_t timeoutMs) {
+int32_t LockTable::LockWhole(int32_t timeoutMs) { return LockWhole(timeoutMs, kind_); }
+
+int32_t LockTable::LockWhole(int32_t timeoutMs, LockKind kind) {
+  // A file opened for reading only has nothing but shared locks.
+  if (kind_ == LockKind::Shared) kind = LockKind::Shared;
   if (wholeCount_ > 0) {
+    if (kind == LockKind::Exclusive && wholeKind_ == LockKind::Shared) return kErrLockFailed;
     ++wholeCount_;
     return 0;
   }
@@ -68,7 +73,7 @@ int32_t LockTable::LockWhole(int32_t timeoutMs) {
   // for the rest could deadlock with another process doing the same.
   const int32_t code = RetryWhileBusy(timeoutMs, [&]() -> int32_t {
     for (std::size_t taken = 0; taken < gaps.size(); ++taken) {
-      const int32_t c = file_->Lock(gaps[taken].first, gaps[taken].second, kind_);
+      const int32_t c = file_->Lock(gaps[taken].first, gaps[taken].second, kind);
       if (c != 0) {
         for (std::size_t i = 0; i < taken; ++i) file_->Unlock(gaps[i].first, gaps[i].second);
         return c;
@@ -78,6 +83,7 @@ int32_t LockTable::LockWhole(int32_t timeoutMs) {
   });
   if (code != 0) return code;
   wholeCount_ = 1;
+  wholeKind_ = kind;
   return 0;
 }
 

@@ -29,9 +29,14 @@ class LockTable {
   // Locks one byte, retrying a busy lock within `timeoutMs` (see LockRetry.h).
   int32_t LockByte(int64_t offset, int32_t timeoutMs);
   int32_t UnlockByte(int64_t offset);
+  // The whole-file lock, in the table's own kind unless `kind` asks for a
+  // shared one. A nested exclusive request while it is held shared is
+  // refused (kErrLockFailed).
   int32_t LockWhole(int32_t timeoutMs);
+  int32_t LockWhole(int32_t timeoutMs, LockKind kind);
   int32_t UnlockWhole();
   bool HoldsWhole() const { return wholeCount_ > 0; }
+  LockKind wholeKind() const { return wholeKind_; }
   // The nesting count of a byte (0 = not held).
   int32_t CountOf(int64_t offset) const;
   // Gives every lock back to the system; the file stays open.
@@ -45,6 +50,7 @@ class LockTable {
   LockKind kind_;
   std::vector<std::pair<int64_t, int32_t>> held_;  // byte, nesting count
   int32_t wholeCount_ = 0;
+  LockKind wholeKind_ = LockKind::Exclusive;
 };
 
 // Holds one byte lock for a scope; `code()` tells whether it was taken.

@@ -160,7 +160,68 @@ std::string PosixFile::CurrentDirectory() {
   }
 }
 
-void PosixFile::Remove(const std::string& path) { ::unlink(GbkToUtf8(path).c_str()); }
+int32_t PosixFile::OpenOrCreate(const std::string& path, std::unique_ptr<FileAccess>* file,
+                                bool* created) {
+  file->reset();
+  *created = false;
+  if (path.empty()) return kErrBadPath;
+  const std::string onDisk = GbkToUtf8(path);
+  int fd;
+  for (;;) {
+    fd = ::open(onDisk.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd >= 0) break;
+    if (errno == EINTR) continue;
+    if (errno != ENOENT) return ErrnoToCode(errno);
+    fd = ::open(onDisk.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+      *created = true;
+      break;
+    }
+    // Another process made it between the two calls: open theirs.
+    if (errno != EEXIST && errno != EINTR) return ErrnoToCode(errno);
+  }
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return kErrAccessDenied;
+  }
+  file->reset(new PosixFile(fd));
+  return 0;
+}
+
+int32_t PosixFile::LengthOf(const std::string& path, int64_t* length) {
+  *length = 0;
+  struct stat st;
+  if (::stat(GbkToUtf8(path).c_str(), &st) != 0) return ErrnoToCode(errno);
+  *length = static_cast<int64_t>(st.st_size);
+  return 0;
+}
+
+int32_t PosixFile::Remove(const std::string& path) {
+  return ::unlink(GbkToUtf8(path).c_str()) == 0 ? 0 : ErrnoToCode(errno);
+}
+
+int32_t PosixFile::SyncDirectoryOf(const std::string& path) {
+  const std::string onDisk = GbkToUtf8(path);
+  const std::size_t slash = onDisk.rfind('/');
+  const std::string directory =
+      slash == std::string::npos ? "." : (slash == 0 ? "/" : onDisk.substr(0, slash));
+  int fd;
+  do {
+    fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return ErrnoToCode(errno);
+  int rc;
+  do {
+    rc = ::fsync(fd);
+  } while (rc < 0 && errno == EINTR);
+  const int error = errno;
+  ::close(fd);
+  // Some file systems cannot sync a directory; their names are as durable
+  // as they will ever be.
+  if (rc != 0 && error != EINVAL && error != EROFS) return ErrnoToCode(error);
+  return 0;
+}
 
 int32_t PosixFile::ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) {
   *done = 0;

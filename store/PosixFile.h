@@ -16,6 +16,7 @@
 // the taking are two steps, so two openers that arrive within the same
 // instant may both get in; the program itself always opens with DenyNone.
 
+#include <memory>
 #include <string>
 
 #include "store/FileAccess.h"
@@ -35,8 +36,16 @@ class PosixFile final : public FileAccess {
                       std::unique_ptr<FileAccess>* file);
   // Creates a new file for reading and writing; an existing file is refused.
   static int32_t Create(const std::string& path, std::unique_ptr<FileAccess>* file);
-  // Removes a file (GBK path); for undoing a half-made Create.
-  static void Remove(const std::string& path);
+  // Opens a file for reading and writing, creating it when it is missing.
+  static int32_t OpenOrCreate(const std::string& path, std::unique_ptr<FileAccess>* file,
+                              bool* created);
+  // A file's length by name (GBK path).
+  static int32_t LengthOf(const std::string& path, int64_t* length);
+  // Removes a file (GBK path).
+  static int32_t Remove(const std::string& path);
+  // Syncs the directory that holds `path`, so that names made or removed
+  // there survive a crash of the system.
+  static int32_t SyncDirectoryOf(const std::string& path);
   // The process's current directory (GBK), for making names absolute.
   static std::string CurrentDirectory();
   // The engine's code for an errno value.

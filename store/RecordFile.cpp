@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <new>
 
+#include "store/BlockAudit.h"
 #include "store/Bytes.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
 #include "store/LockRetry.h"
-#include "store/PosixFile.h"
+#include "store/PosixFileSystem.h"
 
 namespace cindral {
 namespace {
@@ -18,28 +20,73 @@ namespace {
 constexpr int64_t kMaxFileLength = 0x7FFFFFFF;
 // Fields up to this size are read into a buffer on the stack.
 constexpr int32_t kSmallField = 64;
+// Writes of a few bytes inside one page of this size reach the file whole
+// even when the process is killed during the write.
+constexpr int64_t kPageSize = 4096;
+// Internal: a write found a hot journal and must start again once it has
+// been played back. Never leaves this file.
+constexpr int32_t kHotJournal = 1;
+
+bool StraddlesPage(int64_t offset, std::size_t size) {
+  return size > 0 && offset / kPageSize != (offset + static_cast<int64_t>(size) - 1) / kPageSize;
+}
+
+// "YYYYMMDD-HHMMSS", local time.
+std::string Stamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+// Copies `from` (read through the engine) to a new file `to`, synced.
+int32_t CopyFile(FileAccess& from, FileSystem& fs, const std::string& to) {
+  int64_t length = 0;
+  int32_t code = from.Size(&length);
+  if (code != 0) return code;
+  std::unique_ptr<FileAccess> copy;
+  code = fs.Create(to, &copy);
+  if (code != 0) return code;
+  std::string buffer;
+  for (int64_t at = 0; at < length && code == 0;) {
+    const auto size = static_cast<std::size_t>(std::min<int64_t>(length - at, 1 << 20));
+    buffer.resize(size);
+    std::size_t got = 0;
+    code = from.ReadAt(at, &buffer[0], size, &got);
+    if (code == 0 && got < size) code = kErrEndOfFile;
+    if (code == 0) code = copy->WriteAt(at, buffer.data(), size);
+    at += static_cast<int64_t>(size);
+  }
+  if (code == 0) code = copy->Sync();
+  copy.reset();
+  if (code == 0) code = fs.SyncDirectoryOf(to);
+  if (code != 0) fs.Remove(to);
+  return code;
+}
 
 }  // namespace
 
-RecordFile::RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access)
+RecordFile::RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access,
+                       std::shared_ptr<FileSystem> fs)
     : path_(std::move(path)),
-      file_(std::move(file)),
+      fs_(std::move(fs)),
+      file_(std::make_unique<JournaledFile>(std::move(file))),
       access_(access),
-      locks_(file_.get(), access == Access::ReadOnly ? LockKind::Shared : LockKind::Exclusive) {}
+      locks_(file_.get(), access == Access::ReadOnly ? LockKind::Shared : LockKind::Exclusive),
+      journal_(fs_, Journal::PathFor(path_)) {
+  journal_.Attach(file_.get(), nullptr);
+}
 
 RecordFile::~RecordFile() {
+  // A scope left open commits what it gathered.
+  while (!scopes_.empty()) LeaveScope();
   // Locks go first, then the files close (the side file before the data file).
   if (side_) side_->locks().ReleaseAll();
   locks_.ReleaseAll();
   side_.reset();
   file_.reset();
-}
-
-FileOpener RecordFile::DefaultOpener() {
-  return
-      [](const std::string& path, Access access, Share share, std::unique_ptr<FileAccess>* file) {
-        return PosixFile::Open(path, access, share, file);
-      };
 }
 
 int32_t RecordFile::version() const { return GetInt32(header_.data() + 4); }
@@ -49,37 +96,63 @@ void RecordFile::SetTimeout(int32_t timeoutMs) {
   if (side_) side_->SetTimeout(timeoutMs);
 }
 
+// --- Opening -------------------------------------------------------------
+
 int32_t RecordFile::Open(const std::string& path, Access access, Share share, int32_t timeoutMs,
-                         const FileOpener& opener, std::unique_ptr<RecordFile>* out) {
+                         std::shared_ptr<FileSystem> fs, std::unique_ptr<RecordFile>* out) {
   out->reset();
+  if (!fs) fs = PosixFileSystem::Instance();
   std::unique_ptr<FileAccess> file;
-  int32_t code = RetryWhileBusy(timeoutMs, [&] { return opener(path, access, share, &file); });
+  int32_t code = RetryWhileBusy(timeoutMs, [&] { return fs->Open(path, access, share, &file); });
   if (code != 0) return code;
-  std::unique_ptr<RecordFile> db(new RecordFile(path, std::move(file), access));
+  std::unique_ptr<RecordFile> db(new RecordFile(path, std::move(file), access, std::move(fs)));
   db->timeoutMs_ = timeoutMs;
-  {
-    // Another process must not change the file while it is checked and
-    // repaired; an exclusive share mode already keeps everyone out.
-    const bool lockWhole = share != Share::Exclusive;
-    if (lockWhole) {
-      code = db->locks_.LockWhole(timeoutMs);
-      if (code != 0) return kErrOpenFailed;
-    }
-    code = db->Check();
-    const bool needsSide = std::any_of(db->fields_.begin(), db->fields_.end(),
-                                       [](const FieldDescriptor& f) { return f.InSideFile(); });
-    if (code == 0 && needsSide) {
-      code = SideFile::Open(SideFile::PathFor(path), access, share, timeoutMs, db->version(),
-                            opener, &db->side_);
-    }
-    if (lockWhole) db->locks_.UnlockWhole();
+  db->exclusiveShare_ = share == Share::Exclusive;
+  // Another process must not change the file while it is checked and
+  // repaired; an exclusive share mode already keeps everyone out. A busy
+  // lock is waited for as long as a count read waits.
+  if (!db->exclusiveShare_) {
+    if (db->locks_.LockWhole(WriterTimeout(timeoutMs)) != 0) return kErrOpenFailed;
   }
+  code = db->OpenUnderLock(share);
+  if (!db->exclusiveShare_) db->locks_.UnlockWhole();
   if (code != 0) return code;  // the destructor closes whatever was opened
   *out = std::move(db);
   return 0;
 }
 
-int32_t RecordFile::Check() {
+int32_t RecordFile::OpenUnderLock(Share share) {
+  int32_t code = ReadLayout();
+  if (code != 0) return code;
+  const bool needsSide = std::any_of(fields_.begin(), fields_.end(),
+                                     [](const FieldDescriptor& f) { return f.InSideFile(); });
+  if (needsSide) {
+    code = SideFile::Open(SideFile::PathFor(path_), access_, share, timeoutMs_, *fs_, &side_);
+    if (code != 0) return code;
+    journal_.Attach(file_.get(), &side_->file());
+  }
+  if (access_ == Access::ReadOnly) {
+    bool content = false;
+    // Rolling a change back means writing; until a read-write open has done
+    // it, the book would read half changed.
+    if (journal_.HasContent(&content) != 0 || content) return kErrOpenFailed;
+    code = CheckLength();
+    if (code == 0 && side_) code = side_->Check(access_, share, version());
+    return code;
+  }
+  // Plays back a journal left behind (the whole-file lock is held).
+  code = BeginChange();
+  if (code != 0) return code == kErrSideFileAccess ? code : kErrOpenFailed;
+  if (repairs_.journalPlayedBack) code = ReadLayout();
+  if (code == 0) code = CheckLength();
+  if (code == 0 && side_) code = side_->Check(access_, share, version());
+  if (code == 0) code = BlockAudit(*this).Run(&repairs_);
+  const int32_t ended = EndChange(code);
+  if (code != 0) return code;
+  return ended == 0 ? 0 : kErrOpenFailed;
+}
+
+int32_t RecordFile::ReadLayout() {
   header_.assign(kHeaderSize, '\0');
   std::size_t got = 0;
   if (file_->ReadAt(0, &header_[0], kHeaderSize, &got) != 0) return kErrOpenFailed;
@@ -88,7 +161,7 @@ int32_t RecordFile::Check() {
   if (std::memcmp(h, "WCDB", 4) == 0) return kErrOpenFailed;  // needs a password
   if (std::memcmp(h, "WEDB", 4) != 0) return kErrNotDatabase;
   const int32_t version = GetInt32(h + 4);
-  int32_t count = GetInt32(h + kCountOffset);
+  const int32_t count = GetInt32(h + kCountOffset);
   const int32_t nextId = GetInt32(h + kNextIdOffset);
   recordSize_ = GetInt32(h + kRecordSizeOffset);
   if (recordSize_ <= 0 || count < 0 || nextId <= 0) return kErrNotDatabase;
@@ -138,7 +211,13 @@ int32_t RecordFile::Check() {
     if (int64_t{field.offset} + field.Width() > recordSize_) return kErrNotDatabase;
     fields_.push_back(std::move(field));
   }
+  return 0;
+}
 
+int32_t RecordFile::CheckLength() {
+  int64_t length = 0;
+  if (file_->Size(&length) != 0) return kErrOpenFailed;
+  int32_t count = GetInt32(header_.data() + kCountOffset);
   const int64_t whole = (length - firstRecord_) / recordSize_;
   if (whole < count) {
     if (access_ == Access::ReadOnly) return kErrFileSize;
@@ -147,17 +226,62 @@ int32_t RecordFile::Check() {
     PutInt32(raw, count);
     if (file_->WriteAt(kCountOffset, raw, 4) != 0) return kErrOpenFailed;
     PutInt32(&header_[kCountOffset], count);
+    repairs_.countLowered = true;
   }
-  if (access_ == Access::ReadWrite) {
-    // Drops a record whose append was cut short, and any other trailing bytes.
-    const int64_t exact = firstRecord_ + int64_t{count} * recordSize_;
-    if (length != exact && file_->Truncate(exact) != 0) return kErrOpenFailed;
+  if (access_ == Access::ReadOnly) return 0;
+  if (whole > count) {
+    // One whole record beyond the count carrying the id the header would
+    // have issued next is an append cut short before it counted the record:
+    // it never returned, so nothing the learner kept is lost with it. More
+    // than that means a damaged count; the records go only after a copy.
+    bool cutAppend = false;
+    if (whole == int64_t{count} + 1) {
+      char raw[4];
+      std::size_t got = 0;
+      const int32_t nextId = std::max(GetInt32(header_.data() + kNextIdOffset), 1);
+      cutAppend = file_->ReadAt(RecordOffset(count), raw, 4, &got) == 0 && got == 4 &&
+                  GetInt32(raw) == nextId;
+    }
+    if (!cutAppend) {
+      const int32_t code = CopyBeforeRepair();
+      if (code != 0) return code;
+      repairs_.wholeRecordsCut = true;
+    }
+  }
+  // Drops a record whose append was cut short, and any other trailing bytes.
+  const int64_t exact = RecordOffset(count);
+  if (length != exact) {
+    if (file_->Truncate(exact) != 0) return kErrOpenFailed;
+    repairs_.trailingCut = true;
   }
   return 0;
 }
 
+int32_t RecordFile::CopyBeforeRepair() {
+  const std::string suffix = ".before-repair-" + Stamp();
+  // A second repair within the same second gets a number of its own.
+  std::string name;
+  for (int n = 1; n < 100 && name.empty(); ++n) {
+    const std::string candidate = n == 1 ? suffix : suffix + "-" + std::to_string(n);
+    int64_t length = 0;
+    const bool taken =
+        fs_->LengthOf(path_ + candidate, &length) != kErrFileNotFound ||
+        (side_ && fs_->LengthOf(SideFile::PathFor(path_) + candidate, &length) != kErrFileNotFound);
+    if (!taken) name = candidate;
+  }
+  if (name.empty()) return kErrAccessDenied;
+  int32_t code = CopyFile(*file_, *fs_, path_ + name);
+  if (code == 0 && side_) {
+    code = CopyFile(side_->file(), *fs_, SideFile::PathFor(path_) + name);
+    if (code != 0) fs_->Remove(path_ + name);
+  }
+  if (code == 0) repairs_.copyPath = path_ + name;
+  return code;
+}
+
 int32_t RecordFile::Create(const std::string& path, const std::vector<FieldDescriptor>& fields,
-                           int32_t recordSize) {
+                           int32_t recordSize, FileSystem* fs) {
+  if (fs == nullptr) fs = PosixFileSystem::Instance().get();
   if (fields.empty()) return kErrNotDatabase;
   int64_t offset = 4;
   std::string descriptors;
@@ -189,14 +313,14 @@ int32_t RecordFile::Create(const std::string& path, const std::vector<FieldDescr
 
   const std::string sidePath = SideFile::PathFor(path);
   std::unique_ptr<FileAccess> data;
-  int32_t code = PosixFile::Create(path, &data);
+  int32_t code = fs->Create(path, &data);
   if (code != 0) return code;
   std::unique_ptr<FileAccess> side;
   if (needsSide) {
-    code = PosixFile::Create(sidePath, &side);
+    code = fs->Create(sidePath, &side);
     if (code != 0) {
       data.reset();
-      PosixFile::Remove(path);
+      fs->Remove(path);
       return code;
     }
   }
@@ -206,12 +330,129 @@ int32_t RecordFile::Create(const std::string& path, const std::vector<FieldDescr
   if (code == 0 && side) code = side->Sync();
   data.reset();
   side.reset();
+  if (code == 0) code = fs->SyncDirectoryOf(path);
   if (code != 0) {
-    PosixFile::Remove(path);
-    if (needsSide) PosixFile::Remove(sidePath);
+    fs->Remove(path);
+    if (needsSide) fs->Remove(sidePath);
   }
   return code;
 }
+
+// --- The journal protocol ------------------------------------------------
+
+int32_t RecordFile::BeginChange() {
+  if (journal_.active()) return journal_.Begin();
+  int32_t code = locks_.LockByte(kJournalLock, WriterTimeout(timeoutMs_));
+  if (code != 0) return code;
+  bool content = false;
+  code = journal_.HasContent(&content);
+  if (code == 0 && content) {
+    // Holding the journal lock, nobody else is writing the journal: a change
+    // that did not finish left it. With the whole file held (or the file to
+    // this process alone) it is played back here; otherwise the caller lets
+    // its locks go and plays it back under the whole-file lock.
+    const bool wholeFile =
+        exclusiveShare_ || (locks_.HoldsWhole() && locks_.wholeKind() == LockKind::Exclusive);
+    if (wholeFile) {
+      bool played = false;
+      code = journal_.PlayBack(&played);
+      repairs_.journalPlayedBack = repairs_.journalPlayedBack || played;
+    } else {
+      code = kHotJournal;
+    }
+  }
+  if (code == 0) code = locks_.LockByte(kJournalOwner, WriterTimeout(timeoutMs_));
+  if (code == 0) {
+    code = journal_.Begin();
+    if (code != 0) locks_.UnlockByte(kJournalOwner);
+  }
+  if (code != 0) locks_.UnlockByte(kJournalLock);
+  return code;
+}
+
+int32_t RecordFile::EndChange(int32_t code) {
+  const int32_t result = journal_.End(code);
+  if (!journal_.active()) {
+    locks_.UnlockByte(kJournalOwner);
+    locks_.UnlockByte(kJournalLock);
+  }
+  return result;
+}
+
+int32_t RecordFile::CheckHot() {
+  if (journal_.active() || locks_.CountOf(kJournalLock) > 0) return 0;
+  bool content = false;
+  int32_t code = journal_.HasContent(&content);
+  if (code != 0 || !content) return code;
+  code = file_->TestLock(kJournalOwner, 1, LockKind::Exclusive);
+  if (code == kErrLockViolation) return 0;  // its change is still running
+  return code == 0 ? kHotJournal : code;
+}
+
+int32_t RecordFile::RecoverHotJournal() {
+  WholeLock whole(locks_, WriterTimeout(timeoutMs_));
+  if (whole.code() != 0) return whole.code();
+  // Plays the journal back, and has nothing to commit.
+  int32_t code = BeginChange();
+  if (code == 0) code = EndChange(0);
+  return code;
+}
+
+template <typename Write>
+int32_t RecordFile::Retrying(Write&& write) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int32_t code = write();
+    if (code != kHotJournal) return code;
+    const int32_t recovered = RecoverHotJournal();
+    if (recovered != 0) return recovered;
+  }
+  return kErrLockViolation;
+}
+
+int32_t RecordFile::MayWrite() const {
+  if (access_ == Access::ReadOnly) return kErrAccessDenied;
+  if (locks_.HoldsWhole() && locks_.wholeKind() == LockKind::Shared) return kErrLockFailed;
+  return 0;
+}
+
+int32_t RecordFile::WriteWhole(int64_t offset, const char* bytes, std::size_t size) {
+  if (!journal_.active() && !StraddlesPage(offset, size)) {
+    return file_->WriteAt(offset, bytes, size);
+  }
+  int32_t code = BeginChange();
+  if (code != 0) return code;
+  code = file_->WriteAt(offset, bytes, size);
+  return EndChange(code);
+}
+
+// --- Scopes --------------------------------------------------------------
+
+int32_t RecordFile::EnterScope(LockKind kind) {
+  const bool exclusive = kind == LockKind::Exclusive && access_ == Access::ReadWrite;
+  int32_t code = locks_.LockWhole(WriterTimeout(timeoutMs_),
+                                  exclusive ? LockKind::Exclusive : LockKind::Shared);
+  if (code != 0) return code;
+  if (exclusive) {
+    code = BeginChange();
+    if (code != 0) {
+      locks_.UnlockWhole();
+      return code;
+    }
+  }
+  scopes_.push_back(exclusive);
+  return 0;
+}
+
+int32_t RecordFile::LeaveScope() {
+  if (scopes_.empty()) return kErrUnlockFailed;
+  const bool exclusive = scopes_.back();
+  scopes_.pop_back();
+  const int32_t code = exclusive ? EndChange(0) : 0;
+  locks_.UnlockWhole();
+  return code;
+}
+
+// --- Reading -------------------------------------------------------------
 
 int32_t RecordFile::ReadCounters(int32_t* count, int32_t* nextId) {
   *count = 0;
@@ -296,36 +537,6 @@ int32_t RecordFile::ReadField(int32_t index, int32_t field, Value* out) {
   return 0;
 }
 
-int32_t RecordFile::WriteField(int32_t index, int32_t field, const Value& value) {
-  const FieldDescriptor& fd = fields_[static_cast<std::size_t>(field)];
-  if (!ValueFitsField(value, fd.type)) return kErrTypeMismatch;
-  if (index < 0) return kErrNoCurrentRecord;
-  if (access_ == Access::ReadOnly) return kErrAccessDenied;
-  ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
-  if (lock.code() != 0) return lock.code();
-  int64_t length = 0;
-  if (file_->Size(&length) != 0) return kErrFieldWrite;
-  if (RecordOffset(index) + recordSize_ > length) return kErrNoCurrentRecord;
-  const int64_t at = RecordOffset(index) + fd.offset;
-  if (!fd.InSideFile()) {
-    const auto width = static_cast<std::size_t>(fd.Width());
-    if (!Reserve(width)) return kErrOutOfMemory;
-    EncodeField(fd, value, &scratch_[0]);
-    return file_->WriteAt(at, scratch_.data(), width) == 0 ? 0 : kErrFieldWrite;
-  }
-  if (!side_) return kErrSideFileAccess;
-  char raw[4];
-  std::size_t got = 0;
-  if (file_->ReadAt(at, raw, sizeof raw, &got) != 0 || got < sizeof raw) return kErrFieldWrite;
-  const int32_t old = GetInt32(raw);
-  int32_t first = 0;
-  const int32_t code = side_->Store(old, value.bytes(), &first);
-  if (code != 0) return code;
-  if (first == old) return 0;
-  PutInt32(raw, first);
-  return file_->WriteAt(at, raw, sizeof raw) == 0 ? 0 : kErrFieldWrite;
-}
-
 int32_t RecordFile::ReadRecordId(int32_t index, int32_t* id) {
   *id = 0;
   if (index < 0) return kErrNoCurrentRecord;
@@ -348,114 +559,166 @@ bool RecordFile::Reserve(std::size_t size) {
   }
 }
 
-void RecordFile::FreeSideValues(const char* record) {
-  if (!side_) return;
-  for (const FieldDescriptor& fd : fields_) {
-    if (!fd.InSideFile()) continue;
-    const int32_t first = GetInt32(record + fd.offset);
-    int32_t none = 0;
-    // A chain that cannot be freed is only lost space; the record goes anyway.
-    if (first != 0) side_->Store(first, std::string(), &none);
-  }
+// --- Changing ------------------------------------------------------------
+
+int32_t RecordFile::WriteField(int32_t index, int32_t field, const Value& value) {
+  const FieldDescriptor& fd = fields_[static_cast<std::size_t>(field)];
+  if (!ValueFitsField(value, fd.type)) return kErrTypeMismatch;
+  if (index < 0) return kErrNoCurrentRecord;
+  if (const int32_t refused = MayWrite()) return refused;
+  return Retrying([&]() -> int32_t {
+    ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
+    if (lock.code() != 0) return lock.code();
+    if (const int32_t hot = CheckHot()) return hot;
+    int64_t length = 0;
+    if (file_->Size(&length) != 0) return kErrFieldWrite;
+    if (RecordOffset(index) + recordSize_ > length) return kErrNoCurrentRecord;
+    const int64_t at = RecordOffset(index) + fd.offset;
+    if (!fd.InSideFile()) {
+      const auto width = static_cast<std::size_t>(fd.Width());
+      if (!Reserve(width)) return kErrOutOfMemory;
+      EncodeField(fd, value, &scratch_[0]);
+      const int32_t code = WriteWhole(at, scratch_.data(), width);
+      return code == kHotJournal || code == 0 || IsBusy(code) ? code : kErrFieldWrite;
+    }
+    if (!side_) return kErrSideFileAccess;
+    char raw[4];
+    std::size_t got = 0;
+    if (file_->ReadAt(at, raw, sizeof raw, &got) != 0 || got < sizeof raw) return kErrFieldWrite;
+    const int32_t old = GetInt32(raw);
+    // The old value's blocks are reused first; the journal keeps the old
+    // text whole until the new one is complete.
+    int32_t code = BeginChange();
+    if (code != 0) return code;
+    int32_t first = 0;
+    code = side_->Store(old, value.bytes(), &first);
+    if (code == 0 && first != old) {
+      PutInt32(raw, first);
+      code = file_->WriteAt(at, raw, sizeof raw);
+    }
+    return EndChange(code);
+  });
 }
 
 int32_t RecordFile::Append(const std::vector<Value>& values, int32_t* index) {
   *index = -1;
   const std::size_t given = std::min(values.size(), fields_.size());
+  bool sideValues = false;
   for (std::size_t i = 0; i < given; ++i) {
-    if (values[i].kind() != Value::Kind::Empty && !ValueFitsField(values[i], fields_[i].type)) {
-      return kErrTypeMismatch;
-    }
-  }
-  if (access_ == Access::ReadOnly) return kErrAccessDenied;
-  // The append starts by reading the count, so its header lock waits as
-  // long as a count read does: two processes appending at once take turns.
-  ByteLock header(locks_, kCountOffset, CountReadTimeout(timeoutMs_));
-  if (header.code() != 0) return header.code();
-  char counters[8];
-  std::size_t got = 0;
-  if (file_->ReadAt(kCountOffset, counters, sizeof counters, &got) != 0 || got < sizeof counters) {
-    return kErrRecordCount;
-  }
-  const int32_t count = GetInt32(counters);
-  const int32_t nextId = std::max(GetInt32(counters + 4), 1);
-  if (count < 0) return kErrRecordCount;
-  // Neither the count nor the id may wrap: a wrapped id would read as a
-  // mark.
-  if (count == 0x7FFFFFFF || nextId == 0x7FFFFFFF ||
-      RecordOffset(count) + recordSize_ > kMaxFileLength) {
-    return kErrDiskFull;
-  }
-
-  ByteLock record(locks_, RecordOffset(count), timeoutMs_);
-  if (record.code() != 0) return record.code();
-  if (!Reserve(static_cast<std::size_t>(recordSize_))) return kErrOutOfMemory;
-  std::fill(scratch_.begin(), scratch_.end(), '\0');
-  char* bytes = &scratch_[0];
-  PutInt32(bytes, nextId);
-  int32_t code = 0;
-  std::vector<int32_t> stored;  // chains to give back if the append fails
-  for (std::size_t i = 0; i < given && code == 0; ++i) {
-    const FieldDescriptor& fd = fields_[i];
     if (values[i].kind() == Value::Kind::Empty) continue;
-    if (!fd.InSideFile()) {
-      EncodeField(fd, values[i], bytes + fd.offset);
-      continue;
-    }
-    int32_t first = 0;
-    code = side_ ? side_->Store(0, values[i].bytes(), &first) : kErrSideFileAccess;
-    if (first != 0) stored.push_back(first);
-    PutInt32(bytes + fd.offset, first);
+    if (!ValueFitsField(values[i], fields_[i].type)) return kErrTypeMismatch;
+    sideValues = sideValues || (fields_[i].InSideFile() && !values[i].bytes().empty());
   }
-  // The record goes first and the header after it: a crash in between
-  // leaves a record beyond the count, which the next open drops.
-  if (code == 0) code = file_->WriteAt(RecordOffset(count), bytes, scratch_.size());
-  if (code == 0) {
-    PutInt32(counters, count + 1);
-    PutInt32(counters + 4, nextId + 1);
-    code = file_->WriteAt(kCountOffset, counters, sizeof counters);
-  }
-  if (code != 0) {
-    for (const int32_t first : stored) {
-      int32_t none = 0;
-      side_->Store(first, std::string(), &none);
+  if (const int32_t refused = MayWrite()) return refused;
+  return Retrying([&]() -> int32_t {
+    // The append starts by reading the count, so its header lock waits as
+    // long as a count read does: two processes appending at once take turns.
+    ByteLock header(locks_, kCountOffset, WriterTimeout(timeoutMs_));
+    if (header.code() != 0) return header.code();
+    if (const int32_t hot = CheckHot()) return hot;
+    char counters[8];
+    std::size_t got = 0;
+    if (file_->ReadAt(kCountOffset, counters, sizeof counters, &got) != 0 ||
+        got < sizeof counters) {
+      return kErrRecordCount;
     }
+    const int32_t count = GetInt32(counters);
+    const int32_t nextId = std::max(GetInt32(counters + 4), 1);
+    if (count < 0) return kErrRecordCount;
+    // Neither the count nor the id may wrap: a wrapped id would read as a
+    // mark.
+    if (count == 0x7FFFFFFF || nextId == 0x7FFFFFFF ||
+        RecordOffset(count) + recordSize_ > kMaxFileLength) {
+      return kErrDiskFull;
+    }
+    ByteLock record(locks_, RecordOffset(count), timeoutMs_);
+    if (record.code() != 0) return record.code();
+    if (!Reserve(static_cast<std::size_t>(recordSize_))) return kErrOutOfMemory;
+    std::fill(scratch_.begin(), scratch_.end(), '\0');
+    char* bytes = &scratch_[0];
+    PutInt32(bytes, nextId);
+    // With values in the side file the append is one change: a failure or
+    // a kill gives back every block it took. Without, the record goes first
+    // and the header after it: a kill in between leaves a record beyond the
+    // count, which the next open drops.
+    const bool journaled = sideValues || journal_.active();
+    int32_t code = journaled ? BeginChange() : 0;
+    if (code != 0) return code;
+    for (std::size_t i = 0; i < given && code == 0; ++i) {
+      const FieldDescriptor& fd = fields_[i];
+      if (values[i].kind() == Value::Kind::Empty) continue;
+      if (!fd.InSideFile()) {
+        EncodeField(fd, values[i], bytes + fd.offset);
+        continue;
+      }
+      int32_t first = 0;
+      code = side_ ? side_->Store(0, values[i].bytes(), &first) : kErrSideFileAccess;
+      PutInt32(bytes + fd.offset, first);
+    }
+    if (code == 0) code = file_->WriteAt(RecordOffset(count), bytes, scratch_.size());
+    if (code == 0) {
+      PutInt32(counters, count + 1);
+      PutInt32(counters + 4, nextId + 1);
+      code = file_->WriteAt(kCountOffset, counters, sizeof counters);
+    }
+    if (journaled) code = EndChange(code);
+    if (code == 0) *index = count;
     return code;
-  }
-  *index = count;
-  return 0;
+  });
 }
 
 int32_t RecordFile::Mark(int32_t index) {
   if (index < 0) return kErrNoCurrentRecord;
-  if (access_ == Access::ReadOnly) return kErrAccessDenied;
-  ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
-  if (lock.code() != 0) return lock.code();
-  char raw[4];
-  std::size_t got = 0;
-  if (file_->ReadAt(RecordOffset(index), raw, sizeof raw, &got) != 0) return kErrRecordRead;
-  if (got < sizeof raw) return kErrNoCurrentRecord;
-  const int32_t id = GetInt32(raw);
-  if (id <= 0) return 0;
-  PutInt32(raw, -id);
-  return file_->WriteAt(RecordOffset(index), raw, sizeof raw) == 0 ? 0 : kErrFieldWrite;
+  if (const int32_t refused = MayWrite()) return refused;
+  return Retrying([&]() -> int32_t {
+    ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
+    if (lock.code() != 0) return lock.code();
+    if (const int32_t hot = CheckHot()) return hot;
+    char raw[4];
+    std::size_t got = 0;
+    if (file_->ReadAt(RecordOffset(index), raw, sizeof raw, &got) != 0) return kErrRecordRead;
+    if (got < sizeof raw) return kErrNoCurrentRecord;
+    const int32_t id = GetInt32(raw);
+    if (id <= 0) return 0;
+    PutInt32(raw, -id);
+    const int32_t code = WriteWhole(RecordOffset(index), raw, sizeof raw);
+    return code == kHotJournal || code == 0 || IsBusy(code) ? code : kErrFieldWrite;
+  });
+}
+
+int32_t RecordFile::FreeSideValues(const char* record) {
+  if (!side_) return 0;
+  for (const FieldDescriptor& fd : fields_) {
+    if (!fd.InSideFile()) continue;
+    const int32_t first = GetInt32(record + fd.offset);
+    int32_t none = 0;
+    // A damaged chain is left alone (Store does not follow it): only space
+    // is lost. A failing file fails the purge.
+    const int32_t code = first != 0 ? side_->Store(first, std::string(), &none) : 0;
+    if (code != 0 && code != kErrSideFileAccess) return code;
+  }
+  return 0;
 }
 
 int32_t RecordFile::Purge() {
-  if (access_ == Access::ReadOnly) return kErrAccessDenied;
+  if (const int32_t refused = MayWrite()) return refused;
   WholeLock whole(locks_, timeoutMs_);
   if (whole.code() != 0) return whole.code();
+  // The whole purge is one change: a kill anywhere leaves every record as it
+  // was, marked ones included.
+  int32_t code = BeginChange();
+  if (code != 0) return code;
   char raw[4];
   std::size_t got = 0;
   if (file_->ReadAt(kCountOffset, raw, sizeof raw, &got) != 0 || got < sizeof raw) {
-    return kErrRecordCount;
+    return EndChange(kErrRecordCount);
   }
   int32_t count = GetInt32(raw);
-  if (count < 0) return kErrRecordCount;
+  if (count < 0) return EndChange(kErrRecordCount);
   // Only whole records take part, so no chunk ever reads short halfway
   // through the compaction.
   int64_t length = 0;
-  if (file_->Size(&length) != 0) return kErrRecordRead;
+  if (file_->Size(&length) != 0) return EndChange(kErrRecordRead);
   count = static_cast<int32_t>(std::min<int64_t>(count, (length - firstRecord_) / recordSize_));
 
   const int32_t perChunk = std::max(1, kPurgeChunkBytes / recordSize_);
@@ -464,53 +727,59 @@ int32_t RecordFile::Purge() {
     chunk.resize(static_cast<std::size_t>(std::min(perChunk, std::max(count, 1))) *
                  static_cast<std::size_t>(recordSize_));
   } catch (const std::bad_alloc&) {
-    return kErrOutOfMemory;
+    return EndChange(kErrOutOfMemory);
   }
   cursor_ = 0;
   const auto size = static_cast<std::size_t>(recordSize_);
   int32_t read = 0;
   int32_t write = 0;
-  while (read < count) {
+  while (read < count && code == 0) {
     const int32_t n = std::min(perChunk, count - read);
     const std::size_t bytes = static_cast<std::size_t>(n) * size;
     if (file_->ReadAt(RecordOffset(read), &chunk[0], bytes, &got) != 0 || got < bytes) {
-      return kErrRecordRead;
+      code = kErrRecordRead;
+      break;
     }
     int32_t kept = 0;
-    for (int32_t j = 0; j < n; ++j) {
+    for (int32_t j = 0; j < n && code == 0; ++j) {
       char* record = &chunk[static_cast<std::size_t>(j) * size];
       if (GetInt32(record) < 0) {
-        FreeSideValues(record);
+        code = FreeSideValues(record);
         continue;
       }
       if (kept != j) std::memmove(&chunk[static_cast<std::size_t>(kept) * size], record, size);
       ++kept;
     }
     // Until the first marked record nothing moves.
-    if ((write != read || kept != n) && kept > 0) {
+    if (code == 0 && (write != read || kept != n) && kept > 0) {
       if (file_->WriteAt(RecordOffset(write), chunk.data(),
                          static_cast<std::size_t>(kept) * size) != 0) {
-        return kErrFieldWrite;
+        code = kErrFieldWrite;
       }
     }
     write += kept;
     read += n;
   }
-  PutInt32(raw, write);
-  if (file_->WriteAt(kCountOffset, raw, sizeof raw) != 0) return kErrFieldWrite;
-  if (file_->Truncate(RecordOffset(write)) != 0) return kErrFieldWrite;
-  return 0;
+  if (code == 0) {
+    PutInt32(raw, write);
+    if (file_->WriteAt(kCountOffset, raw, sizeof raw) != 0) code = kErrFieldWrite;
+  }
+  if (code == 0 && file_->Truncate(RecordOffset(write)) != 0) code = kErrFieldWrite;
+  return EndChange(code);
 }
 
 int32_t RecordFile::Clear() {
-  if (access_ == Access::ReadOnly) return kErrAccessDenied;
+  if (const int32_t refused = MayWrite()) return refused;
   WholeLock whole(locks_, timeoutMs_);
   if (whole.code() != 0) return whole.code();
+  int32_t code = BeginChange();
+  if (code != 0) return code;
   char raw[4];
   PutInt32(raw, 0);
-  int32_t code = file_->WriteAt(kCountOffset, raw, sizeof raw);
+  code = file_->WriteAt(kCountOffset, raw, sizeof raw);
   if (code == 0) code = file_->Truncate(firstRecord_);
   if (code == 0 && side_) code = side_->Clear();
+  code = EndChange(code);
   if (code != 0) return code;
   cursor_ = 0;
   return 0;

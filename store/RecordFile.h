@@ -1,11 +1,37 @@
 #pragma once
 // One open record database: the data file (header, field descriptors,
 // fixed-size records), its side file when it has memo-text or byte-set
-// fields, the byte locks it holds, and its record cursor.
+// fields, the byte locks it holds, its record cursor, and the rollback
+// journal that makes each change all or nothing.
 //
 // Nothing is cached between operations except what cannot change while the
 // file is open (the descriptors and the record size): every count, id and
 // field is read from the file at its computed offset, under its lock.
+//
+// Changes and the journal (see Journal.h for the journal itself):
+//  - A change that writes more than one place, or more than 8 bytes in one
+//    place, runs under the journal: storing a memo text or byte set,
+//    appending a record with one, purging, clearing, the repairs at open,
+//    every write inside an exclusive whole-file scope, and a number whose
+//    bytes straddle a 4096-byte page. A single write of at most 8 bytes
+//    within a page (a number, a mark, the header's count and next id) is
+//    whole on its own, and a plain append writes its record beyond the
+//    count before the 8 header bytes that count it, so these go straight
+//    to the file.
+//  - Two locks beyond the whole-file range (bytes 0 to 0x7FFFFFFE) guard the
+//    journal: kJournalLock, taken by whoever is about to use the journal
+//    file, so that two processes never share it; and kJournalOwner, held by
+//    a change for as long as the journal may hold its entries.
+//  - A journal with content whose owner byte nobody holds is hot: its
+//    change was cut short. It is played back under the whole-file lock:
+//    at every read-write open, whenever a purge, a clear or an exclusive
+//    scope takes the whole-file lock, and by every write, which looks for a
+//    hot journal once it holds its own locks, and if it finds one lets them
+//    go, plays the journal back and starts again. Reads do not look: a
+//    reader in another process may see the records a dead writer was
+//    changing half changed until the next writer or opener rolls them back.
+//  - A read-only open never writes, so it refuses a book with a hot
+//    journal (kErrOpenFailed).
 
 #include <cstdint>
 #include <memory>
@@ -14,11 +40,29 @@
 
 #include "store/FieldCodec.h"
 #include "store/FileAccess.h"
+#include "store/FileSystem.h"
+#include "store/Journal.h"
+#include "store/JournaledFile.h"
 #include "store/LockTable.h"
 #include "store/SideFile.h"
 #include "store/Value.h"
 
 namespace cindral {
+
+// What a read-write open found and set right.
+struct OpenRepairs {
+  bool journalPlayedBack = false;  // a change cut short was rolled back
+  bool countLowered = false;       // the header counted records the file lacks
+  bool trailingCut = false;        // bytes after the last counted record went
+  // Whole records after the counted ones went too; `copyPath` names the copy
+  // of the data file made before (GBK; the side file's copy lies beside it).
+  bool wholeRecordsCut = false;
+  std::string copyPath;
+  bool freeListRebuilt = false;  // the side file's free list did not hold together
+  int32_t valuesCopied = 0;      // values that two records shared got blocks of their own
+  int32_t valuesDropped = 0;     // values whose first block was not theirs became empty
+  bool nextIdRaised = false;     // a record carried an id the header had yet to issue
+};
 
 class RecordFile {
  public:
@@ -31,6 +75,9 @@ class RecordFile {
   static constexpr int64_t kFieldCountOffset = 112;
   // Records are read and moved at most this many bytes at a time by a purge.
   static constexpr int32_t kPurgeChunkBytes = 163840;
+  // The journal's locks, just beyond the whole-file range.
+  static constexpr int64_t kJournalLock = 0x7FFFFFFF;
+  static constexpr int64_t kJournalOwner = 0x80000000LL;
 
   ~RecordFile();
   RecordFile(const RecordFile&) = delete;
@@ -39,15 +86,13 @@ class RecordFile {
   // Opens, checks and, with read-write access, repairs a data file (and its
   // side file). `path` is the full GBK path. On failure nothing stays open.
   static int32_t Open(const std::string& path, Access access, Share share, int32_t timeoutMs,
-                      const FileOpener& opener, std::unique_ptr<RecordFile>* out);
+                      std::shared_ptr<FileSystem> fs, std::unique_ptr<RecordFile>* out);
   // Writes a new, empty database with these fields laid out one after the
   // other from offset 4 (their offsets are ignored), and its side file when
   // a field needs one. `recordSize` may add unused bytes at the record's
-  // end. Existing files are never overwritten.
+  // end. Existing files are never overwritten; a failure leaves no file.
   static int32_t Create(const std::string& path, const std::vector<FieldDescriptor>& fields,
-                        int32_t recordSize = 0);
-  // The engine's own opener: the POSIX file layer.
-  static FileOpener DefaultOpener();
+                        int32_t recordSize = 0, FileSystem* fs = nullptr);
 
   const std::string& path() const { return path_; }
   Access access() const { return access_; }
@@ -60,6 +105,7 @@ class RecordFile {
   SideFile* side() { return side_.get(); }
   FileAccess& file() { return *file_; }
   LockTable& locks() { return locks_; }
+  const OpenRepairs& repairs() const { return repairs_; }
 
   int32_t cursor() const { return cursor_; }
   void set_cursor(int32_t cursor) { cursor_ = cursor; }
@@ -84,21 +130,58 @@ class RecordFile {
   // Removes every record; cursor 0.
   int32_t Clear();
 
+  // Holds the whole-file lock until the matching LeaveScope. An exclusive
+  // scope on a read-write file also gathers every write made inside it
+  // into one change, committed by LeaveScope; a failure inside rolls the
+  // whole scope back. Writes inside a shared scope are refused.
+  int32_t EnterScope(LockKind kind);
+  int32_t LeaveScope();
+
  private:
-  RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access);
-  int32_t Check();
+  RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access,
+             std::shared_ptr<FileSystem> fs);
+  int32_t OpenUnderLock(Share share);
+  // Reads and checks the header and the descriptors; changes nothing.
+  int32_t ReadLayout();
+  // The record count against the file's length: read-only access refuses a
+  // file that lacks counted records, read-write access repairs it.
+  int32_t CheckLength();
+  // Copies the data file (and the side file) beside it before a repair
+  // that drops whole records.
+  int32_t CopyBeforeRepair();
   int64_t RecordOffset(int32_t index) const { return firstRecord_ + int64_t{index} * recordSize_; }
   // Sizes the scratch buffer; false when memory runs out (a record size
   // from the file may be large).
   bool Reserve(std::size_t size);
   // Frees the side-file values a record's bytes point to.
-  void FreeSideValues(const char* record);
+  int32_t FreeSideValues(const char* record);
+  // Refuses a write on a read-only file or inside a shared scope.
+  int32_t MayWrite() const;
+
+  // The journal protocol (see the top of this file).
+  int32_t BeginChange();
+  int32_t EndChange(int32_t code);
+  // After the caller took its own locks: a hot journal gives kHotJournal.
+  int32_t CheckHot();
+  int32_t RecoverHotJournal();
+  // Runs a write that takes its own locks, rolling back a hot journal and
+  // starting again when the write finds one.
+  template <typename Write>
+  int32_t Retrying(Write&& write);
+  // Writes bytes that must reach the file whole: straight, or under the
+  // journal when they straddle a page or a change is running.
+  int32_t WriteWhole(int64_t offset, const char* bytes, std::size_t size);
 
   std::string path_;
-  std::unique_ptr<FileAccess> file_;
+  std::shared_ptr<FileSystem> fs_;
+  std::unique_ptr<JournaledFile> file_;
   Access access_;
+  bool exclusiveShare_ = false;
   LockTable locks_;
   std::unique_ptr<SideFile> side_;
+  Journal journal_;
+  std::vector<bool> scopes_;  // open scopes, true = exclusive
+  OpenRepairs repairs_;
   std::string header_;
   std::vector<FieldDescriptor> fields_;
   int32_t recordSize_ = 0;

@@ -25,7 +25,7 @@ bool Contains(const std::vector<int32_t>& blocks, int32_t block) {
 }  // namespace
 
 SideFile::SideFile(std::unique_ptr<FileAccess> file, Access access)
-    : file_(std::move(file)),
+    : file_(std::make_unique<JournaledFile>(std::move(file))),
       locks_(file_.get(), access == Access::ReadOnly ? LockKind::Shared : LockKind::Exclusive) {}
 
 std::string SideFile::PathFor(const std::string& dataPath) {
@@ -38,28 +38,24 @@ std::string SideFile::PathFor(const std::string& dataPath) {
 }
 
 int32_t SideFile::Open(const std::string& path, Access access, Share share, int32_t timeoutMs,
-                       int32_t dataVersion, const FileOpener& opener,
-                       std::unique_ptr<SideFile>* out) {
+                       FileSystem& fs, std::unique_ptr<SideFile>* out) {
   out->reset();
   std::unique_ptr<FileAccess> file;
   const int32_t openCode =
-      RetryWhileBusy(timeoutMs, [&] { return opener(path, access, share, &file); });
+      RetryWhileBusy(timeoutMs, [&] { return fs.Open(path, access, share, &file); });
   if (openCode != 0) return kErrSideFileRead;
-  std::unique_ptr<SideFile> side(new SideFile(std::move(file), access));
-  side->timeoutMs_ = timeoutMs;
-  int32_t code;
-  if (share == Share::Exclusive) {
-    code = side->Check(access, dataVersion);
-  } else {
-    WholeLock whole(side->locks_, timeoutMs);
-    code = whole.code() != 0 ? kErrSideFileRead : side->Check(access, dataVersion);
-  }
-  if (code != 0) return code;
-  *out = std::move(side);
+  out->reset(new SideFile(std::move(file), access));
+  (*out)->timeoutMs_ = timeoutMs;
   return 0;
 }
 
-int32_t SideFile::Check(Access access, int32_t dataVersion) {
+int32_t SideFile::Check(Access access, Share share, int32_t dataVersion) {
+  if (share == Share::Exclusive) return CheckHeader(access, dataVersion);
+  WholeLock whole(locks_, WriterTimeout(timeoutMs_));
+  return whole.code() != 0 ? kErrSideFileRead : CheckHeader(access, dataVersion);
+}
+
+int32_t SideFile::CheckHeader(Access access, int32_t dataVersion) {
   SideFileHeader h;
   if (ReadHeader(&h) != 0) return kErrSideFileRead;
   if (std::memcmp(h.raw, "WEDT", 4) != 0 || h.blockCount <= 0 || h.freeCount < 0 ||
@@ -157,6 +153,7 @@ int32_t SideFile::Load(int32_t first, bool cutAtZero, std::string* out) {
   block_.resize(kBlockSize);
   int32_t code = 0;
   int32_t held = 0;  // the block whose lock is held, 0 = none
+  int32_t previous = 0;
   int64_t steps = 0;
   for (int32_t b = first; b != 0;) {
     // A chain visits each data block at most once; the header's count may
@@ -178,11 +175,15 @@ int32_t SideFile::Load(int32_t first, bool cutAtZero, std::string* out) {
     if (code == 0 && got < static_cast<std::size_t>(kBlockSize)) code = kErrSideFileAccess;
     if (code != 0) break;
     const int32_t length = GetInt32(&block_[8]);
-    if (length < 1 || length > kPieceSize) {
+    // Each block points back to the one that led to it: a chain that runs
+    // into another value's blocks is not read as this value.
+    const int32_t prev = GetInt32(&block_[0]);
+    if (length < 1 || length > kPieceSize || prev != previous) {
       code = kErrSideFileAccess;
       break;
     }
     out->append(&block_[12], static_cast<std::size_t>(length));
+    previous = b;
     b = GetInt32(&block_[4]);
   }
   if (held != 0) locks_.UnlockByte(BlockOffset(held));
@@ -372,6 +373,38 @@ int32_t SideFile::Store(int32_t old, const std::string& value, int32_t* first) {
   }
   *first = chain.empty() ? 0 : chain.front();
   return 0;
+}
+
+int32_t SideFile::RebuildFreeList(const std::vector<uint8_t>& used, int32_t blockCount) {
+  ByteLock headerLock(locks_, 0, timeoutMs_);
+  if (headerLock.code() != 0) return headerLock.code();
+  SideFileHeader h;
+  if (ReadHeader(&h) != 0) return kErrSideFileAccess;
+  auto isUsed = [&](int32_t b) {
+    return static_cast<std::size_t>(b) < used.size() && used[static_cast<std::size_t>(b)] != 0;
+  };
+  // Free blocks at the end are not kept: the file ends after its last used
+  // block.
+  while (blockCount > 1 && !isUsed(blockCount - 1)) --blockCount;
+  std::vector<int32_t> free;
+  for (int32_t b = 1; b < blockCount; ++b) {
+    if (!isUsed(b)) free.push_back(b);
+  }
+  for (std::size_t j = 0; j < free.size(); ++j) {
+    Link link;
+    link.prev = j == 0 ? 0 : free[j - 1];
+    link.next = j + 1 < free.size() ? free[j + 1] : 0;
+    const int32_t code = WriteBlock(free[j], link, nullptr, 0);
+    if (code != 0) return code;
+  }
+  h.blockCount = blockCount;
+  h.freeCount = static_cast<int32_t>(free.size());
+  h.firstFree = free.empty() ? 0 : free.front();
+  int32_t code = WriteHeader(h);
+  int64_t size = 0;
+  if (code == 0) code = file_->Size(&size);
+  if (code == 0 && size > BlockOffset(blockCount)) code = file_->Truncate(BlockOffset(blockCount));
+  return code;
 }
 
 int32_t SideFile::Clear() {

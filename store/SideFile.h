@@ -4,8 +4,12 @@
 // the same links, and a 32-byte header in block 0.
 //
 // Every walk over links read from the file is bounded by the block count and
-// checks each block number, so a damaged side file ends a load or store with
-// kErrSideFileAccess instead of looping or reading far past its end.
+// checks each block number and back link, so a damaged side file ends a load
+// or store with kErrSideFileAccess instead of looping, reading far past its
+// end or running into another value's blocks.
+//
+// Writes go through the journal (see Journal.h) whenever a change runs: the
+// record file begins one around every store.
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +17,8 @@
 #include <vector>
 
 #include "store/FileAccess.h"
+#include "store/FileSystem.h"
+#include "store/JournaledFile.h"
 #include "store/LockTable.h"
 
 namespace cindral {
@@ -30,11 +36,13 @@ class SideFile {
   static constexpr int32_t kBlockSize = 512;
   static constexpr int32_t kPieceSize = 500;
 
-  // Opens the side file and checks its header, lowering a block count that
-  // the file cannot hold (read-only access refuses such a file instead).
+  // Opens the side file; Check() then checks it.
   static int32_t Open(const std::string& path, Access access, Share share, int32_t timeoutMs,
-                      int32_t dataVersion, const FileOpener& opener,
-                      std::unique_ptr<SideFile>* out);
+                      FileSystem& fs, std::unique_ptr<SideFile>* out);
+  // Checks the header under the side file's whole-file lock, lowering a
+  // block count that the file cannot hold (read-only access refuses such a
+  // file instead).
+  int32_t Check(Access access, Share share, int32_t dataVersion);
   // Writes a new, empty side file (exactly one header block) into `file`.
   static int32_t WriteEmpty(FileAccess& file, int32_t version);
   // The side file's path: the data file's extension replaced by "EDT".
@@ -53,8 +61,13 @@ class SideFile {
   // Resets the header to one block and cuts the file to 512 bytes.
   int32_t Clear();
   int32_t ReadHeader(SideFileHeader* header);
+  // Makes every block below `blockCount` that `used` does not mark (indexed
+  // by block number; blocks beyond it count as unused) a free block, in
+  // ascending order, drops free blocks at the end of the file, and writes
+  // the header. For rebuilding a free list that does not hold together.
+  int32_t RebuildFreeList(const std::vector<uint8_t>& used, int32_t blockCount);
 
-  FileAccess& file() { return *file_; }
+  JournaledFile& file() { return *file_; }
   LockTable& locks() { return locks_; }
 
  private:
@@ -65,7 +78,7 @@ class SideFile {
   };
 
   SideFile(std::unique_ptr<FileAccess> file, Access access);
-  int32_t Check(Access access, int32_t dataVersion);
+  int32_t CheckHeader(Access access, int32_t dataVersion);
   int32_t WriteHeader(const SideFileHeader& header);
   int32_t ReadLink(int32_t block, Link* link);
   int32_t WriteLinkField(int32_t block, int fieldOffset, int32_t value);
@@ -80,7 +93,7 @@ class SideFile {
   int32_t FreeBlocks(SideFileHeader* header, const std::vector<int32_t>& blocks);
   int32_t ShrinkAtEnd(SideFileHeader* header);
 
-  std::unique_ptr<FileAccess> file_;
+  std::unique_ptr<JournaledFile> file_;
   LockTable locks_;
   int32_t timeoutMs_ = 0;
   // The block count last seen in the header; bounds a load without reading

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "TempDatabase.h"
+#include "WrappingFileSystem.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
 
@@ -88,7 +89,10 @@ TEST(ConcurrencyTest, TwoProcessesAppendingAtOnceLoseNothing) {
                                            Value::DateTime(1),
                                            Value::Int(1),
                                            Value::Double(i)};
-        if (!db.AddRecord(values)) ::_exit(3);
+        if (!db.AddRecord(values)) {
+          fprintf(stderr, "append failed %d\n", LastDatabaseError());
+          ::_exit(3);
+        }
       }
       ::_exit(0);
     }
@@ -180,13 +184,10 @@ TEST(ConcurrencyTest, AnAppendCutShortBeforeItsHeaderIsDroppedAtTheNextOpen) {
   {
     Database db;
     // The record reaches the disk, the header after it does not.
-    db.SetFileOpener(
-        [](const std::string& p, Access a, Share s, std::unique_ptr<FileAccess>* file) {
-          std::unique_ptr<FileAccess> inner;
-          const int32_t code = RecordFile::DefaultOpener()(p, a, s, &inner);
-          if (code == 0) *file = std::make_unique<CrashingFile>(std::move(inner), 1);
-          return code;
-        });
+    db.SetFileSystem(std::make_shared<testing::WrappingFileSystem>(
+        [](std::unique_ptr<FileAccess> inner, const std::string&) -> std::unique_ptr<FileAccess> {
+          return std::make_unique<CrashingFile>(std::move(inner), 1);
+        }));
     ASSERT_TRUE(db.OpenDatabase(path));
     EXPECT_FALSE(db.AddRecord({Value::Int(1), Value::Text("word2")}));
     EXPECT_EQ(LastDatabaseError(), kErrHardware);

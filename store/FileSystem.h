@@ -1,0 +1,37 @@
+#pragma once
+// The named-file operations the engine needs besides reading and writing an
+// open file: opening and creating files, their length by name, removing
+// them and making new names durable. Behind an interface so that tests can
+// put failing or in-memory files under the engine. Every call returns 0 or
+// one of the engine's negative codes.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "store/FileAccess.h"
+
+namespace cindral {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Opens an existing file (GBK path) with an access and a share mode; a
+  // share-mode conflict gives kErrSharingViolation.
+  virtual int32_t Open(const std::string& path, Access access, Share share,
+                       std::unique_ptr<FileAccess>* file) = 0;
+  // Creates a new file for reading and writing; an existing file is refused.
+  virtual int32_t Create(const std::string& path, std::unique_ptr<FileAccess>* file) = 0;
+  // Opens a file for reading and writing, creating it when it is missing
+  // (`*created` tells which).
+  virtual int32_t OpenOrCreate(const std::string& path, std::unique_ptr<FileAccess>* file,
+                               bool* created) = 0;
+  // The length of a file by name; kErrFileNotFound when there is none.
+  virtual int32_t LengthOf(const std::string& path, int64_t* length) = 0;
+  virtual int32_t Remove(const std::string& path) = 0;
+  // Makes the names created or removed in the directory of `path` durable.
+  virtual int32_t SyncDirectoryOf(const std::string& path) = 0;
+};
+
+}  // namespace cindral

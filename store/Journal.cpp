@@ -1,0 +1,348 @@
+#include "store/Journal.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <vector>
+
+#include "store/Bytes.h"
+#include "store/Database.h"
+#include "store/DatabaseErrors.h"
+
+namespace cindral {
+namespace {
+
+constexpr char kMagic[8] = {'C', 'I', 'N', 'D', 'R', 'A', 'L', 'J'};
+constexpr int32_t kFormat = 1;
+constexpr uint32_t kKindBytes = 1;
+constexpr uint32_t kKindLength = 2;
+
+uint32_t Crc32(uint32_t crc, const char* data, std::size_t size) {
+  static const std::array<uint32_t, 256> table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t i = 0; i < 256; ++i) {
+      uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  crc = ~crc;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc = table[(crc ^ static_cast<unsigned char>(data[i])) & 0xFFu] ^ (crc >> 8);
+  }
+  return ~crc;
+}
+
+uint32_t EntryCrc(uint32_t salt, const char* head, const char* bytes, std::size_t size) {
+  char saltBytes[4];
+  PutInt32(saltBytes, static_cast<int32_t>(salt));
+  uint32_t crc = Crc32(0, saltBytes, sizeof saltBytes);
+  crc = Crc32(crc, head, 20);
+  return Crc32(crc, bytes, size);
+}
+
+// Differs from one change to the next, so that entries of an earlier change
+// left behind a shorter journal can never pass for this one's.
+uint32_t NewSalt() {
+  static std::atomic<uint32_t> counter{0};
+  char mix[24];
+  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
+  PutInt64(mix, static_cast<int64_t>(now));
+  PutInt64(mix + 8, static_cast<int64_t>(wall));
+  PutInt32(mix + 16, static_cast<int32_t>(::getpid()));
+  PutInt32(mix + 20, static_cast<int32_t>(counter.fetch_add(1)));
+  return Crc32(0, mix, sizeof mix);
+}
+
+}  // namespace
+
+Journal::Journal(std::shared_ptr<FileSystem> fs, std::string path)
+    : fs_(std::move(fs)), path_(std::move(path)) {}
+
+std::string Journal::PathFor(const std::string& dataPath) { return dataPath + "-journal"; }
+
+void Journal::Attach(JournaledFile* data, JournaledFile* side) {
+  files_[0] = data;
+  files_[1] = side;
+}
+
+JournaledFile* Journal::FileAt(int32_t index) const {
+  return index >= 0 && index < 2 ? files_[index] : nullptr;
+}
+
+int32_t Journal::Begin() {
+  if (depth_ > 0) {
+    if (failure_ != 0) return failure_;
+    ++depth_;
+    return 0;
+  }
+  failure_ = 0;
+  written_ = false;
+  end_ = 0;
+  lengthSaved_[0] = lengthSaved_[1] = false;
+  salt_ = NewSalt();
+  for (int i = 0; i < 2; ++i) {
+    if (files_[i] == nullptr) continue;
+    const int32_t code = files_[i]->BeginChange(this);
+    if (code != 0) {
+      for (int j = 0; j <= i; ++j) {
+        if (files_[j] != nullptr) files_[j]->EndChange();
+      }
+      return code;
+    }
+  }
+  depth_ = 1;
+  return 0;
+}
+
+int32_t Journal::End(int32_t code) {
+  if (depth_ == 0) return code;
+  if (code != 0 && failure_ == 0) Fail(code);
+  if (--depth_ > 0) return code != 0 ? code : failure_;
+  int32_t result = failure_;
+  if (result == 0) {
+    result = Commit();
+    if (result != 0) Fail(result);
+  }
+  FinishFiles();
+  file_.reset();
+  return result;
+}
+
+int32_t Journal::AfterHold() {
+  std::size_t held = 0;
+  for (JournaledFile* f : files_) {
+    if (f != nullptr) held += f->heldBytes();
+  }
+  if (held <= kSpillBytes) return 0;
+  const int32_t code = Spill(false);
+  if (code != 0) Fail(code);
+  return failure_;
+}
+
+int32_t Journal::OpenForWriting() {
+  if (file_) return 0;
+  bool created = false;
+  int32_t code = fs_->OpenOrCreate(path_, &file_, &created);
+  // A journal the system could lose with its directory entry protects
+  // nothing.
+  if (code == 0 && created) code = fs_->SyncDirectoryOf(path_);
+  if (code != 0) file_.reset();
+  return code;
+}
+
+int32_t Journal::WriteEntry(uint32_t kind, int32_t file, int64_t offset, const std::string& bytes) {
+  std::string entry(static_cast<std::size_t>(kEntryHeadSize) + bytes.size(), '\0');
+  PutInt32(&entry[0], static_cast<int32_t>(kind));
+  PutInt32(&entry[4], file);
+  PutInt64(&entry[8], offset);
+  PutInt32(&entry[16], static_cast<int32_t>(bytes.size()));
+  if (!bytes.empty()) std::memcpy(&entry[kEntryHeadSize], bytes.data(), bytes.size());
+  PutInt32(&entry[20],
+           static_cast<int32_t>(EntryCrc(salt_, entry.data(), bytes.data(), bytes.size())));
+  const int32_t code = file_->WriteAt(end_, entry.data(), entry.size());
+  if (code != 0) return code;
+  end_ += static_cast<int64_t>(entry.size());
+  return 0;
+}
+
+int32_t Journal::Spill(bool final) {
+  std::vector<JournaledFile::Range> ranges[2];
+  bool saveLength[2] = {false, false};
+  bool anything = false;
+  for (int i = 0; i < 2; ++i) {
+    if (files_[i] == nullptr) continue;
+    saveLength[i] = !lengthSaved_[i] && files_[i]->LengthChanges();
+    ranges[i] = files_[i]->RangesToSave(final);
+    anything = anything || saveLength[i] || !ranges[i].empty();
+  }
+  if (anything) {
+    int32_t code = OpenForWriting();
+    if (code != 0) return code;
+    if (!written_) {
+      char header[kHeaderSize] = {};
+      std::memcpy(header, kMagic, sizeof kMagic);
+      PutInt32(header + 8, kFormat);
+      PutInt32(header + 12, static_cast<int32_t>(salt_));
+      PutInt32(header + 28, static_cast<int32_t>(Crc32(0, header, 28)));
+      code = file_->WriteAt(0, header, sizeof header);
+      if (code != 0) return code;
+      // From here on a rollback reads the journal back.
+      written_ = true;
+      end_ = kHeaderSize;
+    }
+    for (int i = 0; i < 2; ++i) {
+      if (saveLength[i]) {
+        code = WriteEntry(kKindLength, i, files_[i]->originalLength(), std::string());
+        if (code != 0) return code;
+      }
+      for (const JournaledFile::Range& range : ranges[i]) {
+        for (int64_t at = range.start; at < range.end;) {
+          const auto size = static_cast<std::size_t>(
+              std::min<int64_t>(range.end - at, static_cast<int64_t>(kMaxEntryBytes)));
+          std::string original(size, '\0');
+          std::size_t got = 0;
+          code = files_[i]->inner().ReadAt(at, &original[0], size, &got);
+          if (code == 0 && got < size) code = kErrEndOfFile;
+          if (code == 0) code = WriteEntry(kKindBytes, i, at, original);
+          if (code != 0) return code;
+          at += static_cast<int64_t>(size);
+        }
+      }
+    }
+    code = file_->Sync();
+    if (code != 0) return code;
+    for (int i = 0; i < 2; ++i) {
+      if (files_[i] == nullptr) continue;
+      files_[i]->MarkSaved(ranges[i]);
+      lengthSaved_[i] = lengthSaved_[i] || saveLength[i];
+    }
+  }
+  for (JournaledFile* f : files_) {
+    if (f == nullptr) continue;
+    const int32_t code = f->Flush(final);
+    if (code != 0) return code;
+  }
+  return 0;
+}
+
+int32_t Journal::Commit() {
+  bool pending = written_;
+  for (JournaledFile* f : files_) {
+    if (f != nullptr) pending = pending || f->heldBytes() > 0 || f->LengthChanges();
+  }
+  if (!pending) return 0;  // nothing changed: no journal, no sync
+  int32_t code = Spill(true);
+  for (JournaledFile* f : files_) {
+    if (code == 0 && f != nullptr && f->wroteSinceBegin()) code = f->inner().Sync();
+  }
+  if (code != 0) return code;
+  if (!written_) return 0;
+  // The commit: an empty journal protects nothing and is never played back.
+  code = file_->Truncate(0);
+  if (code == 0) code = file_->Sync();
+  if (code == 0) written_ = false;
+  return code;
+}
+
+void Journal::Fail(int32_t code) {
+  failure_ = code;
+  if (written_) {
+    bool played = false;
+    const int32_t playCode = file_ ? PlayBackFrom(*file_, &played) : PlayBack(&played);
+    // A rollback that fails leaves the journal as it is: whoever next takes
+    // the book over plays it back.
+    if (playCode == 0) written_ = false;
+  }
+  ResetFiles();
+}
+
+void Journal::ResetFiles() {
+  for (JournaledFile* f : files_) {
+    if (f == nullptr) continue;
+    f->EndChange();
+    if (depth_ > 0) f->BeginChange(this);
+  }
+}
+
+void Journal::FinishFiles() {
+  for (JournaledFile* f : files_) {
+    if (f != nullptr) f->EndChange();
+  }
+}
+
+int32_t Journal::HasContent(bool* content) {
+  *content = false;
+  int64_t length = 0;
+  const int32_t code = fs_->LengthOf(path_, &length);
+  if (code == kErrFileNotFound) return 0;
+  if (code != 0) return code;
+  *content = length > 0;
+  return 0;
+}
+
+int32_t Journal::PlayBack(bool* played) {
+  *played = false;
+  std::unique_ptr<FileAccess> journal;
+  const int32_t code = fs_->Open(path_, Access::ReadWrite, Share::DenyNone, &journal);
+  if (code == kErrFileNotFound) return 0;
+  if (code != 0) return code;
+  return PlayBackFrom(*journal, played);
+}
+
+int32_t Journal::PlayBackFrom(FileAccess& journal, bool* played) {
+  *played = false;
+  char header[kHeaderSize];
+  std::size_t got = 0;
+  int32_t code = journal.ReadAt(0, header, sizeof header, &got);
+  if (code != 0) return code;
+  const bool valid = got == sizeof header && std::memcmp(header, kMagic, sizeof kMagic) == 0 &&
+                     GetInt32(header + 8) == kFormat &&
+                     static_cast<uint32_t>(GetInt32(header + 28)) == Crc32(0, header, 28);
+  if (valid) {
+    const auto salt = static_cast<uint32_t>(GetInt32(header + 12));
+    int64_t lengths[2] = {-1, -1};
+    bool wrote[2] = {false, false};
+    std::string bytes;
+    for (int64_t at = kHeaderSize;;) {
+      char head[kEntryHeadSize];
+      code = journal.ReadAt(at, head, sizeof head, &got);
+      if (code != 0) return code;
+      if (got < sizeof head) break;
+      const auto kind = static_cast<uint32_t>(GetInt32(head));
+      const int32_t file = GetInt32(head + 4);
+      const int64_t offset = GetInt64(head + 8);
+      const int32_t size = GetInt32(head + 16);
+      if ((kind != kKindBytes && kind != kKindLength) || file < 0 || file > 1 || offset < 0 ||
+          size < 0 || static_cast<std::size_t>(size) > kMaxEntryBytes ||
+          (kind == kKindLength && size != 0)) {
+        break;
+      }
+      bytes.resize(static_cast<std::size_t>(size));
+      if (size > 0) {
+        code = journal.ReadAt(at + kEntryHeadSize, &bytes[0], bytes.size(), &got);
+        if (code != 0) return code;
+        if (got < bytes.size()) break;
+      }
+      if (static_cast<uint32_t>(GetInt32(head + 20)) !=
+          EntryCrc(salt, head, bytes.data(), bytes.size())) {
+        break;
+      }
+      JournaledFile* target = FileAt(file);
+      // The side file's bytes cannot be put back without the side file.
+      if (target == nullptr) return kErrSideFileAccess;
+      if (kind == kKindLength) {
+        lengths[file] = offset;
+      } else {
+        code = target->inner().WriteAt(offset, bytes.data(), bytes.size());
+        if (code != 0) return code;
+        wrote[file] = true;
+      }
+      at += kEntryHeadSize + size;
+    }
+    for (int i = 0; i < 2; ++i) {
+      if (lengths[i] < 0) continue;
+      code = files_[i]->inner().Truncate(lengths[i]);
+      if (code != 0) return code;
+      wrote[i] = true;
+    }
+    for (int i = 0; i < 2; ++i) {
+      if (!wrote[i]) continue;
+      code = files_[i]->inner().Sync();
+      if (code != 0) return code;
+    }
+    *played = true;
+  }
+  // Played back, or never finished its header (then nothing reached the
+  // book): either way it has done its work.
+  code = journal.Truncate(0);
+  if (code == 0) code = journal.Sync();
+  return code;
+}
+
+}  // namespace cindral

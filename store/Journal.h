@@ -1,0 +1,108 @@
+#pragma once
+// The rollback journal that makes a change to the book all or nothing.
+//
+// The journal is a file beside the data file, its name with "-journal"
+// added ("单词本.EDB-journal"). A change holds its writes in memory (see
+// JournaledFile.h); before any of them reaches the book, the journal
+// receives the original bytes of every range about to be overwritten or cut
+// off, and the original length of every file whose length changes, and is
+// synced. Then the book's files are written and synced, and the journal is
+// emptied (cut to length 0) and synced again: that is the moment the change
+// is committed. A change that holds more than kSpillBytes writes part of it
+// early the same way (journal first, synced), so memory stays bounded; the
+// journal then grows by what the later parts replace.
+//
+// A journal with content whose writer is gone is hot: playing it back puts
+// every saved range back and every file back to its saved length, which
+// returns the book to where it was before the change began. Every entry
+// carries a checksum (salted per change), so an entry whose writing was cut
+// short, and anything after it, is ignored: the book bytes it would protect
+// were never written.
+//
+// The journal does no locking; the record file decides who may change the
+// book and when a journal is hot (see RecordFile.h).
+//
+// File layout (little-endian): a 32-byte header, the magic "CINDRALJ", the
+// int32 format 1, the change's uint32 salt, zeros, and at offset 28 the
+// CRC-32 of bytes 0 to 27; then entries of a 24-byte head followed by their
+// bytes: uint32 kind (1 = original bytes, 2 = original length), int32 file
+// (0 = data file, 1 = side file), int64 offset (the length, for kind 2),
+// int32 number of bytes that follow (0 for kind 2), and the CRC-32 of the
+// salt, the first 20 head bytes and the bytes.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "store/FileSystem.h"
+#include "store/JournaledFile.h"
+
+namespace cindral {
+
+class Journal {
+ public:
+  // A change holds at most about this many bytes before it writes part of
+  // them (journal first).
+  static constexpr std::size_t kSpillBytes = std::size_t{4} << 20;
+  // The most bytes one entry carries; longer ranges take several entries.
+  static constexpr std::size_t kMaxEntryBytes = std::size_t{1} << 20;
+  static constexpr int64_t kHeaderSize = 32;
+  static constexpr int64_t kEntryHeadSize = 24;
+
+  Journal(std::shared_ptr<FileSystem> fs, std::string path);
+  Journal(const Journal&) = delete;
+  Journal& operator=(const Journal&) = delete;
+
+  // "<data path>-journal".
+  static std::string PathFor(const std::string& dataPath);
+  const std::string& path() const { return path_; }
+
+  // The files a change covers; `side` may be null.
+  void Attach(JournaledFile* data, JournaledFile* side);
+
+  // Begins a change, or one more level of the change that is running.
+  // A level begun inside a failed change reports the failure.
+  int32_t Begin();
+  // Ends one level. `code` is the outcome of the work done in it: a failure
+  // rolls the whole change back at once and every later level fails with
+  // it. The outermost level commits; its result is the change's.
+  int32_t End(int32_t code);
+  bool active() const { return depth_ > 0; }
+  // The failure that rolled the running change back, 0 while it stands.
+  int32_t failure() const { return failure_; }
+  // Called by a file after it held a write: writes part of the change when
+  // too much is held.
+  int32_t AfterHold();
+
+  // Whether a journal with content lies beside the book.
+  int32_t HasContent(bool* content);
+  // Plays back a journal left behind by a change that did not finish, then
+  // empties it. The caller keeps every other writer out while it runs.
+  // `*played` tells whether there was a journal to play back.
+  int32_t PlayBack(bool* played);
+
+ private:
+  JournaledFile* FileAt(int32_t index) const;
+  int32_t Spill(bool final);
+  int32_t Commit();
+  void Fail(int32_t code);
+  int32_t OpenForWriting();
+  int32_t WriteEntry(uint32_t kind, int32_t file, int64_t offset, const std::string& bytes);
+  int32_t PlayBackFrom(FileAccess& journal, bool* played);
+  // Restarts the files' change after a rollback, holding nothing.
+  void ResetFiles();
+  void FinishFiles();
+
+  std::shared_ptr<FileSystem> fs_;
+  std::string path_;
+  JournaledFile* files_[2] = {nullptr, nullptr};
+  std::unique_ptr<FileAccess> file_;  // the journal, open while a change writes it
+  int depth_ = 0;
+  int32_t failure_ = 0;
+  uint32_t salt_ = 0;
+  bool written_ = false;  // the journal holds entries of this change
+  int64_t end_ = 0;       // where the next entry goes
+  bool lengthSaved_[2] = {false, false};
+};
+
+}  // namespace cindral

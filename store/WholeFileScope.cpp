@@ -1,0 +1,27 @@
+#include "store/WholeFileScope.h"
+
+#include "store/DatabaseErrors.h"
+#include "store/RecordFile.h"
+
+namespace cindral {
+
+WholeFileScope::WholeFileScope(Database& db, Kind kind)
+    : file_(db.Current()), code_(kErrNoCurrentDatabase), open_(false) {
+  if (file_ != nullptr) {
+    code_ = file_->EnterScope(kind == Kind::Exclusive ? LockKind::Exclusive : LockKind::Shared);
+    open_ = code_ == 0;
+  }
+  SetDatabaseError(code_);
+}
+
+WholeFileScope::~WholeFileScope() {
+  if (open_) file_->LeaveScope();
+}
+
+bool WholeFileScope::End() {
+  if (!open_) return SetDatabaseError(code_ != 0 ? code_ : kErrUnlockFailed) == 0;
+  open_ = false;
+  return SetDatabaseError(file_->LeaveScope()) == 0;
+}
+
+}  // namespace cindral

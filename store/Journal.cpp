@@ -136,6 +136,19 @@ int32_t Journal::OpenForWriting() {
   return code;
 }
 
+std::string Journal::Header() const {
+  std::string header(static_cast<std::size_t>(kHeaderSize), '\0');
+  std::memcpy(&header[0], kMagic, sizeof kMagic);
+  PutInt32(&header[8], kFormat);
+  PutInt32(&header[12], static_cast<int32_t>(salt_));
+  PutInt32(&header[28], static_cast<int32_t>(Crc32(0, header.data(), 28)));
+  return header;
+}
+
+void Journal::Poison(int32_t code) {
+  if (depth_ > 0 && failure_ == 0) Fail(code);
+}
+
 int32_t Journal::WriteEntry(uint32_t kind, int32_t file, int64_t offset, const std::string& bytes) {
   std::string entry(static_cast<std::size_t>(kEntryHeadSize) + bytes.size(), '\0');
   PutInt32(&entry[0], static_cast<int32_t>(kind));
@@ -165,12 +178,8 @@ int32_t Journal::Spill(bool final) {
     int32_t code = OpenForWriting();
     if (code != 0) return code;
     if (!written_) {
-      char header[kHeaderSize] = {};
-      std::memcpy(header, kMagic, sizeof kMagic);
-      PutInt32(header + 8, kFormat);
-      PutInt32(header + 12, static_cast<int32_t>(salt_));
-      PutInt32(header + 28, static_cast<int32_t>(Crc32(0, header, 28)));
-      code = file_->WriteAt(0, header, sizeof header);
+      const std::string header = Header();
+      code = file_->WriteAt(0, header.data(), header.size());
       if (code != 0) return code;
       // From here on a rollback reads the journal back.
       written_ = true;
@@ -223,11 +232,21 @@ int32_t Journal::Commit() {
   }
   if (code != 0) return code;
   if (!written_) return 0;
-  // The commit: an empty journal protects nothing and is never played back.
-  code = file_->Truncate(0);
+  // The commit: a journal without its header is never played back. Until
+  // the wiped header is synced the change can still be rolled back, so a
+  // failure puts the header back for the rollback to read.
+  const char zeros[kHeaderSize] = {};
+  code = file_->WriteAt(0, zeros, sizeof zeros);
   if (code == 0) code = file_->Sync();
-  if (code == 0) written_ = false;
-  return code;
+  if (code != 0) {
+    const std::string header = Header();
+    file_->WriteAt(0, header.data(), header.size());
+    return code;
+  }
+  written_ = false;
+  // Only tidiness: a journal left longer is ignored all the same.
+  file_->Truncate(0);
+  return 0;
 }
 
 void Journal::Fail(int32_t code) {

@@ -6,9 +6,9 @@
 // JournaledFile.h); before any of them reaches the book, the journal
 // receives the original bytes of every range about to be overwritten or cut
 // off, and the original length of every file whose length changes, and is
-// synced. Then the book's files are written and synced, and the journal is
-// emptied (cut to length 0) and synced again: that is the moment the change
-// is committed. A change that holds more than kSpillBytes writes part of it
+// synced. Then the book's files are written and synced, and the journal's
+// header is wiped and synced: that is the moment the change is committed.
+// The journal is then cut to length 0. A change that holds more than kSpillBytes writes part of it
 // early the same way (journal first, synced), so memory stays bounded; the
 // journal then grows by what the later parts replace.
 //
@@ -61,7 +61,7 @@ class Journal {
   void Attach(JournaledFile* data, JournaledFile* side);
 
   // Begins a change, or one more level of the change that is running.
-  // A level begun inside a failed change reports the failure.
+  // Inside a failed change no level begins: the failure is reported.
   int32_t Begin();
   // Ends one level. `code` is the outcome of the work done in it: a failure
   // rolls the whole change back at once and every later level fails with
@@ -73,6 +73,9 @@ class Journal {
   // Called by a file after it held a write: writes part of the change when
   // too much is held.
   int32_t AfterHold();
+  // Rolls the running change back because an operation inside it failed
+  // before it got to write.
+  void Poison(int32_t code);
 
   // Whether a journal with content lies beside the book.
   int32_t HasContent(bool* content);
@@ -87,6 +90,7 @@ class Journal {
   int32_t Commit();
   void Fail(int32_t code);
   int32_t OpenForWriting();
+  std::string Header() const;
   int32_t WriteEntry(uint32_t kind, int32_t file, int64_t offset, const std::string& bytes);
   int32_t PlayBackFrom(FileAccess& journal, bool* played);
   // Restarts the files' change after a rollback, holding nothing.

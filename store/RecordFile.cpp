@@ -409,6 +409,26 @@ int32_t RecordFile::Retrying(Write&& write) {
   return kErrLockViolation;
 }
 
+int32_t RecordFile::Settle(int32_t code) {
+  // Inside an exclusive scope every write counts: one that fails rolls the
+  // whole scope back, unless it was refused before it touched anything.
+  const bool refused = code == kErrTypeMismatch || code == kErrNoCurrentRecord ||
+                       code == kErrAccessDenied || code == kErrLockFailed;
+  if (code != 0 && !refused) journal_.Poison(code);
+  return code;
+}
+
+int32_t RecordFile::SettleRead(int32_t code) {
+  // A read the file failed inside an exclusive scope fails the scope too:
+  // what the caller writes next may rest on it. Reading past the last
+  // record, before the first, or a damaged value is an answer, not a
+  // failure of the file.
+  const bool answer = code == kErrSeek || code == kErrNoCurrentRecord ||
+                      code == kErrSideFileAccess || code == kErrOutOfMemory;
+  if (code != 0 && !answer) journal_.Poison(code);
+  return code;
+}
+
 int32_t RecordFile::MayWrite() const {
   if (access_ == Access::ReadOnly) return kErrAccessDenied;
   if (locks_.HoldsWhole() && locks_.wholeKind() == LockKind::Shared) return kErrLockFailed;
@@ -462,13 +482,13 @@ int32_t RecordFile::ReadCounters(int32_t* count, int32_t* nextId) {
   char raw[8];
   std::size_t got = 0;
   if (file_->ReadAt(kCountOffset, raw, sizeof raw, &got) != 0 || got < sizeof raw) {
-    return kErrRecordCount;
+    return SettleRead(kErrRecordCount);
   }
   *count = GetInt32(raw);
   *nextId = GetInt32(raw + 4);
   if (*count < 0) {
     *count = 0;
-    return kErrRecordCount;
+    return SettleRead(kErrRecordCount);
   }
   return 0;
 }
@@ -480,7 +500,7 @@ int32_t RecordFile::ReadCount(int32_t* count) {
   char raw[4];
   std::size_t got = 0;
   if (file_->ReadAt(kCountOffset, raw, sizeof raw, &got) != 0 || got < sizeof raw) {
-    return kErrRecordCount;
+    return SettleRead(kErrRecordCount);
   }
   const int32_t value = GetInt32(raw);
   if (value < 0) return kErrRecordCount;
@@ -489,6 +509,10 @@ int32_t RecordFile::ReadCount(int32_t* count) {
 }
 
 int32_t RecordFile::ReadField(int32_t index, int32_t field, Value* out) {
+  return SettleRead(ReadFieldNow(index, field, out));
+}
+
+int32_t RecordFile::ReadFieldNow(int32_t index, int32_t field, Value* out) {
   const FieldDescriptor& fd = fields_[static_cast<std::size_t>(field)];
   if (index < 0) {
     *out = ZeroValue(fd.type);
@@ -544,8 +568,10 @@ int32_t RecordFile::ReadRecordId(int32_t index, int32_t* id) {
   if (lock.code() != 0) return lock.code();
   char raw[4];
   std::size_t got = 0;
-  if (file_->ReadAt(RecordOffset(index), raw, sizeof raw, &got) != 0) return kErrRecordRead;
-  if (got < sizeof raw) return got == 0 ? kErrSeek : kErrRecordRead;
+  if (file_->ReadAt(RecordOffset(index), raw, sizeof raw, &got) != 0) {
+    return SettleRead(kErrRecordRead);
+  }
+  if (got < sizeof raw) return SettleRead(got == 0 ? kErrSeek : kErrRecordRead);
   *id = GetInt32(raw);
   return 0;
 }
@@ -566,7 +592,7 @@ int32_t RecordFile::WriteField(int32_t index, int32_t field, const Value& value)
   if (!ValueFitsField(value, fd.type)) return kErrTypeMismatch;
   if (index < 0) return kErrNoCurrentRecord;
   if (const int32_t refused = MayWrite()) return refused;
-  return Retrying([&]() -> int32_t {
+  return Settle(Retrying([&]() -> int32_t {
     ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
     if (lock.code() != 0) return lock.code();
     if (const int32_t hot = CheckHot()) return hot;
@@ -597,7 +623,7 @@ int32_t RecordFile::WriteField(int32_t index, int32_t field, const Value& value)
       code = file_->WriteAt(at, raw, sizeof raw);
     }
     return EndChange(code);
-  });
+  }));
 }
 
 int32_t RecordFile::Append(const std::vector<Value>& values, int32_t* index) {
@@ -610,7 +636,7 @@ int32_t RecordFile::Append(const std::vector<Value>& values, int32_t* index) {
     sideValues = sideValues || (fields_[i].InSideFile() && !values[i].bytes().empty());
   }
   if (const int32_t refused = MayWrite()) return refused;
-  return Retrying([&]() -> int32_t {
+  return Settle(Retrying([&]() -> int32_t {
     // The append starts by reading the count, so its header lock waits as
     // long as a count read does: two processes appending at once take turns.
     ByteLock header(locks_, kCountOffset, WriterTimeout(timeoutMs_));
@@ -664,13 +690,13 @@ int32_t RecordFile::Append(const std::vector<Value>& values, int32_t* index) {
     if (journaled) code = EndChange(code);
     if (code == 0) *index = count;
     return code;
-  });
+  }));
 }
 
 int32_t RecordFile::Mark(int32_t index) {
   if (index < 0) return kErrNoCurrentRecord;
   if (const int32_t refused = MayWrite()) return refused;
-  return Retrying([&]() -> int32_t {
+  return Settle(Retrying([&]() -> int32_t {
     ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
     if (lock.code() != 0) return lock.code();
     if (const int32_t hot = CheckHot()) return hot;
@@ -683,7 +709,7 @@ int32_t RecordFile::Mark(int32_t index) {
     PutInt32(raw, -id);
     const int32_t code = WriteWhole(RecordOffset(index), raw, sizeof raw);
     return code == kHotJournal || code == 0 || IsBusy(code) ? code : kErrFieldWrite;
-  });
+  }));
 }
 
 int32_t RecordFile::FreeSideValues(const char* record) {

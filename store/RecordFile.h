@@ -157,6 +157,11 @@ class RecordFile {
   int32_t FreeSideValues(const char* record);
   // Refuses a write on a read-only file or inside a shared scope.
   int32_t MayWrite() const;
+  // The outcome of a write, which inside an exclusive scope fails the scope.
+  int32_t Settle(int32_t code);
+  // The outcome of a read, which fails the scope when the file failed.
+  int32_t SettleRead(int32_t code);
+  int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
 
   // The journal protocol (see the top of this file).
   int32_t BeginChange();

@@ -189,7 +189,7 @@ int32_t SideFile::Load(int32_t first, bool cutAtZero, std::string* out) {
   if (held != 0) locks_.UnlockByte(BlockOffset(held));
   if (code != 0) {
     out->clear();
-    return code == kErrSideFileAccess || IsBusy(code) ? code : kErrSideFileAccess;
+    return code;
   }
   if (cutAtZero) {
     const std::size_t zero = out->find('\0');
@@ -228,7 +228,7 @@ int32_t SideFile::TakeFreeBlock(SideFileHeader* h, const std::vector<int32_t>& i
   Link link;
   if (!damaged) {
     const int32_t code = ReadLink(f, &link);
-    if (IsBusy(code)) return code;
+    if (code != 0 && code != kErrSideFileAccess) return code;
     damaged = code != 0 || link.length != 0;
   }
   if (damaged) {
@@ -315,15 +315,18 @@ int32_t SideFile::Store(int32_t old, const std::string& value, int32_t* first) {
   ByteLock headerLock(locks_, 0, timeoutMs_);
   if (headerLock.code() != 0) return headerLock.code();
   SideFileHeader h;
-  if (ReadHeader(&h) != 0 || h.blockCount < 1) return kErrSideFileAccess;
+  const int32_t headerCode = ReadHeader(&h);
+  if (headerCode != 0) return headerCode;
+  if (h.blockCount < 1) return kErrSideFileAccess;
   const SideFileHeader before = h;
 
   std::vector<int32_t> oldChain;
   if (old != 0) {
     const int32_t code = FollowChain(old, h.blockCount, &oldChain);
-    if (IsBusy(code)) return code;
     // A damaged old chain may share blocks with other values: it is left
     // alone (its blocks are lost) and the new value gets blocks of its own.
+    // A file that fails to read fails the store.
+    if (code != 0 && code != kErrSideFileAccess) return code;
     if (code != 0) oldChain.clear();
   }
 

@@ -62,6 +62,15 @@ class TempDatabase {
   static void Resize(const std::string& gbkPath, int64_t length) {
     std::filesystem::resize_file(GbkToUtf8(gbkPath), static_cast<uintmax_t>(length));
   }
+  // Where two byte strings first differ ("equal" when they do not), for
+  // messages that do not print whole files.
+  static std::string FirstDifference(const std::string& a, const std::string& b) {
+    if (a == b) return "equal";
+    std::size_t i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    return "lengths " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
+           ", first difference at byte " + std::to_string(i);
+  }
   // The number of descriptors this process has open.
   static std::size_t OpenDescriptors() {
     std::size_t n = 0;

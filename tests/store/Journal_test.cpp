@@ -1,0 +1,290 @@
+// The rollback journal beside the book: a committed change leaves it empty,
+// a change cut short leaves it hot, and whoever next takes the book over
+// plays it back; entries of an earlier change are never played back; a
+// journal whose owner is alive is left alone; a change larger than memory
+// allows is written in parts and still rolls back whole; a scope costs a
+// few syncs however many records it touches.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "FaultyFiles.h"
+#include "TempDatabase.h"
+#include "store/Database.h"
+#include "store/DatabaseErrors.h"
+#include "store/Journal.h"
+#include "store/PosixFile.h"
+#include "store/WholeFileScope.h"
+
+namespace cindral {
+namespace {
+
+using testing::FaultPlan;
+using testing::TempDatabase;
+
+std::string Text(std::size_t n, char seed) {
+  std::string s(n, ' ');
+  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 19);
+  return s;
+}
+
+// Counts the syncs of every file opened through it.
+class SyncCounter final : public FileAccess {
+ public:
+  SyncCounter(std::unique_ptr<FileAccess> inner, int64_t* syncs)
+      : inner_(std::move(inner)), syncs_(syncs) {}
+  int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
+    return inner_->ReadAt(o, b, n, d);
+  }
+  int32_t WriteAt(int64_t o, const void* b, std::size_t n) override {
+    return inner_->WriteAt(o, b, n);
+  }
+  int32_t Truncate(int64_t l) override { return inner_->Truncate(l); }
+  int32_t Size(int64_t* l) override { return inner_->Size(l); }
+  int32_t Lock(int64_t o, int64_t l, LockKind k) override { return inner_->Lock(o, l, k); }
+  int32_t Unlock(int64_t o, int64_t l) override { return inner_->Unlock(o, l); }
+  int32_t TestLock(int64_t o, int64_t l, LockKind k) override { return inner_->TestLock(o, l, k); }
+  int32_t Sync() override {
+    ++*syncs_;
+    return inner_->Sync();
+  }
+  int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
+
+ private:
+  std::unique_ptr<FileAccess> inner_;
+  int64_t* syncs_;
+};
+
+class JournalTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.Create("book.EDB", WordRecordFields());
+    ASSERT_FALSE(path_.empty());
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(path_));
+    for (int32_t i = 1; i <= 20; ++i) {
+      ASSERT_TRUE(db.AddRecord({Value::Int(i), Value::Text("w" + std::to_string(i)),
+                                Value::Text(Text(150 * i, 'a')), Value::DateTime(45000),
+                                Value::Int(1), Value::Int(i)}));
+    }
+    base_ = Files();
+  }
+  std::string Files() const {
+    return TempDatabase::Read(path_) + "|" + TempDatabase::Read(SideFile::PathFor(path_));
+  }
+  int64_t JournalLength() const {
+    int64_t length = 0;
+    return PosixFile::LengthOf(Journal::PathFor(path_), &length) == 0 ? length : -1;
+  }
+  // Runs `change` on a disk that stops writing at its k-th write, for the
+  // first k that leaves a hot journal behind (the book half changed).
+  // `farEnough` may ask for more of the change to have reached the book.
+  bool LeaveHotJournal(
+      const std::function<bool(Database&)>& change,
+      const std::function<bool()>& farEnough = [] { return true; }) {
+    auto plan = std::make_shared<FaultPlan>();
+    const std::string data = TempDatabase::Read(path_);
+    const std::string side = TempDatabase::Read(SideFile::PathFor(path_));
+    for (int64_t k = 1; k < 10000; ++k) {
+      TempDatabase::Write(path_, data);
+      TempDatabase::Write(SideFile::PathFor(path_), side);
+      {
+        Database db;
+        db.SetFileSystem(testing::FaultyFileSystem(plan));
+        plan->Reset(FaultPlan::Kind::WriteError, 0, false);
+        if (!db.OpenDatabase(path_)) return false;
+        plan->Reset(FaultPlan::Kind::WriteError, k, true);
+        if (change(db) || !plan->fired) return false;
+      }
+      plan->Reset(FaultPlan::Kind::WriteError, 0, false);
+      if (JournalLength() > 0 && farEnough() &&
+          (TempDatabase::Read(path_) != data ||
+           TempDatabase::Read(SideFile::PathFor(path_)) != side)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+  TempDatabase dir_;
+  std::string path_;
+  std::string base_;
+};
+
+bool RewriteMeanings(Database& db) {
+  WholeFileScope scope(db);
+  for (int32_t n = 1; n <= 20; ++n) {
+    if (!db.GoTo(n) || !db.WriteField(3, Value::Text(Text(90 * n, 'k')))) return false;
+  }
+  return scope.End();
+}
+
+TEST_F(JournalTest, ACommittedChangeLeavesTheJournalEmpty) {
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  ASSERT_TRUE(db.GoTo(3));
+  ASSERT_TRUE(db.WriteField(3, Value::Text(Text(2000, 'q'))));
+  EXPECT_EQ(JournalLength(), 0);
+  EXPECT_EQ(ReadTextField(db, 3), Text(2000, 'q'));
+  // A change that writes nothing leaves no journal work at all.
+  const std::string before = Files();
+  {
+    WholeFileScope scope(db);
+    EXPECT_EQ(ReadTextField(db, 2), "w3");
+  }
+  EXPECT_EQ(TempDatabase::FirstDifference(Files(), before), "equal");
+}
+
+TEST_F(JournalTest, AChangeCutShortIsRolledBackByTheNextReadWriteOpen) {
+  ASSERT_TRUE(LeaveHotJournal(RewriteMeanings));
+  const std::string torn = Files();
+  // A read-only open cannot roll back and refuses to show a half change.
+  {
+    Database reader;
+    EXPECT_FALSE(reader.OpenDatabase(path_, Access::ReadOnly));
+    EXPECT_EQ(LastDatabaseError(), kErrOpenFailed);
+  }
+  EXPECT_EQ(TempDatabase::FirstDifference(Files(), torn), "equal");
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  EXPECT_TRUE(db.Current()->repairs().journalPlayedBack);
+  EXPECT_FALSE(db.Current()->repairs().freeListRebuilt);
+  EXPECT_EQ(TempDatabase::FirstDifference(Files(), base_), "equal");
+  EXPECT_EQ(JournalLength(), 0);
+}
+
+TEST_F(JournalTest, AWriterInAnotherOpenRollsAHotJournalBackBeforeItWrites) {
+  Database other;
+  ASSERT_TRUE(other.OpenDatabase(path_));
+  ASSERT_TRUE(LeaveHotJournal(RewriteMeanings));
+  // The open that was there all along writes a number: first the half
+  // change goes, then the number is written.
+  ASSERT_TRUE(other.GoTo(5));
+  ASSERT_TRUE(other.WriteField(5, Value::Int(42)));
+  EXPECT_EQ(JournalLength(), 0);
+  EXPECT_EQ(ReadIntegerField(other, 5), 42);
+  for (int32_t n = 1; n <= 20; ++n) {
+    ASSERT_TRUE(other.GoTo(n));
+    EXPECT_EQ(ReadTextField(other, 3), Text(150 * n, 'a')) << n;
+  }
+}
+
+TEST_F(JournalTest, AJournalWhoseWriterIsAliveIsLeftAlone) {
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  ASSERT_TRUE(LeaveHotJournal(RewriteMeanings));
+  const std::string journal = TempDatabase::Read(Journal::PathFor(path_));
+  // Another open file of the book behaves as a writer amid its change: it
+  // holds its record, the journal and the owner's lock.
+  std::unique_ptr<FileAccess> writer;
+  ASSERT_EQ(PosixFile::Open(path_, Access::ReadWrite, Share::DenyNone, &writer), 0);
+  const int64_t firstRecord = db.Current()->firstRecordOffset();
+  for (const int64_t byte : {firstRecord, RecordFile::kJournalLock, RecordFile::kJournalOwner}) {
+    ASSERT_EQ(writer->Lock(byte, 1, LockKind::Exclusive), 0);
+  }
+  // A write to another record goes ahead and leaves the journal alone.
+  ASSERT_TRUE(db.GoTo(5));
+  ASSERT_TRUE(db.WriteField(5, Value::Int(55)));
+  EXPECT_TRUE(TempDatabase::Read(Journal::PathFor(path_)) == journal);
+  // Once the writer is gone, the next write rolls its change back first.
+  writer.reset();
+  ASSERT_TRUE(db.GoTo(6));
+  ASSERT_TRUE(db.WriteField(5, Value::Int(66)));
+  EXPECT_EQ(JournalLength(), 0);
+  for (int32_t n = 1; n <= 20; ++n) {
+    ASSERT_TRUE(db.GoTo(n));
+    EXPECT_EQ(ReadTextField(db, 3), Text(150 * n, 'a')) << n;
+    EXPECT_EQ(ReadIntegerField(db, 5), n == 5 ? 55 : n == 6 ? 66 : 1) << n;
+  }
+}
+
+TEST_F(JournalTest, EntriesOfAnEarlierChangeAreNeverPlayedBack) {
+  // A long journal from one change cut short, then rolled back.
+  ASSERT_TRUE(LeaveHotJournal(RewriteMeanings));
+  const std::string earlier = TempDatabase::Read(Journal::PathFor(path_));
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(path_));
+    // A committed change the earlier entries know nothing of.
+    ASSERT_TRUE(db.GoTo(1));
+    ASSERT_TRUE(db.WriteField(3, Value::Text(Text(1800, 'N'))));
+  }
+  const std::string committed = Files();
+  // A short journal of a change cut short, followed by the earlier change's
+  // entries, as if cutting the journal had failed.
+  ASSERT_TRUE(LeaveHotJournal(
+      [](Database& db) { return db.GoTo(4) && db.WriteField(3, Value::Text("short")); }));
+  std::string journal = TempDatabase::Read(Journal::PathFor(path_));
+  ASSERT_LT(journal.size(), earlier.size());
+  journal += earlier.substr(journal.size());
+  TempDatabase::Write(Journal::PathFor(path_), journal);
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  EXPECT_EQ(TempDatabase::FirstDifference(Files(), committed), "equal");
+}
+
+TEST_F(JournalTest, AJournalWithoutAWholeHeaderTouchesNothing) {
+  const std::string before = Files();
+  TempDatabase::Write(Journal::PathFor(path_), std::string(20, 'x'));
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  EXPECT_FALSE(db.Current()->repairs().journalPlayedBack);
+  EXPECT_EQ(TempDatabase::FirstDifference(Files(), before), "equal");
+  EXPECT_EQ(JournalLength(), 0);
+}
+
+TEST_F(JournalTest, AChangeLargerThanMemoryIsWrittenInPartsAndStillRollsBackWhole) {
+  // Over 5 MiB of memo text: part of it reaches the book before the end.
+  auto big = [](Database& db) {
+    WholeFileScope scope(db);
+    for (int32_t n = 1; n <= 8; ++n) {
+      if (!db.GoTo(n) || !db.WriteField(3, Value::Text(Text(700000, 'A' + n)))) return false;
+    }
+    return scope.End();
+  };
+  const int64_t sideBefore = TempDatabase::Size(SideFile::PathFor(path_));
+  ASSERT_TRUE(LeaveHotJournal(big, [&] {
+    return TempDatabase::Size(SideFile::PathFor(path_)) > sideBefore + (int64_t{4} << 20);
+  }));
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  EXPECT_TRUE(db.Current()->repairs().journalPlayedBack);
+  EXPECT_EQ(TempDatabase::FirstDifference(Files(), base_), "equal");
+  // On a sound disk the same change gets through.
+  EXPECT_TRUE(big(db));
+  ASSERT_TRUE(db.GoTo(7));
+  EXPECT_EQ(ReadTextField(db, 3), Text(700000, 'A' + 7));
+}
+
+TEST_F(JournalTest, AScopeCostsAFewSyncsHoweverManyRecordsItChanges) {
+  int64_t syncs = 0;
+  Database db;
+  db.SetFileSystem(std::make_shared<testing::WrappingFileSystem>(
+      [&syncs](std::unique_ptr<FileAccess> inner,
+               const std::string&) -> std::unique_ptr<FileAccess> {
+        return std::make_unique<SyncCounter>(std::move(inner), &syncs);
+      }));
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  syncs = 0;
+  ASSERT_TRUE(db.GoTo(1));
+  ASSERT_TRUE(db.WriteField(3, Value::Text("one")));
+  const int64_t one = syncs;
+  EXPECT_GE(one, 3);  // journal, book, commit
+  syncs = 0;
+  ASSERT_TRUE(RewriteMeanings(db));
+  EXPECT_EQ(syncs, one);
+  // Numbers alone need no journal outside a scope, and a few syncs inside.
+  syncs = 0;
+  for (int32_t n = 1; n <= 20; ++n) ASSERT_TRUE(db.GoTo(n) && db.WriteField(5, Value::Int(n)));
+  EXPECT_EQ(syncs, 0);
+  {
+    WholeFileScope scope(db);
+    for (int32_t n = 1; n <= 20; ++n) ASSERT_TRUE(db.GoTo(n) && db.WriteField(5, Value::Int(-n)));
+  }
+  EXPECT_LE(syncs, one);
+}
+
+}  // namespace
+}  // namespace cindral

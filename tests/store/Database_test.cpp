@@ -461,5 +461,31 @@ TEST_F(DatabaseTest, AReadOnlyDatabaseReadsButRefusesChanges) {
   EXPECT_EQ(TempDatabase::Read(path_), before);
 }
 
+// Neither the count nor the next id may wrap: a wrapped id would read as a
+// mark, a wrapped count as an empty book.
+TEST_F(DatabaseTest, AnAppendAtTheLargestCountOrIdIsRefusedAndChangesNothing) {
+  OpenBook(8);
+  AddWords(2);
+  for (const int64_t offset : {RecordFile::kCountOffset, RecordFile::kNextIdOffset}) {
+    SCOPED_TRACE(offset);
+    const std::string good = TempDatabase::Read(path_);
+    // Patched while the book is open: every append reads the header anew.
+    TempDatabase::PutInt32At(path_, offset, 0x7FFFFFFF);
+    const std::string before = TempDatabase::Read(path_);
+    EXPECT_FALSE(db_.AddRecord(Word(1, "one", "too many", 3)));
+    EXPECT_EQ(LastDatabaseError(), kErrDiskFull);
+    EXPECT_TRUE(TempDatabase::Read(path_) == before);
+    // One below still works.
+    TempDatabase::PutInt32At(path_, offset, 0x7FFFFFFE);
+    if (offset == RecordFile::kNextIdOffset) {
+      EXPECT_TRUE(db_.AddRecord(Word(1, "last", "id", 3)));
+      int32_t id = 0;
+      ASSERT_EQ(db_.Current()->ReadRecordId(2, &id), 0);
+      EXPECT_EQ(id, 0x7FFFFFFE);
+    }
+    TempDatabase::Write(path_, good);
+  }
+}
+
 }  // namespace
 }  // namespace cindral

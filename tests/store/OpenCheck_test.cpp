@@ -1,12 +1,22 @@
 // The checks and repairs when a data file and its side file are opened:
 // damaged or foreign files are refused with their codes (and left as they
-// were), a file cut short or carrying trailing bytes is repaired.
+// were), a file cut short or carrying trailing bytes is repaired, a repair
+// that would drop whole records first copies the files beside them, and
+// the open waits for another process's lock as long as a count read does.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <thread>
+
+#include "FaultyFiles.h"
 #include "TempDatabase.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
+#include "store/PosixFile.h"
 
 namespace cindral {
 namespace {
@@ -16,6 +26,7 @@ using testing::TempDatabase;
 
 constexpr int64_t kFirst = 116 + 72 * 6;  // the word record's first record
 constexpr int64_t kRecord = 32;           // its record size with memo text
+constexpr int64_t kFixedRecord = 56;      // and with 16-byte text
 
 int64_t Descriptor(int i) { return 116 + 72 * i; }
 
@@ -194,6 +205,109 @@ TEST_F(OpenCheckTest, ASideFileCutShortLosesItsMissingBlocks) {
   EXPECT_EQ(ReadTextField(db, 2), "again");
   ASSERT_TRUE(db.GoLast());
   EXPECT_EQ(ReadTextField(db, 2), "third");
+}
+
+// The copies a repair made beside `path`: name -> bytes.
+std::map<std::string, std::string> CopiesBeside(const std::string& dir) {
+  std::map<std::string, std::string> copies;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find(".before-repair-") != std::string::npos) {
+      copies[name] = TempDatabase::Read(Utf8ToGbk(entry.path().string()));
+    }
+  }
+  return copies;
+}
+
+// One flipped bit in the record count (100 -> 36) would have the open cut
+// 64 whole records: they are copied away first, with the side file.
+TEST_F(OpenCheckTest, ACountThatLostWholeRecordsIsRepairedOnlyAfterACopy) {
+  const std::string path = Book(100);
+  const std::string side = SideFile::PathFor(path);
+  TempDatabase::PutInt32At(path, 16, 100 ^ 64);
+  const std::string data = TempDatabase::Read(path);
+  const std::string sideBytes = TempDatabase::Read(side);
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path));
+  EXPECT_EQ(db.RecordCount(), 36);
+  EXPECT_TRUE(db.Current()->repairs().wholeRecordsCut);
+  const std::string copy = db.RepairCopy();
+  EXPECT_TRUE(std::regex_match(GbkToUtf8(copy), std::regex(".*/book\\.EDB\\.before-repair-"
+                                                           "[0-9]{8}-[0-9]{6}")))
+      << GbkToUtf8(copy);
+  const auto copies = CopiesBeside(dir_.dir());
+  ASSERT_EQ(copies.size(), 2u);
+  const std::string suffix = copy.substr(path.size());
+  EXPECT_TRUE(copies.at("book.EDB" + suffix) == data);
+  EXPECT_TRUE(copies.at("book.EDT" + suffix) == sideBytes);
+  EXPECT_EQ(TempDatabase::Size(path), kFirst + 36 * kRecord);
+  // A second repair in the same second gets a copy of its own.
+  TempDatabase::Resize(path, kFirst + 40 * kRecord);
+  TempDatabase::PutInt32At(path, 16, 20);
+  Database other;
+  ASSERT_TRUE(other.OpenDatabase(path));
+  EXPECT_NE(other.RepairCopy(), copy);
+  EXPECT_EQ(CopiesBeside(dir_.dir()).size(), 4u);
+}
+
+// A plain append killed between its record and its count leaves one whole
+// record carrying the next id: it never returned, so it goes without a copy.
+TEST_F(OpenCheckTest, AnAppendCutShortBeforeItsCountGoesWithoutACopy) {
+  const std::string path = Book(3, 16);
+  std::string bytes = TempDatabase::Read(path);
+  std::string record(kFixedRecord, '\0');
+  PutInt32(&record[0], TempDatabase::Int32At(path, 20));
+  TempDatabase::Write(path, bytes + record);
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path));
+  EXPECT_EQ(db.RecordCount(), 3);
+  EXPECT_TRUE(db.Current()->repairs().trailingCut);
+  EXPECT_FALSE(db.Current()->repairs().wholeRecordsCut);
+  EXPECT_EQ(db.RepairCopy(), "");
+  EXPECT_TRUE(CopiesBeside(dir_.dir()).empty());
+  EXPECT_TRUE(TempDatabase::Read(path) == bytes);
+}
+
+TEST_F(OpenCheckTest, WithoutRoomForTheCopyNothingIsCut) {
+  const std::string path = Book(10);
+  TempDatabase::PutInt32At(path, 16, 2);
+  const std::string data = TempDatabase::Read(path);
+  auto plan = std::make_shared<testing::FaultPlan>();
+  plan->Reset(testing::FaultPlan::Kind::WriteError, 1, true);
+  Database db;
+  db.SetFileSystem(testing::FaultyFileSystem(plan));
+  EXPECT_FALSE(db.OpenDatabase(path));
+  EXPECT_EQ(LastDatabaseError(), kErrDiskFull);
+  EXPECT_TRUE(TempDatabase::Read(path) == data);
+  EXPECT_TRUE(CopiesBeside(dir_.dir()).empty());
+}
+
+// Another process holding a lock for a moment (here: a record being read)
+// does not make the open fail; one that holds it past the count read's
+// time-out does.
+TEST_F(OpenCheckTest, TheOpenWaitsForAnotherProcesssLockAsLongAsACountRead) {
+  const std::string path = Book(3);
+  std::unique_ptr<FileAccess> other;
+  ASSERT_EQ(PosixFile::Open(path, Access::ReadWrite, Share::DenyNone, &other), 0);
+  ASSERT_EQ(other->Lock(kFirst + kRecord, 1, LockKind::Exclusive), 0);
+  std::thread release([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    other->Unlock(kFirst + kRecord, 1);
+  });
+  const auto start = std::chrono::steady_clock::now();
+  Database db;
+  const bool opened = db.OpenDatabase(path);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  release.join();
+  EXPECT_TRUE(opened) << LastDatabaseError();
+  EXPECT_GE(waited, std::chrono::milliseconds(250));
+
+  ASSERT_EQ(other->Lock(kFirst, 1, LockKind::Exclusive), 0);
+  const auto again = std::chrono::steady_clock::now();
+  Database late;
+  EXPECT_FALSE(late.OpenDatabase(path));
+  EXPECT_EQ(LastDatabaseError(), kErrOpenFailed);
+  EXPECT_GE(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(2000));
 }
 
 }  // namespace

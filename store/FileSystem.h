@@ -29,6 +29,10 @@ class FileSystem {
                                bool* created) = 0;
   // The length of a file by name; kErrFileNotFound when there is none.
   virtual int32_t LengthOf(const std::string& path, int64_t* length) = 0;
+  // Reads up to `size` bytes from the start of a file by name; `*done`
+  // tells how many there were. kErrFileNotFound when there is none.
+  virtual int32_t ReadStart(const std::string& path, void* buffer, std::size_t size,
+                            std::size_t* done) = 0;
   virtual int32_t Remove(const std::string& path) = 0;
   // Makes the names created or removed in the directory of `path` durable.
   virtual int32_t SyncDirectoryOf(const std::string& path) = 0;

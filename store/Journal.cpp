@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -35,6 +36,11 @@ uint32_t Crc32(uint32_t crc, const char* data, std::size_t size) {
     crc = table[(crc ^ static_cast<unsigned char>(data[i])) & 0xFFu] ^ (crc >> 8);
   }
   return ~crc;
+}
+
+bool HeaderIsValid(const char* header) {
+  return std::memcmp(header, kMagic, sizeof kMagic) == 0 && GetInt32(header + 8) == kFormat &&
+         static_cast<uint32_t>(GetInt32(header + 28)) == Crc32(0, header, 28);
 }
 
 uint32_t EntryCrc(uint32_t salt, const char* head, const char* bytes, std::size_t size) {
@@ -244,8 +250,10 @@ int32_t Journal::Commit() {
     return code;
   }
   written_ = false;
-  // Only tidiness: a journal left longer is ignored all the same.
-  file_->Truncate(0);
+  // A journal whose header is wiped is ignored, whatever its length. A small
+  // one keeps its length, so that the next change writes it without the
+  // system having to note a new length; a large one gives its space back.
+  if (end_ > kKeptJournalBytes) file_->Truncate(0);
   return 0;
 }
 
@@ -277,11 +285,14 @@ void Journal::FinishFiles() {
 
 int32_t Journal::HasContent(bool* content) {
   *content = false;
-  int64_t length = 0;
-  const int32_t code = fs_->LengthOf(path_, &length);
+  char header[kHeaderSize];
+  std::size_t got = 0;
+  const int32_t code = fs_->ReadStart(path_, header, sizeof header, &got);
   if (code == kErrFileNotFound) return 0;
   if (code != 0) return code;
-  *content = length > 0;
+  // A header cut short or wiped (the commit) protects nothing; entries are
+  // written after the header, so without one there is nothing to play back.
+  *content = got == sizeof header && HeaderIsValid(header);
   return 0;
 }
 
@@ -300,10 +311,7 @@ int32_t Journal::PlayBackFrom(FileAccess& journal, bool* played) {
   std::size_t got = 0;
   int32_t code = journal.ReadAt(0, header, sizeof header, &got);
   if (code != 0) return code;
-  const bool valid = got == sizeof header && std::memcmp(header, kMagic, sizeof kMagic) == 0 &&
-                     GetInt32(header + 8) == kFormat &&
-                     static_cast<uint32_t>(GetInt32(header + 28)) == Crc32(0, header, 28);
-  if (valid) {
+  if (got == sizeof header && HeaderIsValid(header)) {
     const auto salt = static_cast<uint32_t>(GetInt32(header + 12));
     int64_t lengths[2] = {-1, -1};
     bool wrote[2] = {false, false};
@@ -358,8 +366,17 @@ int32_t Journal::PlayBackFrom(FileAccess& journal, bool* played) {
     *played = true;
   }
   // Played back, or never finished its header (then nothing reached the
-  // book): either way it has done its work.
-  code = journal.Truncate(0);
+  // book): either way it has done its work. Its header wiped and synced, it
+  // is never played back again; a small one keeps its length for the next
+  // change.
+  int64_t length = 0;
+  code = journal.Size(&length);
+  if (code == 0 && length > kKeptJournalBytes) {
+    code = journal.Truncate(0);
+  } else if (code == 0 && length > 0) {
+    const char zeros[kHeaderSize] = {};
+    code = journal.WriteAt(0, zeros, std::min<int64_t>(length, kHeaderSize));
+  }
   if (code == 0) code = journal.Sync();
   return code;
 }

@@ -8,9 +8,10 @@
 // off, and the original length of every file whose length changes, and is
 // synced. Then the book's files are written and synced, and the journal's
 // header is wiped and synced: that is the moment the change is committed.
-// The journal is then cut to length 0. A change that holds more than kSpillBytes writes part of it
-// early the same way (journal first, synced), so memory stays bounded; the
-// journal then grows by what the later parts replace.
+// A small journal keeps its length for the next change (rewriting it is
+// cheaper than growing it); a large one is cut to length 0. A change that holds more than
+// kSpillBytes writes part of it early the same way (journal first, synced), so memory stays
+// bounded; the journal then grows by what the later parts replace.
 //
 // A journal with content whose writer is gone is hot: playing it back puts
 // every saved range back and every file back to its saved length, which
@@ -47,6 +48,8 @@ class Journal {
   // The most bytes one entry carries; longer ranges take several entries.
   static constexpr std::size_t kMaxEntryBytes = std::size_t{1} << 20;
   static constexpr int64_t kHeaderSize = 32;
+  // A committed journal up to this long keeps its length for the next change.
+  static constexpr int64_t kKeptJournalBytes = 256 * 1024;
   static constexpr int64_t kEntryHeadSize = 24;
 
   Journal(std::shared_ptr<FileSystem> fs, std::string path);
@@ -77,7 +80,8 @@ class Journal {
   // before it got to write.
   void Poison(int32_t code);
 
-  // Whether a journal with content lies beside the book.
+  // Whether a journal with content (a whole, valid header) lies beside the
+  // book.
   int32_t HasContent(bool* content);
   // Plays back a journal left behind by a change that did not finish, then
   // empties it. The caller keeps every other writer out while it runs.

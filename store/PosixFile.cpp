@@ -197,6 +197,18 @@ int32_t PosixFile::LengthOf(const std::string& path, int64_t* length) {
   return 0;
 }
 
+int32_t PosixFile::ReadStart(const std::string& path, void* buffer, std::size_t size,
+                             std::size_t* done) {
+  *done = 0;
+  int fd;
+  do {
+    fd = ::open(GbkToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return ErrnoToCode(errno);
+  PosixFile file(fd);  // closes it
+  return file.ReadAt(0, buffer, size, done);
+}
+
 int32_t PosixFile::Remove(const std::string& path) {
   return ::unlink(GbkToUtf8(path).c_str()) == 0 ? 0 : ErrnoToCode(errno);
 }

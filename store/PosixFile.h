@@ -41,6 +41,9 @@ class PosixFile final : public FileAccess {
                               bool* created);
   // A file's length by name (GBK path).
   static int32_t LengthOf(const std::string& path, int64_t* length);
+  // The first bytes of a file by name (GBK path).
+  static int32_t ReadStart(const std::string& path, void* buffer, std::size_t size,
+                           std::size_t* done);
   // Removes a file (GBK path).
   static int32_t Remove(const std::string& path);
   // Syncs the directory that holds `path`, so that names made or removed

@@ -27,6 +27,11 @@ int32_t PosixFileSystem::LengthOf(const std::string& path, int64_t* length) {
   return PosixFile::LengthOf(path, length);
 }
 
+int32_t PosixFileSystem::ReadStart(const std::string& path, void* buffer, std::size_t size,
+                                   std::size_t* done) {
+  return PosixFile::ReadStart(path, buffer, size, done);
+}
+
 int32_t PosixFileSystem::Remove(const std::string& path) { return PosixFile::Remove(path); }
 
 int32_t PosixFileSystem::SyncDirectoryOf(const std::string& path) {

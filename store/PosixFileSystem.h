@@ -18,6 +18,8 @@ class PosixFileSystem final : public FileSystem {
   int32_t OpenOrCreate(const std::string& path, std::unique_ptr<FileAccess>* file,
                        bool* created) override;
   int32_t LengthOf(const std::string& path, int64_t* length) override;
+  int32_t ReadStart(const std::string& path, void* buffer, std::size_t size,
+                    std::size_t* done) override;
   int32_t Remove(const std::string& path) override;
   int32_t SyncDirectoryOf(const std::string& path) override;
 };

@@ -28,6 +28,9 @@ inline FieldDescriptor Field(const char* name, int32_t type, int32_t size = 0) {
 
 class TempDatabase {
  public:
+  // In the system's temporary directory, or under `base` when given.
+  explicit TempDatabase(const std::string& base = std::string()) : dir_("cindral-store", base) {}
+
   const std::string& dir() const { return dir_.path(); }
   // A GBK path inside the directory (the name is given in UTF-8).
   std::string Path(const std::string& utf8Name) const { return Utf8ToGbk(dir_.File(utf8Name)); }
@@ -40,8 +43,12 @@ class TempDatabase {
   }
 
   static std::string Read(const std::string& gbkPath) {
-    std::ifstream in(GbkToUtf8(gbkPath), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ifstream in(GbkToUtf8(gbkPath), std::ios::binary | std::ios::ate);
+    if (!in) return std::string();
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
+    return bytes;
   }
   static void Write(const std::string& gbkPath, const std::string& bytes) {
     std::ofstream out(GbkToUtf8(gbkPath), std::ios::binary | std::ios::trunc);
@@ -82,7 +89,7 @@ class TempDatabase {
   }
 
  private:
-  test::TempDir dir_{"cindral-store"};
+  test::TempDir dir_;
 };
 
 }  // namespace cindral::testing

@@ -1,7 +1,7 @@
 #pragma once
-// A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes. Shared by the tests and the
-// benchmarks.
+// A fresh directory under the system's temporary directory (or another),
+// removed with everything in it when the object goes. Shared by the tests
+// and the benchmarks.
 
 #include <stdlib.h>
 
@@ -13,9 +13,12 @@ namespace cindral::test {
 
 class TempDir {
  public:
-  // `prefix` names the directory (prefix-XXXXXX), to tell leftovers apart.
-  explicit TempDir(const std::string& prefix = "cindral") {
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+  // `prefix` names the directory (prefix-XXXXXX), to tell leftovers apart;
+  // `base` is where it goes instead of the temporary directory.
+  explicit TempDir(const std::string& prefix = "cindral", const std::string& base = "") {
+    const std::filesystem::path root =
+        base.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(base);
+    std::string pattern = (root / (prefix + "-XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
   }

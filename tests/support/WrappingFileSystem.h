@@ -36,6 +36,10 @@ class WrappingFileSystem final : public FileSystem {
   int32_t LengthOf(const std::string& path, int64_t* length) override {
     return inner_->LengthOf(path, length);
   }
+  int32_t ReadStart(const std::string& path, void* buffer, std::size_t size,
+                    std::size_t* done) override {
+    return inner_->ReadStart(path, buffer, size, done);
+  }
   int32_t Remove(const std::string& path) override { return inner_->Remove(path); }
   int32_t SyncDirectoryOf(const std::string& path) override {
     return inner_->SyncDirectoryOf(path);

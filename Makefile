@@ -1,10 +1,12 @@
 # Two entry points set everything up on a fresh Debian machine:
 #   make run   - install what is missing, build, lay out build/dist/ and start Cindral
-#   make test  - the same set-up, then build with ASan+UBSan and run every test headless
-.PHONY: run test deps configure build build-asan bench screenshots format clean
+#   make test  - the same set-up, then build with ASan+UBSan, run every test headless
+#                and each fuzzer for 20 seconds
+.PHONY: run test deps configure build build-asan build-fuzz fuzz fuzz-seeds bench screenshots format clean
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+FUZZ_SECONDS ?= 60
 
 deps:
 	@sh scripts/install-deps.sh
@@ -25,10 +27,24 @@ build-asan: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCINDRAL_SANITIZE=ON -DCINDRAL_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 
-test: build-asan
+test: build-asan build-fuzz
 	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+	sh scripts/run-fuzzers.sh 20 $(JOBS)
+
+# The fuzzers (libFuzzer, clang), a build of their own.
+build-fuzz: deps
+	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS)
+
+# Each fuzzer for FUZZ_SECONDS seconds.
+fuzz: build-fuzz
+	sh scripts/run-fuzzers.sh $(FUZZ_SECONDS) $(JOBS)
+
+# Writes the seed corpora in fuzz/corpus/ anew, from books the engine makes.
+fuzz-seeds: build-fuzz
+	build-fuzz/make_seeds fuzz/corpus
 
 bench: build
 	@for b in build/bench/*_bench; do echo "== $$b"; $$b; done
@@ -46,4 +62,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -8,6 +8,7 @@ PACKAGES="
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   qt6-webengine-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-wqy-microhei fonts-arphic-uming fontconfig
   fcitx5-frontend-qt6
   xvfb xauth

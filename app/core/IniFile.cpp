@@ -1,8 +1,10 @@
 #include "app/core/IniFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <string_view>
+#include <thread>
 
 #include "store/Gbk.h"
 
@@ -227,13 +230,81 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
+// The directory of a path and the file's name in it.
+struct PathParts {
+  std::string prefix;     // the directory with its trailing '/', or empty
+  std::string base;       // the file's name
+  std::string directory;  // the directory to open ("." for none)
+};
+
+PathParts SplitPath(const std::string& osPath) {
+  const std::size_t slash = osPath.rfind('/');
+  PathParts parts;
+  parts.prefix = (slash == std::string::npos) ? "" : osPath.substr(0, slash + 1);
+  parts.base = osPath.substr(parts.prefix.size());
+  parts.directory = parts.prefix.empty() ? "." : parts.prefix;
+  return parts;
+}
+
+// Holds the lock that makes each read-modify-write of the files in one
+// directory whole against every other writer, in this process or another.
+// The file itself is replaced by a rename at every write, and a lock on it
+// would go with the old file; the directory stays, so the lock is taken on
+// it. A lock another writer holds is waited for up to two seconds; a file
+// system that knows no such locks is written without one.
+class DirectoryLock {
+ public:
+  explicit DirectoryLock(const std::string& directory) {
+    fd_ = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (;;) {
+      if (flock(fd_, LOCK_EX | LOCK_NB) == 0) break;
+      if (errno == EINTR) continue;
+      if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+        busy_ = errno == EWOULDBLOCK;
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+  ~DirectoryLock() {
+    if (fd_ >= 0) close(fd_);  // closing lets the lock go
+  }
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+  // False when another writer kept the lock past the time-out.
+  bool held() const { return !busy_; }
+
+ private:
+  int fd_ = -1;
+  bool busy_ = false;
+};
+
+// The temporary files of ReplaceFile that writers killed halfway left
+// beside the file. Called under the directory's lock: every writer holds it
+// while its temporary file exists, so any such file found then is stale.
+void RemoveStaleTemporaryFiles(const PathParts& parts) {
+  const std::string start = "." + parts.base + ".";
+  if (DIR* dir = opendir(parts.directory.c_str())) {
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.size() > start.size() + 4 && name.compare(0, start.size(), start) == 0 &&
+          name.compare(name.size() - 4, 4, ".tmp") == 0) {
+        unlink((parts.prefix + name).c_str());
+      }
+    }
+    closedir(dir);
+  }
+}
+
 // Writes `text` to a new file beside `osPath` and renames it over `osPath`,
 // so that a crash or a full disk leaves either the old file or the new one.
 bool ReplaceFile(const std::string& osPath, std::string_view text, const FileContents& old) {
-  const std::size_t slash = osPath.rfind('/');
-  const std::string prefix = (slash == std::string::npos) ? "" : osPath.substr(0, slash + 1);
-  const std::string base = osPath.substr(prefix.size());
-  const std::string directory = prefix.empty() ? "." : prefix;
+  const PathParts parts = SplitPath(osPath);
+  const std::string& prefix = parts.prefix;
+  const std::string& base = parts.base;
+  const std::string& directory = parts.directory;
 
   static std::atomic<unsigned> counter{0};
   const auto seed =
@@ -323,6 +394,11 @@ bool WriteProfileString(const std::string& path, const std::string& section, con
     return false;
   }
   const std::string osPath = TargetPath(GbkToUtf8(path));
+  // From the read to the rename nobody else writes, so no update is lost.
+  const PathParts parts = SplitPath(osPath);
+  DirectoryLock lock(parts.directory);
+  if (!lock.held()) return false;
+  RemoveStaleTemporaryFiles(parts);
   FileContents file = ReadWholeFile(osPath);
   if (file.state == FileState::kUnreadable) return false;
   const std::string& text = file.text;

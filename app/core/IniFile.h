@@ -23,8 +23,11 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
                               std::size_t bufferSize = 10240);
 
 // Stores `value`, creating the file, the section or the key as needed and
-// leaving every other line as it was. The file is replaced atomically.
-// Returns false when the file could not be written.
+// leaving every other line as it was. The file is replaced atomically, and
+// the read, the change and the replacement hold a lock on the file's
+// directory, so that two writers (two programs, or a program and a tool)
+// never lose each other's updates. Returns false when the file could not be
+// written, or another writer held the lock for more than two seconds.
 //
 // An existing key's line becomes "key=value" (the key spelled as in the
 // file); a new key goes after the last entry of its section, a new section

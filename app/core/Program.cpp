@@ -1,6 +1,7 @@
 #include "app/core/Program.h"
 
 #include "store/DateTime.h"
+#include "store/Gbk.h"
 
 namespace cindral {
 namespace {
@@ -14,7 +15,10 @@ std::string Program::ReadConfig(const std::string& key) const {
 }
 
 void Program::WriteConfig(const std::string& key, const std::string& text) {
-  settings_.WriteSetting(kSection, key, text);
+  if (settings_.WriteSetting(kSection, key, text) || settingsFailureShown_) return;
+  // The learner's progress is not being kept: say so, once a run, and go on.
+  settingsFailureShown_ = true;
+  prompter_.Fail(GBK("设置保存失败，请检查程序目录是否可写！"), GBK("出错了"));
 }
 
 void Program::SetReviewPosition(int32_t position) {

@@ -6,7 +6,8 @@
 // The values that are mirrored in section "Config" of the settings file
 // change only through the operations below, which write them through at
 // once: the review position (reviewnumber), the newest group (groupnumber)
-// and the daily flags (plus, minus).
+// and the daily flags (plus, minus). When a write fails, the learner is
+// told once a run, and the program goes on.
 
 #include <cstdint>
 #include <string>
@@ -79,6 +80,7 @@ class Program {
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;
+  bool settingsFailureShown_ = false;  // the box shows once a run
 };
 
 }  // namespace cindral

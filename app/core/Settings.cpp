@@ -34,10 +34,9 @@ std::string Settings::ReadSetting(const std::string& section, const std::string&
   return ReadProfileString(Path(), section, key, "", 10240);
 }
 
-void Settings::WriteSetting(const std::string& section, const std::string& key,
+bool Settings::WriteSetting(const std::string& section, const std::string& key,
                             const std::string& text) {
-  // Settings writes are not checked: a failed write leaves the old value.
-  WriteProfileString(Path(), section, key, text);
+  return WriteProfileString(Path(), section, key, text);
 }
 
 int32_t Settings::ReadSettingInt(const std::string& section, const std::string& key) const {

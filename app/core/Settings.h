@@ -12,7 +12,9 @@ class Settings {
   explicit Settings(std::string programDirectory);
 
   std::string ReadSetting(const std::string& section, const std::string& key) const;
-  void WriteSetting(const std::string& section, const std::string& key, const std::string& text);
+  // False when the file could not be written (read-only file or folder,
+  // full disk); the old value stays.
+  bool WriteSetting(const std::string& section, const std::string& key, const std::string& text);
   int32_t ReadSettingInt(const std::string& section, const std::string& key) const;
 
   // The path of the settings file: an existing file whose name matches

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -357,6 +361,66 @@ TEST_F(IniFileTest, WriteThroughASymbolicLinkUpdatesItsTarget) {
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(Get(target), "[S]\nk=2\n");
   EXPECT_EQ(Entries(), (Names{"Config.ini", "real.ini"}));
+}
+
+// ---- Two writers ----
+
+// Two processes (two programs, or a program and a tool) write different keys
+// 1,000 times each: every write reads back at once, and none is lost.
+TEST_F(IniFileTest, TwoProcessesWritingDifferentKeysLoseNoUpdate) {
+  // In memory when the system offers it: the test is about the lock, not
+  // about the disk's speed.
+  test::TempDir shm("cindral-ini", access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "");
+  const std::string path = shm.File("Config.ini");
+  Put(path, "[Config]\nreviewnumber=0\ngroupnumber=0\n");
+  constexpr int kWrites = 1000;
+  pid_t children[2];
+  const char* keys[2] = {"reviewnumber", "groupnumber"};
+  for (int c = 0; c < 2; ++c) {
+    children[c] = fork();
+    ASSERT_GE(children[c], 0);
+    if (children[c] == 0) {
+      for (int i = 1; i <= kWrites; ++i) {
+        if (!WriteProfileString(path, "Config", keys[c], std::to_string(i))) _exit(2);
+        if (ReadProfileString(path, "Config", keys[c]) != std::to_string(i)) _exit(3);
+      }
+      _exit(0);
+    }
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: a write failed, 3: an update was lost";
+  }
+  EXPECT_EQ(ReadProfileString(path, "Config", "reviewnumber"), std::to_string(kWrites));
+  EXPECT_EQ(ReadProfileString(path, "Config", "groupnumber"), std::to_string(kWrites));
+}
+
+TEST_F(IniFileTest, AWriterHoldingTheFileTooLongMakesTheWriteFail) {
+  Put("[S]\nk=1\n");
+  const int held = open(dir_.c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) _exit(Write("S", "k", "2") ? 1 : 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the write went past the lock";
+  close(held);
+  EXPECT_EQ(Get(), "[S]\nk=1\n");
+  EXPECT_TRUE(Write("S", "k", "2"));
+}
+
+// A writer killed between its temporary file and the rename leaves that
+// file behind; the next write takes it away.
+TEST_F(IniFileTest, TemporaryFilesOfWritersKilledHalfwayAreTakenAway) {
+  Put("[S]\nk=1\n");
+  Put(dir_ + "/.Config.ini.12345.678.9.tmp", "[S]\nk=half");
+  Put(dir_ + "/.other.ini.1.2.3.tmp", "not ours");
+  EXPECT_TRUE(Write("S", "k", "2"));
+  EXPECT_EQ(Entries(), (Names{".other.ini.1.2.3.tmp", "Config.ini"}));
 }
 
 }  // namespace

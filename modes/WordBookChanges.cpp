@@ -5,6 +5,7 @@
 #include "plan/DayPlan.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -68,19 +69,32 @@ void ShuffleWordBook(Program& program) {
   const int32_t groups = program.LoadCurrentGroup();
   Database& db = program.db();
   RandomGenerator& random = program.random();
-  const std::map<int32_t, GroupRun> runs = FindGroupRuns(db);
-  for (int32_t g = 1; g <= groups; ++g) {
-    const auto it = runs.find(g);
-    if (it == runs.end() || it->second.count <= 1) continue;
-    const GroupRun& run = it->second;
-    for (int32_t i = 0; i < run.count; ++i) {
-      const int32_t a = random.RandomInRange(run.lo, run.hi);
-      const int32_t b = random.RandomInRange(a, run.hi);
-      SwapWords(db, a, b);
+  bool shuffled = false;
+  {
+    // Thousands of swaps, one change: the book is shuffled whole or not at
+    // all, and the disk is synced a few times instead of at every swap.
+    WholeFileScope scope(db);
+    if (scope.ok()) {
+      const std::map<int32_t, GroupRun> runs = FindGroupRuns(db);
+      for (int32_t g = 1; g <= groups; ++g) {
+        const auto it = runs.find(g);
+        if (it == runs.end() || it->second.count <= 1) continue;
+        const GroupRun& run = it->second;
+        for (int32_t i = 0; i < run.count; ++i) {
+          const int32_t a = random.RandomInRange(run.lo, run.hi);
+          const int32_t b = random.RandomInRange(a, run.hi);
+          SwapWords(db, a, b);
+        }
+      }
+      shuffled = scope.End();
     }
   }
   ComputeDayPlan(program);
-  program.prompter().Inform(GBK("打乱成功！"), GBK("成功！"));
+  if (shuffled) {
+    program.prompter().Inform(GBK("打乱成功！"), GBK("成功！"));
+  } else {
+    program.prompter().Fail(GBK("打乱失败，单词本没有改变，请再试！"), GBK("出错了"));
+  }
 }
 
 void ResetWordBook(Program& program) {

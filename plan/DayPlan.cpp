@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <map>
 #include <string>
 
 #include "plan/EntryGate.h"
@@ -10,6 +11,7 @@
 #include "store/Convert.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -52,13 +54,16 @@ void CollectDueWords(Program& program, Copies copies) {
 }
 
 void PlanLearningDay(Program& program) {
-  std::vector<int32_t> groups;
+  // How often the line lists each group: counted once, so that a long line
+  // costs its length and not its length for every word.
+  std::map<int32_t, int> listed;
   for (const std::string& piece : ReadPlanLine(PlanTableFileName(), program.CurrentGroup())) {
-    groups.push_back(TextToInteger(piece));
+    ++listed[TextToInteger(piece)];
   }
-  if (groups.empty()) return;
-  CollectDueWords(program, [&groups](int32_t group) {
-    return static_cast<int>(std::count(groups.begin(), groups.end(), group));
+  if (listed.empty()) return;
+  CollectDueWords(program, [&listed](int32_t group) {
+    const auto it = listed.find(group);
+    return it == listed.end() ? 0 : it->second;
   });
 }
 
@@ -150,12 +155,19 @@ void ComputeDayPlan(Program& program) {
 void DecayProficiency(Program& program) {
   if (!program.DecayDue()) return;
   Database& db = program.db();
-  db.GoFirst();
-  const int32_t count = db.RecordCount();
-  for (int32_t i = 0; i < count; ++i) {
-    const int64_t p = ReadIntegerField(db, kProficiency);
-    db.WriteField(kProficiency, Value::Int(p >= 2 ? static_cast<int32_t>(p - 1) : 1));
-    db.Skip(1);
+  {
+    // Every word decays, or none does and the decay stays due: a start cut
+    // short never decays part of the book twice.
+    WholeFileScope scope(db);
+    if (!scope.ok()) return;
+    db.GoFirst();
+    const int32_t count = db.RecordCount();
+    for (int32_t i = 0; i < count; ++i) {
+      const int64_t p = ReadIntegerField(db, kProficiency);
+      db.WriteField(kProficiency, Value::Int(p >= 2 ? static_cast<int32_t>(p - 1) : 1));
+      db.Skip(1);
+    }
+    if (!scope.End()) return;
   }
   program.MarkDecayDone();
 }

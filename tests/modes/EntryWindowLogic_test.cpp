@@ -2,6 +2,9 @@
 
 #include "modes/EntryWindowLogic.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "TestWorld.h"
@@ -171,6 +174,46 @@ TEST_F(WordEntryTest, AFailedSaveKeepsTheTypedText) {
   EXPECT_EQ(entry.word(), Utf8ToGbk("apple"));
   EXPECT_EQ(entry.meaning(), Utf8ToGbk("苹果"));
   EXPECT_EQ(world.Config("groupnumber"), "1");
+}
+
+// Two programs entering words into one word book at the same moment: each
+// word gets the serial number after the last one, and no number twice.
+TEST_F(WordEntryTest, TwoProgramsEnteringWordsAtOnceGiveEverySerialNumberOnce) {
+  constexpr int kEach = 200;
+  world.Restart();  // the book is closed here; the children open it
+  pid_t children[2];
+  for (int c = 0; c < 2; ++c) {
+    children[c] = ::fork();
+    ASSERT_GE(children[c], 0);
+    if (children[c] == 0) {
+      Database db;
+      db.SetLockTimeout(-1);  // back to back, one could keep the other out
+      test::ScriptedPrompter prompter;
+      test::ScriptedShell shell;
+      Program program(db, *world.settings, world.clock, prompter, shell);
+      if (!db.OpenDatabase(GBK("单词本"))) ::_exit(2);
+      EntryWindowLogic entry(program);
+      for (int i = 0; i < kEach; ++i) {
+        entry.SetWord("p" + std::to_string(c) + "w" + std::to_string(i));
+        entry.SetMeaning("m");
+        entry.Submit();
+        if (!entry.word().empty()) ::_exit(3);  // the save failed
+      }
+      ::_exit(0);
+    }
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+  }
+  world.OpenWordBook();
+  const std::vector<StoredWord> words = Stored();
+  ASSERT_EQ(words.size(), 2u * kEach);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    ASSERT_EQ(words[i].serial, static_cast<int32_t>(i) + 1) << "record " << i + 1;
+  }
 }
 
 }  // namespace

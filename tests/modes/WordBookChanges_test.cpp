@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "FaultyFiles.h"
 #include "TestWorld.h"
 #include "plan/DayPlan.h"
 
@@ -233,6 +234,48 @@ TEST_F(WordBookChangesTest, AFailedResetReportsAndKeepsTheState) {
   EXPECT_EQ(world.P().CurrentGroup(), 3);
   EXPECT_EQ(world.Config("groupnumber"), "3");
   EXPECT_EQ(world.Db().RecordCount(), 16);
+}
+
+// The shuffle of a whole book is one change: a few syncs, not several a
+// swap; and on a disk that fails it changes nothing and says so.
+TEST_F(WordBookChangesTest, AShuffleIsOneChangeSyncedAFewTimes) {
+  FillThreeGroups();
+  auto plan = std::make_shared<testing::FaultPlan>();
+  world.Restart();
+  world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+  world.OpenWordBook();
+  world.P().LoadCurrentGroup();
+  plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+  ShuffleWordBook(world.P());
+  EXPECT_EQ(world.prompter.LastText(), "打乱成功！");
+  EXPECT_LE(plan->syncs, 4);
+}
+
+TEST_F(WordBookChangesTest, AShuffleOnAFailingDiskChangesNothingAndSaysSo) {
+  FillThreeGroups();
+  const std::vector<Row> before = Rows();
+  auto plan = std::make_shared<testing::FaultPlan>();
+  for (const int64_t k : {1, 3, 5}) {
+    world.Restart();
+    world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+    plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+    world.OpenWordBook();
+    world.P().random().SeedRandom(3);
+    plan->Reset(testing::FaultPlan::Kind::WriteError, k, true);
+    ShuffleWordBook(world.P());
+    ASSERT_TRUE(plan->fired);
+    EXPECT_EQ(world.prompter.LastText(), "打乱失败，单词本没有改变，请再试！");
+    EXPECT_EQ(world.prompter.LastCaption(), "出错了");
+    EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
+    world.Restart();
+    plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+    world.OpenWordBook();
+    const std::vector<Row> after = Rows();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+      EXPECT_EQ(after[i].word, before[i].word) << "write " << k << ", record " << i + 1;
+    }
+  }
 }
 
 }  // namespace

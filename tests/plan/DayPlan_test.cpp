@@ -3,9 +3,18 @@
 
 #include "plan/DayPlan.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "FaultyFiles.h"
 #include "TestWorld.h"
+#include "store/WholeFileScope.h"
 
 namespace cindral {
 namespace {
@@ -91,6 +100,43 @@ TEST_F(DayPlanTest, AGroupListedTwiceOnItsLineIsDueTwice) {
   world.P().SetCurrentGroup(1);
   ComputeDayPlan(world.P());
   EXPECT_EQ(world.DueGroups(), Expected({{1, 2}}));
+}
+
+// A plan line of 10 MB (3.5 million pieces) against 2,000 words: the plan
+// costs the line's length, not its length for every word. Run in a child
+// that must finish within a minute; listing each word against every piece
+// takes seven billion steps.
+TEST_F(DayPlanTest, AHugePlanLineCostsItsLengthNotItsLengthForEveryWord) {
+  {
+    WholeFileScope scope(world.Db());
+    for (int w = 0; w < 2000; ++w) world.AddWord(1 + w % 2, "w" + std::to_string(w), kDay1);
+    ASSERT_TRUE(scope.End());
+  }
+  world.P().SetCurrentGroup(1);
+  std::string line;
+  while (line.size() < 10'000'000) line += "77 ";
+  line += "2 2";
+  world.WritePlanTable({line});
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ComputeDayPlan(world.P());
+    ::_exit(world.State().DueList.size() == 2000 ? 0 : 1);  // group 2 listed twice
+  }
+  int status = 0;
+  pid_t done = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while ((done = ::waitpid(child, &status, WNOHANG)) == 0 &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  if (done == 0) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    FAIL() << "the plan took over a minute";
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "the due list is not the line's";
 }
 
 TEST_F(DayPlanTest, NothingIsDueWithoutAPlanLine) {
@@ -278,6 +324,48 @@ TEST_F(DecayTest, OutOfRangeStoredValuesStayDefined) {
   world.WriteConfig("minus", "false");
   DecayProficiency(world.P());
   EXPECT_EQ(Proficiencies(), std::vector<int32_t>({1, 1, 2147483646}));
+}
+
+// A decay that a disk failure stops changes no word and stays due, so the
+// next start decays every word once.
+TEST_F(DecayTest, IsWholeOrNotAtAll) {
+  AddProficiencies({5, 6, 7, 8, 9, 10});
+  world.WriteConfig("minus", "false");
+  auto plan = std::make_shared<testing::FaultPlan>();
+  for (int64_t k = 1;; ++k) {
+    ASSERT_LT(k, 100);
+    world.Restart();
+    world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+    plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+    world.OpenWordBook();
+    plan->Reset(testing::FaultPlan::Kind::WriteError, k, false);
+    DecayProficiency(world.P());
+    const bool fired = plan->fired;
+    world.Restart();
+    plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+    world.OpenWordBook();
+    if (!fired) {
+      EXPECT_EQ(Proficiencies(), std::vector<int32_t>({4, 5, 6, 7, 8, 9}));
+      EXPECT_EQ(world.Config("minus"), "true");
+      break;
+    }
+    EXPECT_EQ(Proficiencies(), std::vector<int32_t>({5, 6, 7, 8, 9, 10})) << "write " << k;
+    EXPECT_EQ(world.Config("minus"), "false") << "write " << k;
+  }
+}
+
+// The decay of a whole book is one change: a few syncs, not one a word.
+TEST_F(DecayTest, CostsAFewSyncsHoweverManyWords) {
+  for (int i = 0; i < 60; ++i) world.AddWord(1 + i / 20, "w" + std::to_string(i), kDay1, 50);
+  world.WriteConfig("minus", "false");
+  auto plan = std::make_shared<testing::FaultPlan>();
+  world.Restart();
+  world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+  world.OpenWordBook();
+  plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+  DecayProficiency(world.P());
+  EXPECT_LE(plan->syncs, 4);
+  EXPECT_EQ(Proficiencies().front(), 49);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ struct FaultPlan {
   bool persistent = false;  // every counted call from the k-th on fails
   int64_t reads = 0;        // calls made so far
   int64_t writes = 0;
+  int64_t syncs = 0;  // of the writes, the syncs
   bool fired = false;
 
   // Counts a call and tells whether it fails.
@@ -36,7 +37,7 @@ struct FaultPlan {
     kind = k;
     failAt = at;
     persistent = forGood;
-    reads = writes = 0;
+    reads = writes = syncs = 0;
     fired = false;
   }
 };
@@ -74,7 +75,10 @@ class FaultyFile final : public FileAccess {
   int32_t Lock(int64_t o, int64_t l, LockKind k) override { return inner_->Lock(o, l, k); }
   int32_t Unlock(int64_t o, int64_t l) override { return inner_->Unlock(o, l); }
   int32_t TestLock(int64_t o, int64_t l, LockKind k) override { return inner_->TestLock(o, l, k); }
-  int32_t Sync() override { return plan_->Fails(true) ? kErrHardware : inner_->Sync(); }
+  int32_t Sync() override {
+    ++plan_->syncs;
+    return plan_->Fails(true) ? kErrHardware : inner_->Sync();
+  }
   int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
 
  private:

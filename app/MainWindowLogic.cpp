@@ -16,6 +16,16 @@ bool MainWindowLogic::OnMainWindowCreated() {
     program_.prompter().Fail(GBK("数据库连接出错，请确认数据库是否已存在！"), GBK("出错了"));
     return false;
   }
+  // A repair that dropped whole words kept a copy of the book first: the
+  // learner hears of it, and where the copy lies.
+  const std::string copy = program_.db().RepairCopy();
+  if (!copy.empty()) {
+    const std::size_t slash = copy.rfind('/');
+    program_.prompter().Inform(
+        GBK("单词本文件记录的单词数与文件不符，已按文件修复。修复前的单词本已另存为：") +
+            copy.substr(slash == std::string::npos ? 0 : slash + 1),
+        GBK("提示"));
+  }
   program_.random().SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock()))));
   ComputeDayPlan(program_);
   DecayProficiency(program_);

@@ -12,10 +12,11 @@ class MainWindowLogic {
 
   explicit MainWindowLogic(Program& program) : program_(program) {}
 
-  // Reads the counters, opens the word database, seeds the generator,
-  // computes today's plan and runs the daily decay. False when the word
-  // database could not be opened: the message has been shown and the
-  // program must end.
+  // Reads the counters, opens the word database (telling the learner when
+  // repairing it dropped words, and where their copy lies), seeds the
+  // generator, computes today's plan and runs the daily decay. False when
+  // the word database could not be opened: the message has been shown and
+  // the program must end.
   bool OnMainWindowCreated();
   void OnPageSelected(int page);
   void OnMainWindowClosing();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <filesystem>
 #include <set>
 
@@ -276,6 +278,39 @@ TEST_F(DayScenario, StartUpSeedsTheGeneratorWithTheSecondOfTheClock) {
   world.clock.Set(kDay1 + (10 * 3600 + 17 * 60 + 42) / 86400.0);
   ASSERT_TRUE(Start());
   EXPECT_EQ(world.P().random().state(), 42u);
+}
+
+// A word book whose count lost whole words (one flipped bit: 12 -> 4) is
+// repaired at the start after a copy; the learner is told once, with the
+// copy's name.
+TEST_F(DayScenario, AStartThatRepairsAwayWholeWordsSaysWhereTheCopyIs) {
+  world.OpenWordBook();
+  for (int i = 0; i < 12; ++i) world.AddWord(1, "w" + std::to_string(i), kDay1);
+  world.Restart();
+  const std::string book = world.dir.File(test::WordBookUtf8Name());
+  {
+    std::fstream file(book, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(16);
+    const char four[4] = {4, 0, 0, 0};
+    file.write(four, 4);
+  }
+  ASSERT_TRUE(Start());
+  ASSERT_FALSE(world.prompter.shown.empty());
+  const Message& box = world.prompter.shown.front();
+  const std::string text = GbkToUtf8(box.text);
+  EXPECT_EQ(GbkToUtf8(box.caption), "提示");
+  EXPECT_EQ(box.icon, MessageIcon::Information);
+  const std::string name = text.substr(text.rfind("：") + std::string("：").size());
+  EXPECT_EQ(name.rfind("单词本.EDB.before-repair-", 0), 0u) << text;
+  EXPECT_TRUE(std::filesystem::exists(world.dir.File(name))) << name;
+  EXPECT_EQ(world.Db().RecordCount(), 4);
+
+  // The next start has nothing to repair and says nothing of it.
+  const std::size_t shown = world.prompter.shown.size();
+  ASSERT_TRUE(Start());
+  for (std::size_t i = shown; i < world.prompter.shown.size(); ++i) {
+    EXPECT_EQ(GbkToUtf8(world.prompter.shown[i].text).find("另存为"), std::string::npos);
+  }
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ class Seeds {
     ::mkdir(dir_.c_str(), 0755);
     ::mkdir((dir_ + "/database").c_str(), 0755);
     ::mkdir((dir_ + "/conversions").c_str(), 0755);
+    ::mkdir((dir_ + "/settings").c_str(), 0755);
+    ::mkdir((dir_ + "/plan_table").c_str(), 0755);
   }
 
   // A book made by `fill` on fresh in-memory files, as one seed.
@@ -71,6 +73,16 @@ class Seeds {
   }
   void Text(const std::string& name, uint8_t kind, const std::string& text) {
     WriteFile(dir_ + "/conversions/" + name, std::string(1, static_cast<char>(kind)) + text);
+  }
+  // A settings file, the key to write (by number) and the value.
+  void Settings(const std::string& name, uint8_t key, const std::string& file,
+                const std::string& value) {
+    WriteFile(dir_ + "/settings/" + name, std::string(1, static_cast<char>(key)) +
+                                              std::string(1, static_cast<char>(value.size())) +
+                                              file + value);
+  }
+  void PlanTable(const std::string& name, uint8_t pick, const std::string& table) {
+    WriteFile(dir_ + "/plan_table/" + name, std::string(1, static_cast<char>(pick)) + table);
   }
 
  private:
@@ -210,5 +222,24 @@ int main(int argc, char** argv) {
   seeds.Text("number", 2, "-2147483648");
   seeds.Text("double", 5, std::string("\0\0\0\0\0\0\xf0\x3f", 8));
   seeds.Text("gbk", 10, GBK("熟练度，释义"));
+  seeds.Settings("fresh", 0, "[Config]\nreviewnumber=1\ngroupnumber=1\nplus=false\nminus=false\n",
+                 "12");
+  seeds.Settings("skin-crlf", 6, "; look\r\n[Skin]\r\npicid=3\r\ncolor=13998394\r\n", "16777215");
+  seeds.Settings("quoted", 2, "[config]\nPLUS = \" true \"\n[Config]\nplus=false\n", " x ");
+  seeds.Settings("empty", 8, "", "v");
+  {
+    std::string table;
+    for (int n = 1; n <= 88; ++n) {
+      for (int k : {0, 1, 2, 4, 7, 15, 30}) {
+        if (n - k >= 1) table += std::to_string(n - k) + (k == 30 || n - k == 1 ? "" : " ");
+      }
+      table += n % 3 == 0 ? "\r\n" : "\n";
+    }
+    seeds.PlanTable("shipped", 12, table);
+  }
+  seeds.PlanTable("odd-ends", 1,
+                  std::string("1  2 \0 3\x1a"
+                              "4\r\n5 ",
+                              14));
   return 0;
 }

@@ -269,5 +269,51 @@ TEST_F(FailingDiskTest, ACreateThatFailsLeavesNoFileBehind) {
   }
 }
 
+// A number whose bytes straddle a 4096-byte page could be torn by a write
+// that stops between the pages: it goes through the journal, whole or not.
+TEST_F(FailingDiskTest, ANumberAcrossAPageBoundaryIsWrittenWhole) {
+  // 11-byte texts: 46-byte records, and record 1591's proficiency at byte
+  // 73726 runs from one page into the next.
+  const std::string path = dir_.Create("pages.EDB", WordRecordFields(11));
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(path));
+    WholeFileScope scope(db);
+    for (int32_t i = 1; i <= 1600; ++i) {
+      ASSERT_TRUE(db.AddRecord({Value::Int(1), Value::Text("w"), Value::Text("m"),
+                                Value::DateTime(45000), Value::Int(0x01010101), Value::Int(i)}));
+    }
+    ASSERT_TRUE(scope.End());
+    ASSERT_EQ(db.Current()->firstRecordOffset() + 1590 * 46 + 38, 73726);
+  }
+  auto plan = std::make_shared<FaultPlan>();
+  for (const bool persistent : {false, true}) {
+    for (int64_t k = 1;; ++k) {
+      ASSERT_LT(k, 50);
+      bool ok = false;
+      {
+        Database db;
+        db.SetFileSystem(testing::FaultyFileSystem(plan));
+        plan->Reset(FaultPlan::Kind::ShortWrite, 0, false);
+        ASSERT_TRUE(db.OpenDatabase(path));
+        ASSERT_TRUE(db.GoTo(1591));
+        plan->Reset(FaultPlan::Kind::ShortWrite, k, persistent);
+        ok = db.WriteField(5, Value::Int(0x02020202));
+      }
+      const bool fired = plan->fired;
+      plan->Reset(FaultPlan::Kind::ShortWrite, 0, false);
+      Database db;
+      ASSERT_TRUE(db.OpenDatabase(path));
+      ASSERT_TRUE(db.GoTo(1591));
+      const int32_t value = ReadIntegerField(db, 5);
+      EXPECT_TRUE(value == (ok ? 0x02020202 : 0x01010101) ||
+                  (!ok && persistent && value == 0x02020202))
+          << "write " << k << ": " << std::hex << value;
+      if (!fired) break;
+      ASSERT_TRUE(db.WriteField(5, Value::Int(0x01010101)));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace cindral

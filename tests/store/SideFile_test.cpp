@@ -155,6 +155,7 @@ TEST_F(SideFileTest, ChainsThatLoopOrLeaveTheFileEndWithAnErrorAtOnce) {
   ASSERT_TRUE(db_.AddRecord({Value::Int(1), Value::Text(Text(1500)), Value::Text("keep")}));
   const int32_t first = WordBlock(0);
   const int32_t last = Link(Link(first, 1), 1);
+  const int32_t meaning = TempDatabase::Int32At(path_, kFirst + 12);
   const std::string good = TempDatabase::Read(side_);
   struct Damage {
     int32_t block;
@@ -162,12 +163,13 @@ TEST_F(SideFileTest, ChainsThatLoopOrLeaveTheFileEndWithAnErrorAtOnce) {
     int32_t value;
   };
   const Damage damages[] = {
-      {last, 1, first},   // loops back to the start
-      {first, 1, first},  // loops on itself
-      {last, 1, 1000},    // beyond the block count
-      {last, 1, -3},      // not a block at all
-      {first, 2, 0},      // a free block inside a chain
-      {first, 2, 501},    // more bytes than a block holds
+      {last, 1, first},     // loops back to the start
+      {first, 1, first},    // loops on itself
+      {last, 1, 1000},      // beyond the block count
+      {last, 1, -3},        // not a block at all
+      {first, 2, 0},        // a free block inside a chain
+      {first, 2, 501},      // more bytes than a block holds
+      {first, 1, meaning},  // runs into the meaning's chain
   };
   for (const Damage& d : damages) {
     TempDatabase::Write(side_, good);

@@ -16,6 +16,8 @@ namespace {
 // tables would not fit in memory, and no word book comes near.
 constexpr int64_t kMaxAuditedBlocks = int64_t{1} << 24;
 constexpr int32_t kLinkChunkBlocks = 128;
+// Records up to this size are read whole, many at a time.
+constexpr int32_t kChunkedRecordBytes = 4096;
 
 // One record's reference to a side-file value.
 struct ValueRef {
@@ -71,27 +73,37 @@ int32_t BlockAudit::Run(OpenRepairs* repairs) {
   SideFile* side = rf.side();
   const bool auditSide = side != nullptr && !sideFields.empty();
 
-  // The records: the largest id, and where each value starts.
+  // The records: the largest id, and where each value starts. Only the
+  // bytes up to the last of those are read: a record may be far larger.
   std::vector<ValueRef> refs;
   int64_t maxId = 0;
   const int32_t size = rf.recordSize();
-  const int32_t perChunk = std::max(1, RecordFile::kPurgeChunkBytes / size);
+  int32_t needed = 4;
+  for (const int32_t f : sideFields) {
+    needed = std::max(needed, rf.fields()[static_cast<std::size_t>(f)].offset + 4);
+  }
+  // Small records are read many at a time, large ones one prefix at a time.
+  const bool whole = size <= kChunkedRecordBytes;
+  const int32_t perRead = whole ? std::max(1, RecordFile::kPurgeChunkBytes / size) : 1;
+  const int32_t stride = whole ? size : needed;
   std::string chunk;
-  try {
-    chunk.resize(static_cast<std::size_t>(std::min(perChunk, std::max(count, 1))) *
-                 static_cast<std::size_t>(size));
-  } catch (const std::bad_alloc&) {
-    return 0;  // too large to check; the book is used as it is
+  if (count > 0) {
+    try {
+      chunk.resize(static_cast<std::size_t>(std::min(perRead, count)) *
+                   static_cast<std::size_t>(stride));
+    } catch (const std::bad_alloc&) {
+      return 0;  // too large to check; the book is used as it is
+    }
   }
   for (int32_t read = 0; read < count;) {
-    const int32_t n = std::min(perChunk, count - read);
-    const std::size_t bytes = static_cast<std::size_t>(n) * static_cast<std::size_t>(size);
+    const int32_t n = std::min(perRead, count - read);
+    const std::size_t bytes = static_cast<std::size_t>(n) * static_cast<std::size_t>(stride);
     std::size_t got = 0;
     code = rf.file().ReadAt(rf.firstRecordOffset() + int64_t{read} * size, &chunk[0], bytes, &got);
     if (code != 0) return code;
     if (got < bytes) return kErrRecordRead;
     for (int32_t j = 0; j < n; ++j) {
-      const char* record = chunk.data() + static_cast<std::size_t>(j) * size;
+      const char* record = chunk.data() + static_cast<std::size_t>(j) * stride;
       maxId = std::max<int64_t>(maxId, std::llabs(static_cast<long long>(GetInt32(record))));
       if (!auditSide) continue;
       for (const int32_t f : sideFields) {

@@ -746,11 +746,16 @@ int32_t RecordFile::Purge() {
   int64_t length = 0;
   if (file_->Size(&length) != 0) return EndChange(kErrRecordRead);
   count = static_cast<int32_t>(std::min<int64_t>(count, (length - firstRecord_) / recordSize_));
+  // Nothing to move: no record buffer, whatever size the header declares.
+  if (count == 0) {
+    cursor_ = 0;
+    return EndChange(0);
+  }
 
   const int32_t perChunk = std::max(1, kPurgeChunkBytes / recordSize_);
   std::string chunk;
   try {
-    chunk.resize(static_cast<std::size_t>(std::min(perChunk, std::max(count, 1))) *
+    chunk.resize(static_cast<std::size_t>(std::min(perChunk, count)) *
                  static_cast<std::size_t>(recordSize_));
   } catch (const std::bad_alloc&) {
     return EndChange(kErrOutOfMemory);

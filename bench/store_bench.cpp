@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "ForwardingFile.h"
 #include "TempDir.h"
 #include "WrappingFileSystem.h"
 #include "store/Bytes.h"
@@ -53,43 +54,38 @@ namespace cindral {
 namespace {
 
 // Counts the file-layer calls made under the engine.
-class CountingFile final : public FileAccess {
+class CountingFile final : public testing::ForwardingFile {
  public:
-  explicit CountingFile(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {}
+  using ForwardingFile::ForwardingFile;
   static inline long calls = 0;
   int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
     ++calls;
-    return inner_->ReadAt(o, b, n, d);
+    return inner().ReadAt(o, b, n, d);
   }
   int32_t WriteAt(int64_t o, const void* b, std::size_t n) override {
     ++calls;
-    return inner_->WriteAt(o, b, n);
+    return inner().WriteAt(o, b, n);
   }
   int32_t Truncate(int64_t l) override {
     ++calls;
-    return inner_->Truncate(l);
+    return inner().Truncate(l);
   }
   int32_t Size(int64_t* l) override {
     ++calls;
-    return inner_->Size(l);
+    return inner().Size(l);
   }
   int32_t Lock(int64_t o, int64_t l, LockKind k) override {
     ++calls;
-    return inner_->Lock(o, l, k);
+    return inner().Lock(o, l, k);
   }
   int32_t Unlock(int64_t o, int64_t l) override {
     ++calls;
-    return inner_->Unlock(o, l);
+    return inner().Unlock(o, l);
   }
   int32_t TestLock(int64_t o, int64_t l, LockKind k) override {
     ++calls;
-    return inner_->TestLock(o, l, k);
+    return inner().TestLock(o, l, k);
   }
-  int32_t Sync() override { return inner_->Sync(); }
-  int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
-
- private:
-  std::unique_ptr<FileAccess> inner_;
 };
 
 // The run's private directory, removed when the run ends.

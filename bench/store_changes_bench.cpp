@@ -3,7 +3,8 @@
 //  - Append: one word (memo text or fixed-length text) per item;
 //  - FieldWrite: a number, or a memo text of the same length, per item;
 //  - Shuffle4400: the word book's shuffle over 4,400 memo words (read two
-//    words and two meanings, write them back swapped), per item one swap;
+//    words and two meanings, write them back swapped), each write on its
+//    own or all in one whole-file scope, per item one swap;
 //  - SyncFloor: one fdatasync after a 512-byte write, the unit every
 //    journaled change pays a few times.
 // Run with --benchmark_enable_random_interleaving=true and repetitions to
@@ -18,31 +19,20 @@
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "store/Bytes.h"
 #include "store/Database.h"
 #include "store/RecordFile.h"
 #include "store/SideFile.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
 namespace {
 
-struct BenchDir {
-  BenchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "cindral-changes-XXXXXX").string();
-    path = ::mkdtemp(&pattern[0]);
-  }
-  ~BenchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::string path;
-};
-
 const std::string& Dir() {
-  static const BenchDir dir;
-  return dir.path;
+  static const test::TempDir dir("cindral-bench");
+  return dir.path();
 }
 
 std::string Text(int32_t i, std::size_t length) {
@@ -158,9 +148,34 @@ void FieldWriteFloor(benchmark::State& state) {
 }
 BENCHMARK(FieldWriteFloor);
 
-// One whole shuffle of 4,400 words per iteration: 4,400 swaps of word and
-// meaning between two records, as the main window's shuffle does them.
+// The store traffic of the main window's shuffle, swap by swap (the
+// shuffle itself lives above the store): read two words and two meanings,
+// write them back swapped.
+void SwapAll(Database& db) {
+  uint32_t seed = 7;
+  for (int32_t s = 0; s < 4400; ++s) {
+    seed = seed * 214013u + 2531011u;
+    const int32_t a = static_cast<int32_t>((seed >> 16) % 4400) + 1;
+    const int32_t b = static_cast<int32_t>((seed >> 4) % 4400) + 1;
+    db.GoTo(a);
+    const std::string wordA = ReadTextField(db, kWord);
+    const std::string meaningA = ReadTextField(db, kMeaning);
+    db.GoTo(b);
+    const std::string wordB = ReadTextField(db, kWord);
+    const std::string meaningB = ReadTextField(db, kMeaning);
+    db.WriteField(kWord, Value::Text(wordA));
+    db.WriteField(kMeaning, Value::Text(meaningA));
+    db.GoTo(a);
+    db.WriteField(kWord, Value::Text(wordB));
+    db.WriteField(kMeaning, Value::Text(meaningB));
+  }
+}
+
+// One whole shuffle of 4,400 words per iteration: 4,400 swaps, each write
+// a change of its own (the shuffle as it was), or all of them in one
+// whole-file scope (as the shuffle makes them now).
 void Shuffle4400(benchmark::State& state) {
+  const bool scoped = state.range(0) != 0;
   for (auto _ : state) {
     state.PauseTiming();
     const std::string path = BookOf(4400, "shuffle");
@@ -168,22 +183,12 @@ void Shuffle4400(benchmark::State& state) {
       Database db;
       db.OpenDatabase(path);
       state.ResumeTiming();
-      uint32_t seed = 7;
-      for (int32_t s = 0; s < 4400; ++s) {
-        seed = seed * 214013u + 2531011u;
-        const int32_t a = static_cast<int32_t>((seed >> 16) % 4400) + 1;
-        const int32_t b = static_cast<int32_t>((seed >> 4) % 4400) + 1;
-        db.GoTo(a);
-        const std::string wordA = ReadTextField(db, kWord);
-        const std::string meaningA = ReadTextField(db, kMeaning);
-        db.GoTo(b);
-        const std::string wordB = ReadTextField(db, kWord);
-        const std::string meaningB = ReadTextField(db, kMeaning);
-        db.WriteField(kWord, Value::Text(wordA));
-        db.WriteField(kMeaning, Value::Text(meaningA));
-        db.GoTo(a);
-        db.WriteField(kWord, Value::Text(wordB));
-        db.WriteField(kMeaning, Value::Text(meaningB));
+      if (scoped) {
+        WholeFileScope scope(db);
+        SwapAll(db);
+        if (!scope.End()) state.SkipWithError("shuffle failed");
+      } else {
+        SwapAll(db);
       }
       state.PauseTiming();
     }
@@ -191,7 +196,7 @@ void Shuffle4400(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * 4400);
 }
-BENCHMARK(Shuffle4400)->Unit(benchmark::kMillisecond);
+BENCHMARK(Shuffle4400)->Arg(0)->Arg(1)->ArgName("scope")->Unit(benchmark::kMillisecond);
 
 // The shuffle's bytes with bare pread/pwrite: four blocks read and four
 // written per swap.

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "BookInput.h"
+#include "ForwardingFile.h"
 #include "MemoryFileSystem.h"
 #include "WrappingFileSystem.h"
 #include "store/Database.h"
@@ -99,29 +100,14 @@ std::vector<Value> Word(int32_t i, std::size_t meaning) {
 }
 
 // Calls `onSync` before each sync of the file it wraps.
-class SyncHook final : public FileAccess {
+class SyncHook final : public testing::ForwardingFile {
  public:
-  explicit SyncHook(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {}
+  using ForwardingFile::ForwardingFile;
   std::function<void()> onSync;
-  int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
-    return inner_->ReadAt(o, b, n, d);
-  }
-  int32_t WriteAt(int64_t o, const void* b, std::size_t n) override {
-    return inner_->WriteAt(o, b, n);
-  }
-  int32_t Truncate(int64_t l) override { return inner_->Truncate(l); }
-  int32_t Size(int64_t* l) override { return inner_->Size(l); }
-  int32_t Lock(int64_t o, int64_t l, LockKind k) override { return inner_->Lock(o, l, k); }
-  int32_t Unlock(int64_t o, int64_t l) override { return inner_->Unlock(o, l); }
-  int32_t TestLock(int64_t o, int64_t l, LockKind k) override { return inner_->TestLock(o, l, k); }
   int32_t Sync() override {
     if (onSync) onSync();
-    return inner_->Sync();
+    return inner().Sync();
   }
-  int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
-
- private:
-  std::unique_ptr<FileAccess> inner_;
 };
 
 void Words(Database& db) {

@@ -429,6 +429,16 @@ int32_t RecordFile::SettleRead(int32_t code) {
   return code;
 }
 
+template <typename Write>
+int32_t RecordFile::WritingRecord(int32_t index, Write&& write) {
+  return Settle(Retrying([&]() -> int32_t {
+    ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
+    if (lock.code() != 0) return lock.code();
+    if (const int32_t hot = CheckHot()) return hot;
+    return write();
+  }));
+}
+
 int32_t RecordFile::MayWrite() const {
   if (access_ == Access::ReadOnly) return kErrAccessDenied;
   if (locks_.HoldsWhole() && locks_.wholeKind() == LockKind::Shared) return kErrLockFailed;
@@ -592,10 +602,7 @@ int32_t RecordFile::WriteField(int32_t index, int32_t field, const Value& value)
   if (!ValueFitsField(value, fd.type)) return kErrTypeMismatch;
   if (index < 0) return kErrNoCurrentRecord;
   if (const int32_t refused = MayWrite()) return refused;
-  return Settle(Retrying([&]() -> int32_t {
-    ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
-    if (lock.code() != 0) return lock.code();
-    if (const int32_t hot = CheckHot()) return hot;
+  return WritingRecord(index, [&]() -> int32_t {
     int64_t length = 0;
     if (file_->Size(&length) != 0) return kErrFieldWrite;
     if (RecordOffset(index) + recordSize_ > length) return kErrNoCurrentRecord;
@@ -623,7 +630,7 @@ int32_t RecordFile::WriteField(int32_t index, int32_t field, const Value& value)
       code = file_->WriteAt(at, raw, sizeof raw);
     }
     return EndChange(code);
-  }));
+  });
 }
 
 int32_t RecordFile::Append(const std::vector<Value>& values, int32_t* index) {
@@ -696,10 +703,7 @@ int32_t RecordFile::Append(const std::vector<Value>& values, int32_t* index) {
 int32_t RecordFile::Mark(int32_t index) {
   if (index < 0) return kErrNoCurrentRecord;
   if (const int32_t refused = MayWrite()) return refused;
-  return Settle(Retrying([&]() -> int32_t {
-    ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
-    if (lock.code() != 0) return lock.code();
-    if (const int32_t hot = CheckHot()) return hot;
+  return WritingRecord(index, [&]() -> int32_t {
     char raw[4];
     std::size_t got = 0;
     if (file_->ReadAt(RecordOffset(index), raw, sizeof raw, &got) != 0) return kErrRecordRead;
@@ -709,7 +713,7 @@ int32_t RecordFile::Mark(int32_t index) {
     PutInt32(raw, -id);
     const int32_t code = WriteWhole(RecordOffset(index), raw, sizeof raw);
     return code == kHotJournal || code == 0 || IsBusy(code) ? code : kErrFieldWrite;
-  }));
+  });
 }
 
 int32_t RecordFile::FreeSideValues(const char* record) {

@@ -173,6 +173,9 @@ class RecordFile {
   // starting again when the write finds one.
   template <typename Write>
   int32_t Retrying(Write&& write);
+  // Runs a write to one record under its lock, once no journal is hot.
+  template <typename Write>
+  int32_t WritingRecord(int32_t index, Write&& write);
   // Writes bytes that must reach the file whole: straight, or under the
   // journal when they straddle a page or a change is running.
   int32_t WriteWhole(int64_t offset, const char* bytes, std::size_t size);

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "Children.h"
 #include "TempDir.h"
 #include "store/Gbk.h"
 
@@ -374,25 +375,16 @@ TEST_F(IniFileTest, TwoProcessesWritingDifferentKeysLoseNoUpdate) {
   const std::string path = shm.File("Config.ini");
   Put(path, "[Config]\nreviewnumber=0\ngroupnumber=0\n");
   constexpr int kWrites = 1000;
-  pid_t children[2];
   const char* keys[2] = {"reviewnumber", "groupnumber"};
-  for (int c = 0; c < 2; ++c) {
-    children[c] = fork();
-    ASSERT_GE(children[c], 0);
-    if (children[c] == 0) {
-      for (int i = 1; i <= kWrites; ++i) {
-        if (!WriteProfileString(path, "Config", keys[c], std::to_string(i))) _exit(2);
-        if (ReadProfileString(path, "Config", keys[c]) != std::to_string(i)) _exit(3);
-      }
-      _exit(0);
+  const std::vector<int> statuses = test::RunInChildren(2, [&](int c) {
+    for (int i = 1; i <= kWrites; ++i) {
+      if (!WriteProfileString(path, "Config", keys[c], std::to_string(i))) return 2;
+      if (ReadProfileString(path, "Config", keys[c]) != std::to_string(i)) return 3;
     }
-  }
-  for (const pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: a write failed, 3: an update was lost";
-  }
+    return 0;
+  });
+  // 2: a write failed, 3: an update was lost.
+  EXPECT_EQ(statuses, (std::vector<int>{0, 0}));
   EXPECT_EQ(ReadProfileString(path, "Config", "reviewnumber"), std::to_string(kWrites));
   EXPECT_EQ(ReadProfileString(path, "Config", "groupnumber"), std::to_string(kWrites));
 }

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include "Children.h"
+#include "ForwardingFile.h"
 #include "TestWorld.h"
 #include "WrappingFileSystem.h"
 #include "app/core/KeyCodes.h"
@@ -181,26 +183,13 @@ TEST_F(WordEntryTest, AFailedSaveKeepsTheTypedText) {
 }
 
 // Reads that take a while, as on a slow disk.
-class SlowReads final : public FileAccess {
+class SlowReads final : public testing::ForwardingFile {
  public:
-  explicit SlowReads(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {}
+  using ForwardingFile::ForwardingFile;
   int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
     ::usleep(300);
-    return inner_->ReadAt(o, b, n, d);
+    return inner().ReadAt(o, b, n, d);
   }
-  int32_t WriteAt(int64_t o, const void* b, std::size_t n) override {
-    return inner_->WriteAt(o, b, n);
-  }
-  int32_t Truncate(int64_t l) override { return inner_->Truncate(l); }
-  int32_t Size(int64_t* l) override { return inner_->Size(l); }
-  int32_t Lock(int64_t o, int64_t l, LockKind k) override { return inner_->Lock(o, l, k); }
-  int32_t Unlock(int64_t o, int64_t l) override { return inner_->Unlock(o, l); }
-  int32_t TestLock(int64_t o, int64_t l, LockKind k) override { return inner_->TestLock(o, l, k); }
-  int32_t Sync() override { return inner_->Sync(); }
-  int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
-
- private:
-  std::unique_ptr<FileAccess> inner_;
 };
 
 // Two programs entering words into one word book at the same moment: each
@@ -214,47 +203,30 @@ TEST_F(WordEntryTest, TwoProgramsEnteringWordsAtOnceGiveEverySerialNumberOnce) {
   std::filesystem::remove(world.dir.File(test::WordBookUtf8Name()));
   std::filesystem::remove(world.dir.File("单词本.EDT"));
   ASSERT_EQ(RecordFile::Create(book, WordRecordFields(24)), 0);
-  int start[2];
-  ASSERT_EQ(::pipe(start), 0);
-  pid_t children[2];
-  for (int c = 0; c < 2; ++c) {
-    children[c] = ::fork();
-    ASSERT_GE(children[c], 0);
-    if (children[c] == 0) {
-      char go = 0;
-      if (::read(start[0], &go, 1) != 1) ::_exit(4);  // both begin together
-      Database db;
-      db.SetLockTimeout(-1);  // back to back, one could keep the other out
-      // A slow disk: every read takes a while, so that the other program has
-      // time to append between this one's reading the last record and its
-      // own append.
-      db.SetFileSystem(std::make_shared<testing::WrappingFileSystem>(
-          [](std::unique_ptr<FileAccess> inner, const std::string&) -> std::unique_ptr<FileAccess> {
-            return std::make_unique<SlowReads>(std::move(inner));
-          }));
-      test::ScriptedPrompter prompter;
-      test::ScriptedShell shell;
-      Program program(db, *world.settings, world.clock, prompter, shell);
-      if (!db.OpenDatabase(GBK("单词本"))) ::_exit(2);
-      EntryWindowLogic entry(program);
-      for (int i = 0; i < kEach; ++i) {
-        entry.SetWord("p" + std::to_string(c) + "w" + std::to_string(i));
-        entry.SetMeaning("m");
-        entry.Submit();
-        if (!entry.word().empty()) ::_exit(3);  // the save failed
-      }
-      ::_exit(0);
+  const std::vector<int> statuses = test::RunInChildren(2, [&](int c) {
+    Database db;
+    db.SetLockTimeout(-1);  // back to back, one could keep the other out
+    // A slow disk: every read takes a while, so that the other program has
+    // time to append between this one's reading the last record and its
+    // own append.
+    db.SetFileSystem(std::make_shared<testing::WrappingFileSystem>(
+        [](std::unique_ptr<FileAccess> inner, const std::string&) -> std::unique_ptr<FileAccess> {
+          return std::make_unique<SlowReads>(std::move(inner));
+        }));
+    test::ScriptedPrompter prompter;
+    test::ScriptedShell shell;
+    Program program(db, *world.settings, world.clock, prompter, shell);
+    if (!db.OpenDatabase(GBK("单词本"))) return 2;
+    EntryWindowLogic entry(program);
+    for (int i = 0; i < kEach; ++i) {
+      entry.SetWord("p" + std::to_string(c) + "w" + std::to_string(i));
+      entry.SetMeaning("m");
+      entry.Submit();
+      if (!entry.word().empty()) return 3;  // the save failed
     }
-  }
-  ASSERT_EQ(::write(start[1], "gg", 2), 2);
-  ::close(start[0]);
-  ::close(start[1]);
-  for (const pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-  }
+    return 0;
+  });
+  EXPECT_EQ(statuses, (std::vector<int>{0, 0}));
   world.OpenWordBook();
   const std::vector<StoredWord> words = Stored();
   ASSERT_EQ(words.size(), 2u * kEach);

@@ -21,11 +21,7 @@ constexpr int kPrev = 0;
 constexpr int kNext = 1;
 constexpr int kLength = 2;
 
-std::string Text(std::size_t n, char seed) {
-  std::string s(n, ' ');
-  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 21);
-  return s;
-}
+using testing::Text;
 
 class BlockAuditTest : public ::testing::Test {
  protected:

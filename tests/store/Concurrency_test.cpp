@@ -10,6 +10,8 @@
 
 #include <set>
 
+#include "Children.h"
+#include "ForwardingFile.h"
 #include "TempDatabase.h"
 #include "WrappingFileSystem.h"
 #include "store/Database.h"
@@ -22,30 +24,20 @@ using testing::TempDatabase;
 
 // Passes everything through until `writes` writes have been made; after that
 // every change fails, as if the process had died at that moment.
-class CrashingFile final : public FileAccess {
+class CrashingFile final : public testing::ForwardingFile {
  public:
   CrashingFile(std::unique_ptr<FileAccess> inner, int writes)
-      : inner_(std::move(inner)), writesLeft_(writes) {}
-  int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
-    return inner_->ReadAt(o, b, n, d);
-  }
+      : ForwardingFile(std::move(inner)), writesLeft_(writes) {}
   int32_t WriteAt(int64_t o, const void* b, std::size_t n) override {
     if (writesLeft_ <= 0) return kErrHardware;
     --writesLeft_;
-    return inner_->WriteAt(o, b, n);
+    return inner().WriteAt(o, b, n);
   }
   int32_t Truncate(int64_t l) override {
-    return writesLeft_ <= 0 ? kErrHardware : inner_->Truncate(l);
+    return writesLeft_ <= 0 ? kErrHardware : inner().Truncate(l);
   }
-  int32_t Size(int64_t* l) override { return inner_->Size(l); }
-  int32_t Lock(int64_t o, int64_t l, LockKind k) override { return inner_->Lock(o, l, k); }
-  int32_t Unlock(int64_t o, int64_t l) override { return inner_->Unlock(o, l); }
-  int32_t TestLock(int64_t o, int64_t l, LockKind k) override { return inner_->TestLock(o, l, k); }
-  int32_t Sync() override { return inner_->Sync(); }
-  int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
 
  private:
-  std::unique_ptr<FileAccess> inner_;
   int writesLeft_;
 };
 
@@ -74,35 +66,25 @@ TEST(ConcurrencyTest, TwoProcessesAppendingAtOnceLoseNothing) {
   TempDatabase dir;
   const std::string path = dir.Create("book.EDB", WordRecordFields());
   constexpr int kEach = 1000;
-  pid_t children[2];
-  for (int c = 0; c < 2; ++c) {
-    children[c] = ::fork();
-    ASSERT_GE(children[c], 0);
-    if (children[c] == 0) {
-      Database db;
-      db.SetLockTimeout(-1);
-      if (!db.OpenDatabase(path)) ::_exit(2);
-      for (int i = 0; i < kEach; ++i) {
-        const std::vector<Value> values = {Value::Int(c),
-                                           Value::Text("w" + std::to_string(i)),
-                                           Value::Text(std::string(600, 'a' + c)),
-                                           Value::DateTime(1),
-                                           Value::Int(1),
-                                           Value::Double(i)};
-        if (!db.AddRecord(values)) {
-          fprintf(stderr, "append failed %d\n", LastDatabaseError());
-          ::_exit(3);
-        }
+  const std::vector<int> statuses = test::RunInChildren(2, [&](int c) {
+    Database db;
+    db.SetLockTimeout(-1);
+    if (!db.OpenDatabase(path)) return 2;
+    for (int i = 0; i < kEach; ++i) {
+      const std::vector<Value> values = {Value::Int(c),
+                                         Value::Text("w" + std::to_string(i)),
+                                         Value::Text(std::string(600, 'a' + c)),
+                                         Value::DateTime(1),
+                                         Value::Int(1),
+                                         Value::Double(i)};
+      if (!db.AddRecord(values)) {
+        fprintf(stderr, "append failed %d\n", LastDatabaseError());
+        return 3;
       }
-      ::_exit(0);
     }
-  }
-  for (const pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-  }
+    return 0;
+  });
+  EXPECT_EQ(statuses, (std::vector<int>{0, 0}));
   Database db;
   ASSERT_TRUE(db.OpenDatabase(path));
   ASSERT_EQ(db.RecordCount(), 2 * kEach);

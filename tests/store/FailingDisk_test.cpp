@@ -23,11 +23,7 @@ namespace {
 using testing::FaultPlan;
 using testing::TempDatabase;
 
-std::string Text(std::size_t n, char seed) {
-  std::string s(n, ' ');
-  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 23);
-  return s;
-}
+using testing::Text;
 
 std::vector<Value> Word(int32_t i, std::size_t meaning) {
   return {Value::Int(i / 4 + 1),

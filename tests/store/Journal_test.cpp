@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "FaultyFiles.h"
+#include "ForwardingFile.h"
 #include "TempDatabase.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
@@ -24,36 +25,19 @@ namespace {
 using testing::FaultPlan;
 using testing::TempDatabase;
 
-std::string Text(std::size_t n, char seed) {
-  std::string s(n, ' ');
-  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 19);
-  return s;
-}
+using testing::Text;
 
 // Counts the syncs of every file opened through it.
-class SyncCounter final : public FileAccess {
+class SyncCounter final : public testing::ForwardingFile {
  public:
   SyncCounter(std::unique_ptr<FileAccess> inner, int64_t* syncs)
-      : inner_(std::move(inner)), syncs_(syncs) {}
-  int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
-    return inner_->ReadAt(o, b, n, d);
-  }
-  int32_t WriteAt(int64_t o, const void* b, std::size_t n) override {
-    return inner_->WriteAt(o, b, n);
-  }
-  int32_t Truncate(int64_t l) override { return inner_->Truncate(l); }
-  int32_t Size(int64_t* l) override { return inner_->Size(l); }
-  int32_t Lock(int64_t o, int64_t l, LockKind k) override { return inner_->Lock(o, l, k); }
-  int32_t Unlock(int64_t o, int64_t l) override { return inner_->Unlock(o, l); }
-  int32_t TestLock(int64_t o, int64_t l, LockKind k) override { return inner_->TestLock(o, l, k); }
+      : ForwardingFile(std::move(inner)), syncs_(syncs) {}
   int32_t Sync() override {
     ++*syncs_;
-    return inner_->Sync();
+    return inner().Sync();
   }
-  int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
 
  private:
-  std::unique_ptr<FileAccess> inner_;
   int64_t* syncs_;
 };
 

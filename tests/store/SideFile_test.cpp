@@ -18,11 +18,7 @@ using testing::TempDatabase;
 constexpr int64_t kFirst = 116 + 72 * 6;
 constexpr int64_t kRecord = 32;
 
-std::string Text(std::size_t n, char seed = 'a') {
-  std::string s(n, ' ');
-  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 26);
-  return s;
-}
+using testing::Text;
 
 class SideFileTest : public ::testing::Test {
  protected:

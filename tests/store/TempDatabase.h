@@ -26,6 +26,14 @@ inline FieldDescriptor Field(const char* name, int32_t type, int32_t size = 0) {
   return f;
 }
 
+// A text of `n` bytes that changes along its length and with `seed`, so
+// that a value cut, torn or mixed up with another reads differently.
+inline std::string Text(std::size_t n, char seed = 'a') {
+  std::string s(n, ' ');
+  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(seed + i % 23);
+  return s;
+}
+
 class TempDatabase {
  public:
   // In the system's temporary directory, or under `base` when given.

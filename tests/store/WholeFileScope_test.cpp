@@ -11,6 +11,7 @@
 
 #include <set>
 
+#include "Children.h"
 #include "TempDatabase.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
@@ -117,27 +118,17 @@ TEST_F(WholeFileScopeTest, WithoutADatabaseTheScopeFails) {
 // number from 1 to 603 once, in record order.
 TEST_F(WholeFileScopeTest, ReadingTheLastSerialAndAppendingUnderOneScopeGivesEachSerialOnce) {
   constexpr int kEach = 300;
-  pid_t children[2];
-  for (int c = 0; c < 2; ++c) {
-    children[c] = ::fork();
-    ASSERT_GE(children[c], 0);
-    if (children[c] == 0) {
-      Database db;
-      // Back to back, one process could keep the other out past the time-out.
-      db.SetLockTimeout(-1);
-      if (!db.OpenDatabase(path_)) ::_exit(2);
-      for (int i = 0; i < kEach; ++i) {
-        if (!EnterWord(db, "p" + std::to_string(c) + "w" + std::to_string(i))) ::_exit(3);
-      }
-      ::_exit(0);
+  const std::vector<int> statuses = test::RunInChildren(2, [&](int c) {
+    Database db;
+    // Back to back, one process could keep the other out past the time-out.
+    db.SetLockTimeout(-1);
+    if (!db.OpenDatabase(path_)) return 2;
+    for (int i = 0; i < kEach; ++i) {
+      if (!EnterWord(db, "p" + std::to_string(c) + "w" + std::to_string(i))) return 3;
     }
-  }
-  for (const pid_t child : children) {
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-  }
+    return 0;
+  });
+  EXPECT_EQ(statuses, (std::vector<int>{0, 0}));
   Database db;
   ASSERT_TRUE(db.OpenDatabase(path_));
   ASSERT_EQ(db.RecordCount(), 3 + 2 * kEach);

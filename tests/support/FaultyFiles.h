@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "ForwardingFile.h"
 #include "WrappingFileSystem.h"
 #include "store/DatabaseErrors.h"
 #include "store/FileAccess.h"
@@ -42,47 +43,41 @@ struct FaultPlan {
   }
 };
 
-class FaultyFile final : public FileAccess {
+class FaultyFile final : public ForwardingFile {
  public:
   static constexpr int64_t kPage = 4096;
 
   FaultyFile(std::unique_ptr<FileAccess> inner, std::shared_ptr<FaultPlan> plan)
-      : inner_(std::move(inner)), plan_(std::move(plan)) {}
+      : ForwardingFile(std::move(inner)), plan_(std::move(plan)) {}
 
   int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
     if (plan_->Fails(false)) {
       *d = 0;
       return kErrHardware;
     }
-    return inner_->ReadAt(o, b, n, d);
+    return inner().ReadAt(o, b, n, d);
   }
   int32_t WriteAt(int64_t o, const void* b, std::size_t n) override {
-    if (!plan_->Fails(true)) return inner_->WriteAt(o, b, n);
+    if (!plan_->Fails(true)) return inner().WriteAt(o, b, n);
     if (plan_->kind == FaultPlan::Kind::ShortWrite) {
       // The system stops a write only between pages: the bytes before the
       // first page boundary inside the range reach the file.
       const int64_t boundary = (o / kPage + 1) * kPage;
       if (boundary < o + static_cast<int64_t>(n)) {
-        inner_->WriteAt(o, b, static_cast<std::size_t>(boundary - o));
+        inner().WriteAt(o, b, static_cast<std::size_t>(boundary - o));
       }
     }
     return kErrDiskFull;
   }
   int32_t Truncate(int64_t l) override {
-    return plan_->Fails(true) ? kErrDiskFull : inner_->Truncate(l);
+    return plan_->Fails(true) ? kErrDiskFull : inner().Truncate(l);
   }
-  int32_t Size(int64_t* l) override { return inner_->Size(l); }
-  int32_t Lock(int64_t o, int64_t l, LockKind k) override { return inner_->Lock(o, l, k); }
-  int32_t Unlock(int64_t o, int64_t l) override { return inner_->Unlock(o, l); }
-  int32_t TestLock(int64_t o, int64_t l, LockKind k) override { return inner_->TestLock(o, l, k); }
   int32_t Sync() override {
     ++plan_->syncs;
-    return plan_->Fails(true) ? kErrHardware : inner_->Sync();
+    return plan_->Fails(true) ? kErrHardware : inner().Sync();
   }
-  int32_t FileId(uint64_t* d, uint64_t* i) override { return inner_->FileId(d, i); }
 
  private:
-  std::unique_ptr<FileAccess> inner_;
   std::shared_ptr<FaultPlan> plan_;
 };
 

@@ -3,6 +3,7 @@
 #include "app/core/KeyCodes.h"
 #include "modes/GroupTest.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -62,14 +63,24 @@ void ForgottenReviewWindowLogic::AddButton() {
   const AppState& state = program_.state();
   const DueEntry entry = state.ForgottenList[static_cast<size_t>(state.ForgottenPosition) - 1];
   Database& db = program_.db();
-  db.GoLast();
-  const int32_t group = ReadIntegerField(db, kGroupNumber);
-  const int32_t proficiency = ReadIntegerField(db, kProficiency);
-  const int32_t serial = ReadIntegerField(db, kSerialNumber);
-  const bool added =
-      db.AddRecord({Value::Int(group), Value::Text(entry.Word + GBK(" →new")),
-                    Value::Text(entry.Meaning + GBK(" →新")), Value::DateTime(program_.Today()),
-                    Value::Int(proficiency), Value::Double(static_cast<double>(serial) + 1)});
+  bool added = false;
+  {
+    // The last record's serial number and the append that follows it are
+    // one step: another program entering words waits instead of taking the
+    // same number.
+    WholeFileScope scope(db);
+    if (scope.ok()) {
+      db.GoLast();
+      const int32_t group = ReadIntegerField(db, kGroupNumber);
+      const int32_t proficiency = ReadIntegerField(db, kProficiency);
+      const int32_t serial = ReadIntegerField(db, kSerialNumber);
+      added =
+          db.AddRecord({Value::Int(group), Value::Text(entry.Word + GBK(" →new")),
+                        Value::Text(entry.Meaning + GBK(" →新")), Value::DateTime(program_.Today()),
+                        Value::Int(proficiency), Value::Double(static_cast<double>(serial) + 1)});
+    }
+    added = scope.End() && added;
+  }
   if (!added) {
     // Moving on would tell the learner the word is back in the book.
     program_.prompter().Fail(GBK("添加失败，请再试！"), GBK("失败"));

@@ -6,6 +6,7 @@
 #include "plan/DayPlan.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -109,15 +110,24 @@ void LearningWindowLogic::DeleteButton() {
   const DueEntry* entry = CurrentDueEntry(program_);
   if (entry == nullptr) return;
   Database& db = program_.db();
-  db.GoTo(entry->SerialNumber);
   std::vector<DueEntry>& due = program_.state().DueList;
   if (due.size() == 1) {
     prompter.Inform(GBK("这是今天所学的最后一个单词，不能都删了哦！"), GBK("提示"));
     return;
   }
+  // The mark, the purge and the renumbering are one change: a deletion cut
+  // short, or one whose renumbering cannot be stored, leaves the book as it
+  // was, never a book whose serial numbers the due lists would mistake.
   // A mark that did not take would let the purge "succeed" with the word
   // still in the book.
-  if (!db.MarkDeleted() || !db.PurgeDeleted()) {
+  bool deleted = false;
+  {
+    WholeFileScope scope(db);
+    deleted = scope.ok() && db.GoTo(entry->SerialNumber) && db.MarkDeleted() && db.PurgeDeleted() &&
+              Renumber();
+    deleted = scope.End() && deleted;
+  }
+  if (!deleted) {
     prompter.Fail(GBK("删除失败，请再试！"), GBK("失败"));
     return;
   }
@@ -125,16 +135,13 @@ void LearningWindowLogic::DeleteButton() {
   const int32_t position = program_.ReviewPosition();
   due.erase(due.begin() + (position - 1));
   program_.SetReviewPosition(position - 1);
-  Renumber();
   ComputeDayPlan(program_);
   AdvanceReviewPosition();
 }
 
 // Every record's SerialNumber becomes its record number again, closing the
-// gap the deleted record left. The due lists find records by these numbers,
-// so a write that fails is reported: the learner must not go on working on
-// records that the lists would mistake for others.
-void LearningWindowLogic::Renumber() {
+// gap the deleted record left. The due lists find records by these numbers.
+bool LearningWindowLogic::Renumber() {
   Database& db = program_.db();
   db.GoFirst();
   bool written = true;
@@ -142,9 +149,7 @@ void LearningWindowLogic::Renumber() {
     written = db.WriteField(kSerialNumber, Value::Int(db.RecordNumber())) && written;
     db.Skip(1);
   }
-  if (!written) {
-    program_.prompter().Fail(GBK("单词编号保存失败，请检查单词本文件！"), GBK("出错了"));
-  }
+  return written;
 }
 
 void LearningWindowLogic::UpdateButton() {

@@ -61,7 +61,9 @@ class LearningWindowLogic {
   void AdvanceReviewPosition();
   void PracticeSpelling();
   void RefuseEmptyList();
-  void Renumber();
+  // Gives every record its record number as SerialNumber again; false when
+  // a write failed.
+  bool Renumber();
 
   Program& program_;
   bool studyMode_ = true;

@@ -1,6 +1,9 @@
 #include "modes/ProficiencySteps.h"
 
+#include <vector>
+
 #include "store/DateTime.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -57,7 +60,18 @@ void LowerProficiency(Program& program) {
 void ApplyLearningBonus(Program& program) {
   if (!program.BonusDue()) return;
   Database& db = program.db();
-  for (DueEntry& entry : program.state().DueList) RaiseBy(db, entry, kLearningBonus);
+  std::vector<DueEntry>& due = program.state().DueList;
+  const std::vector<DueEntry> before = due;
+  // Every due word gets the bonus, or none does and it stays due: one
+  // change, synced a few times however long the list.
+  WholeFileScope scope(db);
+  if (scope.ok()) {
+    for (DueEntry& entry : due) RaiseBy(db, entry, kLearningBonus);
+  }
+  if (!scope.End()) {
+    due = before;
+    return;
+  }
   program.MarkBonusGiven();
 }
 

@@ -10,9 +10,8 @@
 #include <filesystem>
 
 #include "Children.h"
-#include "ForwardingFile.h"
+#include "SlowReads.h"
 #include "TestWorld.h"
-#include "WrappingFileSystem.h"
 #include "app/core/KeyCodes.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
@@ -182,16 +181,6 @@ TEST_F(WordEntryTest, AFailedSaveKeepsTheTypedText) {
   EXPECT_EQ(world.Config("groupnumber"), "1");
 }
 
-// Reads that take a while, as on a slow disk.
-class SlowReads final : public testing::ForwardingFile {
- public:
-  using ForwardingFile::ForwardingFile;
-  int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
-    ::usleep(300);
-    return inner().ReadAt(o, b, n, d);
-  }
-};
-
 // Two programs entering words into one word book at the same moment: each
 // word gets the serial number after the last one, and no number twice.
 TEST_F(WordEntryTest, TwoProgramsEnteringWordsAtOnceGiveEverySerialNumberOnce) {
@@ -209,10 +198,7 @@ TEST_F(WordEntryTest, TwoProgramsEnteringWordsAtOnceGiveEverySerialNumberOnce) {
     // A slow disk: every read takes a while, so that the other program has
     // time to append between this one's reading the last record and its
     // own append.
-    db.SetFileSystem(std::make_shared<testing::WrappingFileSystem>(
-        [](std::unique_ptr<FileAccess> inner, const std::string&) -> std::unique_ptr<FileAccess> {
-          return std::make_unique<SlowReads>(std::move(inner));
-        }));
+    db.SetFileSystem(testing::SlowReadsFileSystem());
     test::ScriptedPrompter prompter;
     test::ScriptedShell shell;
     Program program(db, *world.settings, world.clock, prompter, shell);

@@ -9,6 +9,8 @@
 #include <deque>
 #include <set>
 
+#include "Children.h"
+#include "SlowReads.h"
 #include "StudyTest.h"
 #include "app/core/KeyCodes.h"
 #include "modes/ChoiceWindowLogic.h"
@@ -538,6 +540,48 @@ TEST_F(ForgottenReviewTest, AWordThatCannotBePutBackIsReportedAndStays) {
   review.AddButton();
   EXPECT_EQ(world.Db().RecordCount(), 2);
   EXPECT_EQ(Utf8(review.wordText()), "pear");
+}
+
+// Two programs putting forgotten words back at the same moment: each word
+// gets the serial number after the last one, and no number twice.
+TEST_F(ForgottenReviewTest, TwoProgramsPuttingWordsBackAtOnceGiveEverySerialNumberOnce) {
+  constexpr int kEach = 60;
+  world.AddWord(1, "first", kDay, 3, "一");
+  world.Restart();
+  const std::vector<int> statuses = test::RunInChildren(2, [&](int c) {
+    Database db;
+    db.SetLockTimeout(-1);
+    // Slow reads widen the gap between reading the last record and the
+    // append, as a busy disk would.
+    db.SetFileSystem(testing::SlowReadsFileSystem());
+    test::ScriptedPrompter prompter;
+    test::ScriptedShell shell;
+    Program program(db, *world.settings, world.clock, prompter, shell);
+    if (!db.OpenDatabase(GBK("单词本"))) return 2;
+    for (int i = 0; i < kEach; ++i) {
+      DueEntry e;
+      e.Word = "p" + std::to_string(c) + "w" + std::to_string(i);
+      e.Meaning = "m";
+      program.state().ForgottenList.push_back(e);
+    }
+    ForgottenReviewWindowLogic review(program);
+    review.Created();
+    for (int i = 0; i < kEach; ++i) {
+      const std::size_t shown = prompter.shown.size();
+      review.AddButton();
+      for (std::size_t m = shown; m < prompter.shown.size(); ++m) {
+        if (prompter.shown[m].caption == GBK("失败")) return 3;
+      }
+    }
+    return 0;
+  });
+  EXPECT_EQ(statuses, (std::vector<int>{0, 0}));
+  world.OpenWordBook();
+  const std::vector<StoredWord> words = Stored();
+  ASSERT_EQ(words.size(), 1u + 2 * kEach);
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    ASSERT_EQ(words[i].serial, static_cast<int32_t>(i) + 1) << "record " << i + 1;
+  }
 }
 
 TEST_F(ForgottenReviewTest, SpellingPracticeChecksTheWordShownWithTheFocusTimerStopped) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "StudyTest.h"
+#include "store/RecordFile.h"
 #include "app/core/KeyCodes.h"
 #include "modes/PracticeSpellingWindowLogic.h"
 #include "modes/UpdateWordWindowLogic.h"
@@ -143,6 +144,28 @@ TEST_F(LearningCardTest, AWordListedTwiceGetsTheBonusTwice) {
   card.NextButton();
   EXPECT_TRUE(card.closed());
   EXPECT_EQ(StoredProficiency(1), 90);
+}
+
+// The bonus is one change: when it cannot be stored no word has it, the
+// list keeps its values and the bonus stays due.
+TEST_F(LearningCardTest, ABonusThatCannotBeStoredIsGivenToNoWordAndStaysDue) {
+  Book({{"a", "甲", 10}, {"b", "乙", 20}, {"c", "丙", 30}});
+  world.WriteConfig("reviewnumber", "3");
+  world.prompter.answers = {true};
+  LearningWindowLogic card(world.P());
+  card.Created();
+  failures->failWrites = 1;
+  card.NextButton();
+  failures->failWrites = 0;
+  EXPECT_TRUE(card.closed());
+  EXPECT_EQ(failures->failed, 1);
+  EXPECT_EQ(world.Config("plus"), "false");
+  EXPECT_EQ(StoredProficiency(1), 10);
+  EXPECT_EQ(StoredProficiency(2), 20);
+  EXPECT_EQ(StoredProficiency(3), 30);
+  const auto& due = world.State().DueList;
+  EXPECT_EQ(due[0].Proficiency, 10);
+  EXPECT_EQ(due[2].Proficiency, 30);
 }
 
 TEST_F(LearningCardTest, ResumingAsksAndStartsAgainWhereThePositionCannotBeShown) {
@@ -321,9 +344,11 @@ TEST_F(LearningCardTest, DeletingEntryTwoOfFiveRenumbersTheBookAndMovesToTheNext
 
 TEST_F(LearningCardTest, AFailedDeletionIsReportedAndChangesNothing) {
   Book({{"w1", "一"}, {"w2", "二"}, {"w3", "三"}});
+  std::vector<StoredWord> before;
   TestCard(2, [&](LearningWindowLogic& card) {
     world.prompter.answers = {true};
-    // The mark of the record does not reach the file.
+    before = Stored();  // with the card's own raise
+    // The deletion's first write does not reach the file.
     failures->failWrites = 1;
     card.DeleteButton();
     EXPECT_FALSE(card.closed());
@@ -332,34 +357,46 @@ TEST_F(LearningCardTest, AFailedDeletionIsReportedAndChangesNothing) {
   EXPECT_EQ(world.prompter.LastCaption(), "失败");
   EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
   EXPECT_EQ(failures->failed, 1);
-  EXPECT_EQ(world.Db().RecordCount(), 3);
+  EXPECT_EQ(Stored(), before);
   EXPECT_EQ(DueWords(), (std::vector<std::string>{"w1", "w2", "w3"}));
   EXPECT_EQ(world.Config("reviewnumber"), "2");
 }
 
-TEST_F(LearningCardTest, ARenumberingThatCannotBeStoredIsReported) {
+// The mark, the purge and the renumbering are one change: when the moved
+// and renumbered records cannot be stored, the word stays and every serial
+// number with it.
+TEST_F(LearningCardTest, ADeletionWhoseRecordsCannotBeStoredChangesNothing) {
   Book({{"w1", "一"}, {"w2", "二"}, {"w3", "三"}});
+  std::vector<StoredWord> before;
   TestCard(2, [&](LearningWindowLogic& card) {
     world.prompter.shown.clear();
     world.prompter.answers = {true};
-    // Writes of the SerialNumber field fail: 4 bytes at offset 28 of a
-    // 32-byte record, the records starting after the 548-byte header of
-    // the test book (TestWorld.h).
-    failures->failWhen = [](const std::string& path, int64_t offset, std::size_t size) {
-      return path.size() >= 3 && path.compare(path.size() - 3, 3, "EDB") == 0 && size == 4 &&
-             offset >= 548 && (offset - 548) % 32 == 28;
+    before = Stored();  // with the card's own raise
+    // The first write of whole records (after the 548-byte header of the
+    // test book, TestWorld.h) fails; the rest, the rollback's, go through.
+    bool failedOnce = false;
+    failures->failWhen = [&failedOnce](const std::string& path, int64_t offset,
+                                       std::size_t size) {
+      const bool records = path.size() >= 3 && path.compare(path.size() - 3, 3, "EDB") == 0 &&
+                           offset >= 548 && size >= 32 && !failedOnce;
+      failedOnce = failedOnce || records;
+      return records;
     };
     card.DeleteButton();
     failures->failWhen = nullptr;
-    EXPECT_TRUE(card.closed());
+    EXPECT_FALSE(card.closed());
   });
-  EXPECT_GT(failures->failed, 0);
+  EXPECT_EQ(failures->failed, 1);
   EXPECT_EQ(world.prompter.Texts(),
-            (std::vector<std::string>{"您确定要删除吗？", "删除成功！",
-                                      "单词编号保存失败，请检查单词本文件！"}));
-  EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
-  EXPECT_EQ(world.prompter.LastCaption(), "出错了");
-  EXPECT_EQ(world.Db().RecordCount(), 2);
+            (std::vector<std::string>{"您确定要删除吗？", "删除失败，请再试！"}));
+  EXPECT_EQ(Stored(), before);
+  // Nor is the word left marked, for a later deletion to take away.
+  for (int32_t i = 0; i < 3; ++i) {
+    int32_t id = 0;
+    ASSERT_EQ(world.Db().Current()->ReadRecordId(i, &id), 0);
+    EXPECT_GT(id, 0) << "record " << i + 1;
+  }
+  EXPECT_EQ(DueWords(), (std::vector<std::string>{"w1", "w2", "w3"}));
 }
 
 TEST_F(LearningCardTest, StudyModeKeysStepOnAndIgnoreTheTestKeys) {

@@ -28,7 +28,7 @@ class StudyTest : public ::testing::Test {
   StudyTest() : world(kStudyDay) {
     world.WriteStandardPlanTable();
     world.WriteFreshConfig();
-    world.Db().SetFileOpener(FailingOpener(failures));
+    world.Db().SetFileSystem(FailingFileSystem(failures));
     world.OpenWordBook();
     world.P().LoadCurrentGroup();
   }

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "StudyTest.h"
-#include "store/RecordFile.h"
 #include "app/core/KeyCodes.h"
 #include "modes/PracticeSpellingWindowLogic.h"
 #include "modes/UpdateWordWindowLogic.h"
+#include "store/RecordFile.h"
 
 namespace cindral {
 namespace {
@@ -375,8 +375,7 @@ TEST_F(LearningCardTest, ADeletionWhoseRecordsCannotBeStoredChangesNothing) {
     // The first write of whole records (after the 548-byte header of the
     // test book, TestWorld.h) fails; the rest, the rollback's, go through.
     bool failedOnce = false;
-    failures->failWhen = [&failedOnce](const std::string& path, int64_t offset,
-                                       std::size_t size) {
+    failures->failWhen = [&failedOnce](const std::string& path, int64_t offset, std::size_t size) {
       const bool records = path.size() >= 3 && path.compare(path.size() - 3, 3, "EDB") == 0 &&
                            offset >= 548 && size >= 32 && !failedOnce;
       failedOnce = failedOnce || records;

@@ -5,6 +5,8 @@
 //  - Shuffle4400: the word book's shuffle over 4,400 memo words (read two
 //    words and two meanings, write them back swapped), each write on its
 //    own or all in one whole-file scope, per item one swap;
+//  - Open4400: a read-write open of a 4,400-word book, beside reading its
+//    two files once;
 //  - SyncFloor: one fdatasync after a 512-byte write, the unit every
 //    journaled change pays a few times.
 // Run with --benchmark_enable_random_interleaving=true and repetitions to
@@ -222,6 +224,31 @@ void Shuffle4400Floor(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 4400);
 }
 BENCHMARK(Shuffle4400Floor)->Unit(benchmark::kMillisecond);
+
+// A read-write open of a 4,400-word book (with its checks and the audit of
+// the side file), beside reading both files once with bare pread.
+void Open4400(benchmark::State& state) {
+  const std::string path = BookOf(4400, "open");
+  for (auto _ : state) {
+    Database db;
+    if (!db.OpenDatabase(path)) state.SkipWithError("open failed");
+  }
+}
+BENCHMARK(Open4400)->Unit(benchmark::kMillisecond);
+
+void Open4400Floor(benchmark::State& state) {
+  const std::string path = BookOf(4400, "open-floor");
+  std::vector<char> buffer(1 << 16);
+  for (auto _ : state) {
+    for (const std::string& file : {path, SideFile::PathFor(path)}) {
+      const int fd = ::open(file.c_str(), O_RDONLY);
+      off_t at = 0;
+      for (ssize_t n; (n = ::pread(fd, buffer.data(), buffer.size(), at)) > 0;) at += n;
+      ::close(fd);
+    }
+  }
+}
+BENCHMARK(Open4400Floor)->Unit(benchmark::kMillisecond);
 
 void SyncFloor(benchmark::State& state) {
   const std::string path = Dir() + "/sync-floor";

@@ -13,6 +13,7 @@
 #include "modes/LearningWindow.h"
 #include "modes/PracticeSpellingWindow.h"
 #include "modes/SpellingWindow.h"
+#include "modes/StatisticsWindow.h"
 #include "modes/UpdateWordWindow.h"
 #include "modes/WordBookWindow.h"
 #include "ui/Layouts.h"
@@ -46,6 +47,8 @@ const WindowSpec& LayoutOf(WindowId id) {
       return PracticeSpellingWindowLayout();
     case WindowId::ForgottenSpelling:
       return ForgottenSpellingWindowLayout();
+    case WindowId::Statistics:
+      return StatisticsWindowLayout();
   }
   return EntryWindowLayout();
 }
@@ -96,6 +99,9 @@ void DesktopShell::OpenWindow(WindowId id) {
       break;
     case WindowId::ForgottenSpelling:
       RunForgottenSpellingWindow(*program_, owner);
+      break;
+    case WindowId::Statistics:
+      RunStatisticsWindow(*program_, owner);
       break;
   }
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/DesktopShell.h"
+#include "app/DesktopSpeech.h"
 #include "app/MainWindow.h"
 #include "app/core/Program.h"
 #include "app/core/ProgramDirectory.h"
@@ -46,6 +47,9 @@ int main(int argc, char** argv) {
   SystemClock clock;
   DesktopShell shell;
   Program program(db, settings, clock, prompter, shell);
+  // The engine starts when the first window with a speaker button opens.
+  DesktopSpeech speech;
+  program.SetSpeech(&speech);
   MainWindow window(program);
   shell.Attach(&program, &window);
 

@@ -13,6 +13,7 @@
 #include "ui/Layouts.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureFile.h"
+#include "ui/SpeakerControl.h"
 #include "ui/WindowBuilder.h"
 
 namespace cindral {
@@ -68,10 +69,16 @@ GameWindow::GameWindow(Program& program, QWidget* parent)
   fileDialog_->setNameFilters(PictureNameFilters());
   fileDialog_->setDirectory(PicturesDirectory());
 
+  speaker_ = std::make_unique<SpeakerControl>(
+      this, GameSpeakerButton(), program.speech(),
+      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
+
   pictureBox_->setScaledContents(false);
   Handle([this] { logic_.Opened(); });
   ShowBuiltInBackground(logic_.background());
 }
+
+GameWindow::~GameWindow() = default;
 
 QString GameWindow::BackgroundResource(int index) {
   return QStringLiteral(":/game/background%1.bmp").arg(index);
@@ -90,6 +97,7 @@ void GameWindow::Show() {
     button->setVisible(logic_.visible(i));
   }
   SetControlText(countLabel_, logic_.countText());
+  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
   if (logic_.closed()) CloseWindow();
 }
 

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "app/core/Program.h"
 #include "modes/GameWindowLogic.h"
@@ -17,12 +18,14 @@ class QLabel;
 namespace cindral {
 
 class PictureButton;
+class SpeakerControl;
 
 class GameWindow : public ModalWindow {
   Q_OBJECT
 
  public:
   GameWindow(Program& program, QWidget* parent = nullptr);
+  ~GameWindow() override;
 
   GameWindowLogic& logic() { return logic_; }
 
@@ -47,6 +50,7 @@ class GameWindow : public ModalWindow {
   QLabel* pictureBox_;
   QLabel* countLabel_;
   QFileDialog* fileDialog_;
+  std::unique_ptr<SpeakerControl> speaker_;
 };
 
 // Opens the game modally; returns when it has closed. With too few words

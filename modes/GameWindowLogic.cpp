@@ -9,8 +9,14 @@
 
 namespace cindral {
 
+GameWindowLogic::GameWindowLogic(Program& program)
+    : program_(program), speaker_(program, GBK("朗读单词")) {
+  speaker_.SetNoWordTip(GBK("先点一个单词或释义，再点这里朗读"));
+}
+
 void GameWindowLogic::DealWords() {
   selection_ = 0;
+  speaker_.SetWord({});
   Database& db = program_.db();
   const int32_t count = db.RecordCount();
   if (count < kMinimumRecords) {
@@ -61,6 +67,9 @@ void GameWindowLogic::DealAgain() {
 void GameWindowLogic::Click(int button) {
   // A vanished button takes no clicks.
   if (button < 1 || button > kButtons || !visible_[Index(button)] || closed_) return;
+  // Items 2k-1 and 2k are the word and the meaning of draw k.
+  const int item = order_[static_cast<size_t>(button)];
+  speaker_.SetWord(texts_[static_cast<size_t>(item % 2 == 1 ? item : item - 1)]);
   if (selection_ == 0) {
     selection_ = button;
     return;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/core/Program.h"
+#include "modes/Speaker.h"
 
 namespace cindral {
 
@@ -19,7 +20,7 @@ class GameWindowLogic {
   static constexpr int kMinimumRecords = 4;
   static constexpr int kBuiltInBackgrounds = 6;
 
-  explicit GameWindowLogic(Program& program) : program_(program) {}
+  explicit GameWindowLogic(Program& program);
 
   // Window events.
   void Opened();
@@ -29,6 +30,8 @@ class GameWindowLogic {
   void Click(int button);
   // "换背景": the next built-in background, 1 to 6 and round again.
   void NextBackground();
+  // The speaker button: reads the word of the button clicked last.
+  void SpeakerButton() { speaker_.Speak(); }
 
   // Visible state.
   const std::string& caption(int button) const { return captions_[Index(button)]; }
@@ -40,6 +43,9 @@ class GameWindowLogic {
   int32_t background() const { return program_.state().BackgroundIndex; }
   // The book holds too few words: the window closes.
   bool closed() const { return closed_; }
+  // The speaker button: the English word of the button clicked last (a
+  // word, or the meaning of one), none after a new deal.
+  Speaker& speaker() { return speaker_; }
 
   // The deal: for draw k (1..4) item 2k-1 is the word and item 2k its
   // meaning; button i shows texts()[order()[i]] (both 1-based, slot 0 unused).
@@ -61,6 +67,7 @@ class GameWindowLogic {
   int selection_ = 0;
   std::string countText_;
   bool closed_ = false;
+  Speaker speaker_;
 };
 
 }  // namespace cindral

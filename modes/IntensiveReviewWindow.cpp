@@ -8,6 +8,7 @@
 #include "ui/FocusHolder.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
+#include "ui/SpeakerControl.h"
 #include "ui/WindowBuilder.h"
 
 namespace cindral {
@@ -25,12 +26,19 @@ IntensiveReviewWindow::IntensiveReviewWindow(Program& program, QWidget* parent)
   // the moment before the timer gives the focus back).
   SetKeyHandler([this](QWidget* control, int key) {
     if (control != keyBox_ && control != this) return false;
-    if (key != kKeyLeft && key != kKeyRight && key != kKeyTilde && key != kKeyS) return false;
+    if (key != kKeyLeft && key != kKeyRight && key != kKeyTilde && key != kKeyS && key != kKeyP) {
+      return false;
+    }
     Handle([this, key] { logic_.KeyDown(key); });
     return true;
   });
+  speaker_ = std::make_unique<SpeakerControl>(
+      this, DrillSpeakerButton(), program.speech(),
+      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
   Handle([this] { logic_.Opened(); });
 }
+
+IntensiveReviewWindow::~IntensiveReviewWindow() = default;
 
 void IntensiveReviewWindow::Handle(const std::function<void()>& handler) {
   RunGuarded(program_.prompter(), handler);
@@ -42,6 +50,7 @@ void IntensiveReviewWindow::Show() {
   SetControlText(Control<QWidget>(this, "标签释义"), logic_.meaning());
   SetControlText(Control<QWidget>(this, "标签左提示背诵进度"), logic_.positionText());
   SetControlText(Control<QWidget>(this, "标签右提示背诵进度"), logic_.countText());
+  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
   if (focusTimer_->interval() != logic_.focusTimerInterval() || !focusTimer_->isActive()) {
     SetTimerInterval(focusTimer_, logic_.focusTimerInterval());
   }

@@ -2,6 +2,7 @@
 // The drill 窗口熟练度复习 on the desktop, bound to its logic.
 
 #include <functional>
+#include <memory>
 
 #include "app/core/Program.h"
 #include "modes/IntensiveReviewWindowLogic.h"
@@ -12,11 +13,14 @@ class QTimer;
 
 namespace cindral {
 
+class SpeakerControl;
+
 class IntensiveReviewWindow : public ModalWindow {
   Q_OBJECT
 
  public:
   IntensiveReviewWindow(Program& program, QWidget* parent = nullptr);
+  ~IntensiveReviewWindow() override;
 
   IntensiveReviewWindowLogic& logic() { return logic_; }
 
@@ -29,6 +33,7 @@ class IntensiveReviewWindow : public ModalWindow {
   IntensiveReviewWindowLogic logic_;
   QLineEdit* keyBox_;
   QTimer* focusTimer_;
+  std::unique_ptr<SpeakerControl> speaker_;
 };
 
 // Opens the drill modally; returns when it has closed.

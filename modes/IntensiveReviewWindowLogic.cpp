@@ -6,6 +6,9 @@
 
 namespace cindral {
 
+IntensiveReviewWindowLogic::IntensiveReviewWindowLogic(Program& program)
+    : program_(program), speaker_(program, GBK("朗读单词（P）")) {}
+
 int32_t IntensiveReviewWindowLogic::Count() const {
   return static_cast<int32_t>(program_.state().IntensiveList.size());
 }
@@ -24,6 +27,7 @@ void IntensiveReviewWindowLogic::Show(int32_t position, const std::string& meani
   position_ = position;
   word_ = program_.state().IntensiveList[static_cast<size_t>(position - 1)].Word;
   meaning_ = meaning;
+  speaker_.SetWord(word_);
   positionText_ = IntegerToText(position);
   countText_ = IntegerToText(count);
 }
@@ -41,6 +45,9 @@ void IntensiveReviewWindowLogic::KeyDown(int keyCode) {
       break;
     case kKeyS:
       meaning_ = program_.state().IntensiveList[static_cast<size_t>(position_ - 1)].Meaning;
+      break;
+    case kKeyP:
+      speaker_.Speak();
       break;
     default:
       break;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/core/Program.h"
+#include "modes/Speaker.h"
 
 namespace cindral {
 
@@ -17,12 +18,14 @@ class IntensiveReviewWindowLogic {
   enum class Focus { KeyBox };
   static constexpr int kFocusTimerInterval = 500;  // ms
 
-  explicit IntensiveReviewWindowLogic(Program& program) : program_(program) {}
+  explicit IntensiveReviewWindowLogic(Program& program);
 
   // Window events.
   void Opened();
-  // ← previous, → or ~ next (both wrap around), S shows the meaning.
+  // ← previous, → or ~ next (both wrap around), S shows the meaning, P
+  // reads the word aloud.
   void KeyDown(int keyCode);
+  void SpeakerButton() { speaker_.Speak(); }
   void FocusTimerTick() { focus_ = Focus::KeyBox; }
 
   // Visible state.
@@ -33,6 +36,8 @@ class IntensiveReviewWindowLogic {
   const std::string& countText() const { return countText_; }        // right label
   int focusTimerInterval() const { return focusTimerInterval_; }
   Focus focus() const { return focus_; }
+  // The speaker button: the word on the card.
+  Speaker& speaker() { return speaker_; }
 
  private:
   int32_t Count() const;
@@ -46,6 +51,7 @@ class IntensiveReviewWindowLogic {
   std::string countText_;
   int focusTimerInterval_ = 0;
   Focus focus_ = Focus::KeyBox;
+  Speaker speaker_;
 };
 
 }  // namespace cindral

@@ -11,6 +11,7 @@
 #include "ui/FocusHolder.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
+#include "ui/SpeakerControl.h"
 #include "ui/TimerBinding.h"
 #include "ui/WindowBuilder.h"
 
@@ -44,6 +45,9 @@ LearningWindow::LearningWindow(Program& program, DictionaryViews& views, QWidget
   bind(forgotten_, &LearningWindowLogic::ForgottenButton);
   bind(delete_, &LearningWindowLogic::DeleteButton);
   bind(Control<QPushButton>(this, "按钮更新单词"), &LearningWindowLogic::UpdateButton);
+  speaker_ = std::make_unique<SpeakerControl>(
+      this, LearningSpeakerButton(), program.speech(),
+      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
 
   SetKeyHandler([this](QWidget* control, int key) {
     if (control != shortcuts_) return false;
@@ -89,6 +93,7 @@ void LearningWindow::Show() {
   SetControlText(Control<QWidget>(this, "标签熟练度"), logic_.proficiencyText());
   // The bar shows 0..100; a damaged value outside stays at the nearest end.
   progress_->setValue(qBound(0, logic_.progressValue(), 100));
+  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
 
   if (preparationsDone_ != logic_.viewPreparations()) {
     preparationsDone_ = logic_.viewPreparations();

@@ -4,6 +4,7 @@
 // and given back when the card closes.
 
 #include <functional>
+#include <memory>
 
 #include "app/core/Program.h"
 #include "modes/LearningWindowLogic.h"
@@ -18,6 +19,7 @@ class QTabWidget;
 namespace cindral {
 
 class DictionaryViews;
+class SpeakerControl;
 
 class LearningWindow : public ModalWindow {
   Q_OBJECT
@@ -47,6 +49,7 @@ class LearningWindow : public ModalWindow {
   QPushButton* known_;
   QPushButton* forgotten_;
   QPushButton* delete_;
+  std::unique_ptr<SpeakerControl> speaker_;
   bool viewsAttached_ = false;
   int pageLoadsShown_ = 0;
   int preparationsDone_ = 0;

@@ -20,7 +20,8 @@ bool OutsideList(int32_t position, size_t count) {
 
 }  // namespace
 
-LearningWindowLogic::LearningWindowLogic(Program& program) : program_(program) {}
+LearningWindowLogic::LearningWindowLogic(Program& program)
+    : program_(program), speaker_(program, GBK("朗读单词（P）")) {}
 
 void LearningWindowLogic::Created() {
   ++focusRequests_;
@@ -66,6 +67,7 @@ void LearningWindowLogic::ShowCurrentWord() {
   proficiencyText_ = IntegerToText(entry->Proficiency) + "%";
   pagesWord_ = entry->Word;
   pagesMeaning_ = entry->Meaning;
+  speaker_.SetWord(entry->Word);
   ++pageLoads_;
 }
 
@@ -184,9 +186,16 @@ bool LearningWindowLogic::KeyDown(int keyCode) {
     case kKeyS:
       PracticeSpelling();
       return true;
+    case kKeyP:
+      SpeakerButton();
+      return true;
     default:
       return false;
   }
+}
+
+void LearningWindowLogic::SpeakerButton() {
+  if (!closed_) speaker_.Speak();
 }
 
 void LearningWindowLogic::FocusTimerTick() { ++focusRequests_; }

@@ -11,6 +11,7 @@
 
 #include "app/core/LogicTimer.h"
 #include "app/core/Program.h"
+#include "modes/Speaker.h"
 
 namespace cindral {
 
@@ -28,6 +29,7 @@ class LearningWindowLogic {
   void ForgottenButton();  // 遗忘(F), test mode
   void DeleteButton();     // 从生词本中删除(D), test mode
   void UpdateButton();     // 更新单词
+  void SpeakerButton();    // reads the word aloud, as key P does
   bool KeyDown(int keyCode);
   void FocusTimerTick();
   void Destroyed();
@@ -55,6 +57,8 @@ class LearningWindowLogic {
   int focusRequests() const { return focusRequests_; }
   // The logic has closed the window.
   bool closed() const { return closed_; }
+  // The speaker button: the word shown on the card.
+  Speaker& speaker() { return speaker_; }
 
  private:
   void ShowCurrentWord();
@@ -78,6 +82,7 @@ class LearningWindowLogic {
   int viewPreparations_ = 0;
   int focusRequests_ = 0;
   LogicTimer focusTimer_{kFocusInterval};
+  Speaker speaker_;
 };
 
 }  // namespace cindral

@@ -22,7 +22,9 @@ enum class ControlKind {
   PictureButton,
   PictureBox,
   Timer,
-  FileDialog
+  FileDialog,
+  SpeakerButton,  // a small button that reads a word aloud
+  Table           // rows of text cells under a header line
 };
 
 struct FontSpec {
@@ -37,6 +39,7 @@ struct ControlSpec {
   FontSpec font;
   // Label, button, radio button, group box: the caption ("\n" breaks lines).
   // Tab control: the tab titles, one per line. Combo box: its items, one per line.
+  // Table: the column titles, one per line.
   const char* text = "";
   // The container control (a group box) whose inside the rectangle is
   // measured from; nullptr: the window itself.

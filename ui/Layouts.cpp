@@ -242,6 +242,37 @@ const WindowSpec& PracticeSpellingWindowLayout() {
   return layout;
 }
 
+const WindowSpec& StatisticsWindowLayout() {
+  static const WindowSpec layout{
+      "窗口学习统计",
+      "学习统计",
+      760,
+      580,
+      {
+          {"图片框统计", K::PictureBox, 0, 0, 760, 530, kNoFont},
+          {"按钮保存图片", K::Button, 620, 536, 120, 36, YaHei(16), "保存为图片…"},
+      }};
+  return layout;
+}
+
+const ControlSpec& LearningSpeakerButton() {
+  // Under the proficiency figure, left of the bar.
+  static const ControlSpec button{"按钮朗读单词", K::SpeakerButton, 994, 446, 40, 40, kNoFont};
+  return button;
+}
+
+const ControlSpec& DrillSpeakerButton() {
+  // Under the start of the word.
+  static const ControlSpec button{"按钮朗读单词", K::SpeakerButton, 22, 104, 40, 40, kNoFont};
+  return button;
+}
+
+const ControlSpec& GameSpeakerButton() {
+  // Under the right column's buttons.
+  static const ControlSpec button{"按钮朗读单词", K::SpeakerButton, 439, 300, 40, 40, kNoFont};
+  return button;
+}
+
 std::vector<const WindowSpec*> AllWindowLayouts() {
   return {&EntryWindowLayout(),
           &SpellingWindowLayout(),
@@ -254,7 +285,8 @@ std::vector<const WindowSpec*> AllWindowLayouts() {
           &IntensiveReviewWindowLayout(),
           &IntensiveChooserWindowLayout(),
           &UpdateWordWindowLayout(),
-          &PracticeSpellingWindowLayout()};
+          &PracticeSpellingWindowLayout(),
+          &StatisticsWindowLayout()};
 }
 
 }  // namespace cindral

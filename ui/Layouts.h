@@ -24,6 +24,13 @@ const WindowSpec& IntensiveReviewWindowLayout();    // 窗口熟练度复习
 const WindowSpec& IntensiveChooserWindowLayout();   // 窗口熟练度选择模式
 const WindowSpec& UpdateWordWindowLayout();         // 窗口更新单词
 const WindowSpec& PracticeSpellingWindowLayout();   // 窗口学习单词拼写
+const WindowSpec& StatisticsWindowLayout();         // 窗口学习统计
+
+// The speaker buttons the study windows carry beyond their designed
+// controls, each where it covers none of them.
+const ControlSpec& LearningSpeakerButton();  // on 窗口单词学习
+const ControlSpec& DrillSpeakerButton();     // on 窗口熟练度复习
+const ControlSpec& GameSpeakerButton();      // on 窗口连连看
 
 // Every window above, for checks that hold for all of them.
 std::vector<const WindowSpec*> AllWindowLayouts();

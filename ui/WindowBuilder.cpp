@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHash>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <utility>
 
@@ -19,6 +21,7 @@
 #include "ui/FittingLabel.h"
 #include "ui/FittingRadioButton.h"
 #include "ui/PictureButton.h"
+#include "ui/SpeakerButton.h"
 #include "ui/WrappingButton.h"
 
 namespace cindral {
@@ -120,6 +123,20 @@ QWidget* MakeWidget(const ControlSpec& layout, QWidget* parent) {
       auto* picture = new QLabel(parent);
       picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       return picture;
+    }
+    case ControlKind::SpeakerButton:
+      return new SpeakerButton(parent);
+    case ControlKind::Table: {
+      auto* table = new QTableWidget(parent);
+      const QStringList titles = Lines(layout.text);
+      table->setColumnCount(static_cast<int>(titles.size()));
+      table->setHorizontalHeaderLabels(titles);
+      table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+      table->setSelectionBehavior(QAbstractItemView::SelectRows);
+      table->setWordWrap(false);
+      table->horizontalHeader()->setStretchLastSection(true);
+      table->verticalHeader()->setVisible(false);
+      return table;
     }
     case ControlKind::Timer:
     case ControlKind::FileDialog:

@@ -18,6 +18,8 @@
 //   picture box     QLabel
 //   timer           QTimer, not started
 //   file dialog     QFileDialog for opening one existing file, not shown
+//   speaker button  SpeakerButton
+//   table           QTableWidget, read-only, whole rows selected, no rows yet
 //
 // Radio buttons whose names differ only in a trailing number
 // ("单选框单词1".."单选框单词4") form one QButtonGroup named after the common

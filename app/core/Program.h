@@ -16,6 +16,7 @@
 #include "app/core/Prompter.h"
 #include "app/core/Settings.h"
 #include "app/core/Shell.h"
+#include "app/core/Speech.h"
 #include "store/Clock.h"
 #include "store/Convert.h"
 #include "store/Database.h"
@@ -33,6 +34,9 @@ class Program {
   Prompter& prompter() { return prompter_; }
   Shell& shell() { return shell_; }
   RandomGenerator& random() { return random_; }
+  // The voice that reads words aloud; without one set, none is available.
+  Speech& speech() { return speech_ != nullptr ? *speech_ : noSpeech_; }
+  void SetSpeech(Speech* speech) { speech_ = speech; }
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
   const Settings& settings() const { return settings_; }
@@ -77,6 +81,8 @@ class Program {
   Prompter& prompter_;
   Shell& shell_;
   RandomGenerator random_;
+  Speech* speech_ = nullptr;
+  NoSpeech noSpeech_;
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;

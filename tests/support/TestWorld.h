@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -19,6 +20,7 @@
 #include "app/core/Prompter.h"
 #include "app/core/Settings.h"
 #include "app/core/Shell.h"
+#include "app/core/Speech.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/DateTime.h"
@@ -143,6 +145,8 @@ inline std::string WindowName(WindowId id) {
       return "窗口学习单词拼写";
     case WindowId::ForgottenSpelling:
       return "窗口拼写遗忘单词";
+    case WindowId::Statistics:
+      return "窗口学习统计";
   }
   return "?";
 }
@@ -210,6 +214,39 @@ class ScriptedShell : public Shell {
   std::vector<Window> windows;  // the windows whose OpenWindow has not returned
 };
 
+// A voice that records what it was asked to say; the test sets its state,
+// and the listeners hear of every change.
+class ScriptedSpeech : public Speech {
+ public:
+  State state() override {
+    ++stateQueries;
+    return current;
+  }
+  std::string reason() const override { return current == State::Unavailable ? why : ""; }
+  void Speak(const std::string& word) override {
+    if (current == State::Ready) spoken.push_back(GbkToUtf8(word));
+  }
+  int AddListener(std::function<void()> listener) override {
+    listeners[next] = std::move(listener);
+    return next++;
+  }
+  void RemoveListener(int token) override { listeners.erase(token); }
+
+  void Set(State state, const std::string& utf8Reason = "") {
+    current = state;
+    why = Utf8ToGbk(utf8Reason);
+    const auto copy = listeners;
+    for (const auto& entry : copy) entry.second();
+  }
+
+  State current = State::Ready;
+  std::string why;
+  std::vector<std::string> spoken;  // UTF-8
+  std::map<int, std::function<void()>> listeners;
+  int next = 1;
+  int stateQueries = 0;
+};
+
 inline const std::string& WordBookUtf8Name() {
   static const std::string name = "单词本.EDB";
   return name;
@@ -229,6 +266,7 @@ struct TestWorld {
     program.reset();
     database = std::make_unique<Database>();
     program = std::make_unique<Program>(*database, *settings, clock, prompter, shell);
+    program->SetSpeech(&speech);
   }
   // Opens the word book as start-up does.
   void OpenWordBook() {
@@ -293,6 +331,7 @@ struct TestWorld {
   ManualClock clock;
   ScriptedPrompter prompter;
   ScriptedShell shell;
+  ScriptedSpeech speech;
   std::unique_ptr<Database> database;
   std::unique_ptr<Settings> settings;
   std::unique_ptr<Program> program;

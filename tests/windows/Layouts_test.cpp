@@ -347,6 +347,32 @@ class LayoutsTest : public QObject {
     QVERIFY(!Control<QWidget>(plain.get(), "超文本浏览框必应")->property("fromFactory").isValid());
   }
 
+  // The speaker buttons come on top of the designed windows: each lies
+  // inside its window and overlaps no control the learner sees, save the
+  // pictures and tab pages that lie behind everything.
+  void speakerButtonsCoverNoDesignedControl() {
+    const std::pair<const WindowSpec*, const ControlSpec*> speakers[] = {
+        {&LearningWindowLayout(), &LearningSpeakerButton()},
+        {&IntensiveReviewWindowLayout(), &DrillSpeakerButton()},
+        {&GameWindowLayout(), &GameSpeakerButton()},
+    };
+    for (const auto& [layout, speaker] : speakers) {
+      const QRect place = Rect(*speaker);
+      QVERIFY2(QRect(0, 0, layout->width, layout->height).contains(place), layout->name);
+      for (const ControlSpec& c : layout->controls) {
+        if (c.kind == ControlKind::Timer || c.kind == ControlKind::FileDialog ||
+            c.kind == ControlKind::PictureBox || c.kind == ControlKind::TabControl) {
+          continue;
+        }
+        QVERIFY2(!place.intersects(Rect(c)), qPrintable(Q(layout->name) + '/' + Q(c.name)));
+      }
+      // Built on the window, it takes no name a designed control has.
+      auto window = Build(*layout);
+      BuildControls(window.get(), {*speaker});
+      QCOMPARE(window->findChildren<QWidget*>(Q(speaker->name)).size(), 1);
+    }
+  }
+
   void timerIntervalZeroStops() {
     auto window = Build(ForgottenReviewWindowLayout());
     auto* timer = Control<QTimer>(window.get(), "时钟保证获取焦点");

@@ -1,0 +1,131 @@
+// The statistics window: the progress picture drawn from the book (today
+// marked only while the course runs), the picture saved as PNG whole or not
+// at all, and a picture of the window kept for looking.
+
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "TestWorld.h"
+#include "modes/StatisticsWindow.h"
+#include "plan/DayPlan.h"
+#include "tests/windows/WindowTest.h"
+#include "ui/Screenshot.h"
+#include "ui/WindowBuilder.h"
+
+using namespace cindral;
+using cindral::testing::ScreenshotPath;
+
+namespace {
+
+constexpr double kDay1 = 45000.0;
+
+// A course of `groups` days, `words` words a day, on day `today`.
+std::unique_ptr<test::TestWorld> Course(int groups, int words, int today) {
+  auto world = std::make_unique<test::TestWorld>(kDay1);
+  world->WriteStandardPlanTable();
+  world->WriteFreshConfig();
+  world->OpenWordBook();
+  for (int g = 1; g <= groups; ++g) {
+    for (int w = 0; w < words; ++w) {
+      world->AddWord(g, "word" + std::to_string(g) + "-" + std::to_string(w), kDay1 + g - 1,
+                     (g * 7 + w * 13) % 100 + 1, "释义");
+    }
+  }
+  if (groups > 0) world->WriteConfig("groupnumber", std::to_string(groups));
+  world->P().LoadCurrentGroup();
+  world->clock.Set(kDay1 + today - 1);
+  ComputeDayPlan(world->P());
+  return world;
+}
+
+// The timeline's four rows of days, in designed pixels.
+const QRect kTimeline(0, 80, 760, 118);
+
+// How many pixels of the picture's timeline have (nearly) this colour.
+int PixelsOf(const QImage& image, const QColor& colour) {
+  int n = 0;
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  const qreal scale = static_cast<qreal>(image.width()) / 760;
+  const QRect area(
+      QRectF(QPointF(kTimeline.topLeft()) * scale, QSizeF(kTimeline.size()) * scale).toRect());
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      const QColor c = rgb.pixelColor(x, y);
+      if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) +
+              qAbs(c.blue() - colour.blue()) <
+          12) {
+        ++n;
+      }
+    }
+  }
+  return n;
+}
+
+const QColor kTodayMark(208, 2, 27);
+
+}  // namespace
+
+class StatisticsWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showsTheProgressPictureAtItsDesignedSize() {
+    auto world = Course(/*groups=*/30, /*words=*/12, /*today=*/30);
+    StatisticsWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.windowTitle(), QStringLiteral("学习统计"));
+    auto* box = Control<QLabel>(&window, "图片框统计");
+    const QPixmap shown = box->pixmap();
+    QVERIFY(!shown.isNull());
+    QCOMPARE(shown.deviceIndependentSize().toSize(), box->size());
+    QCOMPARE(window.logic().todayNumber(), 30);
+    QVERIFY(PixelsOf(shown.toImage(), kTodayMark) > 20);  // today's frame on the timeline
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("statistics-window"))));
+  }
+
+  void aCourseNotBegunMarksNoDay() {
+    auto world = Course(/*groups=*/0, /*words=*/0, /*today=*/1);
+    StatisticsWindow window(world->P());
+    const QImage picture = StatisticsWindow::Picture(window.logic(), 1);
+    QCOMPARE(picture.size(), QSize(760, 530));
+    QCOMPARE(PixelsOf(picture, kTodayMark), 0);
+  }
+
+  void savesThePictureAsAWholePngFile() {
+    auto world = Course(/*groups=*/5, /*words=*/4, /*today=*/5);
+    StatisticsWindow window(world->P());
+    const QString path = QDir(world->dir.path().c_str()).filePath(QStringLiteral("统计.png"));
+    QVERIFY(window.SavePicture(path));
+    QImage saved;
+    QVERIFY(saved.load(path, "PNG"));
+    QCOMPARE(saved.size(), QSize(1520, 1060));  // twice the designed size
+    QVERIFY(PixelsOf(saved, kTodayMark) > 40);
+
+    // A place that cannot be written: false, and nothing is left behind.
+    const QString nowhere =
+        QDir(world->dir.path().c_str()).filePath(QStringLiteral("no-such-folder/统计.png"));
+    QVERIFY(!window.SavePicture(nowhere));
+    QVERIFY(!QFile::exists(nowhere));
+    // The book is as it was.
+    QCOMPARE(world->Db().RecordCount(), 20);
+    QVERIFY(world->prompter.shown.empty());
+  }
+
+  void drawsABookOfTwentyThousandWords() {
+    auto world = Course(/*groups=*/88, /*words=*/228, /*today=*/95);
+    StatisticsWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.logic().wordCount(), 88 * 228);
+    QCOMPARE(window.logic().groups().size(), size_t{88});
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("statistics-window-full"))));
+  }
+};
+
+CINDRAL_WINDOW_TEST_MAIN(StatisticsWindowTest, QApplication)
+
+#include "StatisticsWindow_test.moc"

@@ -2,7 +2,7 @@
 #   make run   - install what is missing, build, lay out build/dist/ and start Cindral
 #   make test  - the same set-up, then build with ASan+UBSan, run every test headless
 #                and each fuzzer for 20 seconds
-.PHONY: run test deps configure build build-asan build-fuzz fuzz fuzz-seeds bench screenshots format clean
+.PHONY: run test deps configure build build-asan build-fuzz fuzz fuzz-seeds bench screenshots deb format clean
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -53,10 +53,16 @@ bench: build
 screenshots: build
 	mkdir -p build/screenshots
 	for t in windows_AppWindows_test windows_Screenshots_test windows_SkinWindows_test \
-	         windows_StudyWindows_test windows_DictionaryPages_test; do \
+	         windows_StudyWindows_test windows_DictionaryPages_test \
+	         windows_StatisticsWindow_test windows_SpeakerButtons_test; do \
 	  CINDRAL_SCREENSHOT_DIR=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen build/tests/$$t || exit 1; \
 	done
 	@ls build/screenshots
+
+# The Debian package, build/cindral_<version>_<arch>.deb (apt install ./build/cindral_*.deb).
+deb: configure
+	cmake --build build -j $(JOBS) --target cindral cindral-db install-files
+	cd build && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

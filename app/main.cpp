@@ -10,6 +10,7 @@
 #include "app/DesktopShell.h"
 #include "app/DesktopSpeech.h"
 #include "app/MainWindow.h"
+#include "app/core/DataDirectory.h"
 #include "app/core/Program.h"
 #include "app/core/ProgramDirectory.h"
 #include "app/core/Settings.h"
@@ -33,8 +34,15 @@ int main(int argc, char** argv) {
   QtPrompter prompter;
   app.SetPrompter(&prompter);
 
-  // The word book and the plan table are found beside the program.
-  const std::string directory = ProgramDirectory();
+  // The word book, the settings and the plan table are found beside the
+  // program, or (installed) in the learner's data folder.
+  const DataPlace place = ChooseDataPlace(CurrentDataPlaceInputs(ProgramDirectory()));
+  std::string problem;
+  if (!PrepareDataDirectory(place, &problem)) {
+    EndWithFatalError(prompter, FatalError{0, GBK("无法准备存放单词本的文件夹：") + problem});
+    return -1;  // reached only when the exit function returns
+  }
+  const std::string& directory = place.directory;
   if (::chdir(GbkToUtf8(directory).c_str()) != 0) {
     const std::string reason = Utf8ToGbk(std::strerror(errno));
     EndWithFatalError(prompter, FatalError{0, GBK("无法进入程序所在的目录：") + directory +

@@ -7,6 +7,8 @@ PACKAGES="
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   qt6-webengine-dev
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher espeak-ng
+  dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-wqy-microhei fonts-arphic-uming fontconfig

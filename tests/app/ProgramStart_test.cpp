@@ -3,21 +3,15 @@
 // the way the desktop ends it (SIGTERM closes every window the normal way).
 
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
+#include "RunningProgram.h"
 #include "TestWorld.h"
 
 namespace cindral {
@@ -25,88 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-// The environment of the started program: offscreen, and no leak report
-// (the toolkit keeps some memory until the process is gone).
-std::vector<std::string> ProgramEnvironment() {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    if (entry.rfind("QT_QPA_PLATFORM=", 0) == 0 || entry.rfind("ASAN_OPTIONS=", 0) == 0) continue;
-    env.push_back(entry);
-  }
-  env.push_back("QT_QPA_PLATFORM=offscreen");
-  env.push_back("ASAN_OPTIONS=detect_leaks=0");
-  return env;
-}
-
-// A started program; `run` gets argv and envp in the child.
-class RunningProgram {
- public:
-  template <typename Exec>
-  explicit RunningProgram(Exec exec) {
-    std::vector<std::string> env = ProgramEnvironment();
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      // The current directory is somewhere else: the program finds its files
-      // beside itself.
-      if (::chdir("/") != 0) ::_exit(120);
-      exec(envp.data());
-      ::_exit(121);
-    }
-  }
-  ~RunningProgram() {
-    if (pid_ > 0 && !status_) {
-      ::kill(pid_, SIGKILL);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-
-  void Terminate() const { ::kill(pid_, SIGTERM); }
-
-  // The exit status, or nullopt when the program has not ended in time.
-  std::optional<int> Wait(std::chrono::seconds limit = 60s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-      int raw = 0;
-      if (::waitpid(pid_, &raw, WNOHANG) == pid_) {
-        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-        return status_;
-      }
-      std::this_thread::sleep_for(20ms);
-    }
-    return std::nullopt;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::optional<int> status_;
-};
-
-// Waits until `done` holds; false after the limit.
-template <typename Condition>
-bool WaitFor(Condition done, std::chrono::seconds limit = 60s) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (done()) return true;
-    std::this_thread::sleep_for(50ms);
-  }
-  return false;
-}
+using test::RunningProgram;
+using test::Slurp;
+using test::WaitFor;
 
 class ProgramStartTest : public ::testing::Test {
  protected:
-  // A program directory as installed: the program, the plan table, the
+  // A portable program directory: the program, the plan table, the
   // settings file; the word book when asked.
   void LayOut(bool withWordBook) {
     fs::copy_file(CINDRAL_PROGRAM, program_);
@@ -125,13 +44,7 @@ class ProgramStartTest : public ::testing::Test {
   }
   std::string Config() const { return Slurp(config_); }
 
-  RunningProgram Start() {
-    const std::string path = program_;
-    return RunningProgram([path](char** envp) {
-      char* argv[] = {const_cast<char*>("cindral"), nullptr};
-      ::execve(path.c_str(), argv, envp);
-    });
-  }
+  RunningProgram Start() { return test::StartProgram(program_); }
 
   test::TempDir dir_{"cindral-start"};
   const std::string program_ = dir_.File("cindral");

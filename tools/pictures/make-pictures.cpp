@@ -2,8 +2,11 @@
 // each one as PNG bytes, so the program carries its pictures inside itself.
 //
 //   make-pictures skin|program OUTPUT.cpp [PNG-DIRECTORY]
+//   make-pictures icons DIRECTORY
 //
 // With a directory, every picture is also written there as a PNG file.
+// "icons" writes only the program's icon, as cindral-SIZE.png in the sizes
+// the desktop's icon theme takes.
 
 #include <QBuffer>
 #include <QDir>
@@ -129,10 +132,28 @@ void WriteLiteral(std::ofstream& out, const QByteArray& bytes) {
 
 }  // namespace
 
+// The program's icon in the sizes of the desktop's icon theme.
+int WriteIcons(const QString& directory) {
+  if (!QDir().mkpath(directory)) return 1;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const QByteArray png = Png(Icons::Program(size));
+    QFile file(QDir(directory).filePath(QStringLiteral("cindral-%1.png").arg(size)));
+    if (png.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size()) {
+      std::fprintf(stderr, "make-pictures: could not write the %d pixel icon\n", size);
+      return 1;
+    }
+  }
+  return 0;
+}
+
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
+  if (argc == 3 && std::string(argv[1]) == "icons")
+    return WriteIcons(QString::fromLocal8Bit(argv[2]));
   if (argc < 3) {
-    std::fprintf(stderr, "usage: make-pictures skin|program OUTPUT.cpp [PNG-DIRECTORY]\n");
+    std::fprintf(stderr,
+                 "usage: make-pictures skin|program OUTPUT.cpp [PNG-DIRECTORY]\n"
+                 "       make-pictures icons DIRECTORY\n");
     return 2;
   }
   const std::string set = argv[1];

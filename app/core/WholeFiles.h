@@ -1,0 +1,23 @@
+#pragma once
+// Writing and copying files so that a process killed at any instant leaves
+// either the old state or the whole new file, never a part: the bytes go to
+// a temporary file beside the target, are synced, and only then take the
+// target's name. Paths are UTF-8 (file system names).
+
+#include <string>
+#include <string_view>
+
+namespace cindral {
+
+// Writes `bytes` as the file `path`, replacing a file of that name. False
+// (errno set) when anything fails; the target is then as it was.
+bool WriteFileWhole(const std::string& path, std::string_view bytes);
+
+// Copies `from` to `to`. With `replace` false an existing `to` is kept as
+// it is (and counts as done).
+bool CopyFileWhole(const std::string& from, const std::string& to, bool replace);
+
+// Makes the names in a directory (new, renamed, removed) survive a crash.
+void SyncDirectory(const std::string& path);
+
+}  // namespace cindral

@@ -1,0 +1,119 @@
+#pragma once
+// Starting the real program as a learner starts it, for the tests that run
+// it whole: its environment (offscreen, no leak report, and whatever the
+// test changes), a child process that starts from "/" so the program must
+// find its own files, waiting for it with a limit, and ending it the way
+// the desktop does (SIGTERM closes every window the normal way).
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace cindral::test {
+
+inline std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// This process's environment with the program's settings: offscreen, and
+// no leak report (the toolkit keeps some memory until the process is gone).
+// `changes` sets variables, or removes those mapped to nullopt.
+inline std::vector<std::string> ProgramEnvironment(
+    const std::map<std::string, std::optional<std::string>>& changes = {}) {
+  std::map<std::string, std::optional<std::string>> all = changes;
+  all.emplace("QT_QPA_PLATFORM", "offscreen");
+  all.emplace("ASAN_OPTIONS", "detect_leaks=0");
+  std::vector<std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string entry = *e;
+    if (all.count(entry.substr(0, entry.find('='))) != 0) continue;
+    env.push_back(entry);
+  }
+  for (const auto& [name, value] : all) {
+    if (value) env.push_back(name + "=" + *value);
+  }
+  return env;
+}
+
+// A started program; `exec` gets envp in the child.
+class RunningProgram {
+ public:
+  template <typename Exec>
+  explicit RunningProgram(Exec exec, std::vector<std::string> env = ProgramEnvironment()) {
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      // The current directory is somewhere else: the program finds its files
+      // itself.
+      if (::chdir("/") != 0) ::_exit(120);
+      exec(envp.data());
+      ::_exit(121);
+    }
+  }
+  ~RunningProgram() {
+    if (pid_ > 0 && !status_) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+  RunningProgram(RunningProgram&& other) noexcept
+      : pid_(std::exchange(other.pid_, -1)), status_(other.status_) {}
+
+  void Terminate() const { ::kill(pid_, SIGTERM); }
+
+  // The exit status, or nullopt when the program has not ended in time.
+  std::optional<int> Wait(std::chrono::seconds limit = std::chrono::seconds(60)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+      int raw = 0;
+      if (::waitpid(pid_, &raw, WNOHANG) == pid_) {
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return status_;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return std::nullopt;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+// Starts the program file at `path` with `env`.
+inline RunningProgram StartProgram(const std::string& path,
+                                   std::vector<std::string> env = ProgramEnvironment()) {
+  return RunningProgram(
+      [path](char** envp) {
+        char* argv[] = {const_cast<char*>("cindral"), nullptr};
+        ::execve(path.c_str(), argv, envp);
+      },
+      std::move(env));
+}
+
+// Waits until `done` holds; false after the limit.
+template <typename Condition>
+bool WaitFor(Condition done, std::chrono::seconds limit = std::chrono::seconds(60)) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+}  // namespace cindral::test

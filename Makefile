@@ -53,7 +53,7 @@ bench: build
 screenshots: build
 	mkdir -p build/screenshots
 	for t in windows_AppWindows_test windows_Screenshots_test windows_SkinWindows_test \
-	         windows_StudyWindows_test windows_DictionaryPages_test \
+	         windows_StudyWindows_test windows_DictionaryPages_test windows_ImportWindow_test \
 	         windows_StatisticsWindow_test windows_SpeakerButtons_test; do \
 	  CINDRAL_SCREENSHOT_DIR=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen build/tests/$$t || exit 1; \
 	done

@@ -1,6 +1,11 @@
 #include "app/DesktopShell.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include "app/MainWindow.h"
 #include "lookup/DictionaryViews.h"
@@ -8,6 +13,7 @@
 #include "modes/EntryWindow.h"
 #include "modes/ForgottenReviewWindow.h"
 #include "modes/GameWindow.h"
+#include "modes/ImportWindow.h"
 #include "modes/IntensiveChooserWindow.h"
 #include "modes/IntensiveReviewWindow.h"
 #include "modes/LearningWindow.h"
@@ -17,6 +23,7 @@
 #include "modes/UpdateWordWindow.h"
 #include "modes/WordBookWindow.h"
 #include "ui/Layouts.h"
+#include "ui/Text.h"
 
 namespace cindral {
 namespace {
@@ -49,6 +56,8 @@ const WindowSpec& LayoutOf(WindowId id) {
       return ForgottenSpellingWindowLayout();
     case WindowId::Statistics:
       return StatisticsWindowLayout();
+    case WindowId::Import:
+      return ImportWindowLayout();
   }
   return EntryWindowLayout();
 }
@@ -103,6 +112,9 @@ void DesktopShell::OpenWindow(WindowId id) {
     case WindowId::Statistics:
       RunStatisticsWindow(*program_, owner);
       break;
+    case WindowId::Import:
+      RunImportWindow(*program_, owner);
+      break;
   }
 }
 
@@ -143,6 +155,28 @@ void DesktopShell::SetEntryButtonEnabled(bool enabled) {
 
 void DesktopShell::BringMainWindowToFront() {
   if (mainWindow_ != nullptr) mainWindow_->BringToFront();
+}
+
+FileChoice DesktopShell::ChooseFile(const std::string& title, bool save,
+                                    const std::vector<std::string>& filters,
+                                    const std::string& suggested) {
+  QStringList types;
+  for (const std::string& filter : filters) types << ToQString(filter);
+  // The learner's documents are where word lists come from and go to.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  const QString start = suggested.empty() ? folder : QDir(folder).filePath(ToQString(suggested));
+  QString chosenType = types.value(0);
+  const QString path = save ? QFileDialog::getSaveFileName(Owner(), ToQString(title), start,
+                                                           types.join(";;"), &chosenType)
+                            : QFileDialog::getOpenFileName(Owner(), ToQString(title), start,
+                                                           types.join(";;"), &chosenType);
+  if (path.isEmpty()) return {};
+  return {FromQString(path), static_cast<int>(std::max<qsizetype>(types.indexOf(chosenType), 0))};
+}
+
+bool DesktopShell::ShowFolder(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
 }
 
 DictionaryViews& DesktopShell::Dictionary() {

@@ -36,6 +36,10 @@ class DesktopShell final : public Shell {
   void ActivateWindow(WindowId id) override;
   void SetEntryButtonEnabled(bool enabled) override;
   void BringMainWindowToFront() override;
+  FileChoice ChooseFile(const std::string& title, bool save,
+                        const std::vector<std::string>& filters,
+                        const std::string& suggested) override;
+  bool ShowFolder(const std::string& path) override;
 
   // The learning card's views; the web engine starts with the first card.
   DictionaryViews& Dictionary();

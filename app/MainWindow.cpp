@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QIcon>
+#include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -86,6 +88,39 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
     connect(Control<QPushButton>(this, name), &QPushButton::clicked, this,
             [this, handler = handler] { Guarded([this, handler] { (logic_.*handler)(); }); });
   }
+
+  // The commands beyond the designed buttons, out of sight until asked for.
+  menu_ = new QMenu(this);
+  const struct {
+    const char* name;
+    const char* text;
+    void (MainWindowLogic::*handler)();
+  } items[] = {
+      {"菜单导入单词", "导入单词…", &MainWindowLogic::OnImportMenu},
+      {"菜单导出单词", "导出单词…", &MainWindowLogic::OnExportMenu},
+      {"菜单学习统计", "学习统计", &MainWindowLogic::OnStatisticsMenu},
+      {"菜单打开备份文件夹", "打开备份文件夹", &MainWindowLogic::OnBackupFolderMenu},
+  };
+  for (const auto& item : items) {
+    QAction* action = menu_->addAction(QString::fromUtf8(item.text));
+    action->setObjectName(QString::fromUtf8(item.name));
+    connect(action, &QAction::triggered, this,
+            [this, handler = item.handler] { Guarded([this, handler] { (logic_.*handler)(); }); });
+  }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  const FrameRect panel = frame_.ClientPanel();
+  QPoint at = event->pos();
+  // From the keyboard's menu key: the middle of the panel.
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    at = QPoint(panel.left + panel.width / 2, panel.top + panel.height / 2);
+  } else if (!panel.Contains(at.x(), at.y())) {
+    event->ignore();
+    return;
+  }
+  menu_->popup(mapToGlobal(at));
+  event->accept();
 }
 
 void MainWindow::OnMenuItem(int item) {

@@ -3,13 +3,15 @@
 // whole (header, caption buttons, the four page buttons, status line) with
 // the five buttons on its white client panel. A press on a page goes to
 // OnPageSelected, the two menu caption buttons open the about and the
-// dedication texts in the skinned message box.
+// dedication texts in the skinned message box. A right click on the client
+// panel opens its context menu: 导入单词…, 导出单词…, 学习统计, 打开备份文件夹.
 
 #include <QWidget>
 
 #include "app/MainWindowLogic.h"
 #include "skin/SkinFrame.h"
 
+class QMenu;
 class QPushButton;
 
 namespace cindral {
@@ -33,9 +35,13 @@ class MainWindow : public QWidget {
   static const std::string& AboutText();       // GBK
   static const std::string& DedicationText();  // GBK
   static const std::string& Slogan();          // GBK
+  // The client panel's context menu (its actions are named 菜单导入单词,
+  // 菜单导出单词, 菜单学习统计 and 菜单打开备份文件夹).
+  QMenu* contextMenu() const { return menu_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void Guarded(const std::function<void()>& handler);
@@ -44,6 +50,7 @@ class MainWindow : public QWidget {
   MainWindowLogic logic_;
   SkinFrame frame_;
   QPushButton* entryButton_ = nullptr;
+  QMenu* menu_ = nullptr;
   bool closingHandled_ = false;
 };
 

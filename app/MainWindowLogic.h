@@ -28,6 +28,12 @@ class MainWindowLogic {
   void OnShuffleButton();
   void OnResetButton();
 
+  // The client panel's context menu.
+  void OnImportMenu();        // 导入单词…
+  void OnExportMenu();        // 导出单词…
+  void OnStatisticsMenu();    // 学习统计
+  void OnBackupFolderMenu();  // 打开备份文件夹
+
  private:
   Program& program_;
 };

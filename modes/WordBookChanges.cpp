@@ -66,6 +66,8 @@ void SwapWords(Database& db, int32_t a, int32_t b) {
 }  // namespace
 
 void ShuffleWordBook(Program& program) {
+  // A backup first; a shuffle loses no word, so it goes on without one.
+  program.BackUp(nullptr);
   const int32_t groups = program.LoadCurrentGroup();
   Database& db = program.db();
   RandomGenerator& random = program.random();
@@ -100,6 +102,15 @@ void ShuffleWordBook(Program& program) {
 void ResetWordBook(Program& program) {
   Prompter& prompter = program.prompter();
   if (!prompter.Ask(GBK("您确认要清除单词本吗？"), GBK("询问"))) return;
+  // Cleared without a backup, the words are gone for good: the learner
+  // decides whether to go on.
+  std::string reason;
+  if (!program.BackUp(&reason) &&
+      !prompter.Ask(
+          GBK("自动备份没有成功：") + reason + GBK("\n清空以后单词本将无法恢复，仍然要清空吗？"),
+          GBK("询问"))) {
+    return;
+  }
   if (!program.db().ClearAll()) {
     prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
     return;

@@ -5,12 +5,13 @@
 
 namespace cindral {
 
-// Shuffles the words (with their meanings) inside each group; group,
-// entry date, proficiency and serial number stay with their records.
+// Takes a backup, then shuffles the words (with their meanings) inside each
+// group; group, entry date, proficiency and serial number stay with their
+// records.
 void ShuffleWordBook(Program& program);
 
-// After the learner confirms: empties the word book and starts the course
-// again from group 1.
+// After the learner confirms: takes a backup (a failed one is asked about
+// again), empties the word book and starts the course again from group 1.
 void ResetWordBook(Program& program);
 
 }  // namespace cindral

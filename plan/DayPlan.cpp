@@ -110,21 +110,26 @@ const std::vector<int32_t>& ReviewPhaseGroups(int32_t n) {
   return (n >= 0 && n < kReviewPhaseDays) ? kGroups[n] : kNone;
 }
 
+void FindReviewPhaseStart(Program& program) {
+  Database& db = program.db();
+  db.GoFirst();
+  const int32_t firstGroup = ReadIntegerField(db, kGroupNumber);
+  const double firstDate = ReadDateField(db, kEntryDate);
+  AppState& state = program.state();
+  if (firstGroup == 1 && ZeroByText(state.ReviewPhaseStart)) {
+    state.ReviewPhaseStart = AddToDate(firstDate, kUnitDay, kLearningPhaseDays);
+  }
+}
+
 void ComputeDayPlan(Program& program) {
   AppState& state = program.state();
   Database& db = program.db();
   state.DueList.clear();
 
-  db.GoFirst();
-  const int32_t firstGroup = ReadIntegerField(db, kGroupNumber);
-  const double firstDate = ReadDateField(db, kEntryDate);
+  FindReviewPhaseStart(program);
   db.GoLast();
   const double lastDate = ReadDateField(db, kEntryDate);
   const double today = program.Today();
-
-  if (firstGroup == 1 && ZeroByText(state.ReviewPhaseStart)) {
-    state.ReviewPhaseStart = AddToDate(firstDate, kUnitDay, kLearningPhaseDays);
-  }
 
   if (FloatGreaterEqual(DaysBetween(today, state.ReviewPhaseStart), 0)) {
     PlanReviewDay(program, today);

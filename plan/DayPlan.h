@@ -16,6 +16,11 @@ constexpr int32_t kReviewPhaseDays = 12;
 // entry gate (whose window, when closed, computes the plan again).
 void ComputeDayPlan(Program& program);
 
+// While ReviewPhaseStart is unknown: fixes it from the book's first record
+// when that record is of group 1 (its entry date + 88 days). The plan does
+// this first; a caller that needs the phase without a plan calls it alone.
+void FindReviewPhaseStart(Program& program);
+
 // Lowers every word's proficiency by one (never below 1) when today's decay
 // is due, then marks it done.
 void DecayProficiency(Program& program);

@@ -180,11 +180,19 @@ void SkinFrame::Paint(QPainter& painter) const {
   }
   DrawInto(g, skinButton_.normal, {s.left, s.top, 14, 14});
 
-  g.FillRectangle(SkinBrush(SkinColor::Argb(0xFFFFFF, 255)), 2, 105, w - 6, h - 130);
-  g.DrawRectangle(SkinPen(SkinColor::Argb(0, 100), 1), 2, 105, w - 6, h - 130);
+  const FrameRect panel = ClientPanel();
+  g.FillRectangle(SkinBrush(SkinColor::Argb(0xFFFFFF, 255)), panel.left, panel.top, panel.width,
+                  panel.height);
+  g.DrawRectangle(SkinPen(SkinColor::Argb(0, 100), 1), panel.left, panel.top, panel.width,
+                  panel.height);
 
   g.DrawString(status_, 4, h - 19, pages_.empty() ? title : label, text);
   DrawInto(g, SkinPicture::kSizeGrip, {w - 13, h - 13, 9, 8});
+}
+
+FrameRect SkinFrame::ClientPanel() const {
+  if (!IsAttached()) return {};
+  return {2, 105, window_->Width() - 6, window_->Height() - 130};
 }
 
 void SkinFrame::Redraw(const FrameRect& rect) { window_->Invalidate(rect); }

@@ -101,6 +101,8 @@ class SkinFrame {
   FrameWindow* Window() const { return window_; }
   // The colour behind the texts, 0x00BBGGRR, and whether texts are white.
   uint32_t BackgroundColour() const;
+  // The white client panel on which the host's controls sit.
+  FrameRect ClientPanel() const;
 
  private:
   void Redraw(const FrameRect& rect);

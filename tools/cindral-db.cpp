@@ -1,19 +1,33 @@
-// cindral-db: creates, dumps and describes Cindral word databases.
+// cindral-db: creates, dumps, describes, checks, exports and imports Cindral
+// word databases.
 //
 //   cindral-db create FILE [--text BYTES | --memo]
 //   cindral-db dump FILE
 //   cindral-db info FILE
+//   cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]
+//   cindral-db import FILE LIST
 //
 // FILE is given in UTF-8; the engine works in GBK. Failures to open print
 // "error CODE TEXT" on standard error and exit with 1; bad usage exits with 2.
+// The import adds the list's words as today's words by the entry window's
+// own rule, with the settings file beside the book keeping the group.
 
 #include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/core/Program.h"
+#include "app/core/Settings.h"
+#include "modes/TodaysWords.h"
+#include "modes/WordList.h"
+#include "plan/DayPlan.h"
+#include "plan/EntryGate.h"
+#include "store/Clock.h"
 #include "store/Convert.h"
 #include "store/Database.h"
 #include "store/FieldCodec.h"
@@ -26,7 +40,10 @@ namespace cindral {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: cindral-db create FILE [--text BYTES | --memo] | dump FILE | info FILE\n";
+    "usage: cindral-db create FILE [--text BYTES | --memo]\n"
+    "       cindral-db dump FILE | info FILE\n"
+    "       cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]\n"
+    "       cindral-db import FILE LIST\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -163,6 +180,116 @@ int Info(const std::string& file) {
   return 0;
 }
 
+// Messages of the program's logic, on standard error; questions answer No.
+class ConsolePrompter final : public Prompter {
+ public:
+  bool Show(const Message& message) override {
+    std::fprintf(stderr, "%s\n", GbkToUtf8(message.text).c_str());
+    return !message.yesNo;
+  }
+};
+
+// No windows at the command line.
+class NoWindows final : public Shell {
+ public:
+  void OpenWindow(WindowId) override {}
+  bool IsWindowOpen(WindowId) const override { return false; }
+  void CloseWindow(WindowId) override {}
+  void ShowWindow(WindowId, bool) override {}
+  void ActivateWindow(WindowId) override {}
+  void SetEntryButtonEnabled(bool) override {}
+  void BringMainWindowToFront() override {}
+  FileChoice ChooseFile(const std::string&, bool, const std::vector<std::string>&,
+                        const std::string&) override {
+    return {};
+  }
+  bool ShowFolder(const std::string&) override { return false; }
+};
+
+int Export(const std::vector<std::string>& args) {
+  if (args.empty()) return Usage();
+  WordListFormat format = WordListFormat::Tsv;
+  WordListEncoding encoding = WordListEncoding::Utf8;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& value = i + 1 < args.size() ? args[i + 1] : std::string();
+    if (args[i] == "--format" && (value == "tsv" || value == "csv")) {
+      format = value == "tsv" ? WordListFormat::Tsv : WordListFormat::Csv;
+    } else if (args[i] == "--encoding" && (value == "utf-8" || value == "gbk")) {
+      encoding = value == "gbk" ? WordListEncoding::Gbk : WordListEncoding::Utf8;
+    } else {
+      return Usage();
+    }
+    ++i;
+  }
+  Database db;
+  if (!db.OpenDatabase(Utf8ToGbk(args[0]), Access::ReadOnly, Share::DenyNone)) {
+    return Fail(LastDatabaseError());
+  }
+  std::string text;
+  int32_t words = 0;
+  if (!ExportWordList(db, format, encoding, &text, &words)) return Fail(LastDatabaseError());
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "cindral-db: the words could not be written out\n");
+    return 1;
+  }
+  std::fprintf(stderr, "exported %d words\n", static_cast<int>(words));
+  return 0;
+}
+
+int Import(const std::string& book, const std::string& list) {
+  std::ifstream in(list, std::ios::binary);
+  struct stat st;
+  if (!in || ::stat(list.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::fprintf(stderr, "cindral-db: cannot read %s\n", list.c_str());
+    return 1;
+  }
+  if (static_cast<std::size_t>(st.st_size) > kWordListFileLimit) {
+    std::fprintf(stderr, "cindral-db: %s is larger than 64 MB; not a word list\n", list.c_str());
+    return 1;
+  }
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+
+  Database db;
+  const std::string path = Database::FullPath(Utf8ToGbk(book));
+  if (!db.OpenDatabase(path)) return Fail(LastDatabaseError());
+  // The settings file that keeps the group lies beside the book.
+  Settings settings(path.substr(0, path.rfind('/')));
+  SystemClock clock;
+  ConsolePrompter prompter;
+  NoWindows shell;
+  Program program(db, settings, clock, prompter, shell);
+
+  const WordListFile file = ReadWordList(bytes.str(), WordLimitsOf(db));
+  std::printf("encoding %s, %s%s\n", GbkToUtf8(EncodingName(file)).c_str(),
+              file.format == WordListFormat::Tsv ? "tab-separated" : "comma-separated",
+              file.exported ? ", exported by cindral" : "");
+  for (const ListProblem& problem : file.problems) {
+    std::printf("line %d skipped: %s\n", static_cast<int>(problem.line),
+                GbkToUtf8(problem.reason).c_str());
+  }
+  FindReviewPhaseStart(program);
+  const std::string refusal = EntryRefusal(program);
+  if (!refusal.empty()) {
+    std::fprintf(stderr, "%s\nnothing imported\n", GbkToUtf8(refusal).c_str());
+    return 1;
+  }
+  if (file.words.empty()) {
+    std::fprintf(stderr, "no words to import\n");
+    return 1;
+  }
+  std::vector<NewWord> words;
+  for (const ListedWord& w : file.words) words.push_back({w.word, w.meaning});
+  if (!AddTodaysWords(program, words)) {
+    const int32_t code = LastDatabaseError();
+    std::fprintf(stderr, "the words could not be stored; nothing imported\n");
+    return Fail(code != 0 ? code : -1);
+  }
+  std::printf("imported %d words into group %d\n", static_cast<int>(words.size()),
+              static_cast<int>(program.CurrentGroup()));
+  return 0;
+}
+
 }  // namespace
 }  // namespace cindral
 
@@ -171,6 +298,9 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "create") return cindral::Create(args);
+  if (command == "export") return cindral::Export(args);
+  if (command == "import")
+    return args.size() == 2 ? cindral::Import(args[0], args[1]) : cindral::Usage();
   if (args.size() != 1) return cindral::Usage();
   if (command == "dump") return cindral::Dump(args[0]);
   if (command == "info") return cindral::Info(args[0]);

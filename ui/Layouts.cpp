@@ -255,6 +255,25 @@ const WindowSpec& StatisticsWindowLayout() {
   return layout;
 }
 
+const WindowSpec& ImportWindowLayout() {
+  static const WindowSpec layout{
+      "窗口导入单词",
+      "导入单词",
+      640,
+      500,
+      {
+          {"标签文件", K::Label, 20, 10, 600, 22, YaHei(14)},
+          {"标签编码", K::Label, 20, 34, 600, 22, YaHei(14)},
+          {"表格单词", K::Table, 20, 62, 600, 250, YaHei(14), "行\n单词\n释义"},
+          {"标签问题", K::Label, 20, 318, 600, 22, YaHei(14), "有问题的行（不会导入）："},
+          {"表格问题", K::Table, 20, 342, 600, 96, YaHei(14), "行\n原因"},
+          {"标签摘要", K::Label, 20, 448, 360, 40, YaHei(14)},
+          {"按钮导入", K::Button, 400, 448, 100, 40, YaHei(16), "导入"},
+          {"按钮取消", K::Button, 520, 448, 100, 40, YaHei(16), "取消"},
+      }};
+  return layout;
+}
+
 const ControlSpec& LearningSpeakerButton() {
   // Under the proficiency figure, left of the bar.
   static const ControlSpec button{"按钮朗读单词", K::SpeakerButton, 994, 446, 40, 40, kNoFont};
@@ -286,7 +305,8 @@ std::vector<const WindowSpec*> AllWindowLayouts() {
           &IntensiveChooserWindowLayout(),
           &UpdateWordWindowLayout(),
           &PracticeSpellingWindowLayout(),
-          &StatisticsWindowLayout()};
+          &StatisticsWindowLayout(),
+          &ImportWindowLayout()};
 }
 
 }  // namespace cindral

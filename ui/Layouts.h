@@ -25,6 +25,7 @@ const WindowSpec& IntensiveChooserWindowLayout();   // 窗口熟练度选择模�
 const WindowSpec& UpdateWordWindowLayout();         // 窗口更新单词
 const WindowSpec& PracticeSpellingWindowLayout();   // 窗口学习单词拼写
 const WindowSpec& StatisticsWindowLayout();         // 窗口学习统计
+const WindowSpec& ImportWindowLayout();             // 窗口导入单词
 
 // The speaker buttons the study windows carry beyond their designed
 // controls, each where it covers none of them.

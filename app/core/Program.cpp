@@ -10,6 +10,10 @@ constexpr char kSection[] = "Config";
 
 double Program::Today() const { return DatePart(CurrentDateTime(clock_)); }
 
+bool Program::BackUp(std::string* reason) {
+  return backups_.Take(db_, settings_.Path(), CurrentDateTime(clock_), reason);
+}
+
 std::string Program::ReadConfig(const std::string& key) const {
   return settings_.ReadSetting(kSection, key);
 }

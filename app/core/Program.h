@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/core/AppState.h"
+#include "app/core/Backups.h"
 #include "app/core/Prompter.h"
 #include "app/core/Settings.h"
 #include "app/core/Shell.h"
@@ -26,7 +27,12 @@ namespace cindral {
 class Program {
  public:
   Program(Database& db, Settings& settings, const Clock& clock, Prompter& prompter, Shell& shell)
-      : db_(db), settings_(settings), clock_(clock), prompter_(prompter), shell_(shell) {}
+      : db_(db),
+        settings_(settings),
+        clock_(clock),
+        prompter_(prompter),
+        shell_(shell),
+        backups_(settings.programDirectory()) {}
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -34,6 +40,10 @@ class Program {
   Prompter& prompter() { return prompter_; }
   Shell& shell() { return shell_; }
   RandomGenerator& random() { return random_; }
+  // The backups of the book and the settings file, beside them.
+  const Backups& backups() const { return backups_; }
+  // Takes a backup now; false, with the reason (GBK), when it failed.
+  bool BackUp(std::string* reason);
   // The voice that reads words aloud; without one set, none is available.
   Speech& speech() { return speech_ != nullptr ? *speech_ : noSpeech_; }
   void SetSpeech(Speech* speech) { speech_ = speech; }
@@ -81,6 +91,7 @@ class Program {
   Prompter& prompter_;
   Shell& shell_;
   RandomGenerator random_;
+  Backups backups_;
   Speech* speech_ = nullptr;
   NoSpeech noSpeech_;
   AppState state_;

@@ -4,6 +4,9 @@
 // and the state of the main window. The desktop implements it with Qt; tests
 // script it.
 
+#include <string>
+#include <vector>
+
 namespace cindral {
 
 enum class WindowId {
@@ -20,6 +23,13 @@ enum class WindowId {
   PracticeSpelling,   // 窗口学习单词拼写 (from the learning card)
   ForgottenSpelling,  // 窗口拼写遗忘单词 (from the forgotten-word review)
   Statistics,         // 窗口学习统计 (学习统计 on the main window's menu)
+  Import,             // 窗口导入单词 (导入单词… on the main window's menu)
+};
+
+// A file the learner picked in the desktop's file dialog.
+struct FileChoice {
+  std::string path;  // GBK; empty when the learner cancelled
+  int filter = 0;    // the index of the file type chosen
 };
 
 class Shell {
@@ -40,6 +50,15 @@ class Shell {
   virtual void ActivateWindow(WindowId id) = 0;
   virtual void SetEntryButtonEnabled(bool enabled) = 0;
   virtual void BringMainWindowToFront() = 0;
+  // Asks the learner for a file to read, or (`save`) to write; `filters`
+  // are the file types offered, "说明 (*.ext)", and `suggested` the name
+  // offered first (all GBK). Returns when the dialog has closed.
+  virtual FileChoice ChooseFile(const std::string& title, bool save,
+                                const std::vector<std::string>& filters,
+                                const std::string& suggested) = 0;
+  // Shows a folder (GBK path) in the desktop's file manager; false when
+  // none could be asked to.
+  virtual bool ShowFolder(const std::string& path) = 0;
 };
 
 }  // namespace cindral

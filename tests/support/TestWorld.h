@@ -147,6 +147,8 @@ inline std::string WindowName(WindowId id) {
       return "窗口拼写遗忘单词";
     case WindowId::Statistics:
       return "窗口学习统计";
+    case WindowId::Import:
+      return "窗口导入单词";
   }
   return "?";
 }
@@ -180,6 +182,20 @@ class ScriptedShell : public Shell {
     ++broughtToFront;
     events.push_back("front 启动窗口");
   }
+  FileChoice ChooseFile(const std::string& title, bool save,
+                        const std::vector<std::string>& filters,
+                        const std::string& suggested) override {
+    events.push_back(std::string(save ? "save " : "choose ") + GbkToUtf8(title));
+    fileDialogs.push_back({GbkToUtf8(title), save, filters, GbkToUtf8(suggested)});
+    if (chosenFiles.empty()) return {};
+    FileChoice choice = chosenFiles.front();
+    chosenFiles.pop_front();
+    return choice;
+  }
+  bool ShowFolder(const std::string& path) override {
+    shownFolders.push_back(GbkToUtf8(path));
+    return folderShows;
+  }
 
   // Whether the open window of this kind is shown (false when none is open).
   bool IsWindowVisible(WindowId id) const {
@@ -194,6 +210,18 @@ class ScriptedShell : public Shell {
   std::function<void(WindowId)> onOpen;
   bool entryButtonEnabled = true;
   int broughtToFront = 0;
+  // The file dialogs asked for (title and suggested name in UTF-8), and
+  // the answers they give, in order (cancelled when none is left).
+  struct FileDialog {
+    std::string title;
+    bool save;
+    std::vector<std::string> filters;  // GBK
+    std::string suggested;
+  };
+  std::vector<FileDialog> fileDialogs;
+  std::deque<FileChoice> chosenFiles;
+  std::vector<std::string> shownFolders;  // UTF-8
+  bool folderShows = true;
 
  private:
   struct Window {

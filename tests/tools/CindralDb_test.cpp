@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "TestWorld.h"
+#include "modes/WordList.h"
 #include "store/Database.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
@@ -131,6 +132,114 @@ TEST_F(CindralDbTest, BadUsageExitsWithTwo) {
     EXPECT_EQ(run.err.rfind("usage: cindral-db", 0), 0u) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists("x.EDB"));
+}
+
+// The words and meanings of an exported list, "word|meaning" each (UTF-8).
+std::vector<std::string> WordsOf(const std::string& exported) {
+  const WordListFile file = ReadWordList(exported, {kMemoTextLimit, kMemoTextLimit});
+  EXPECT_TRUE(file.exported);
+  EXPECT_TRUE(file.problems.empty());
+  std::vector<std::string> rows;
+  for (const ListedWord& w : file.words) {
+    rows.push_back(GbkToUtf8(w.word) + "|" + GbkToUtf8(w.meaning));
+  }
+  return rows;
+}
+
+class CindralDbListTest : public CindralDbTest {
+ protected:
+  // A book with a few awkward words, entered on 5 March 2023.
+  void MakeBook(const std::string& name) {
+    ASSERT_EQ(Tool({"create", name}).status, 0);
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(Utf8ToGbk(name)));
+    const double day = MakeDateTime(2023, 3, 5);
+    int serial = 0;
+    for (const auto& [word, meaning] : std::vector<std::pair<std::string, std::string>>{
+             {"apple", "苹果"}, {"a\tb", "x, y"}, {"say \"hi\"", "line1\nline2"}, {"smile", "😀"}}) {
+      ++serial;
+      ASSERT_TRUE(db.AddRecord({Value::Int(1), Value::Text(Utf8ToGbk(word)),
+                                Value::Text(Utf8ToGbk(meaning)), Value::DateTime(day),
+                                Value::Int(serial * 10), Value::Int(serial)}));
+    }
+  }
+};
+
+TEST_F(CindralDbListTest, ExportWritesEveryWordAsTsvCsvOrGbk) {
+  MakeBook("book.EDB");
+  const ToolRun tsv = Tool({"export", "book.EDB"});
+  EXPECT_EQ(tsv.status, 0) << tsv.err;
+  EXPECT_EQ(tsv.out.rfind("GroupNumber\tWord\tMeaning\tEntryDate\tProficiency\tSerialNumber\n"
+                          "1\tapple\t苹果\t2023-03-05\t10\t1\n"
+                          "1\t\"a\tb\"\t\"x, y\"\t2023-03-05\t20\t2\n",
+                          0),
+            0u)
+      << tsv.out;
+  EXPECT_NE(tsv.err.find("exported 4 words"), std::string::npos);
+  const ToolRun csv = Tool({"export", "book.EDB", "--format", "csv"});
+  EXPECT_EQ(csv.out.rfind("\xEF\xBB\xBFGroupNumber,Word,", 0), 0u);
+  EXPECT_NE(csv.out.find("\r\n1,\"say \"\"hi\"\"\",\"line1\nline2\",2023-03-05,30,3\r\n"),
+            std::string::npos)
+      << csv.out;
+  const ToolRun gbk = Tool({"export", "book.EDB", "--encoding", "gbk", "--format", "tsv"});
+  EXPECT_NE(gbk.out.find("\tapple\t" + Utf8ToGbk("苹果") + "\t"), std::string::npos);
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"export"},
+                                             {"export", "book.EDB", "--format", "xls"},
+                                             {"export", "book.EDB", "--encoding"}}) {
+    EXPECT_EQ(Tool(bad).status, 2);
+  }
+}
+
+TEST_F(CindralDbListTest, ExportImportIntoAnEmptyBookAndExportAgainGiveTheSameWords) {
+  MakeBook("old.EDB");
+  const ToolRun first = Tool({"export", "old.EDB"});
+  ASSERT_EQ(first.status, 0);
+  std::ofstream("words.tsv", std::ios::binary) << first.out;
+  std::filesystem::create_directory("new");
+  ASSERT_EQ(Tool({"create", "new/单词本.EDB"}).status, 0);
+  std::ofstream("new/Config.ini")
+      << "[Config]\nreviewnumber=1\ngroupnumber=1\nplus=false\nminus=false\n";
+  const ToolRun imported = Tool({"import", "new/单词本.EDB", "words.tsv"});
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  EXPECT_NE(imported.out.find("encoding UTF-8, tab-separated, exported by cindral"),
+            std::string::npos)
+      << imported.out;
+  EXPECT_NE(imported.out.find("imported 4 words into group 1"), std::string::npos);
+  const ToolRun again = Tool({"export", "new/单词本.EDB"});
+  EXPECT_EQ(WordsOf(again.out), WordsOf(first.out));
+  EXPECT_EQ(WordsOf(again.out).size(), 4u);
+  // As today's new words: group 1, proficiency 1, serial numbers 1 to 4.
+  EXPECT_NE(again.out.find("\t1\t4\n"), std::string::npos) << again.out;
+  EXPECT_EQ(again.out.rfind("GroupNumber\tWord\tMeaning\tEntryDate\tProficiency\tSerialNumber\n"
+                            "1\tapple\t苹果\t",
+                            0),
+            0u);
+}
+
+TEST_F(CindralDbListTest, ImportListsTheBadLinesAndTakesTheRest) {
+  ASSERT_EQ(Tool({"create", "单词本.EDB"}).status, 0);
+  std::ofstream("Config.ini") << "[Config]\ngroupnumber=1\n";
+  std::ofstream("list.txt", std::ios::binary) << Utf8ToGbk("apple\t苹果\n\t没有单词\npear\t梨\n");
+  const ToolRun run = Tool({"import", "单词本.EDB", "list.txt"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("encoding GBK"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("line 2 skipped: 单词为空"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("imported 2 words"), std::string::npos);
+}
+
+TEST_F(CindralDbListTest, ImportRefusesWhereTheEntryWindowWouldAndWritesNothing) {
+  MakeBook("单词本.EDB");  // group 1 long ago: the review phase has begun
+  std::ofstream("Config.ini") << "[Config]\ngroupnumber=1\n";
+  std::ofstream("list.txt") << "kiwi\t猕猴桃\n";
+  const std::string book = Slurp("单词本.EDB");
+  const ToolRun run = Tool({"import", "单词本.EDB", "list.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("复习攻坚阶段"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("nothing imported"), std::string::npos);
+  EXPECT_EQ(Slurp("单词本.EDB"), book);
+  EXPECT_EQ(Tool({"import", "单词本.EDB", "no-such-list.txt"}).status, 1);
+  EXPECT_EQ(Tool({"import", "单词本.EDB"}).status, 2);
 }
 
 }  // namespace

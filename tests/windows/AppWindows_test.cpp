@@ -2,8 +2,10 @@
 // learner drives them: typing, Enter, clicks, closing. Pictures of them are
 // kept in $CINDRAL_SCREENSHOT_DIR (default /tmp/cindral-windows).
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -155,6 +157,45 @@ class AppWindowsTest : public QObject {
     // The "查看单词本" button opens the listing.
     QTest::mouseClick(Control<QPushButton>(&window, "按钮查看单词本"), Qt::LeftButton);
     QCOMPARE(world->shell.opened.back(), WindowId::Notebook);
+  }
+
+  void aRightClickOnTheClientPanelOpensTheMenuOfTheExtraCommands() {
+    auto world = NewWorld();
+    MainWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QMenu* menu = window.contextMenu();
+    QVERIFY(!menu->isVisible());
+    QStringList texts;
+    for (QAction* action : menu->actions()) texts << action->text();
+    QCOMPARE(texts, (QStringList{QStringLiteral("导入单词…"), QStringLiteral("导出单词…"),
+                                 QStringLiteral("学习统计"), QStringLiteral("打开备份文件夹")}));
+
+    // Over the header: no menu.
+    QContextMenuEvent onHeader(QContextMenuEvent::Mouse, QPoint(300, 60));
+    QApplication::sendEvent(&window, &onHeader);
+    QVERIFY(!menu->isVisible());
+    // On the white panel, and on one of its buttons: the menu.
+    QContextMenuEvent onPanel(QContextMenuEvent::Mouse, QPoint(300, 350));
+    QApplication::sendEvent(&window, &onPanel);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(SaveScreenshot(menu, ScreenshotPath(QStringLiteral("main-window-menu"))));
+    menu->hide();
+    auto* button = Control<QPushButton>(&window, "按钮查看单词本");
+    QContextMenuEvent onButton(QContextMenuEvent::Mouse, QPoint(10, 10),
+                               button->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(button, &onButton);
+    QTRY_VERIFY(menu->isVisible());
+    menu->hide();
+
+    // 学习统计 opens the statistics window.
+    menu->findChild<QAction*>(QStringLiteral("菜单学习统计"))->trigger();
+    QCOMPARE(world->shell.opened.back(), WindowId::Statistics);
+    // The designed look is unchanged: the five buttons where they were.
+    for (const ControlSpec& spec : MainWindowButtons()) {
+      QCOMPARE(Control<QPushButton>(&window, spec.name)->geometry(),
+               QRect(spec.x, spec.y, spec.width, spec.height));
+    }
   }
 
   void theDesktopShellOpensTheEntryWindowAndDisablesTheButton() {

@@ -1,0 +1,55 @@
+#pragma once
+// The logic of the import window 窗口导入单词: the learner picks a word list
+// (word<TAB>meaning lines, or CSV), sees in a preview what will be added,
+// in which encoding the file was read, and which lines cannot be taken and
+// why; 导入 adds the words as today's words, exactly as the entry window
+// adds each word typed; 取消 (or closing) writes nothing.
+
+#include <string>
+#include <vector>
+
+#include "app/core/Program.h"
+#include "modes/WordList.h"
+
+namespace cindral {
+
+class ImportWindowLogic {
+ public:
+  explicit ImportWindowLogic(Program& program) : program_(program) {}
+
+  // Window events.
+  // Refuses (with the entry gate's message) when today's words cannot be
+  // entered; otherwise asks for the file and reads it. Closes when refused,
+  // when the learner picks no file, or when the file cannot be read.
+  void Opened();
+  // Reads the word list at `path` (GBK) into the preview.
+  void LoadFile(const std::string& path);
+  void ImportButton();  // 导入
+  void CancelButton();  // 取消
+  // Once the window has gone: the plan again when words were added.
+  void Destroyed();
+
+  // Visible state.
+  const std::string& fileText() const { return fileText_; }          // 标签文件
+  const std::string& encodingText() const { return encodingText_; }  // 标签编码
+  const std::vector<ListedWord>& words() const { return list_.words; }
+  const std::vector<ListProblem>& problems() const { return list_.problems; }
+  const std::string& summaryText() const { return summaryText_; }  // 标签摘要
+  bool importEnabled() const { return !list_.words.empty() && !closed_; }
+  bool closed() const { return closed_; }
+  // How many words the import added (0 until it has run).
+  int32_t added() const { return added_; }
+
+ private:
+  void Refuse(const std::string& text, const std::string& caption);
+
+  Program& program_;
+  WordListFile list_;
+  std::string fileText_;
+  std::string encodingText_;
+  std::string summaryText_;
+  bool closed_ = false;
+  int32_t added_ = 0;
+};
+
+}  // namespace cindral

@@ -1,0 +1,78 @@
+#pragma once
+// Word lists as text files, for other programs: the export of the whole
+// word book as TSV or CSV, and the reading of a list of new words (word and
+// meaning) for the import, with what it holds, what it cannot take and why.
+//
+// Quoting follows RFC 4180 in both forms: a field that holds a tab, a
+// comma, a double quote or a line break is put in double quotes, with its
+// quotes doubled. CSV lines end in CR LF, TSV lines in LF; both are read
+// either way.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/Database.h"
+
+namespace cindral {
+
+enum class WordListFormat { Tsv, Csv };
+enum class WordListEncoding { Utf8, Gbk };
+
+// The header line's field names, in the order of the columns.
+const std::vector<std::string>& WordListColumns();
+
+// Every live record of the current database, one line each after the
+// header: group, word, meaning, entry date (YYYY-MM-DD), proficiency and
+// serial number. UTF-8 CSV begins with a byte order mark, so that
+// spreadsheets take it for UTF-8. False, with LastDatabaseError(), when a
+// record could not be read: nothing half-read is given out.
+bool ExportWordList(Database& db, WordListFormat format, WordListEncoding encoding,
+                    std::string* out, int32_t* words = nullptr);
+
+// The longest word and meaning (in GBK bytes) a book's fields hold: a
+// fixed-length text field its size; memo text up to kMemoTextLimit.
+struct WordLimits {
+  std::size_t word = 0;
+  std::size_t meaning = 0;
+};
+constexpr std::size_t kMemoTextLimit = 32767;
+WordLimits WordLimitsOf(Database& db);
+
+// A word list read for the import.
+struct ListedWord {
+  int32_t line = 0;     // where its record starts, 1-based
+  std::string word;     // GBK
+  std::string meaning;  // GBK
+};
+struct ListProblem {
+  int32_t line = 0;
+  std::string reason;  // GBK
+};
+struct WordListFile {
+  WordListEncoding encoding = WordListEncoding::Utf8;
+  bool byteOrderMark = false;
+  WordListFormat format = WordListFormat::Tsv;
+  bool exported = false;  // a list this program exported: read by its header
+  std::vector<ListedWord> words;
+  std::vector<ListProblem> problems;
+};
+
+// Files larger than this are not read.
+constexpr std::size_t kWordListFileLimit = 64u << 20;
+
+// Reads lines of word<TAB>meaning, or CSV with two columns, or a list this
+// program exported (by its Word and Meaning columns). The encoding is UTF-8
+// (with or without a byte order mark) or GBK, whichever the file's lines
+// are; the first line with a tab or a comma outside quotes tells TSV from
+// CSV (a tab wins). Blank lines are skipped;
+// a line with an empty word or meaning, a text longer than `limits`, bytes
+// that are not text in the file's encoding, or the wrong number of columns
+// is listed as a problem with its line number.
+WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits);
+
+// "UTF-8", "UTF-8（带 BOM）" or "GBK", as the preview names it (GBK).
+std::string EncodingName(const WordListFile& file);
+
+}  // namespace cindral

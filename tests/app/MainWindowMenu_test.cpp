@@ -1,0 +1,156 @@
+// The main window beyond its designed buttons: the day's backup at the
+// first start, backups before the shuffle and the reset (a reset without
+// one only when the learner says so), and the context menu's commands:
+// export to a file the learner names, the backup folder, the import and
+// statistics windows.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "RunningProgram.h"
+#include "TestWorld.h"
+#include "app/MainWindowLogic.h"
+#include "modes/WordBookChanges.h"
+
+namespace cindral {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Slurp;
+using test::TestWorld;
+
+constexpr double kDay1 = 45000.0;  // 2023-03-15
+
+class MainWindowMenuTest : public ::testing::Test {
+ protected:
+  MainWindowMenuTest() {
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+  }
+  // One program start at the clock's time; the entry window (opened on a
+  // new day) is closed at once.
+  void Start() {
+    world.Restart();
+    logic = std::make_unique<MainWindowLogic>(world.P());
+    ASSERT_TRUE(logic->OnMainWindowCreated());
+  }
+  std::vector<std::string> BackupsTaken() const { return world.program->backups().List(); }
+
+  TestWorld world{kDay1};
+  std::unique_ptr<MainWindowLogic> logic;
+};
+
+TEST_F(MainWindowMenuTest, TheFirstStartOfEachDayTakesABackupBeforeTheDayBegins) {
+  Start();
+  world.AddWord(1, "apple", kDay1);
+  world.clock.Set(kDay1 + 0.5);
+  Start();  // the same day again: no second backup
+  ASSERT_EQ(BackupsTaken(), std::vector<std::string>{"2023-03-15_000000"});
+  // The next day's backup holds the book as the day found it, before the
+  // day's decay lowered its proficiency.
+  world.Db().GoFirst();
+  world.Db().WriteField(kProficiency, Value::Int(50));
+  world.clock.Set(kDay1 + 1 + 0.25);
+  Start();
+  ASSERT_EQ(BackupsTaken().size(), 2u);
+  Database copy;
+  ASSERT_TRUE(copy.OpenDatabase(Utf8ToGbk(world.dir.File("backups/2023-03-16_060000/单词本.EDB"))));
+  EXPECT_EQ(ReadIntegerField(copy, kProficiency), 50);
+  world.Db().GoFirst();
+  EXPECT_EQ(ReadIntegerField(world.Db(), kProficiency), 49);
+}
+
+TEST_F(MainWindowMenuTest, AStartWhoseBackupFailsSaysSoAndGoesOn) {
+  std::ofstream(world.dir.File("backups")) << "a file where the folder should be";
+  Start();
+  ASSERT_FALSE(world.prompter.shown.empty());
+  EXPECT_EQ(world.prompter.Texts().front().rfind("今天的自动备份没有成功：", 0), 0u);
+  EXPECT_EQ(world.Config("minus"), "true");  // the start went on to the decay
+}
+
+TEST_F(MainWindowMenuTest, TheShuffleAndTheResetBackUpFirst) {
+  Start();
+  world.AddWord(1, "apple", kDay1);
+  world.AddWord(1, "pear", kDay1);
+  const std::string book = Slurp(world.dir.File("单词本.EDB"));
+  world.clock.Set(kDay1 + 0.5);
+  logic->OnShuffleButton();
+  world.clock.Set(kDay1 + 0.75);
+  world.prompter.answers = {true};
+  logic->OnResetButton();
+  EXPECT_EQ(world.Db().RecordCount(), 0);
+  EXPECT_EQ(BackupsTaken(), (std::vector<std::string>{"2023-03-15_000000", "2023-03-15_120000",
+                                                      "2023-03-15_180000"}));
+  Database copy;
+  ASSERT_TRUE(copy.OpenDatabase(Utf8ToGbk(world.dir.File("backups/2023-03-15_120000/单词本.EDB"))));
+  EXPECT_EQ(copy.RecordCount(), 2);
+  EXPECT_EQ(Slurp(world.dir.File("backups/2023-03-15_120000/单词本.EDB")), book);
+}
+
+TEST_F(MainWindowMenuTest, AResetWhoseBackupFailsGoesOnlyWhenTheLearnerSaysSo) {
+  Start();
+  world.AddWord(1, "apple", kDay1);
+  fs::remove_all(world.dir.File("backups"));
+  std::ofstream(world.dir.File("backups")) << "a file where the folder should be";
+  world.prompter.answers = {true, false};  // clear: yes; without a backup: no
+  logic->OnResetButton();
+  EXPECT_EQ(world.Db().RecordCount(), 1);
+  EXPECT_EQ(world.prompter.shown.back().caption, GBK("询问"));
+  EXPECT_NE(world.prompter.LastText().find("清空以后单词本将无法恢复"), std::string::npos);
+
+  world.prompter.answers = {true, true};
+  logic->OnResetButton();
+  EXPECT_EQ(world.Db().RecordCount(), 0);
+  EXPECT_EQ(world.prompter.LastText(), "删除成功！");
+}
+
+TEST_F(MainWindowMenuTest, ExportWritesTheChosenFileInTheChosenForm) {
+  Start();
+  world.AddWord(1, "apple", kDay1, 1, "苹果");
+  // The third file type: CSV in GBK; the name has no extension yet.
+  world.shell.chosenFiles.push_back({Utf8ToGbk(world.dir.File("我的单词")), 2});
+  logic->OnExportMenu();
+  ASSERT_EQ(world.shell.fileDialogs.size(), 1u);
+  EXPECT_TRUE(world.shell.fileDialogs[0].save);
+  EXPECT_EQ(world.shell.fileDialogs[0].suggested, "单词本-2023-03-15.tsv");
+  EXPECT_EQ(world.shell.fileDialogs[0].filters.size(), 3u);
+  EXPECT_EQ(Slurp(world.dir.File("我的单词.csv")),
+            "GroupNumber,Word,Meaning,EntryDate,Proficiency,SerialNumber\r\n1,apple," +
+                Utf8ToGbk("苹果") + ",2023-03-15,1,1\r\n");
+  EXPECT_EQ(world.prompter.LastText(), "已导出 1 个单词。");
+
+  // Cancelled: nothing written, nothing said.
+  const size_t shown = world.prompter.shown.size();
+  logic->OnExportMenu();
+  EXPECT_EQ(world.prompter.shown.size(), shown);
+}
+
+TEST_F(MainWindowMenuTest, AnExportThatCannotBeWrittenIsReportedAndLeavesNoFile) {
+  Start();
+  world.shell.chosenFiles.push_back({Utf8ToGbk(world.dir.File("no-folder/words.tsv")), 0});
+  logic->OnExportMenu();
+  EXPECT_EQ(world.prompter.LastText(), "文件写入失败，请换一个位置再试！");
+  EXPECT_FALSE(fs::exists(world.dir.File("no-folder")));
+}
+
+TEST_F(MainWindowMenuTest, TheBackupFolderIsShownOrElseNamed) {
+  Start();
+  logic->OnBackupFolderMenu();
+  EXPECT_EQ(world.shell.shownFolders, std::vector<std::string>{world.dir.File("backups")});
+  world.shell.folderShows = false;
+  logic->OnBackupFolderMenu();
+  EXPECT_EQ(world.prompter.LastText(), "备份文件夹在：" + world.dir.File("backups"));
+}
+
+TEST_F(MainWindowMenuTest, ImportAndStatisticsOpenTheirWindows) {
+  Start();
+  world.shell.opened.clear();
+  logic->OnImportMenu();
+  logic->OnStatisticsMenu();
+  EXPECT_EQ(world.shell.opened, (std::vector<WindowId>{WindowId::Import, WindowId::Statistics}));
+}
+
+}  // namespace
+}  // namespace cindral

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "TestWorld.h"
+#include "WindowTiming.h"
 #include "lookup/DictionaryViews.h"
 #include "modes/LearningWindow.h"
 #include "plan/DayPlan.h"
@@ -40,11 +41,8 @@ constexpr double kToday = 45000.0;
 constexpr int kLaterRounds = 25;
 constexpr int kColdRounds = 5;
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
-}
+using bench::Median;
+using bench::OnScreen;
 
 // A "Name:   1234 kB" value of a /proc file, in megabytes; 0 when missing.
 double ProcMegabytes(const QString& path, const QByteArray& name) {
@@ -109,11 +107,6 @@ struct CardWorld {
   test::TestWorld world;
 };
 
-bool OnScreen(QWidget* window) {
-  return window->isVisible() && window->windowHandle() != nullptr &&
-         window->windowHandle()->isExposed();
-}
-
 struct CardTimes {
   double shownMs = 0;
   double loadedMs = 0;
@@ -151,7 +144,7 @@ double OpenBareWindow(double* residentMb = nullptr, double* withHelpersMb = null
   QWidget window;
   window.resize(1100, 700);
   window.show();
-  while (!OnScreen(&window)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
+  bench::WaitOnScreen(&window);
   const double ms = clock.nsecsElapsed() / 1e6;
   if (residentMb != nullptr) *residentMb = ResidentMegabytes();
   if (withHelpersMb != nullptr) *withHelpersMb = ProportionalMegabytesWithHelpers();

@@ -6,8 +6,6 @@
 //     --benchmark_enable_random_interleaving=true
 //     --benchmark_report_aggregates_only=true
 
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -15,13 +13,13 @@
 #include <QWidget>
 #include <memory>
 
+#include "WindowTiming.h"
 #include "app/ProgramPicture.h"
 #include "draw/SkinImage.h"
 #include "skin/SkinChooser.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinPicture.h"
 #include "store/Gbk.h"
-#include "ui/Desktop.h"
 
 namespace cindral {
 namespace {
@@ -105,13 +103,4 @@ BENCHMARK(BM_DecodeHeaderPicture)->DenseRange(2, 9)->Unit(benchmark::kMicrosecon
 }  // namespace
 }  // namespace cindral
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  cindral::PrepareDesktopProcess();
-  QApplication app(argc, argv);
-  cindral::PrepareDesktop(app);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return cindral::bench::RunWindowBenchmarks(argc, argv); }

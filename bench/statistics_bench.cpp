@@ -5,41 +5,24 @@
 // window's own work is one read of the book and the picture it draws.
 //   build/bench/statistics_bench
 
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QWindow>
-#include <algorithm>
 #include <vector>
 
 #include "TestWorld.h"
+#include "WindowTiming.h"
 #include "modes/StatisticsWindow.h"
 #include "plan/DayPlan.h"
-#include "ui/Desktop.h"
 
 namespace cindral {
 namespace {
+
+using bench::Median;
+using bench::WaitOnScreen;
 
 constexpr double kDay1 = 45000.0;
 constexpr int kGroups = 88;
 constexpr int kWordsPerGroup = 228;  // 20,064 words
 constexpr int kRounds = 31;
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
-}
-
-bool OnScreen(QWidget* window) {
-  return window->isVisible() && window->windowHandle() != nullptr &&
-         window->windowHandle()->isExposed();
-}
-
-void WaitOnScreen(QWidget* window) {
-  while (!OnScreen(window)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
-}
 
 // A whole course: 88 groups, today the 95th day, the plan computed.
 struct BookWorld {
@@ -47,14 +30,7 @@ struct BookWorld {
     world.WriteStandardPlanTable();
     world.WriteFreshConfig();
     world.OpenWordBook();
-    for (int g = 1; g <= kGroups; ++g) {
-      for (int w = 0; w < kWordsPerGroup; ++w) {
-        world.AddWord(g, "word" + std::to_string(g * 1000 + w), kDay1 + g - 1, (g + w) % 100 + 1,
-                      "释义");
-      }
-    }
-    world.WriteConfig("groupnumber", std::to_string(kGroups));
-    world.P().LoadCurrentGroup();
+    world.AddCourse(kGroups, kWordsPerGroup, kDay1);
     world.clock.Set(kDay1 + 94);
     ComputeDayPlan(world.P());
   }
@@ -97,16 +73,23 @@ void BM_StatisticsWindowOpens(benchmark::State& state) {
 }
 BENCHMARK(BM_StatisticsWindowOpens)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The parts of it: the one read of the book, and the picture drawn.
+void BM_StatisticsReadTheBook(benchmark::State& state) {
+  BookWorld book;
+  StatisticsWindowLogic logic(book.world.P());
+  for (auto _ : state) logic.Opened();
+}
+BENCHMARK(BM_StatisticsReadTheBook)->Unit(benchmark::kMillisecond);
+
+void BM_StatisticsDrawThePicture(benchmark::State& state) {
+  BookWorld book;
+  StatisticsWindowLogic logic(book.world.P());
+  logic.Opened();
+  for (auto _ : state) benchmark::DoNotOptimize(StatisticsWindow::Picture(logic, 1).width());
+}
+BENCHMARK(BM_StatisticsDrawThePicture)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace cindral
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  cindral::PrepareDesktopProcess();
-  QApplication app(argc, argv);
-  cindral::PrepareDesktop(app);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return cindral::bench::RunWindowBenchmarks(argc, argv); }

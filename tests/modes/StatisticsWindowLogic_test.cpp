@@ -31,14 +31,7 @@ class StatisticsTest : public ::testing::Test {
   // Groups 1..n entered on consecutive days from kDay1, `words` each; the
   // program runs on day `today` (1-based course day) and computes its plan.
   void Course(int groups, int words, int today) {
-    for (int g = 1; g <= groups; ++g) {
-      for (int w = 0; w < words; ++w) {
-        world.AddWord(g, "w" + std::to_string(g) + "_" + std::to_string(w), kDay1 + g - 1,
-                      g % 100 + 1);
-      }
-    }
-    world.WriteConfig("groupnumber", std::to_string(groups));
-    world.P().LoadCurrentGroup();
+    world.AddCourse(groups, words, kDay1);
     world.clock.Set(kDay1 + today - 1 + 0.5);
     ComputeDayPlan(world.P());
   }

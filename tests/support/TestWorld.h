@@ -317,6 +317,20 @@ struct TestWorld {
       throw std::runtime_error("AddRecord failed");
     }
   }
+  // A course as a learner builds it: groups 1..`groups` of `perGroup` words
+  // each, group g entered on `day1` + g - 1, proficiencies spread over 1 to
+  // 100; groupnumber then names the newest group.
+  void AddCourse(int groups, int perGroup, double day1) {
+    for (int g = 1; g <= groups; ++g) {
+      for (int w = 0; w < perGroup; ++w) {
+        AddWord(g, "word" + std::to_string(g) + "_" + std::to_string(w), day1 + g - 1,
+                (g * 7 + w * 13) % 100 + 1, "释义" + std::to_string(w));
+      }
+    }
+    if (groups > 0) WriteConfig("groupnumber", std::to_string(groups));
+    program->LoadCurrentGroup();
+  }
+
   // Group numbers of today's due list, in order.
   std::vector<int32_t> DueGroups() const {
     std::vector<int32_t> groups;

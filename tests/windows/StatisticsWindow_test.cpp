@@ -28,14 +28,7 @@ std::unique_ptr<test::TestWorld> Course(int groups, int words, int today) {
   world->WriteStandardPlanTable();
   world->WriteFreshConfig();
   world->OpenWordBook();
-  for (int g = 1; g <= groups; ++g) {
-    for (int w = 0; w < words; ++w) {
-      world->AddWord(g, "word" + std::to_string(g) + "-" + std::to_string(w), kDay1 + g - 1,
-                     (g * 7 + w * 13) % 100 + 1, "释义");
-    }
-  }
-  if (groups > 0) world->WriteConfig("groupnumber", std::to_string(groups));
-  world->P().LoadCurrentGroup();
+  world->AddCourse(groups, words, kDay1);
   world->clock.Set(kDay1 + today - 1);
   ComputeDayPlan(world->P());
   return world;

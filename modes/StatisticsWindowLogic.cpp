@@ -5,6 +5,7 @@
 
 #include "plan/DayPlan.h"
 #include "store/DateTime.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -35,6 +36,8 @@ void StatisticsWindowLogic::Opened() {
   std::set<int64_t> entryDays;
   int32_t firstGroup = 0;
   double firstDate = kZeroDate;
+  // One consistent book, and no lock taken record by record.
+  WholeFileScope scope(db, WholeFileScope::Kind::Shared);
   db.GoFirst();
   wordCount_ = db.RecordCount();
   for (int32_t i = 0; i < wordCount_; ++i, db.Skip(1)) {

@@ -7,6 +7,7 @@
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
 #include "store/RecordFile.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -228,6 +229,9 @@ bool ExportWordList(Database& db, WordListFormat format, WordListEncoding encodi
 
   RecordFile* file = db.Current();
   int32_t exported = 0;
+  // One consistent book: no writer comes between the records.
+  WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+  if (!scope.ok()) return false;
   db.GoFirst();
   const int32_t count = db.RecordCount();
   if (file == nullptr || LastDatabaseError() != 0) return false;

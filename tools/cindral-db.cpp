@@ -4,6 +4,7 @@
 //   cindral-db create FILE [--text BYTES | --memo]
 //   cindral-db dump FILE
 //   cindral-db info FILE
+//   cindral-db check FILE
 //   cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]
 //   cindral-db import FILE LIST
 //
@@ -16,11 +17,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/core/Backups.h"
 #include "app/core/Program.h"
 #include "app/core/Settings.h"
 #include "modes/TodaysWords.h"
@@ -34,6 +37,7 @@
 #include "store/Gbk.h"
 #include "store/RecordFile.h"
 #include "store/SideFile.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -41,7 +45,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: cindral-db create FILE [--text BYTES | --memo]\n"
-    "       cindral-db dump FILE | info FILE\n"
+    "       cindral-db dump FILE | info FILE | check FILE\n"
     "       cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]\n"
     "       cindral-db import FILE LIST\n";
 
@@ -206,6 +210,105 @@ class NoWindows final : public Shell {
   bool ShowFolder(const std::string&) override { return false; }
 };
 
+// Reads every record and every value of the book (read-only, while no
+// writer changes it), then lets the audit of a read-write open look at a
+// copy of it, taken the way backups are: every block of the side file must
+// lie in exactly one value or in the free list, and the record count must
+// agree with the file. The book itself is not touched. Exit 0 when sound.
+int Check(const std::string& file) {
+  Database db;
+  if (!db.OpenDatabase(Utf8ToGbk(file), Access::ReadOnly, Share::DenyNone)) {
+    const int32_t code = LastDatabaseError();
+    std::printf("cannot be opened: error %d %s\ndamaged\n", static_cast<int>(code),
+                GbkToUtf8(DatabaseErrorText(code)).c_str());
+    return 1;
+  }
+  RecordFile* records = db.Current();
+  const int32_t fieldCount = static_cast<int32_t>(records->fields().size());
+  int problems = 0;
+  int32_t count = 0, live = 0, marked = 0;
+  {
+    WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+    if (!scope.ok()) return Fail(scope.code());
+    db.GoFirst();
+    count = db.RecordCount();
+    for (int32_t i = 0; i < count; ++i, db.Skip(1)) {
+      auto report = [&](int32_t field, int32_t code) {
+        std::printf("record %d%s: error %d %s\n", static_cast<int>(i + 1),
+                    field > 0 ? (" field " + std::to_string(field)).c_str() : "",
+                    static_cast<int>(code), GbkToUtf8(DatabaseErrorText(code)).c_str());
+        ++problems;
+      };
+      int32_t id = 0;
+      if (const int32_t code = records->ReadRecordId(records->cursor(), &id); code != 0) {
+        report(0, code);
+        continue;
+      }
+      (id > 0 ? live : marked) += 1;
+      for (int32_t f = 1; f <= fieldCount; ++f) {
+        db.ReadField(f);
+        if (LastDatabaseError() != 0) report(f, LastDatabaseError());
+      }
+    }
+  }
+  std::printf("records %d (live %d, marked deleted %d)\n", static_cast<int>(count),
+              static_cast<int>(live), static_cast<int>(marked));
+  std::printf("fields %d\n", static_cast<int>(fieldCount));
+  if (SideFile* side = records->side()) {
+    SideFileHeader h;
+    if (side->ReadHeader(&h) == 0) {
+      std::printf("side-file blocks %d (free %d)\n", static_cast<int>(h.blockCount - 1),
+                  static_cast<int>(h.freeCount));
+    }
+  }
+
+  // The audit, on a copy.
+  std::string pattern = (std::filesystem::temp_directory_path() / "cindral-check-XXXXXX").string();
+  const char* temporary = ::mkdtemp(pattern.data());
+  std::string reason;
+  Backups copies(temporary != nullptr ? temporary : "");
+  if (temporary == nullptr || !copies.Take(db, "", 0, &reason) || copies.List().empty()) {
+    std::printf("the book could not be copied for the audit: %s\n", GbkToUtf8(reason).c_str());
+    ++problems;
+  } else {
+    const std::string path = records->path();
+    Database copy;
+    if (!copy.OpenDatabase(copies.Folder() + "/" + copies.List().front() + "/" +
+                           path.substr(path.rfind('/') + 1))) {
+      std::printf("the copy cannot be opened: error %d\n", static_cast<int>(LastDatabaseError()));
+      ++problems;
+    } else {
+      const OpenRepairs& r = copy.Current()->repairs();
+      const std::pair<bool, const char*> findings[] = {
+          {r.journalPlayedBack, "a change cut short is still in the journal"},
+          {r.countLowered, "the header counts records the file lacks"},
+          {r.trailingCut || r.wholeRecordsCut, "the file holds bytes after the counted records"},
+          {r.freeListRebuilt,
+           "side-file blocks are lost or owned twice (the free list does not hold together)"},
+          {r.valuesCopied > 0, "values share side-file blocks with other values"},
+          {r.valuesDropped > 0, "values start in side-file blocks that are not theirs"},
+          {r.nextIdRaised, "a record carries an id the header has yet to issue"},
+      };
+      for (const auto& [found, text] : findings) {
+        if (found) {
+          std::printf("%s\n", text);
+          ++problems;
+        }
+      }
+    }
+  }
+  if (temporary != nullptr) {
+    std::error_code ignored;
+    std::filesystem::remove_all(temporary, ignored);
+  }
+  if (problems == 0) {
+    std::printf("sound\n");
+    return 0;
+  }
+  std::printf("damaged: %d problem%s\n", problems, problems == 1 ? "" : "s");
+  return 1;
+}
+
 int Export(const std::vector<std::string>& args) {
   if (args.empty()) return Usage();
   WordListFormat format = WordListFormat::Tsv;
@@ -304,5 +407,6 @@ int main(int argc, char** argv) {
   if (args.size() != 1) return cindral::Usage();
   if (command == "dump") return cindral::Dump(args[0]);
   if (command == "info") return cindral::Info(args[0]);
+  if (command == "check") return cindral::Check(args[0]);
   return cindral::Usage();
 }

@@ -13,8 +13,10 @@
 #include "app/core/WholeFiles.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
+#include "store/Journal.h"
 #include "store/RecordFile.h"
 #include "store/SideFile.h"
+#include "store/WholeFileScope.h"
 
 namespace cindral {
 namespace {
@@ -119,16 +121,30 @@ bool Backups::Take(Database& db, const std::string& settingsPath, double now, st
     return false;
   }
 
+  // The book's files, with its journal when there is one (a journal left
+  // by a writer that died puts the book back as it was when it is opened),
+  // and the settings file.
   std::vector<std::string> files{book->path()};
   if (book->side() != nullptr) files.push_back(SideFile::PathFor(book->path()));
+  const std::string journal = Journal::PathFor(book->path());
+  if (::lstat(Utf8(journal).c_str(), &st) == 0) files.push_back(journal);
   if (::lstat(Utf8(settingsPath).c_str(), &st) == 0) files.push_back(settingsPath);
   bool ok = true;
-  for (const std::string& file : files) {
-    const std::string base = file.substr(file.rfind('/') + 1);
-    if (!CopyFileWhole(Utf8(file), Utf8(partial + "/" + base), /*replace=*/false)) {
-      *reason = Failure("无法复制文件：", file);
+  {
+    // Nobody writes the book while its files are copied, so they agree.
+    WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+    if (!scope.ok()) {
+      *reason =
+          Utf8ToGbk("单词本正被其他程序占用（") + DatabaseErrorText(scope.code()) + Utf8ToGbk("）");
       ok = false;
-      break;
+    }
+    for (size_t i = 0; ok && i < files.size(); ++i) {
+      const std::string& file = files[i];
+      const std::string base = file.substr(file.rfind('/') + 1);
+      if (!CopyFileWhole(Utf8(file), Utf8(partial + "/" + base), /*replace=*/false)) {
+        *reason = Failure("无法复制文件：", file);
+        ok = false;
+      }
     }
   }
   if (ok) {

@@ -14,6 +14,7 @@
 #include "RunningProgram.h"
 #include "TestWorld.h"
 #include "store/RecordFile.h"
+#include "store/WholeFileScope.h"
 
 namespace cindral {
 namespace {
@@ -101,6 +102,20 @@ TEST_F(BackupsTest, WhatABackupKilledHalfwayLeftIsClearedByTheNext) {
   ASSERT_TRUE(Take(kDay));
   EXPECT_EQ(Entries(), std::vector<std::string>{"2023-03-15_000000"});
   EXPECT_FALSE(backups.TakenOn(kDay - 1));  // a partial backup never counted
+}
+
+TEST_F(BackupsTest, ABackupIsNotTakenWhileAnotherProgramIsChangingTheBook) {
+  // Another program holds the book for a change of its own, longer than a
+  // backup waits: the backup gives up and leaves nothing.
+  Database other;
+  ASSERT_TRUE(other.OpenDatabase(Utf8ToGbk(world.dir.File("单词本.EDB"))));
+  WholeFileScope change(other);
+  ASSERT_TRUE(change.ok());
+  EXPECT_FALSE(Take(kDay));
+  EXPECT_NE(GbkToUtf8(reason).find("占用"), std::string::npos) << GbkToUtf8(reason);
+  EXPECT_TRUE(Entries().empty());
+  ASSERT_TRUE(change.End());
+  EXPECT_TRUE(Take(kDay));
 }
 
 TEST_F(BackupsTest, AFolderThatCannotBeMadeIsReported) {

@@ -9,6 +9,7 @@
 
 #include <fstream>
 
+#include "FailingFile.h"
 #include "TestWorld.h"
 #include "app/core/KeyCodes.h"
 #include "modes/EntryWindowLogic.h"
@@ -115,6 +116,37 @@ TEST_F(ImportTest, ImportedWordsAreStoredExactlyAsTheEntryWindowStoresWordsTyped
   EXPECT_EQ(test::StoredWords(world.Db()), test::StoredWords(typed.Db()));
   EXPECT_EQ(world.Config("groupnumber"), typed.Config("groupnumber"));
   EXPECT_EQ(world.Config("groupnumber"), "2");
+}
+
+TEST_F(ImportTest, AnImportThatFailsHalfwayLeavesTheBookAsItWas) {
+  // The book on a disk that fails its second write to the data file: by
+  // then the first words have gone out, and the journal has to take them
+  // back.
+  auto failures = std::make_shared<test::WriteFailures>();
+  // Counting starts once the book holds its first word (-1: not yet).
+  auto dataWrites = std::make_shared<int>(-1);
+  failures->failWhen = [dataWrites](const std::string& path, int64_t, std::size_t) {
+    return *dataWrites >= 0 && path.size() > 4 && path.compare(path.size() - 4, 4, ".EDB") == 0 &&
+           ++*dataWrites == 2;
+  };
+  world.Restart();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  world.OpenWordBook();
+  world.AddWord(1, "old", kDay1 - 1);
+  world.clock.Set(kDay1);
+  const std::vector<StoredWord> before = Stored();
+  *dataWrites = 0;
+  Pick("apple\t苹果\npear\t梨\nplum\t李子\n");
+  ImportWindowLogic failing(world.P());
+  failing.Opened();
+  failing.ImportButton();
+  ASSERT_GT(failures->failed, 0);
+  EXPECT_EQ(world.prompter.LastText(), "导入失败，单词本没有改变，请再试！");
+  EXPECT_EQ(Stored(), before);
+  EXPECT_EQ(world.Config("groupnumber"), "1");
+  // The window stays, so the learner can try again once the disk is well.
+  EXPECT_FALSE(failing.closed());
+  EXPECT_EQ(failing.added(), 0);
 }
 
 TEST_F(ImportTest, CancellingWritesNothing) {

@@ -242,5 +242,90 @@ TEST_F(CindralDbListTest, ImportRefusesWhereTheEntryWindowWouldAndWritesNothing)
   EXPECT_EQ(Tool({"import", "单词本.EDB"}).status, 2);
 }
 
+// Bytes of a book's files, as the checks below damage them.
+int32_t Int32At(const std::string& path, int64_t offset) {
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(offset);
+  int32_t v = 0;
+  in.read(reinterpret_cast<char*>(&v), 4);
+  return v;
+}
+void PutInt32At(const std::string& path, int64_t offset, int32_t v) {
+  std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+  out.seekp(offset);
+  out.write(reinterpret_cast<const char*>(&v), 4);
+}
+
+// The record layout of the books the tool creates: six fields, 32-byte
+// records after the header and descriptors; the meaning's first side-file
+// block at byte 12 of a record. Side-file header: free count at 20.
+constexpr int64_t kFirstRecord = 116 + 72 * 6;
+constexpr int64_t kRecordSize = 32;
+constexpr int64_t kMeaningPointer = 12;
+
+TEST_F(CindralDbListTest, CheckFindsASoundBookSound) {
+  MakeBook("book.EDB");
+  const ToolRun run = Tool({"check", "book.EDB"});
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_NE(run.out.find("records 4 (live 4, marked deleted 0)\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("fields 6\n"), std::string::npos);
+  EXPECT_NE(run.out.find("side-file blocks "), std::string::npos);
+  EXPECT_EQ(run.out.substr(run.out.size() - 6), "sound\n");
+  // An empty book, and one with a word marked deleted, are sound too.
+  ASSERT_EQ(Tool({"create", "empty.EDB"}).status, 0);
+  EXPECT_EQ(Tool({"check", "empty.EDB"}).status, 0);
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase("book"));
+    ASSERT_TRUE(db.GoTo(2));
+    ASSERT_TRUE(db.MarkDeleted());
+  }
+  const ToolRun marked = Tool({"check", "book.EDB"});
+  EXPECT_EQ(marked.status, 0) << marked.out;
+  EXPECT_NE(marked.out.find("(live 3, marked deleted 1)"), std::string::npos);
+}
+
+TEST_F(CindralDbListTest, CheckFindsBlocksOwnedTwiceAndLeavesTheBookAsItIs) {
+  MakeBook("book.EDB");
+  // The second word's meaning points at the first word's blocks.
+  PutInt32At("book.EDB", kFirstRecord + kRecordSize + kMeaningPointer,
+             Int32At("book.EDB", kFirstRecord + kMeaningPointer));
+  const std::string book = Slurp("book.EDB");
+  const std::string side = Slurp("book.EDT");
+  const ToolRun run = Tool({"check", "book.EDB"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("values share side-file blocks with other values"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("damaged: "), std::string::npos);
+  EXPECT_EQ(Slurp("book.EDB"), book);
+  EXPECT_EQ(Slurp("book.EDT"), side);
+}
+
+TEST_F(CindralDbListTest, CheckFindsAFreeListThatDoesNotHoldTogether) {
+  MakeBook("book.EDB");
+  PutInt32At("book.EDT", 20, Int32At("book.EDT", 20) + 3);  // free blocks that are not there
+  const ToolRun run = Tool({"check", "book.EDB"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("side-file blocks are lost or owned twice"), std::string::npos) << run.out;
+}
+
+TEST_F(CindralDbListTest, CheckNamesTheRecordWhoseValueCannotBeRead) {
+  MakeBook("book.EDB");
+  // The third word's meaning starts in a block far past the file's end.
+  PutInt32At("book.EDB", kFirstRecord + 2 * kRecordSize + kMeaningPointer, 100000);
+  const ToolRun run = Tool({"check", "book.EDB"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("record 3 field 3: error "), std::string::npos) << run.out;
+}
+
+TEST_F(CindralDbListTest, CheckReportsABookThatLacksCountedRecords) {
+  MakeBook("book.EDB");
+  std::filesystem::resize_file("book.EDB", kFirstRecord + 2 * kRecordSize + 5);
+  const ToolRun run = Tool({"check", "book.EDB"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.out.find("cannot be opened: error "), std::string::npos) << run.out;
+  EXPECT_EQ(Tool({"check", "missing.EDB"}).status, 1);
+}
+
 }  // namespace
 }  // namespace cindral

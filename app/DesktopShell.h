@@ -1,6 +1,6 @@
 #pragma once
 // The window system as the logic sees it, on the desktop: study windows
-// opened modally over the window in front, found again by their designed
+// opened modally over the window in front, found again by their layout
 // names while they exist. The shell also keeps the learning card's
 // dictionary views, made when the first card opens and reused by every
 // later card.

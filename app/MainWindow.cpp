@@ -89,7 +89,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
             [this, handler = handler] { Guarded([this, handler] { (logic_.*handler)(); }); });
   }
 
-  // The commands beyond the designed buttons, out of sight until asked for.
+  // The commands beyond the five buttons, out of sight until asked for.
   menu_ = new QMenu(this);
   const struct {
     const char* name;

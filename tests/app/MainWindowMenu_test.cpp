@@ -1,4 +1,4 @@
-// The main window beyond its designed buttons: the day's backup at the
+// The main window beyond its five buttons: the day's backup at the
 // first start, backups before the shuffle and the reset (a reset without
 // one only when the learner says so), and the context menu's commands:
 // export to a file the learner names, the backup folder, the import and

@@ -192,8 +192,49 @@ void JournaledFile::HoldZeroGaps() {
   }
 }
 
+void JournaledFile::Coalesce() {
+  // Only bytes the file holds as they are now may fill a gap: not those
+  // past its end, nor those a cut turned to zeros.
+  const int64_t known = std::min(physical_, zeroFrom_);
+  std::map<int64_t, std::string> joined;
+  for (auto it = held_.begin(); it != held_.end();) {
+    // The runs from `it` up to `last` lie close enough to join.
+    auto last = std::next(it);
+    int64_t end = it->first + static_cast<int64_t>(it->second.size());
+    while (last != held_.end() && last->first - end <= kJoinGap && last->first <= known) {
+      end = last->first + static_cast<int64_t>(last->second.size());
+      ++last;
+    }
+    if (std::next(it) == last) {
+      joined.emplace(it->first, std::move(it->second));
+      it = last;
+      continue;
+    }
+    std::string run(static_cast<std::size_t>(end - it->first), '\0');
+    std::size_t got = 0;
+    const int64_t readEnd = std::min(end, known);
+    const int32_t code =
+        inner_->ReadAt(it->first, &run[0], static_cast<std::size_t>(readEnd - it->first), &got);
+    if (code != 0 || got < static_cast<std::size_t>(readEnd - it->first)) {
+      // The file does not give the bytes between: the runs stay apart.
+      for (; it != last; ++it) joined.emplace(it->first, std::move(it->second));
+      continue;
+    }
+    const int64_t start = it->first;
+    for (; it != last; ++it) {
+      std::memcpy(&run[static_cast<std::size_t>(it->first - start)], it->second.data(),
+                  it->second.size());
+    }
+    joined.emplace(start, std::move(run));
+  }
+  held_.swap(joined);
+  heldBytes_ = 0;
+  for (const auto& run : held_) heldBytes_ += run.second.size();
+}
+
 std::vector<JournaledFile::Range> JournaledFile::RangesToSave(bool final) {
   HoldZeroGaps();
+  Coalesce();
   std::vector<Range> wanted;
   for (const auto& run : held_) {
     const int64_t end = std::min(run.first + static_cast<int64_t>(run.second.size()), original_);

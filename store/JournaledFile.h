@@ -56,7 +56,8 @@ class JournaledFile final : public FileAccess {
   // Whether the change makes the file longer or shorter than it was.
   bool LengthChanges() const;
   // The ranges of the file as it was that the next Flush(`final`) replaces
-  // or cuts and that the journal does not hold yet.
+  // or cuts and that the journal does not hold yet. Held runs a few bytes
+  // apart are joined first (see Coalesce).
   std::vector<Range> RangesToSave(bool final);
   void MarkSaved(const std::vector<Range>& ranges);
   // Writes the held bytes to the file; with `final` also cuts the file to
@@ -69,11 +70,17 @@ class JournaledFile final : public FileAccess {
 
  private:
   static constexpr int64_t kNoCut = INT64_MAX;
+  static constexpr int64_t kJoinGap = 512;
 
   // Holds `size` bytes at `offset`, merging with held bytes they touch.
   void Hold(int64_t offset, const char* data, std::size_t size);
   // Held zeros for every byte in [zeroFrom_, length_) not held yet.
   void HoldZeroGaps();
+  // Joins held runs at most kJoinGap bytes apart into one, the bytes
+  // between them read from the file (which holds them as they are now), so
+  // that a walk changing one field per record is saved and written in a
+  // few large writes rather than one per record.
+  void Coalesce();
 
   std::unique_ptr<FileAccess> inner_;
   Journal* journal_ = nullptr;

@@ -72,7 +72,8 @@ RecordFile::RecordFile(std::string path, std::unique_ptr<FileAccess> file, Acces
                        std::shared_ptr<FileSystem> fs)
     : path_(std::move(path)),
       fs_(std::move(fs)),
-      file_(std::make_unique<JournaledFile>(std::move(file))),
+      readAhead_(new ReadAheadFile(std::move(file))),
+      file_(std::make_unique<JournaledFile>(std::unique_ptr<FileAccess>(readAhead_))),
       access_(access),
       locks_(file_.get(), access == Access::ReadOnly ? LockKind::Shared : LockKind::Exclusive),
       journal_(fs_, Journal::PathFor(path_)) {
@@ -114,7 +115,9 @@ int32_t RecordFile::Open(const std::string& path, Access access, Share share, in
   if (!db->exclusiveShare_) {
     if (db->locks_.LockWhole(WriterTimeout(timeoutMs)) != 0) return kErrOpenFailed;
   }
+  db->StartReadAhead();
   code = db->OpenUnderLock(share);
+  db->StopReadAhead();
   if (!db->exclusiveShare_) db->locks_.UnlockWhole();
   if (code != 0) return code;  // the destructor closes whatever was opened
   *out = std::move(db);
@@ -129,6 +132,7 @@ int32_t RecordFile::OpenUnderLock(Share share) {
   if (needsSide) {
     code = SideFile::Open(SideFile::PathFor(path_), access_, share, timeoutMs_, *fs_, &side_);
     if (code != 0) return code;
+    if (readAhead_->active()) side_->readAhead().Start();
     journal_.Attach(file_.get(), &side_->file());
   }
   if (access_ == Access::ReadOnly) {
@@ -459,16 +463,27 @@ int32_t RecordFile::WriteWhole(int64_t offset, const char* bytes, std::size_t si
 
 int32_t RecordFile::EnterScope(LockKind kind) {
   const bool exclusive = kind == LockKind::Exclusive && access_ == Access::ReadWrite;
-  int32_t code = locks_.LockWhole(WriterTimeout(timeoutMs_),
-                                  exclusive ? LockKind::Exclusive : LockKind::Shared);
+  const LockKind wholeKind = exclusive ? LockKind::Exclusive : LockKind::Shared;
+  int32_t code = locks_.LockWhole(WriterTimeout(timeoutMs_), wholeKind);
   if (code != 0) return code;
-  if (exclusive) {
-    code = BeginChange();
+  // Whoever locks side-file blocks holds a lock in the data file first, so
+  // with the data file held this is taken at once; holding it makes the
+  // walk's block locks mere counts.
+  const bool outermost = scopes_.empty();
+  if (outermost && side_) {
+    code = side_->locks().LockWhole(WriterTimeout(timeoutMs_), wholeKind);
     if (code != 0) {
       locks_.UnlockWhole();
       return code;
     }
   }
+  if (exclusive) code = BeginChange();
+  if (code != 0) {
+    if (outermost && side_) side_->locks().UnlockWhole();
+    locks_.UnlockWhole();
+    return code;
+  }
+  if (outermost) StartReadAhead();
   scopes_.push_back(exclusive);
   return 0;
 }
@@ -478,8 +493,23 @@ int32_t RecordFile::LeaveScope() {
   const bool exclusive = scopes_.back();
   scopes_.pop_back();
   const int32_t code = exclusive ? EndChange(0) : 0;
+  if (scopes_.empty()) {
+    // Nothing read under the lock is kept past it.
+    StopReadAhead();
+    if (side_) side_->locks().UnlockWhole();
+  }
   locks_.UnlockWhole();
   return code;
+}
+
+void RecordFile::StartReadAhead() {
+  readAhead_->Start();
+  if (side_) side_->readAhead().Start();
+}
+
+void RecordFile::StopReadAhead() {
+  readAhead_->Stop();
+  if (side_) side_->readAhead().Stop();
 }
 
 // --- Reading -------------------------------------------------------------

@@ -44,6 +44,7 @@
 #include "store/Journal.h"
 #include "store/JournaledFile.h"
 #include "store/LockTable.h"
+#include "store/ReadAheadFile.h"
 #include "store/SideFile.h"
 #include "store/Value.h"
 
@@ -133,7 +134,9 @@ class RecordFile {
   // Holds the whole-file lock until the matching LeaveScope. An exclusive
   // scope on a read-write file also gathers every write made inside it
   // into one change, committed by LeaveScope; a failure inside rolls the
-  // whole scope back. Writes inside a shared scope are refused.
+  // whole scope back. Writes inside a shared scope are refused. The
+  // outermost scope also holds the side file's whole-file lock, and both
+  // files are read in large blocks until it ends (see ReadAheadFile.h).
   int32_t EnterScope(LockKind kind);
   int32_t LeaveScope();
 
@@ -162,6 +165,9 @@ class RecordFile {
   // The outcome of a read, which fails the scope when the file failed.
   int32_t SettleRead(int32_t code);
   int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
+  // Reading in large blocks, for as long as the whole-file lock is held.
+  void StartReadAhead();
+  void StopReadAhead();
 
   // The journal protocol (see the top of this file).
   int32_t BeginChange();
@@ -182,6 +188,7 @@ class RecordFile {
 
   std::string path_;
   std::shared_ptr<FileSystem> fs_;
+  ReadAheadFile* readAhead_;  // under file_, which owns it
   std::unique_ptr<JournaledFile> file_;
   Access access_;
   bool exclusiveShare_ = false;

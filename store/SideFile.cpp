@@ -25,7 +25,8 @@ bool Contains(const std::vector<int32_t>& blocks, int32_t block) {
 }  // namespace
 
 SideFile::SideFile(std::unique_ptr<FileAccess> file, Access access)
-    : file_(std::make_unique<JournaledFile>(std::move(file))),
+    : readAhead_(new ReadAheadFile(std::move(file))),
+      file_(std::make_unique<JournaledFile>(std::unique_ptr<FileAccess>(readAhead_))),
       locks_(file_.get(), access == Access::ReadOnly ? LockKind::Shared : LockKind::Exclusive) {}
 
 std::string SideFile::PathFor(const std::string& dataPath) {

@@ -20,6 +20,7 @@
 #include "store/FileSystem.h"
 #include "store/JournaledFile.h"
 #include "store/LockTable.h"
+#include "store/ReadAheadFile.h"
 
 namespace cindral {
 
@@ -69,6 +70,9 @@ class SideFile {
 
   JournaledFile& file() { return *file_; }
   LockTable& locks() { return locks_; }
+  // Reads in large blocks while the data file's whole-file lock is held
+  // (see ReadAheadFile.h).
+  ReadAheadFile& readAhead() { return *readAhead_; }
 
  private:
   struct Link {
@@ -93,6 +97,7 @@ class SideFile {
   int32_t FreeBlocks(SideFileHeader* header, const std::vector<int32_t>& blocks);
   int32_t ShrinkAtEnd(SideFileHeader* header);
 
+  ReadAheadFile* readAhead_;  // under file_, which owns it
   std::unique_ptr<JournaledFile> file_;
   LockTable locks_;
   int32_t timeoutMs_ = 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <new>
 
 namespace cindral {
@@ -17,7 +16,10 @@ int64_t BlockStart(int64_t offset) {
 
 }  // namespace
 
-ReadAheadFile::ReadAheadFile(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {}
+ReadAheadFile::ReadAheadFile(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {
+  // Blocks never move: pointers to them stay good.
+  blocks_.reserve(kMaxBlocks);
+}
 
 void ReadAheadFile::Start() {
   Drop();
@@ -30,44 +32,63 @@ void ReadAheadFile::Stop() {
 }
 
 void ReadAheadFile::Drop() {
-  // Swapped out, so that the memory goes back now and not at the next span.
-  std::map<int64_t, std::string>().swap(blocks_);
-  std::deque<int64_t>().swap(order_);
-  keptBytes_ = 0;
+  for (Block& block : blocks_) block.start = kEmpty;
+  index_.clear();
+  last_ = nullptr;
   length_ = kUnknown;
 }
 
-ReadAheadFile::Blocks::iterator ReadAheadFile::Erase(Blocks::iterator it) {
-  keptBytes_ -= it->second.size();
-  order_.erase(std::find(order_.begin(), order_.end(), it->first));
-  return blocks_.erase(it);
+void ReadAheadFile::Forget(Block& block) {
+  if (block.start == kEmpty) return;
+  index_.erase(block.start);
+  block.start = kEmpty;
+  if (last_ == &block) last_ = nullptr;
 }
 
-int32_t ReadAheadFile::BlockAt(int64_t start, const std::string** block) {
-  const auto found = blocks_.find(start);
-  if (found != blocks_.end()) {
-    *block = &found->second;
+int32_t ReadAheadFile::BlockAt(int64_t start, Block** block) {
+  if (last_ != nullptr && last_->start == start) {
+    *block = last_;
     return 0;
   }
-  std::string bytes;
-  try {
-    bytes.resize(static_cast<std::size_t>(kBlockBytes));
-  } catch (const std::bad_alloc&) {
-    return kNoMemory;
+  const auto found = index_.find(start);
+  if (found != index_.end()) {
+    Block& hit = blocks_[found->second];
+    hit.used = ++clock_;
+    *block = last_ = &hit;
+    return 0;
   }
+  // An empty block, a new one while there are few, else the least used.
+  Block* slot = nullptr;
+  for (Block& b : blocks_) {
+    if (b.start == kEmpty) {
+      slot = &b;
+      break;
+    }
+  }
+  if (slot == nullptr && blocks_.size() < kMaxBlocks) {
+    Block fresh;
+    fresh.bytes.reset(new (std::nothrow) char[static_cast<std::size_t>(kBlockBytes)]);
+    if (fresh.bytes) {
+      blocks_.push_back(std::move(fresh));
+      slot = &blocks_.back();
+    }
+  }
+  if (slot == nullptr) {
+    for (Block& b : blocks_) {
+      if (slot == nullptr || b.used < slot->used) slot = &b;
+    }
+  }
+  if (slot == nullptr) return kNoMemory;
+  Forget(*slot);
   std::size_t got = 0;
-  const int32_t code = inner_->ReadAt(start, &bytes[0], bytes.size(), &got);
+  const int32_t code =
+      inner_->ReadAt(start, slot->bytes.get(), static_cast<std::size_t>(kBlockBytes), &got);
   if (code != 0) return code;
-  bytes.resize(got);
-  while (!order_.empty() && keptBytes_ + bytes.size() > kMaxKeptBytes) {
-    const auto oldest = blocks_.find(order_.front());
-    keptBytes_ -= oldest->second.size();
-    blocks_.erase(oldest);
-    order_.pop_front();
-  }
-  keptBytes_ += bytes.size();
-  order_.push_back(start);
-  *block = &blocks_.emplace(start, std::move(bytes)).first->second;
+  slot->start = start;
+  slot->size = got;
+  slot->used = ++clock_;
+  index_[start] = static_cast<std::size_t>(slot - blocks_.data());
+  *block = last_ = slot;
   return 0;
 }
 
@@ -81,7 +102,7 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
   while (copied < size) {
     const int64_t at = offset + static_cast<int64_t>(copied);
     const int64_t start = BlockStart(at);
-    const std::string* block = nullptr;
+    Block* block = nullptr;
     const int32_t code = BlockAt(start, &block);
     if (code == kNoMemory) {
       // Too little memory to keep a block: the file itself still answers.
@@ -92,11 +113,11 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
     }
     if (code != 0) return code;
     const auto within = static_cast<std::size_t>(at - start);
-    if (within >= block->size()) break;  // the end of the file
-    const std::size_t n = std::min(size - copied, block->size() - within);
-    std::memcpy(out + copied, block->data() + within, n);
+    if (within >= block->size) break;  // the end of the file
+    const std::size_t n = std::min(size - copied, block->size - within);
+    std::memcpy(out + copied, block->bytes.get() + within, n);
     copied += n;
-    if (block->size() < static_cast<std::size_t>(kBlockBytes)) break;
+    if (block->size < static_cast<std::size_t>(kBlockBytes)) break;
   }
   *done = copied;
   return 0;
@@ -111,24 +132,19 @@ int32_t ReadAheadFile::WriteAt(int64_t offset, const void* data, std::size_t siz
   }
   const int64_t end = offset + static_cast<int64_t>(size);
   const auto* bytes = static_cast<const char*>(data);
-  for (auto it = blocks_.lower_bound(BlockStart(offset)); it != blocks_.end() && it->first < end;) {
-    const int64_t from = std::max(offset, it->first);
-    const int64_t to = std::min(end, it->first + kBlockBytes);
-    if (to <= it->first + static_cast<int64_t>(it->second.size())) {
-      std::memcpy(&it->second[static_cast<std::size_t>(from - it->first)], bytes + (from - offset),
-                  static_cast<std::size_t>(to - from));
-      ++it;
-    } else {
-      // The write runs past the file's end within this block.
-      it = Erase(it);
+  for (Block& block : blocks_) {
+    if (block.start == kEmpty) continue;
+    const int64_t blockEnd = block.start + static_cast<int64_t>(block.size);
+    if (block.size < static_cast<std::size_t>(kBlockBytes) && blockEnd < end) {
+      // The block ends at the file's old end, which the write moves on.
+      Forget(block);
+      continue;
     }
-  }
-  // Short blocks end at the file's old end; the file now reaches past them.
-  for (auto it = blocks_.end(); it != blocks_.begin();) {
-    --it;
-    if (it->second.size() == static_cast<std::size_t>(kBlockBytes)) break;
-    if (it->first + static_cast<int64_t>(it->second.size()) < end) {
-      it = Erase(it);
+    const int64_t from = std::max(offset, block.start);
+    const int64_t to = std::min(end, blockEnd);
+    if (from < to) {
+      std::memcpy(block.bytes.get() + (from - block.start), bytes + (from - offset),
+                  static_cast<std::size_t>(to - from));
     }
   }
   if (length_ != kUnknown) length_ = std::max(length_, end);
@@ -142,22 +158,15 @@ int32_t ReadAheadFile::Truncate(int64_t length) {
     Drop();
     return code;
   }
-  for (auto it = blocks_.lower_bound(BlockStart(length)); it != blocks_.end();) {
-    const auto keep = static_cast<std::size_t>(std::max<int64_t>(length - it->first, 0));
-    if (keep > 0) {
-      if (it->second.size() > keep) {
-        keptBytes_ -= it->second.size() - keep;
-        it->second.resize(keep);
-      }
-      ++it;
-      continue;
-    }
-    it = Erase(it);
-  }
-  // Short blocks end at the old end; a longer file reaches past them.
-  if (length_ == kUnknown || length > length_) {
-    for (auto it = blocks_.begin(); it != blocks_.end();) {
-      it = it->second.size() < static_cast<std::size_t>(kBlockBytes) ? Erase(it) : std::next(it);
+  const bool grows = length_ == kUnknown || length > length_;
+  for (Block& block : blocks_) {
+    if (block.start == kEmpty) continue;
+    const bool shortBlock = block.size < static_cast<std::size_t>(kBlockBytes);
+    if (block.start >= length || (grows && shortBlock)) {
+      // Past the new end, or ending at an old end the file now passes.
+      Forget(block);
+    } else if (block.start + static_cast<int64_t>(block.size) > length) {
+      block.size = static_cast<std::size_t>(length - block.start);
     }
   }
   length_ = length;

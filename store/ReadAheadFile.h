@@ -8,16 +8,18 @@
 // span every call goes straight to the file and sees what other processes
 // did.
 //
+// Blocks are read into memory of their own and not zeroed first: a walk of a
+// large book reads each byte once into memory that is already there.
+//
 // A write or cut the file refuses drops every block (the file's content is
 // no longer known for sure); a read the file refuses is not kept and its
 // code is returned as the file gave it.
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <memory>
-#include <string>
+#include <vector>
 
 #include "store/FileAccess.h"
 
@@ -27,9 +29,10 @@ class ReadAheadFile final : public FileAccess {
  public:
   // Blocks are read this many bytes at a time; larger reads go straight to
   // the file.
-  static constexpr int64_t kBlockBytes = 128 * 1024;
-  // At most this many bytes of blocks are kept; the oldest go first.
-  static constexpr std::size_t kMaxKeptBytes = std::size_t{64} << 20;
+  static constexpr int64_t kBlockBytes = 64 * 1024;
+  // At most this many blocks are kept; the one least recently used is read
+  // over first. Their memory is kept for the next span, their bytes never.
+  static constexpr std::size_t kMaxBlocks = 16;
 
   explicit ReadAheadFile(std::unique_ptr<FileAccess> inner);
 
@@ -52,20 +55,26 @@ class ReadAheadFile final : public FileAccess {
 
  private:
   static constexpr int64_t kUnknown = -1;
-  using Blocks = std::map<int64_t, std::string>;
+  static constexpr int64_t kEmpty = -1;
+
+  struct Block {
+    int64_t start = kEmpty;  // kEmpty = holds nothing
+    std::size_t size = 0;    // shorter than kBlockBytes at the file's end
+    uint64_t used = 0;
+    std::unique_ptr<char[]> bytes;
+  };
 
   // The block that starts at `start`, read from the file when missing.
-  int32_t BlockAt(int64_t start, const std::string** block);
-  Blocks::iterator Erase(Blocks::iterator it);
+  int32_t BlockAt(int64_t start, Block** block);
+  void Forget(Block& block);
   void Drop();
 
   std::unique_ptr<FileAccess> inner_;
   bool active_ = false;
-  // Blocks by start offset; a block shorter than kBlockBytes ends at the
-  // file's end.
-  Blocks blocks_;
-  std::deque<int64_t> order_;  // block starts, oldest first
-  std::size_t keptBytes_ = 0;
+  std::vector<Block> blocks_;
+  std::map<int64_t, std::size_t> index_;  // block start -> place in blocks_
+  Block* last_ = nullptr;                 // the block read last
+  uint64_t clock_ = 0;
   int64_t length_ = kUnknown;
 };
 

@@ -15,6 +15,8 @@ constexpr int kPrevOffset = 0;
 constexpr int kNextOffset = 4;
 // The header counts blocks in an int32; the count must not wrap.
 constexpr int32_t kMaxBlocks = 0x7FFFFFFF;
+// The first read of a block during a read-ahead: its links and most words.
+constexpr std::size_t kShortRead = 64;
 
 int64_t BlockOffset(int32_t block) { return int64_t{block} * SideFile::kBlockSize; }
 
@@ -171,9 +173,25 @@ int32_t SideFile::Load(int32_t first, bool cutAtZero, std::string* out) {
     if (code != 0) break;
     if (held != 0) locks_.UnlockByte(BlockOffset(held));
     held = b;
+    // Inside a read-ahead every read is a copy from memory: only the bytes
+    // the value uses are copied, and the block's last byte, to know it is
+    // whole. Otherwise the block comes in one read.
+    const bool inMemory = readAhead_->active();
+    const std::size_t wanted = inMemory ? kShortRead : kBlockSize;
     std::size_t got = 0;
-    code = file_->ReadAt(BlockOffset(b), &block_[0], kBlockSize, &got);
-    if (code == 0 && got < static_cast<std::size_t>(kBlockSize)) code = kErrSideFileAccess;
+    code = file_->ReadAt(BlockOffset(b), &block_[0], wanted, &got);
+    if (code == 0 && got < wanted) code = kErrSideFileAccess;
+    if (code == 0 && inMemory) {
+      char last = 0;
+      code = file_->ReadAt(BlockOffset(b) + kBlockSize - 1, &last, 1, &got);
+      if (code == 0 && got < 1) code = kErrSideFileAccess;
+      const int32_t used = GetInt32(&block_[8]);
+      if (code == 0 && used > static_cast<int32_t>(kShortRead) - 12 && used <= kPieceSize) {
+        const auto rest = static_cast<std::size_t>(used + 12) - kShortRead;
+        code = file_->ReadAt(BlockOffset(b) + kShortRead, &block_[kShortRead], rest, &got);
+        if (code == 0 && got < rest) code = kErrSideFileAccess;
+      }
+    }
     if (code != 0) break;
     const int32_t length = GetInt32(&block_[8]);
     // Each block points back to the one that led to it: a chain that runs

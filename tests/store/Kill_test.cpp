@@ -34,6 +34,7 @@
 #include "store/Bytes.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
+#include "store/WholeFileScope.h"
 
 namespace cindral {
 namespace {
@@ -133,11 +134,13 @@ std::vector<Value> Values(const Entry& e) {
 
 // --- The changes -------------------------------------------------------
 
-enum class Kind { Append, Rewrite, Purge, Clear };
+enum class Kind { Append, Rewrite, Purge, Clear, ScopedRewrite };
 
 struct Change {
-  enum class Op { Append, RewriteWord, RewriteMeaning, Mark, Purge, Clear } op;
-  int32_t index = 0;   // record index for rewrites and marks
+  enum class Op { Append, RewriteWord, RewriteMeaning, RewriteMany, Mark, Purge, Clear } op;
+  // Record index for rewrites and marks; RewriteMany rewrites the words of
+  // every third record from it on, in one scope.
+  int32_t index = 0;
   int32_t length = 0;  // the new text's length
   int32_t extra = 0;   // the meaning's length of an append
 };
@@ -160,6 +163,8 @@ Change Next(Kind kind, std::mt19937& rng, const Book& book) {
     case Kind::Purge:
       if (pick(3) == 0) return {Change::Op::Purge};
       return {Change::Op::Mark, pick(live)};
+    case Kind::ScopedRewrite:
+      return {Change::Op::RewriteMany, pick(3), TextLength(rng(), 700)};
     case Kind::Clear:
       // The whole base book first, then the few words entered since.
       if (live >= 50 || (live > 0 && pick(6) == 0)) return {Change::Op::Clear};
@@ -191,6 +196,12 @@ void Apply(const Change& c, Book* book) {
       e.meaningLength = c.length;
       break;
     }
+    case Change::Op::RewriteMany:
+      for (std::size_t i = static_cast<std::size_t>(c.index); i < book->entries.size(); i += 3) {
+        ++book->entries[i].wordVersion;
+        book->entries[i].wordLength = c.length;
+      }
+      break;
     case Change::Op::Mark: {
       int32_t& id = book->entries[static_cast<std::size_t>(c.index)].id;
       if (id > 0) id = -id;
@@ -223,6 +234,20 @@ bool Perform(const Change& c, const Book& before, Database& db) {
       const std::string text = word ? Fill(e.key, 2, e.wordVersion, e.wordLength)
                                     : Fill(e.key, 3, e.meaningVersion, e.meaningLength);
       return db.GoTo(c.index + 1) && db.WriteField(word ? 2 : 3, Value::Text(text));
+    }
+    case Change::Op::RewriteMany: {
+      // A walk that changes a field of many records: one change, whose
+      // writes the journal saves and writes joined where they lie close.
+      Book after = before;
+      Apply(c, &after);
+      WholeFileScope scope(db);
+      bool written = scope.ok();
+      for (std::size_t i = static_cast<std::size_t>(c.index); i < after.entries.size(); i += 3) {
+        const Entry& e = after.entries[i];
+        written = written && db.GoTo(static_cast<int32_t>(i) + 1) &&
+                  db.WriteField(2, Value::Text(Fill(e.key, 2, e.wordVersion, e.wordLength)));
+      }
+      return scope.End() && written;
     }
     case Change::Op::Mark:
       return db.GoTo(c.index + 1) && db.MarkDeleted();
@@ -485,6 +510,11 @@ TEST_F(KillTest, RewritingMemoTextsLongerAndShorter) {
 TEST_F(KillTest, MarkingAndPurging) {
   MakeBase(5400, 50);
   KillRepeatedly(Kind::Purge, 60000);
+}
+
+TEST_F(KillTest, RewritingManyTextsInOneScope) {
+  MakeBase(60, 1);
+  KillRepeatedly(Kind::ScopedRewrite, 60000);
 }
 
 TEST_F(KillTest, Clearing) {

@@ -7,12 +7,38 @@
 namespace cindral {
 namespace {
 
+// One conversion descriptor per direction and thread, opened on first use:
+// opening one costs more than converting a line.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  iconv_t get() const { return cd_; }
+
+ private:
+  iconv_t cd_;
+};
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 // Runs iconv over the whole input; each undecodable byte is skipped and
 // replaced by `replacement` (already in the target encoding).
-std::string Convert(const char* to, const char* from, std::string_view in,
-                    std::string_view replacement) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+std::string Convert(const Converter& converter, std::string_view in, std::string_view replacement) {
+  // Both encodings write ASCII as it is.
+  if (IsAscii(in) || !converter.ok()) return std::string(in);
+  iconv_t cd = converter.get();
+  // A conversion cut short by a failure elsewhere leaves no state behind.
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out;
   out.reserve(in.size() * 2 + 8);
   char* src = const_cast<char*>(in.data());
@@ -35,16 +61,19 @@ std::string Convert(const char* to, const char* from, std::string_view in,
   size_t dstLeft = sizeof buffer;
   iconv(cd, nullptr, nullptr, &dst, &dstLeft);
   out.append(buffer, sizeof buffer - dstLeft);
-  iconv_close(cd);
   return out;
 }
 
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
-  return Convert("UTF-8", "GB18030", gbk, "\xEF\xBF\xBD");
+  thread_local const Converter converter("UTF-8", "GB18030");
+  return Convert(converter, gbk, "\xEF\xBF\xBD");
 }
 
-std::string Utf8ToGbk(std::string_view utf8) { return Convert("GB18030", "UTF-8", utf8, "?"); }
+std::string Utf8ToGbk(std::string_view utf8) {
+  thread_local const Converter converter("GB18030", "UTF-8");
+  return Convert(converter, utf8, "?");
+}
 
 }  // namespace cindral

@@ -3,6 +3,7 @@
 #include "app/core/KeyCodes.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
@@ -36,16 +37,20 @@ void IntensiveChooserWindowLogic::Start() {
   threshold_ = threshold;
 
   Database& db = program_.db();
-  db.GoFirst();
-  const int32_t count = db.RecordCount();
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t proficiency = ReadIntegerField(db, kProficiency);
-    if (proficiency >= threshold) {
-      list.push_back({ReadIntegerField(db, kGroupNumber), ReadTextField(db, kWord),
-                      ReadTextField(db, kMeaning), proficiency,
-                      ReadIntegerField(db, kSerialNumber)});
+  {
+    // One lock for the walk, under which the book is read in large blocks.
+    WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+    db.GoFirst();
+    const int32_t count = db.RecordCount();
+    for (int32_t i = 0; i < count; ++i) {
+      const int32_t proficiency = ReadIntegerField(db, kProficiency);
+      if (proficiency >= threshold) {
+        list.push_back({ReadIntegerField(db, kGroupNumber), ReadTextField(db, kWord),
+                        ReadTextField(db, kMeaning), proficiency,
+                        ReadIntegerField(db, kSerialNumber)});
+      }
+      db.Skip(1);
     }
-    db.Skip(1);
   }
 
   if (list.empty()) {

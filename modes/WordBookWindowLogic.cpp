@@ -2,12 +2,15 @@
 
 #include "store/Convert.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
 
 void WordBookWindowLogic::Opened() {
   text_.clear();
+  // One lock for the walk, under which the book is read in large blocks.
+  WholeFileScope scope(db_, WholeFileScope::Kind::Shared);
   db_.GoFirst();
   const int32_t count = db_.RecordCount();
   for (int32_t i = 0; i < count; ++i) {

@@ -39,6 +39,9 @@ template <typename Copies>
 void CollectDueWords(Program& program, Copies copies) {
   Database& db = program.db();
   std::vector<DueEntry>& due = program.state().DueList;
+  // One lock for the walk, under which the book is read in large blocks;
+  // other readers are not kept out.
+  WholeFileScope scope(db, WholeFileScope::Kind::Shared);
   db.GoFirst();
   const int32_t count = db.RecordCount();
   for (int32_t i = 0; i < count; ++i) {
@@ -126,9 +129,14 @@ void ComputeDayPlan(Program& program) {
   Database& db = program.db();
   state.DueList.clear();
 
-  FindReviewPhaseStart(program);
-  db.GoLast();
-  const double lastDate = ReadDateField(db, kEntryDate);
+  double lastDate = 0;
+  {
+    // The first and last records, read under one lock.
+    WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+    FindReviewPhaseStart(program);
+    db.GoLast();
+    lastDate = ReadDateField(db, kEntryDate);
+  }
   const double today = program.Today();
 
   if (FloatGreaterEqual(DaysBetween(today, state.ReviewPhaseStart), 0)) {
@@ -169,7 +177,9 @@ void DecayProficiency(Program& program) {
     const int32_t count = db.RecordCount();
     for (int32_t i = 0; i < count; ++i) {
       const int64_t p = ReadIntegerField(db, kProficiency);
-      db.WriteField(kProficiency, Value::Int(p >= 2 ? static_cast<int32_t>(p - 1) : 1));
+      const int32_t lowered = p >= 2 ? static_cast<int32_t>(p - 1) : 1;
+      // Only what changes is written back.
+      if (lowered != p) db.WriteField(kProficiency, Value::Int(lowered));
       db.Skip(1);
     }
     if (!scope.End()) return;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "FaultyFiles.h"
 #include "TestWorld.h"
+#include "store/WholeFileScope.h"
 
 namespace cindral {
 namespace {
@@ -58,6 +60,26 @@ TEST(WordBookListing, ProficiencyAndSerialMayBeAnyNumericType) {
   // Integer fields take doubles by truncation, as the learning card writes them.
   db.WriteField(kProficiency, Value::Double(42.9));
   EXPECT_EQ(GbkToUtf8(Listing(db)), "1.  x   y→42%\r\n");
+}
+
+// The listing reads the book in a few large reads, not a few calls a word.
+TEST(WordBookListing, TheBookIsReadInAFewLargeReads) {
+  TestWorld world;
+  world.OpenWordBook();
+  {
+    WholeFileScope scope(world.Db());
+    for (int i = 0; i < 500; ++i)
+      world.AddWord(1 + i / 50, "w" + std::to_string(i), 45000, i % 100);
+    ASSERT_TRUE(scope.End());
+  }
+  const std::string expected = Listing(world.Db());
+  auto plan = std::make_shared<testing::FaultPlan>();
+  world.Restart();
+  world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+  world.OpenWordBook();
+  plan->Reset(testing::FaultPlan::Kind::ReadError, 0, false);
+  EXPECT_EQ(Listing(world.Db()), expected);
+  EXPECT_LE(plan->reads, 12);
 }
 
 }  // namespace

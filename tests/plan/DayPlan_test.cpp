@@ -368,5 +368,34 @@ TEST_F(DecayTest, CostsAFewSyncsHoweverManyWords) {
   EXPECT_EQ(Proficiencies().front(), 49);
 }
 
+// The start-up walks read the book in a few large reads and write the
+// decay back in a few large writes, not a few calls for every word.
+TEST_F(DecayTest, TheStartUpWalksReadAndWriteTheBookInAFewCalls) {
+  {
+    WholeFileScope scope(world.Db());
+    for (int g = 1; g <= 30; ++g) {
+      for (int w = 0; w < 20; ++w) world.AddWord(g, "w" + std::to_string(w), kDay1 + g - 1, 50);
+    }
+    ASSERT_TRUE(scope.End());
+  }
+  world.WriteConfig("minus", "false");
+  SetToday(kDay1 + 29);
+  auto plan = std::make_shared<testing::FaultPlan>();
+  world.Restart();
+  world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+  world.OpenWordBook();
+  world.P().SetCurrentGroup(30);
+  plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+  ComputeDayPlan(world.P());
+  DecayProficiency(world.P());
+  const int64_t reads = plan->reads;
+  const int64_t writes = plan->writes;
+  // Line 30 of the plan: groups 30, 29, 28, 26, 23 and 15.
+  EXPECT_EQ(world.DueGroups().size(), 6u * 20u);
+  EXPECT_EQ(Proficiencies(), std::vector<int32_t>(600, 49));
+  EXPECT_LE(reads, 40);
+  EXPECT_LE(writes, 20);
+}
+
 }  // namespace
 }  // namespace cindral

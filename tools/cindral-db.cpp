@@ -17,10 +17,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/core/Backups.h"
@@ -121,6 +123,19 @@ int Create(const std::vector<std::string>& args) {
   return code == 0 ? 0 : Fail(code);
 }
 
+// Appends a 32-bit number in the byte order of the host: the dump reads back
+// what it wrote in the same run.
+void AppendInt(std::string* to, int32_t n) {
+  to->append(reinterpret_cast<const char*>(&n), sizeof n);
+}
+
+int32_t TakeInt(const std::string& from, std::size_t* at) {
+  int32_t n = 0;
+  std::memcpy(&n, from.data() + *at, sizeof n);
+  *at += sizeof n;
+  return n;
+}
+
 int Dump(const std::string& file) {
   Database db;
   if (!db.OpenDatabase(Utf8ToGbk(file), Access::ReadOnly, Share::DenyNone)) {
@@ -128,24 +143,50 @@ int Dump(const std::string& file) {
   }
   RecordFile* records = db.Current();
   const int32_t fieldCount = static_cast<int32_t>(records->fields().size());
-  const int32_t count = db.RecordCount();
-  if (LastDatabaseError() != 0) return Fail(LastDatabaseError());
-  db.GoFirst();
+  // The records are read under one shared lock, in large blocks, into one
+  // buffer (per record: id, first failure, then each field's text with its
+  // length), and printed once the lock is let go: writers wait only for
+  // the reading, never for whoever reads the output.
+  std::string read;
+  int32_t count = 0;
+  {
+    WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+    count = db.RecordCount();
+    if (LastDatabaseError() != 0) return Fail(LastDatabaseError());
+    db.GoFirst();
+    for (int32_t i = 0; i < count; ++i) {
+      int32_t id = 0;
+      int32_t code = records->ReadRecordId(records->cursor(), &id);
+      AppendInt(&read, id);
+      const std::size_t codeAt = read.size();
+      AppendInt(&read, 0);
+      for (int32_t f = 1; f <= fieldCount; ++f) {
+        const std::string text = ValueToText(db.ReadField(f));
+        if (LastDatabaseError() != 0 && code == 0) code = LastDatabaseError();
+        AppendInt(&read, static_cast<int32_t>(text.size()));
+        read += text;
+      }
+      std::memcpy(&read[codeAt], &code, sizeof code);
+      db.Skip(1);
+    }
+  }
+  std::size_t at = 0;
+  std::string line;
   for (int32_t i = 0; i < count; ++i) {
-    int32_t id = 0;
-    int32_t code = records->ReadRecordId(records->cursor(), &id);
-    std::string line = std::to_string(db.RecordNumber()) + "\t" + std::to_string(id);
+    const int32_t id = TakeInt(read, &at);
+    const int32_t code = TakeInt(read, &at);
+    line = std::to_string(i + 1) + "\t" + std::to_string(id);
     for (int32_t f = 1; f <= fieldCount; ++f) {
-      const Value value = db.ReadField(f);
-      if (LastDatabaseError() != 0 && code == 0) code = LastDatabaseError();
-      line += "\t" + Escape(GbkToUtf8(ValueToText(value)));
+      const auto size = static_cast<std::size_t>(TakeInt(read, &at));
+      line += "\t";
+      line += Escape(GbkToUtf8(std::string_view(read).substr(at, size)));
+      at += size;
     }
     std::printf("%s\n", line.c_str());
     if (code != 0) {
       std::fprintf(stderr, "record %d: error %d %s\n", static_cast<int>(i + 1),
                    static_cast<int>(code), GbkToUtf8(DatabaseErrorText(code)).c_str());
     }
-    db.Skip(1);
   }
   return 0;
 }

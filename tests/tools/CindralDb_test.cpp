@@ -1,9 +1,12 @@
 // The cindral-db tool as installers and power users run it.
 
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +17,7 @@
 #include "store/Database.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 
 namespace cindral {
 namespace {
@@ -105,6 +109,57 @@ TEST_F(CindralDbTest, DumpPrintsEveryRecordWithItsIdAndTypedFields) {
   // read-only copy.
   std::filesystem::permissions("book.EDB", std::filesystem::perms::owner_read);
   EXPECT_EQ(Tool({"dump", "book.EDB"}).out, dump.out);
+}
+
+// A dump whose reader is slow (a pager, a full pipe) must not keep the word
+// book from the program: the records are read under the lock, printed after.
+TEST_F(CindralDbTest, ADumpWaitingForItsReaderLetsOthersWriteTheBook) {
+  ASSERT_EQ(Tool({"create", "book.EDB"}).status, 0);
+  constexpr int kWords = 3000;  // far more output than a pipe holds
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase("book"));
+    WholeFileScope scope(db);
+    for (int i = 1; i <= kWords; ++i) {
+      ASSERT_TRUE(db.AddRecord({Value::Int(1), Value::Text("word" + std::to_string(i)),
+                                Value::Text(GBK("释义")), Value::DateTime(45000), Value::Int(1),
+                                Value::Int(i)}));
+    }
+    ASSERT_TRUE(scope.End());
+  }
+  int out[2];
+  ASSERT_EQ(::pipe(out), 0);
+  const pid_t tool = ::fork();
+  if (tool == 0) {
+    ::dup2(out[1], 1);
+    ::close(out[0]);
+    ::execl(CINDRAL_DB_TOOL, CINDRAL_DB_TOOL, "dump", "book.EDB", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  // Nobody reads yet: once the pipe is full the tool waits in its output.
+  int buffered = 0;
+  for (int i = 0; i < 500 && buffered < 60000; ++i) {
+    ::usleep(10000);
+    ::ioctl(out[0], FIONREAD, &buffered);
+  }
+  ASSERT_GE(buffered, 60000);
+  {
+    Database db;  // the program's lock time-out
+    ASSERT_TRUE(db.OpenDatabase("book")) << LastDatabaseError();
+    EXPECT_TRUE(db.AddRecord({Value::Int(2), Value::Text("later"), Value::Text("x"),
+                              Value::DateTime(45001), Value::Int(1), Value::Int(kWords + 1)}))
+        << LastDatabaseError();
+  }
+  std::string dumped;
+  char buffer[65536];
+  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) dumped.append(buffer, n);
+  ::close(out[0]);
+  int status = 0;
+  ASSERT_EQ(::waitpid(tool, &status, 0), tool);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(std::count(dumped.begin(), dumped.end(), '\n'), kWords);
+  EXPECT_NE(dumped.find("\tword3000\t"), std::string::npos);
 }
 
 TEST_F(CindralDbTest, FailuresToOpenPrintTheEngineError) {

@@ -10,9 +10,12 @@
 //    size with an empty text box. Also the memory the listing takes.
 //  - Dump: `cindral-db dump` of 20,000 words to /dev/null; floor: `cat` of
 //    the data and side file to /dev/null.
+//  - WalkUnderLock: how long a walk of 20,000 words holds the whole-file
+//    lock (no floor: the goal is about 10 ms).
 // Counters ending in "_x" are multiples of the floor; "_ms" are milliseconds.
 // CINDRAL_BENCH_PROGRAM and CINDRAL_BENCH_DB_TOOL time other builds of the
-// program and the tool (the listing is always this build's).
+// program and the tool (the listing is always this build's);
+// CINDRAL_BENCH_ROUNDS sets the number of rounds (31).
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -57,8 +60,15 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRounds = 31;
 constexpr int kWarmUpRounds = 2;
+
+// Rounds measured, after the warm-up: 31 unless CINDRAL_BENCH_ROUNDS says
+// otherwise (fewer for a quick look).
+int Rounds() {
+  const char* value = std::getenv("CINDRAL_BENCH_ROUNDS");
+  const int rounds = value != nullptr ? std::atoi(value) : 0;
+  return rounds > 0 ? rounds : 31;
+}
 const char* const kBookName = "单词本";
 
 double Milliseconds(Clock::duration d) {
@@ -116,6 +126,15 @@ void CopyBook(const std::string& from, const std::string& to) {
 }
 
 double Today() { return DatePart(CurrentDateTime(SystemClock())); }
+
+// A book of 80 groups of 250 words, the last entered today, made in its own
+// directory and opened by `db`.
+bool OpenTwentyThousandWords(const std::string& name, Database* db) {
+  const std::string dir = Scratch().File(name);
+  fs::create_directories(dir);
+  MakeWordBook(dir, 80, 250, Today() - 79);
+  return db->OpenDatabase(Utf8ToGbk(BookFile(dir, "EDB")));
+}
 
 // A program directory: the program (a hard link, so that it finds its
 // files here), the plan table, the settings and a word book made from a
@@ -297,7 +316,7 @@ class XServer {
   xcb_atom_t Atom(const char* name) {
     auto cookie = xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name);
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply != nullptr ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     std::free(reply);
     return atom;
   }
@@ -411,7 +430,7 @@ void StartupToWindow(benchmark::State& state) {
     state.counters[s.name + "_x"] = ms / floorMs;
   }
 }
-BENCHMARK(StartupToWindow)->Iterations(kRounds + kWarmUpRounds)->Unit(benchmark::kMillisecond);
+BENCHMARK(StartupToWindow)->Iterations(Rounds() + kWarmUpRounds)->Unit(benchmark::kMillisecond);
 
 // --- WordBookListing -------------------------------------------------------------
 
@@ -449,11 +468,8 @@ void WordBookListing(benchmark::State& state) {
     return;
   }
   Application();
-  const std::string dir = Scratch().File("listing");
-  fs::create_directories(dir);
-  MakeWordBook(dir, 80, 250, Today() - 79);
   Database db;
-  if (!db.OpenDatabase(Utf8ToGbk(BookFile(dir, "EDB")))) {
+  if (!OpenTwentyThousandWords("listing", &db)) {
     state.SkipWithError("cannot open the word book");
     return;
   }
@@ -495,7 +511,7 @@ void WordBookListing(benchmark::State& state) {
   state.counters["listing_x"] = Median(listing) / floorMs;
   state.counters["listing_MB"] = Median(memory);
 }
-BENCHMARK(WordBookListing)->Iterations(kRounds + kWarmUpRounds)->Unit(benchmark::kMillisecond);
+BENCHMARK(WordBookListing)->Iterations(Rounds() + kWarmUpRounds)->Unit(benchmark::kMillisecond);
 
 // --- Dump --------------------------------------------------------------------------
 
@@ -527,7 +543,41 @@ void Dump(benchmark::State& state) {
   state.counters["dump_ms"] = Median(dump);
   state.counters["dump_x"] = Median(dump) / Median(floor);
 }
-BENCHMARK(Dump)->Iterations(kRounds + kWarmUpRounds)->Unit(benchmark::kMillisecond);
+BENCHMARK(Dump)->Iterations(Rounds() + kWarmUpRounds)->Unit(benchmark::kMillisecond);
+
+// --- WalkUnderLock -------------------------------------------------------------------
+
+// How long a walk of every field of 20,000 records holds the whole-file
+// lock: the time from taking a shared scope to letting it go, the walk
+// reading each record's six fields as the listing and the dump do. Others
+// wait at most this long for the book.
+void WalkUnderLock(benchmark::State& state) {
+  Database db;
+  if (!OpenTwentyThousandWords("walk", &db)) {
+    state.SkipWithError("cannot open the word book");
+    return;
+  }
+  std::vector<double> held;
+  std::size_t bytes = 0;
+  int round = 0;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    {
+      WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+      db.GoFirst();
+      const int32_t count = db.RecordCount();
+      for (int32_t i = 0; i < count; ++i) {
+        for (int32_t f = 1; f <= 6; ++f) bytes += db.ReadField(f).bytes().size();
+        db.Skip(1);
+      }
+    }
+    const double ms = Milliseconds(Clock::now() - start);
+    if (round++ >= kWarmUpRounds) held.push_back(ms);
+  }
+  benchmark::DoNotOptimize(bytes);
+  state.counters["held_ms"] = Median(held);
+}
+BENCHMARK(WalkUnderLock)->Iterations(Rounds() + kWarmUpRounds)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cindral

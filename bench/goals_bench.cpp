@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "WindowTiming.h"
 #include "modes/WordBookWindow.h"
 #include "store/Clock.h"
 #include "store/Database.h"
@@ -58,6 +59,7 @@ namespace cindral {
 namespace {
 
 namespace fs = std::filesystem;
+using bench::Median;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kWarmUpRounds = 2;
@@ -73,13 +75,6 @@ const char* const kBookName = "单词本";
 
 double Milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 std::string EnvOr(const char* name, const std::string& fallback) {

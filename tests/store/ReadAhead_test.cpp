@@ -304,6 +304,27 @@ TEST_F(ReadAheadWalkTest, AnExclusiveScopeReadsItsOwnWritesAndTheNextScopeReadsT
   EXPECT_EQ(ReadIntegerField(other_, kProficiency), 1599);
 }
 
+// A scope holding more than the journal keeps in memory writes part of its
+// change to the book midway; what it reads after that must be what it wrote.
+TEST_F(ReadAheadWalkTest, AScopeThatWritesPartOfItsChangeMidwayReadsWhatItWrote) {
+  const auto text = [](int32_t i) { return std::string(8000, static_cast<char>('a' + i % 26)); };
+  WholeFileScope scope(db_);
+  // Read first, so that the blocks hold the book as it was.
+  const std::vector<std::string> before = Walk(db_);
+  db_.GoFirst();
+  for (int32_t i = 0; i < 600; ++i) {
+    ASSERT_TRUE(db_.WriteField(kMeaning, Value::Text(text(i))));
+    db_.Skip(1);
+  }
+  db_.GoFirst();
+  for (int32_t i = 0; i < 600; ++i) {
+    ASSERT_EQ(ReadTextField(db_, kMeaning), text(i)) << i;
+    db_.Skip(1);
+  }
+  ASSERT_TRUE(scope.End());
+  EXPECT_NE(Walk(db_), before);
+}
+
 TEST(ReadAheadFaultTest, AFailingReadInsideAScopeIsReportedAndTheNextReadGoesToTheFile) {
   TempDatabase dir;
   const std::string path = dir.Create("book.EDB", WordRecordFields());

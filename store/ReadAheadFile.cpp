@@ -1,8 +1,9 @@
 #include "store/ReadAheadFile.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace cindral {
 namespace {
@@ -16,9 +17,24 @@ int64_t BlockStart(int64_t offset) {
 
 }  // namespace
 
-ReadAheadFile::ReadAheadFile(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {
-  // Blocks never move: pointers to them stay good.
-  blocks_.reserve(kMaxBlocks);
+ReadAheadFile::ReadAheadFile(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {}
+
+ReadAheadFile::~ReadAheadFile() {
+  if (memory_ != nullptr) ::munmap(memory_, kMemoryBytes);
+}
+
+bool ReadAheadFile::MakeBlocks() {
+  // One region for all blocks, its pages made present in one call: here a
+  // page fault costs more than filling the page.
+  void* memory = ::mmap(nullptr, kMemoryBytes, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  if (memory == MAP_FAILED) return false;
+  memory_ = static_cast<char*>(memory);
+  blocks_.resize(kMaxBlocks);
+  for (std::size_t i = 0; i < kMaxBlocks; ++i) {
+    blocks_[i].bytes = memory_ + i * static_cast<std::size_t>(kBlockBytes);
+  }
+  return true;
 }
 
 void ReadAheadFile::Start() {
@@ -57,32 +73,21 @@ int32_t ReadAheadFile::BlockAt(int64_t start, Block** block) {
     *block = last_ = &hit;
     return 0;
   }
-  // An empty block, a new one while there are few, else the least used.
+  // An empty block, else the least used.
+  if (blocks_.empty() && !MakeBlocks()) return kNoMemory;
   Block* slot = nullptr;
   for (Block& b : blocks_) {
     if (b.start == kEmpty) {
       slot = &b;
       break;
     }
-  }
-  if (slot == nullptr && blocks_.size() < kMaxBlocks) {
-    Block fresh;
-    fresh.bytes.reset(new (std::nothrow) char[static_cast<std::size_t>(kBlockBytes)]);
-    if (fresh.bytes) {
-      blocks_.push_back(std::move(fresh));
-      slot = &blocks_.back();
-    }
-  }
-  if (slot == nullptr) {
-    for (Block& b : blocks_) {
-      if (slot == nullptr || b.used < slot->used) slot = &b;
-    }
+    if (slot == nullptr || b.used < slot->used) slot = &b;
   }
   if (slot == nullptr) return kNoMemory;
   Forget(*slot);
   std::size_t got = 0;
   const int32_t code =
-      inner_->ReadAt(start, slot->bytes.get(), static_cast<std::size_t>(kBlockBytes), &got);
+      inner_->ReadAt(start, slot->bytes, static_cast<std::size_t>(kBlockBytes), &got);
   if (code != 0) return code;
   slot->start = start;
   slot->size = got;
@@ -115,7 +120,7 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
     const auto within = static_cast<std::size_t>(at - start);
     if (within >= block->size) break;  // the end of the file
     const std::size_t n = std::min(size - copied, block->size - within);
-    std::memcpy(out + copied, block->bytes.get() + within, n);
+    std::memcpy(out + copied, block->bytes + within, n);
     copied += n;
     if (block->size < static_cast<std::size_t>(kBlockBytes)) break;
   }
@@ -143,7 +148,7 @@ int32_t ReadAheadFile::WriteAt(int64_t offset, const void* data, std::size_t siz
     const int64_t from = std::max(offset, block.start);
     const int64_t to = std::min(end, blockEnd);
     if (from < to) {
-      std::memcpy(block.bytes.get() + (from - block.start), bytes + (from - offset),
+      std::memcpy(block.bytes + (from - block.start), bytes + (from - offset),
                   static_cast<std::size_t>(to - from));
     }
   }

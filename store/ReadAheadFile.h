@@ -8,8 +8,9 @@
 // span every call goes straight to the file and sees what other processes
 // did.
 //
-// Blocks are read into memory of their own and not zeroed first: a walk of a
-// large book reads each byte once into memory that is already there.
+// The blocks live in one region of memory made at the first block read and
+// kept until the file closes (1 MiB a file), so that a walk of a large book
+// reads each byte once into memory that is already there.
 //
 // A write or cut the file refuses drops every block (the file's content is
 // no longer known for sure); a read the file refuses is not kept and its
@@ -35,6 +36,9 @@ class ReadAheadFile final : public FileAccess {
   static constexpr std::size_t kMaxBlocks = 16;
 
   explicit ReadAheadFile(std::unique_ptr<FileAccess> inner);
+  ~ReadAheadFile() override;
+  ReadAheadFile(const ReadAheadFile&) = delete;
+  ReadAheadFile& operator=(const ReadAheadFile&) = delete;
 
   FileAccess& inner() { return *inner_; }
 
@@ -55,22 +59,27 @@ class ReadAheadFile final : public FileAccess {
 
  private:
   static constexpr int64_t kUnknown = -1;
+  static constexpr std::size_t kMemoryBytes = kMaxBlocks * static_cast<std::size_t>(kBlockBytes);
   static constexpr int64_t kEmpty = -1;
 
   struct Block {
     int64_t start = kEmpty;  // kEmpty = holds nothing
     std::size_t size = 0;    // shorter than kBlockBytes at the file's end
     uint64_t used = 0;
-    std::unique_ptr<char[]> bytes;
+    char* bytes = nullptr;
   };
 
   // The block that starts at `start`, read from the file when missing.
   int32_t BlockAt(int64_t start, Block** block);
+  // The blocks and their memory, made when the first block is read; false
+  // when there is no memory for them.
+  bool MakeBlocks();
   void Forget(Block& block);
   void Drop();
 
   std::unique_ptr<FileAccess> inner_;
   bool active_ = false;
+  char* memory_ = nullptr;  // kMemoryBytes, kept until the file closes
   std::vector<Block> blocks_;
   std::map<int64_t, std::size_t> index_;  // block start -> place in blocks_
   Block* last_ = nullptr;                 // the block read last

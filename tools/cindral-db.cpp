@@ -153,6 +153,8 @@ int Dump(const std::string& file) {
     WholeFileScope scope(db, WholeFileScope::Kind::Shared);
     count = db.RecordCount();
     if (LastDatabaseError() != 0) return Fail(LastDatabaseError());
+    // Room for short fields up front: growing the buffer copies it.
+    read.reserve(static_cast<std::size_t>(count) * (8 + static_cast<std::size_t>(fieldCount) * 24));
     db.GoFirst();
     for (int32_t i = 0; i < count; ++i) {
       int32_t id = 0;

@@ -6,9 +6,10 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 #include <QUrl>
+#include <utility>
 
 #include "app/MainWindow.h"
-#include "lookup/DictionaryViews.h"
+#include "lookup/DictionaryPages.h"
 #include "modes/ChoiceWindow.h"
 #include "modes/EntryWindow.h"
 #include "modes/ForgottenReviewWindow.h"
@@ -64,7 +65,7 @@ const WindowSpec& LayoutOf(WindowId id) {
 
 }  // namespace
 
-DesktopShell::DesktopShell() = default;
+DesktopShell::DesktopShell(PagesMaker openPages) : openPages_(std::move(openPages)) {}
 DesktopShell::~DesktopShell() = default;
 
 void DesktopShell::OpenWindow(WindowId id) {
@@ -179,8 +180,8 @@ bool DesktopShell::ShowFolder(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
 }
 
-DictionaryViews& DesktopShell::Dictionary() {
-  if (!dictionary_) dictionary_ = std::make_unique<DictionaryViews>();
+DictionaryPages& DesktopShell::Dictionary() {
+  if (!dictionary_) dictionary_ = openPages_ ? openPages_() : OpenDictionaryPages();
   return *dictionary_;
 }
 

@@ -5,6 +5,7 @@
 // dictionary views, made when the first card opens and reused by every
 // later card.
 
+#include <functional>
 #include <memory>
 
 #include "app/core/Shell.h"
@@ -13,14 +14,17 @@ class QWidget;
 
 namespace cindral {
 
-class DictionaryViews;
+class DictionaryPages;
 class MainWindow;
 class ModalWindow;
 class Program;
 
 class DesktopShell final : public Shell {
  public:
-  DesktopShell();
+  // `openPages` makes the learning card's dictionary pages when the first
+  // card opens (by default from the program's pages module).
+  using PagesMaker = std::function<std::unique_ptr<DictionaryPages>()>;
+  explicit DesktopShell(PagesMaker openPages = {});
   ~DesktopShell() override;
 
   // The program and the main window come after the shell (they need it).
@@ -41,8 +45,8 @@ class DesktopShell final : public Shell {
                         const std::string& suggested) override;
   bool ShowFolder(const std::string& path) override;
 
-  // The learning card's views; the web engine starts with the first card.
-  DictionaryViews& Dictionary();
+  // The learning card's pages; made with the first card.
+  DictionaryPages& Dictionary();
 
  private:
   // The open window of this kind, or nullptr.
@@ -53,7 +57,8 @@ class DesktopShell final : public Shell {
 
   Program* program_ = nullptr;
   MainWindow* mainWindow_ = nullptr;
-  std::unique_ptr<DictionaryViews> dictionary_;
+  PagesMaker openPages_;
+  std::unique_ptr<DictionaryPages> dictionary_;
 };
 
 }  // namespace cindral

@@ -1,13 +1,14 @@
 #include "lookup/DictionaryViews.h"
 
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "lookup/AddressLine.h"
 #include "lookup/FailurePage.h"
 #include "lookup/SilentWebPage.h"
 #include "lookup/WebEngineStart.h"
@@ -21,15 +22,6 @@ namespace {
 // raw bytes above 0x7F would replace them with U+FFFD).
 QUrl ViewUrl(const std::string& address) {
   return QUrl::fromEncoded(QByteArray::fromStdString(EncodeAddressForView(address)));
-}
-
-// A place's layout, made on first use; the view or the text line fills it.
-QVBoxLayout* PlaceLayout(QWidget* place) {
-  if (auto* layout = qobject_cast<QVBoxLayout*>(place->layout())) return layout;
-  auto* layout = new QVBoxLayout(place);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  return layout;
 }
 
 }  // namespace
@@ -101,17 +93,10 @@ void DictionaryViews::Attach(const Places& places) {
   for (int i = 0; i < kDictionaryPages; ++i) {
     places_[i] = places[i];
     if (places[i] == nullptr) continue;
-    QVBoxLayout* layout = PlaceLayout(places[i]);
-    auto* line = new QLabel(places[i]);
-    line->setTextFormat(Qt::PlainText);
-    line->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    line->setWordWrap(true);
-    line->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    line->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(line);
+    QLabel* line = AddAddressLine(places[i]);
     lines_[i] = line;
     if (views_[i] != nullptr) {
-      layout->addWidget(views_[i]);
+      places[i]->layout()->addWidget(views_[i]);
       views_[i]->show();
       ShowTextLine(i, crashes_[i] >= 2);
     } else {

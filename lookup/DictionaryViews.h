@@ -17,6 +17,7 @@
 #include <string>
 
 #include "lookup/DictionaryAddresses.h"
+#include "lookup/DictionaryPages.h"
 
 class QLabel;
 class QWebEngineProfile;
@@ -27,31 +28,29 @@ namespace cindral {
 
 class SilentWebPage;
 
-class DictionaryViews : public QObject {
+class DictionaryViews : public QObject, public DictionaryPages {
   Q_OBJECT
 
  public:
-  using Places = std::array<QWidget*, kDictionaryPages>;
-
   explicit DictionaryViews(QObject* parent = nullptr);
   ~DictionaryViews() override;
 
   // Puts a view into each place (in tab order), starting the engine the
   // first time. The places keep them until Release().
-  void Attach(const Places& places);
+  void Attach(const Places& places) override;
   // Takes the views back (emptied, so the next card never shows this card's
   // word); they stay ready for the next card.
-  void Release();
+  void Release() override;
 
   // The first and the second view fetch their pages from the network and
   // show no dialog of their own; the third keeps its settings.
-  void PrepareDictionaryViews();
+  void PrepareDictionaryViews() override;
   // Loads the three addresses (GBK, as built), in this order: the third
   // view, the first, the second. Returns at once; the pages load by
   // themselves. `word` and `meaning` (GBK) fill the page shown when a
   // service cannot be reached.
   void LoadDictionaryPages(const DictionaryAddresses& addresses, const std::string& word,
-                           const std::string& meaning);
+                           const std::string& meaning) override;
 
   // Whether the engine runs (false before the first card, and when it could
   // not start).

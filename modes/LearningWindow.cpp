@@ -6,7 +6,7 @@
 #include <QTabWidget>
 
 #include "lookup/DictionaryAddresses.h"
-#include "lookup/DictionaryViews.h"
+#include "lookup/DictionaryPages.h"
 #include "ui/ControlText.h"
 #include "ui/FocusHolder.h"
 #include "ui/Guard.h"
@@ -17,7 +17,7 @@
 
 namespace cindral {
 
-LearningWindow::LearningWindow(Program& program, DictionaryViews& views, QWidget* parent)
+LearningWindow::LearningWindow(Program& program, DictionaryPages& views, QWidget* parent)
     : ModalWindow(LearningWindowLayout(), parent),
       program_(program),
       views_(views),
@@ -119,7 +119,7 @@ void LearningWindow::Show() {
   if (logic_.closed() && !IsClosed()) CloseWindow();
 }
 
-void RunLearningWindow(Program& program, DictionaryViews& views, QWidget* parent) {
+void RunLearningWindow(Program& program, DictionaryPages& views, QWidget* parent) {
   LearningWindow window(program, views, parent);
   window.Run();
 }

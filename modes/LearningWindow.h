@@ -18,14 +18,14 @@ class QTabWidget;
 
 namespace cindral {
 
-class DictionaryViews;
+class DictionaryPages;
 class SpeakerControl;
 
 class LearningWindow : public ModalWindow {
   Q_OBJECT
 
  public:
-  LearningWindow(Program& program, DictionaryViews& views, QWidget* parent = nullptr);
+  LearningWindow(Program& program, DictionaryPages& views, QWidget* parent = nullptr);
   ~LearningWindow() override;
 
   // Runs the creation handler (which may close the window at once), then
@@ -39,7 +39,7 @@ class LearningWindow : public ModalWindow {
   void ShowPlaceOfTab(int tab);
 
   Program& program_;
-  DictionaryViews& views_;
+  DictionaryPages& views_;
   LearningWindowLogic logic_;
   QTabWidget* tabs_;
   std::array<QWidget*, 3> places_;
@@ -57,6 +57,6 @@ class LearningWindow : public ModalWindow {
 };
 
 // Opens the learning card modally; returns when it has closed.
-void RunLearningWindow(Program& program, DictionaryViews& views, QWidget* parent);
+void RunLearningWindow(Program& program, DictionaryPages& views, QWidget* parent);
 
 }  // namespace cindral

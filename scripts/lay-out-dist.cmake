@@ -1,8 +1,8 @@
-# Lays out the ready program directory: the program, the tool and the data
-# files that lie beside the program. A learner's own Config.ini and word
+# Lays out the ready program directory: the program, its dictionary pages
+# module, the tool and the data files that lie beside the program. A learner's own Config.ini and word
 # database are never overwritten.
 file(MAKE_DIRECTORY ${DIST})
-file(COPY ${PROGRAM} ${DBTOOL} DESTINATION ${DIST})
+file(COPY ${PROGRAM} ${DBTOOL} ${PAGES} DESTINATION ${DIST})
 file(COPY ${SOURCE}/plan/艾宾浩斯.txt DESTINATION ${DIST})
 if(NOT EXISTS ${DIST}/Config.ini AND NOT EXISTS ${DIST}/config.ini)
   file(COPY ${SOURCE}/app/core/Config.ini DESTINATION ${DIST})

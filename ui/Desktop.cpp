@@ -9,10 +9,8 @@
 namespace cindral {
 
 void PrepareDesktopProcess() {
-  // The web engine of the dictionary pages (started with the first learning
-  // card) shares its drawing contexts with the windows it sits in; that can
-  // only be arranged before the application object exists.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // Nothing is asked here for the web engine of the dictionary pages: its
+  // module arranges what it needs when the first learning card opens.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
       Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
 }

@@ -63,28 +63,30 @@ int Fail(int32_t code) {
 }
 
 // One line per record: tabs and line breaks inside a value are escaped.
-std::string Escape(const std::string& utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+void AppendEscaped(std::string* out, std::string_view utf8) {
   for (const char c : utf8) {
     switch (c) {
       case '\\':
-        out += "\\\\";
+        *out += "\\\\";
         break;
       case '\t':
-        out += "\\t";
+        *out += "\\t";
         break;
       case '\n':
-        out += "\\n";
+        *out += "\\n";
         break;
       case '\r':
-        out += "\\r";
+        *out += "\\r";
         break;
       default:
-        out += c;
+        *out += c;
     }
   }
-  return out;
+}
+
+// Writes `text` to standard output; false when it cannot be written whole.
+bool WriteOut(const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
 }
 
 int Create(const std::vector<std::string>& args) {
@@ -172,23 +174,41 @@ int Dump(const std::string& file) {
       db.Skip(1);
     }
   }
+  // The lines go out in large writes.
+  constexpr std::size_t kWriteBytes = 1 << 20;
+  std::string out;
+  out.reserve(kWriteBytes + 4096);
+  bool written = true;
   std::size_t at = 0;
-  std::string line;
   for (int32_t i = 0; i < count; ++i) {
     const int32_t id = TakeInt(read, &at);
     const int32_t code = TakeInt(read, &at);
-    line = std::to_string(i + 1) + "\t" + std::to_string(id);
+    out += std::to_string(i + 1);
+    out += '\t';
+    out += std::to_string(id);
     for (int32_t f = 1; f <= fieldCount; ++f) {
       const auto size = static_cast<std::size_t>(TakeInt(read, &at));
-      line += "\t";
-      line += Escape(GbkToUtf8(std::string_view(read).substr(at, size)));
+      out += '\t';
+      AppendEscaped(&out, GbkToUtf8(std::string_view(read).substr(at, size)));
       at += size;
     }
-    std::printf("%s\n", line.c_str());
+    out += '\n';
     if (code != 0) {
+      // The record's line first, then what went wrong with it.
+      written = WriteOut(out) && written;
+      out.clear();
+      std::fflush(stdout);
       std::fprintf(stderr, "record %d: error %d %s\n", static_cast<int>(i + 1),
                    static_cast<int>(code), GbkToUtf8(DatabaseErrorText(code)).c_str());
+    } else if (out.size() >= kWriteBytes) {
+      written = WriteOut(out) && written;
+      out.clear();
     }
+  }
+  written = WriteOut(out) && written;
+  if (std::fflush(stdout) != 0 || !written) {
+    std::fprintf(stderr, "the records could not be written out\n");
+    return 1;
   }
   return 0;
 }

@@ -162,6 +162,24 @@ TEST_F(CindralDbTest, ADumpWaitingForItsReaderLetsOthersWriteTheBook) {
   EXPECT_NE(dumped.find("\tword3000\t"), std::string::npos);
 }
 
+TEST_F(CindralDbTest, ADumpThatCannotBeWrittenOutFails) {
+  ASSERT_EQ(Tool({"create", "book.EDB"}).status, 0);
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase("book"));
+    ASSERT_TRUE(db.AddRecord({Value::Int(1), Value::Text("apple"), Value::Text("a"),
+                              Value::DateTime(MakeDateTime(2023, 3, 5)), Value::Int(1),
+                              Value::Int(1)}));
+  }
+  // A full disk takes nothing: the dump says so and does not end as done.
+  const std::string command =
+      std::string("'") + CINDRAL_DB_TOOL + "' dump book.EDB >/dev/full 2>tool.err";
+  const int raw = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 1);
+  EXPECT_NE(Slurp("tool.err").find("could not be written"), std::string::npos);
+}
+
 TEST_F(CindralDbTest, FailuresToOpenPrintTheEngineError) {
   std::ofstream("junk.EDB") << "not a database at all, not even close to one; just text.";
   const ToolRun junk = Tool({"dump", "junk.EDB"});

@@ -39,6 +39,7 @@
 #include "store/Gbk.h"
 #include "store/RecordFile.h"
 #include "store/SideFile.h"
+#include "store/Value.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
@@ -158,6 +159,8 @@ int Dump(const std::string& file) {
     // Room for short fields up front: growing the buffer copies it.
     read.reserve(static_cast<std::size_t>(count) * (8 + static_cast<std::size_t>(fieldCount) * 24));
     db.GoFirst();
+    std::vector<Value> lastDate(static_cast<std::size_t>(fieldCount) + 1);
+    std::vector<std::string> lastText(lastDate.size());
     for (int32_t i = 0; i < count; ++i) {
       int32_t id = 0;
       int32_t code = records->ReadRecordId(records->cursor(), &id);
@@ -165,7 +168,15 @@ int Dump(const std::string& file) {
       const std::size_t codeAt = read.size();
       AppendInt(&read, 0);
       for (int32_t f = 1; f <= fieldCount; ++f) {
-        const std::string text = ValueToText(db.ReadField(f));
+        // A date like the one before it in this field is not written out
+        // as text again.
+        const Value value = db.ReadField(f);
+        Value& last = lastDate[static_cast<std::size_t>(f)];
+        if (value.kind() != Value::Kind::DateTime || !(value == last)) {
+          lastText[static_cast<std::size_t>(f)] = ValueToText(value);
+          last = value.kind() == Value::Kind::DateTime ? value : Value();
+        }
+        const std::string& text = lastText[static_cast<std::size_t>(f)];
         if (LastDatabaseError() != 0 && code == 0) code = LastDatabaseError();
         AppendInt(&read, static_cast<int32_t>(text.size()));
         read += text;
@@ -180,6 +191,11 @@ int Dump(const std::string& file) {
   out.reserve(kWriteBytes + 4096);
   bool written = true;
   std::size_t at = 0;
+  // Neighbouring records often hold the same group, date or proficiency:
+  // each field's last value and its output are kept, so a repeated value
+  // is not converted again.
+  std::vector<std::string_view> lastValue(static_cast<std::size_t>(fieldCount) + 1);
+  std::vector<std::string> lastOutput(lastValue.size());
   for (int32_t i = 0; i < count; ++i) {
     const int32_t id = TakeInt(read, &at);
     const int32_t code = TakeInt(read, &at);
@@ -188,9 +204,15 @@ int Dump(const std::string& file) {
     out += std::to_string(id);
     for (int32_t f = 1; f <= fieldCount; ++f) {
       const auto size = static_cast<std::size_t>(TakeInt(read, &at));
-      out += '\t';
-      AppendEscaped(&out, GbkToUtf8(std::string_view(read).substr(at, size)));
+      const std::string_view value = std::string_view(read).substr(at, size);
       at += size;
+      if (i == 0 || value != lastValue[f]) {
+        lastValue[f] = value;
+        lastOutput[f].clear();
+        AppendEscaped(&lastOutput[f], GbkToUtf8(value));
+      }
+      out += '\t';
+      out += lastOutput[f];
     }
     out += '\n';
     if (code != 0) {

@@ -49,6 +49,8 @@ std::map<int32_t, GroupRun> FindGroupRuns(Database& db) {
   return runs;
 }
 
+}  // namespace
+
 void SwapWords(Database& db, int32_t a, int32_t b) {
   db.GoTo(a);
   const std::string wordA = ReadTextField(db, kWord);
@@ -62,8 +64,6 @@ void SwapWords(Database& db, int32_t a, int32_t b) {
   db.WriteField(kWord, Value::Text(wordB));
   db.WriteField(kMeaning, Value::Text(meaningB));
 }
-
-}  // namespace
 
 void ShuffleWordBook(Program& program) {
   // A backup first; a shuffle loses no word, so it goes on without one.

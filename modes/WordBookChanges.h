@@ -1,7 +1,10 @@
 #pragma once
 // Changes to the whole word book from the main window.
 
+#include <cstdint>
+
 #include "app/core/Program.h"
+#include "store/Database.h"
 
 namespace cindral {
 
@@ -13,5 +16,9 @@ void ShuffleWordBook(Program& program);
 // After the learner confirms: takes a backup (a failed one is asked about
 // again), empties the word book and starts the course again from group 1.
 void ResetWordBook(Program& program);
+
+// Swaps the words and meanings of records `a` and `b` (1-based), the
+// shuffle's one step; the rest of each record stays.
+void SwapWords(Database& db, int32_t a, int32_t b);
 
 }  // namespace cindral

@@ -3,28 +3,43 @@
 #include <QLocale>
 #include <QTextToSpeech>
 #include <QThread>
+#include <QTimer>
+#include <vector>
 
 #include "store/Gbk.h"
 #include "ui/Text.h"
 
 namespace cindral {
 
+enum class SpeechOutcome {
+  Ready,         // words can be spoken
+  NoEngine,      // no text-to-speech engine is installed
+  EngineFailed,  // the engine is there but cannot start or failed
+  NoSound        // the engine runs, but what it reads never reaches a sound device
+};
+
 // Lives on the speech thread: makes the engine there and speaks through it.
+//
+// An engine whose service cannot open a sound device (no sound server, no
+// card) takes words and then stays "speaking" for good, without an error.
+// So until one word has been read to its end, each word is watched: still
+// being read long after any word would be done, the voice is unheard.
 class SpeechWorker : public QObject {
   Q_OBJECT
 
  public:
-  explicit SpeechWorker(QString engine) : engine_(std::move(engine)) {}
+  SpeechWorker(QString engine, int firstWordLimitMs)
+      : engine_(std::move(engine)), firstWordLimitMs_(firstWordLimitMs) {}
 
   void Start() {
     const QStringList engines = QTextToSpeech::availableEngines();
     if (engines.isEmpty() || (!engine_.isEmpty() && !engines.contains(engine_))) {
-      emit Settled(false, false);
+      emit Settled(SpeechOutcome::NoEngine);
       return;
     }
     tts_ = engine_.isEmpty() ? new QTextToSpeech(this) : new QTextToSpeech(engine_, this);
     if (tts_->state() == QTextToSpeech::Error) {
-      emit Settled(false, true);
+      emit Settled(SpeechOutcome::EngineFailed);
       return;
     }
     // An English voice (American when there is one); without any, the
@@ -38,35 +53,61 @@ class SpeechWorker : public QObject {
     }
     if (found) tts_->setLocale(english);
     connect(tts_, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
-      if (state == QTextToSpeech::Error) emit Settled(false, true);
+      if (state == QTextToSpeech::Error) emit Settled(SpeechOutcome::EngineFailed);
     });
-    emit Settled(true, true);
+    watch_ = new QTimer(this);
+    watch_->setSingleShot(true);
+    connect(watch_, &QTimer::timeout, this, &SpeechWorker::CheckHeard);
+    emit Settled(SpeechOutcome::Ready);
   }
 
   void Say(const QString& word) {
-    if (tts_ == nullptr) return;
+    if (tts_ == nullptr || unheard_) return;
     // A new word cuts the one still being read.
     tts_->stop();
     tts_->say(word);
+    // Watched from the last word asked for: a word of n letters is read
+    // in well under a second plus a fifth of a second a letter.
+    if (!heard_) watch_->start(firstWordLimitMs_ + 200 * static_cast<int>(word.size()));
   }
 
  signals:
-  // ready: words can be spoken; found: an engine was there at all.
-  void Settled(bool ready, bool found);
+  void Settled(SpeechOutcome outcome);
+  void Heard();
 
  private:
+  void CheckHeard() {
+    if (tts_->state() == QTextToSpeech::Speaking) {
+      unheard_ = true;
+      tts_->stop();
+      emit Settled(SpeechOutcome::NoSound);
+    } else if (tts_->state() == QTextToSpeech::Ready) {
+      heard_ = true;
+      emit Heard();
+    }
+  }
+
   QString engine_;
+  int firstWordLimitMs_;
   QTextToSpeech* tts_ = nullptr;
+  QTimer* watch_ = nullptr;
+  bool heard_ = false;    // a word has been read to its end
+  bool unheard_ = false;  // a word never ended: nothing can be heard
 };
 
-DesktopSpeech::DesktopSpeech(QString engine, QObject* parent)
-    : QObject(parent), engine_(std::move(engine)) {}
+DesktopSpeech::DesktopSpeech(QString engine, QObject* parent, SpeechLimits limits)
+    : QObject(parent), engine_(std::move(engine)), limits_(limits) {}
 
 DesktopSpeech::~DesktopSpeech() {
-  if (thread_ != nullptr) {
-    thread_->quit();
-    thread_->wait();
-  }
+  if (thread_ == nullptr) return;
+  thread_->quit();
+  if (thread_->wait(QDeadlineTimer(1000))) return;
+  // The engine is stuck inside a speech service that does not answer. The
+  // program must still end: its thread is left to the end of the process
+  // (kept reachable, so it is not taken for a leak).
+  static auto* const abandoned = new std::vector<QThread*>;
+  thread_->setParent(nullptr);
+  abandoned->push_back(thread_);
 }
 
 Speech::State DesktopSpeech::state() {
@@ -78,19 +119,34 @@ void DesktopSpeech::Start() {
   started_ = true;
   thread_ = new QThread(this);
   thread_->setObjectName(QStringLiteral("speech"));
-  worker_ = new SpeechWorker(engine_);
+  worker_ = new SpeechWorker(engine_, limits_.firstWordMs);
   worker_->moveToThread(thread_);
   connect(thread_, &QThread::started, worker_, &SpeechWorker::Start);
   connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
-  connect(worker_, &SpeechWorker::Settled, this, [this](bool ready, bool found) {
-    if (ready) {
-      Settle(State::Ready, {});
-    } else if (found) {
-      Settle(State::Unavailable,
-             GBK("语音引擎无法启动，无法朗读单词（请检查 speech-dispatcher 和声音设备）"));
-    } else {
-      Settle(State::Unavailable,
-             GBK("没有找到语音引擎，无法朗读单词（请安装 speech-dispatcher 和 espeak-ng）"));
+  connect(worker_, &SpeechWorker::Settled, this, [this](SpeechOutcome outcome) {
+    switch (outcome) {
+      case SpeechOutcome::Ready:
+        Settle(State::Ready, {});
+        break;
+      case SpeechOutcome::NoEngine:
+        Settle(State::Unavailable,
+               GBK("没有找到语音引擎，无法朗读单词（请安装 speech-dispatcher 和 espeak-ng）"));
+        break;
+      case SpeechOutcome::EngineFailed:
+        Settle(State::Unavailable,
+               GBK("语音引擎无法启动，无法朗读单词（请检查 speech-dispatcher 和声音设备）"));
+        break;
+      case SpeechOutcome::NoSound:
+        Settle(State::Unavailable,
+               GBK("语音服务打不开声音设备，朗读听不到（请检查声音设备或声音服务）"));
+        break;
+    }
+  });
+  connect(worker_, &SpeechWorker::Heard, this, [this] { heard_ = true; });
+  // An engine that answers late still becomes ready then.
+  QTimer::singleShot(limits_.startMs, this, [this] {
+    if (state_ == State::Starting) {
+      Settle(State::Unavailable, GBK("语音服务没有回应，无法朗读单词（请检查 speech-dispatcher）"));
     }
   });
   thread_->start();

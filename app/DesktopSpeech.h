@@ -17,12 +17,21 @@ namespace cindral {
 
 class SpeechWorker;
 
+// How long the engine is waited for. A speech service that has lost its
+// sound device may take words and never finish them, or stop answering at
+// all; neither may leave the voice "starting" or "ready" for good.
+struct SpeechLimits {
+  int startMs = 10000;     // the engine answers by then, or is unavailable
+  int firstWordMs = 4000;  // the first word (plus 0.2 s a letter) is read by then
+};
+
 class DesktopSpeech final : public QObject, public Speech {
   Q_OBJECT
 
  public:
   // `engine`: the text-to-speech plugin to use; empty = Qt's default.
-  explicit DesktopSpeech(QString engine = {}, QObject* parent = nullptr);
+  explicit DesktopSpeech(QString engine = {}, QObject* parent = nullptr,
+                         SpeechLimits limits = SpeechLimits());
   ~DesktopSpeech() override;
 
   State state() override;
@@ -30,16 +39,20 @@ class DesktopSpeech final : public QObject, public Speech {
   void Speak(const std::string& word) override;
   int AddListener(std::function<void()> listener) override;
   void RemoveListener(int token) override;
+  // A word has been read to its end: the voice reaches a sound device.
+  bool heard() const { return heard_; }
 
  private:
   void Start();
   void Settle(State state, const std::string& reason);
 
   QString engine_;
+  SpeechLimits limits_;
   QThread* thread_ = nullptr;
   SpeechWorker* worker_ = nullptr;
   State state_ = State::Starting;
   bool started_ = false;
+  bool heard_ = false;
   std::string reason_;
   std::map<int, std::function<void()>> listeners_;
   int nextToken_ = 1;

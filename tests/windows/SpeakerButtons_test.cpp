@@ -3,8 +3,11 @@
 // when not, following the engine as it starts or fails; and the desktop's
 // voice, which starts only when first asked and never holds a window up.
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -121,7 +124,9 @@ class SpeakerButtonsTest : public QObject {
   }
 
   void theDesktopVoiceStartsOnlyWhenAskedAndSettlesWithoutHoldingUpTheWindow() {
-    DesktopSpeech speech;
+    // A service started cold takes seconds under the sanitizers: the
+    // engine is given long enough here to come up.
+    DesktopSpeech speech({}, nullptr, {/*startMs=*/30000, /*firstWordMs=*/4000});
     QVERIFY(speech.findChild<QThread*>() == nullptr);  // nothing at start-up
     int changes = 0;
     const int token = speech.AddListener([&] { ++changes; });
@@ -129,7 +134,7 @@ class SpeakerButtonsTest : public QObject {
     QCOMPARE(speech.state(), State::Starting);
     QVERIFY(speech.findChild<QThread*>() != nullptr);
     speech.Speak(GBK("apple"));  // not ready: nothing happens
-    QTRY_VERIFY_WITH_TIMEOUT(speech.state() != State::Starting, 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(speech.state() != State::Starting, 40000);
     QCOMPARE(changes, 1);
     if (speech.state() == State::Unavailable) {
       // No sound device or speech service on this machine: the reason says so.
@@ -137,8 +142,43 @@ class SpeakerButtonsTest : public QObject {
     } else {
       QVERIFY(speech.reason().empty());
       speech.Speak(GBK("apple"));  // returns at once; the voice reads on its own thread
+      // The word is heard to its end, or (a speech service with no sound
+      // device to play on, which takes words and never finishes them) the
+      // voice says it cannot be heard: it is never left silently "ready".
+      QTRY_VERIFY_WITH_TIMEOUT(speech.heard() || speech.state() == State::Unavailable, 12000);
+      if (!speech.heard()) {
+        QCOMPARE(changes, 2);
+        QVERIFY(QString::fromStdString(GbkToUtf8(speech.reason()))
+                    .contains(QStringLiteral("声音设备")));
+      }
     }
     speech.RemoveListener(token);
+  }
+
+  // A speech service that takes the connection and never answers (as one
+  // does after it has lost its sound device): the voice gives up with the
+  // reason, and the program still ends at once.
+  void aSpeechServiceThatNeverAnswersIsGivenUpAndDoesNotHoldUpTheEnd() {
+    QTemporaryDir dir;
+    QLocalServer silent;
+    QVERIFY(silent.listen(dir.filePath(QStringLiteral("speechd.sock"))));
+    const QByteArray before = qgetenv("SPEECHD_ADDRESS");
+    qputenv("SPEECHD_ADDRESS", "unix_socket:" + silent.fullServerName().toLocal8Bit());
+    QElapsedTimer clock;
+    {
+      DesktopSpeech speech({}, nullptr, {/*startMs=*/1500, /*firstWordMs=*/4000});
+      QCOMPARE(speech.state(), State::Starting);
+      QTRY_COMPARE_WITH_TIMEOUT(speech.state(), State::Unavailable, 10000);
+      QVERIFY(
+          QString::fromStdString(GbkToUtf8(speech.reason())).contains(QStringLiteral("没有回应")));
+      clock.start();
+    }
+    QVERIFY2(clock.elapsed() < 3000, "ending the voice waited for the silent service");
+    if (before.isNull()) {
+      qunsetenv("SPEECHD_ADDRESS");
+    } else {
+      qputenv("SPEECHD_ADDRESS", before);
+    }
   }
 
   void anEngineThatIsNotThereIsReportedAsMissing() {

@@ -1,11 +1,9 @@
 #include "app/DesktopShell.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
-#include <QUrl>
 #include <utility>
 
 #include "app/MainWindow.h"
@@ -23,6 +21,7 @@
 #include "modes/StatisticsWindow.h"
 #include "modes/UpdateWordWindow.h"
 #include "modes/WordBookWindow.h"
+#include "ui/FolderView.h"
 #include "ui/Layouts.h"
 #include "ui/Text.h"
 
@@ -176,8 +175,8 @@ FileChoice DesktopShell::ChooseFile(const std::string& title, bool save,
   return {FromQString(path), static_cast<int>(std::max<qsizetype>(types.indexOf(chosenType), 0))};
 }
 
-bool DesktopShell::ShowFolder(const std::string& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
+void DesktopShell::ShowFolder(const std::string& path, std::function<void()> failed) {
+  ShowFolderOnDesktop(ToQString(path), std::move(failed));
 }
 
 DictionaryPages& DesktopShell::Dictionary() {

@@ -43,7 +43,7 @@ class DesktopShell final : public Shell {
   FileChoice ChooseFile(const std::string& title, bool save,
                         const std::vector<std::string>& filters,
                         const std::string& suggested) override;
-  bool ShowFolder(const std::string& path) override;
+  void ShowFolder(const std::string& path, std::function<void()> failed) override;
 
   // The learning card's pages; made with the first card.
   DictionaryPages& Dictionary();

@@ -118,8 +118,13 @@ void MainWindowLogic::OnExportMenu() {
 
   std::string text;
   int32_t words = 0;
-  if (!ExportWordList(program_.db(), choice.format, choice.encoding, &text, &words)) {
-    program_.prompter().Fail(GBK("读取单词本失败，没有导出！"), GBK("出错了"));
+  std::string notInGbk;
+  if (!ExportWordList(program_.db(), choice.format, choice.encoding, &text, &words, &notInGbk)) {
+    program_.prompter().Fail(
+        notInGbk.empty() ? GBK("读取单词本失败，没有导出！")
+                         : GBK("单词“") + notInGbk +
+                               GBK("”含有 GBK 里没有的字符，无法导出为 GBK，请选择 UTF-8！"),
+        GBK("出错了"));
     return;
   }
   if (!WriteFileWhole(GbkToUtf8(path), text)) {
@@ -134,9 +139,11 @@ void MainWindowLogic::OnStatisticsMenu() { program_.shell().OpenWindow(WindowId:
 void MainWindowLogic::OnBackupFolderMenu() {
   const Backups& backups = program_.backups();
   backups.MakeFolder();
-  if (!program_.shell().ShowFolder(backups.Folder())) {
-    program_.prompter().Inform(GBK("备份文件夹在：") + backups.Folder(), GBK("提示"));
-  }
+  // The program (and its prompter) outlives every window.
+  Prompter& prompter = program_.prompter();
+  program_.shell().ShowFolder(backups.Folder(), [&prompter, folder = backups.Folder()] {
+    prompter.Inform(GBK("备份文件夹在：") + folder, GBK("提示"));
+  });
 }
 
 }  // namespace cindral

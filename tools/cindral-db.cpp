@@ -292,7 +292,7 @@ class NoWindows final : public Shell {
                         const std::string&) override {
     return {};
   }
-  bool ShowFolder(const std::string&) override { return false; }
+  void ShowFolder(const std::string&, std::function<void()>) override {}
 };
 
 // Reads every record and every value of the book (read-only, while no

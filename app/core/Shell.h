@@ -4,6 +4,7 @@
 // and the state of the main window. The desktop implements it with Qt; tests
 // script it.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,9 +57,9 @@ class Shell {
   virtual FileChoice ChooseFile(const std::string& title, bool save,
                                 const std::vector<std::string>& filters,
                                 const std::string& suggested) = 0;
-  // Shows a folder (GBK path) in the desktop's file manager; false when
-  // none could be asked to.
-  virtual bool ShowFolder(const std::string& path) = 0;
+  // Asks the desktop's file manager to show a folder (GBK path) and returns
+  // at once; `failed` is called later when no file manager answered.
+  virtual void ShowFolder(const std::string& path, std::function<void()> failed) = 0;
 };
 
 }  // namespace cindral

@@ -192,9 +192,9 @@ class ScriptedShell : public Shell {
     chosenFiles.pop_front();
     return choice;
   }
-  bool ShowFolder(const std::string& path) override {
+  void ShowFolder(const std::string& path, std::function<void()> failed) override {
     shownFolders.push_back(GbkToUtf8(path));
-    return folderShows;
+    if (!folderShows) failed();
   }
 
   // Whether the open window of this kind is shown (false when none is open).

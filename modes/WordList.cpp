@@ -102,6 +102,13 @@ bool IsGb18030(std::string_view s) {
   return true;
 }
 
+// Whether the bytes read as GBK: GBK proper (a file of a program that
+// knows only GBK), or its superset GB18030.
+bool IsGbkText(std::string_view s) { return IsGb18030(s) || FromStrictGbk(s).has_value(); }
+
+// A field of a GBK file as stored text.
+std::string StoredFromGbk(const std::string& field) { return FromStrictGbk(field).value_or(field); }
+
 bool IsAscii(std::string_view s) {
   for (const char c : s) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -216,7 +223,7 @@ const std::vector<std::string>& WordListColumns() {
 }
 
 bool ExportWordList(Database& db, WordListFormat format, WordListEncoding encoding,
-                    std::string* out, int32_t* words) {
+                    std::string* out, int32_t* words, std::string* notInGbk) {
   const char separator = Separator(format);
   const char* lineEnd = format == WordListFormat::Csv ? "\r\n" : "\n";
   std::string text;
@@ -249,7 +256,16 @@ bool ExportWordList(Database& db, WordListFormat format, WordListEncoding encodi
     if (LastDatabaseError() != 0) return false;
     for (size_t f = 0; f < fields.size(); ++f) {
       if (f > 0) line += separator;
-      AppendField(line, encoding == WordListEncoding::Utf8 ? GbkToUtf8(fields[f]) : fields[f]);
+      if (encoding == WordListEncoding::Utf8) {
+        AppendField(line, GbkToUtf8(fields[f]));
+        continue;
+      }
+      const std::optional<std::string> gbk = ToStrictGbk(fields[f]);
+      if (!gbk) {
+        if (notInGbk != nullptr) *notInGbk = fields[1];
+        return false;
+      }
+      AppendField(line, *gbk);
     }
     text += line;
     text += lineEnd;
@@ -291,7 +307,7 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits) {
     for (const RawRecord& r : records) {
       if (IsAscii(r.raw)) continue;
       utf8 += IsUtf8(r.raw) ? 1 : 0;
-      gbk += IsGb18030(r.raw) ? 1 : 0;
+      gbk += IsGbkText(r.raw) ? 1 : 0;
     }
     if (gbk > utf8) file.encoding = WordListEncoding::Gbk;
   }
@@ -319,7 +335,7 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits) {
       problem("引号没有配对，从这一行起到文件末尾都读不出来");
       continue;
     }
-    if (!(utf8 ? IsUtf8(r.raw) : IsGb18030(r.raw)) || r.raw.find('\0') != std::string::npos) {
+    if (!(utf8 ? IsUtf8(r.raw) : IsGbkText(r.raw)) || r.raw.find('\0') != std::string::npos) {
       problem("含有无法识别的字符（不是 " + std::string(utf8 ? "UTF-8" : "GBK") + " 文字）");
       continue;
     }
@@ -332,8 +348,9 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits) {
     }
     ListedWord word;
     word.line = r.line;
-    word.word = utf8 ? Utf8ToGbk(r.fields[wordColumn]) : r.fields[wordColumn];
-    word.meaning = utf8 ? Utf8ToGbk(r.fields[meaningColumn]) : r.fields[meaningColumn];
+    word.word = utf8 ? Utf8ToGbk(r.fields[wordColumn]) : StoredFromGbk(r.fields[wordColumn]);
+    word.meaning =
+        utf8 ? Utf8ToGbk(r.fields[meaningColumn]) : StoredFromGbk(r.fields[meaningColumn]);
     if (word.word.empty() || word.meaning.empty()) {
       problem(word.word.empty() ? "单词为空" : "释义为空");
       continue;

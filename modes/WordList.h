@@ -26,10 +26,13 @@ const std::vector<std::string>& WordListColumns();
 // Every live record of the current database, one line each after the
 // header: group, word, meaning, entry date (YYYY-MM-DD), proficiency and
 // serial number. UTF-8 CSV begins with a byte order mark, so that
-// spreadsheets take it for UTF-8. False, with LastDatabaseError(), when a
-// record could not be read: nothing half-read is given out.
+// spreadsheets take it for UTF-8. A GBK list is GBK proper, which readers
+// that know only GBK take. False, with nothing given out: with
+// LastDatabaseError() when a record could not be read; with `notInGbk` set
+// to the word (GBK) of the first record whose word or meaning holds a
+// character GBK lacks, when GBK was asked for.
 bool ExportWordList(Database& db, WordListFormat format, WordListEncoding encoding,
-                    std::string* out, int32_t* words = nullptr);
+                    std::string* out, int32_t* words = nullptr, std::string* notInGbk = nullptr);
 
 // The longest word and meaning (in GBK bytes) a book's fields hold: a
 // fixed-length text field its size; memo text up to kMemoTextLimit.

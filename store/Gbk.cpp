@@ -64,6 +64,26 @@ std::string Convert(const Converter& converter, std::string_view in, std::string
   return out;
 }
 
+// The whole input or nothing: any byte that does not convert fails it.
+std::optional<std::string> ConvertStrictly(const Converter& converter, std::string_view in) {
+  if (IsAscii(in)) return std::string(in);
+  if (!converter.ok()) return std::nullopt;
+  iconv_t cd = converter.get();
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  std::string out;
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  char buffer[1024];
+  while (srcLeft > 0) {
+    char* dst = buffer;
+    size_t dstLeft = sizeof buffer;
+    const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    out.append(buffer, sizeof buffer - dstLeft);
+    if (rc == static_cast<size_t>(-1) && errno != E2BIG) return std::nullopt;
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
@@ -74,6 +94,16 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::string Utf8ToGbk(std::string_view utf8) {
   thread_local const Converter converter("GB18030", "UTF-8");
   return Convert(converter, utf8, "?");
+}
+
+std::optional<std::string> ToStrictGbk(std::string_view text) {
+  thread_local const Converter converter("GBK", "GB18030");
+  return ConvertStrictly(converter, text);
+}
+
+std::optional<std::string> FromStrictGbk(std::string_view gbk) {
+  thread_local const Converter converter("GB18030", "GBK");
+  return ConvertStrictly(converter, gbk);
 }
 
 }  // namespace cindral

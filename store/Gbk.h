@@ -4,6 +4,7 @@
 // disk). GB18030 is used both ways: it is GBK's superset, so whatever a
 // learner types survives, and its extra characters still scan as byte pairs.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,13 @@ namespace cindral {
 std::string GbkToUtf8(std::string_view gbk);
 // Bytes that are not valid UTF-8 come out as "?"; never fails.
 std::string Utf8ToGbk(std::string_view utf8);
+// Stored text as GBK proper, the bytes a reader that knows only GBK takes:
+// nothing when it holds a character GBK has no code for (those GB18030
+// writes as four bytes, "ï" among them) or bytes that are not text.
+std::optional<std::string> ToStrictGbk(std::string_view text);
+// Text written by a program that knows only GBK (0x80 is its "€") as stored
+// text; nothing when the bytes are not GBK.
+std::optional<std::string> FromStrictGbk(std::string_view gbk);
 
 // Length in bytes of the character that starts at s[i]: 2 for a lead byte
 // (0x80 or above) followed by another byte, otherwise 1. A dangling lead

@@ -415,7 +415,14 @@ int Export(const std::vector<std::string>& args) {
   }
   std::string text;
   int32_t words = 0;
-  if (!ExportWordList(db, format, encoding, &text, &words)) return Fail(LastDatabaseError());
+  std::string notInGbk;
+  if (!ExportWordList(db, format, encoding, &text, &words, &notInGbk)) {
+    if (notInGbk.empty()) return Fail(LastDatabaseError());
+    std::fprintf(stderr,
+                 "cindral-db: the word \"%s\" holds a character GBK lacks; export as UTF-8\n",
+                 GbkToUtf8(notInGbk).c_str());
+    return 1;
+  }
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
     std::fprintf(stderr, "cindral-db: the words could not be written out\n");
     return 1;

@@ -7,6 +7,7 @@
 #include "modes/WordList.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include "TestWorld.h"
 #include "store/RecordFile.h"
@@ -88,6 +89,58 @@ TEST_F(WordListExportTest, GbkKeepsTheBooksOwnBytesWithoutAByteOrderMark) {
   const std::string gbk = Export(world.Db(), WordListFormat::Csv, WordListEncoding::Gbk);
   EXPECT_EQ(gbk, "GroupNumber,Word,Meaning,EntryDate,Proficiency,SerialNumber\r\n1,apple," +
                      Utf8ToGbk("苹果") + ",2023-03-15,1,1\r\n");
+}
+
+// What a reader that knows only GBK makes of bytes (glibc's GBK), in UTF-8;
+// nothing when it refuses them.
+std::optional<std::string> ReadAsGbk(const std::string& bytes) {
+  iconv_t cd = iconv_open("UTF-8", "GBK");
+  std::string out(bytes.size() * 4 + 4, '\0');
+  char* src = const_cast<char*>(bytes.data());
+  size_t srcLeft = bytes.size();
+  char* dst = out.data();
+  size_t dstLeft = out.size();
+  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  iconv_close(cd);
+  if (rc == static_cast<size_t>(-1)) return std::nullopt;
+  out.resize(out.size() - dstLeft);
+  return out;
+}
+
+TEST_F(WordListExportTest, AGbkListIsGbkProperOrRefusedNamingTheFirstWordGbkCannotHold) {
+  struct Case {
+    const char* word;
+    const char* meaning;
+    bool exported;
+  } const cases[] = {
+      {"apple", "苹果", true},
+      {"euro", "欧元 €", true},  // GB18030 A2E3, GBK 80
+      {"dash", "破折号 — 和省略号 …", true},
+      {"naïve", "天真的", false},  // ï has no GBK code
+      {"old", "𠀀", false},        // beyond the two-byte plane
+      {"m", "ḿ", false},           // a GB18030 two-byte code GBK lacks
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.word);
+    TestWorld w(kDay);
+    w.OpenWordBook();
+    w.AddWord(1, "first", kDay, 1, "第一");
+    w.AddWord(1, c.word, kDay, 1, c.meaning);
+    std::string out = "untouched";
+    std::string notInGbk;
+    EXPECT_EQ(ExportWordList(w.Db(), WordListFormat::Csv, WordListEncoding::Gbk, &out, nullptr,
+                             &notInGbk),
+              c.exported);
+    if (!c.exported) {
+      EXPECT_EQ(GbkToUtf8(notInGbk), c.word);
+      EXPECT_EQ(out, "untouched");
+      continue;
+    }
+    EXPECT_EQ(ReadAsGbk(out),
+              "GroupNumber,Word,Meaning,EntryDate,Proficiency,SerialNumber\r\n"
+              "1,first,第一,2023-03-15,1,1\r\n1," +
+                  std::string(c.word) + "," + c.meaning + ",2023-03-15,1,2\r\n");
+  }
 }
 
 TEST_F(WordListExportTest, RecordsMarkedDeletedAreLeftOut) {
@@ -186,14 +239,19 @@ TEST(WordListReadTest, AListWithOneColumnIsRefusedLineByLine) {
 TEST(WordListRoundTripTest, ExportedWordsReadBackTheSameInEveryFormAndEncoding) {
   TestWorld world(kDay);
   world.OpenWordBook();
-  const std::vector<std::pair<std::string, std::string>> words{
-      {"apple", "苹果"},        {"a\tb", "x, y"},    {"say \"hi\"", "line1\nline2"},
-      {"R&D", "<b>研究</b>"},   {"smile", "😀 微笑"}, {"trailing ", " 空格 "},
-      {"comma,", "\"quoted\""}, {"crlf", "a\r\nb"},
+  std::vector<std::pair<std::string, std::string>> words{
+      {"apple", "苹果"},      {"a\tb", "x, y"},        {"say \"hi\"", "line1\nline2"},
+      {"R&D", "<b>研究</b>"}, {"trailing ", " 空格 "}, {"comma,", "\"quoted\""},
+      {"crlf", "a\r\nb"},     {"euro", "欧元 € 和 …"},
   };
   for (const auto& [w, m] : words) world.AddWord(1, w, kDay, 1, m);
-  for (WordListFormat format : {WordListFormat::Tsv, WordListFormat::Csv}) {
-    for (WordListEncoding encoding : {WordListEncoding::Utf8, WordListEncoding::Gbk}) {
+  // GBK first; then a word GBK cannot hold, which only UTF-8 carries.
+  for (WordListEncoding encoding : {WordListEncoding::Gbk, WordListEncoding::Utf8}) {
+    if (encoding == WordListEncoding::Utf8) {
+      words.emplace_back("smile", "😀 微笑");
+      world.AddWord(1, "smile", kDay, 1, "😀 微笑");
+    }
+    for (WordListFormat format : {WordListFormat::Tsv, WordListFormat::Csv}) {
       const WordListFile file = ReadWordList(Export(world.Db(), format, encoding), kRoomy);
       EXPECT_TRUE(file.exported);
       EXPECT_EQ(file.format, format);

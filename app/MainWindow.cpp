@@ -41,7 +41,7 @@ const std::string& MainWindow::Slogan() {
 // Each line fits the message box's 32-byte lines.
 const std::string& MainWindow::AboutText() {
   return GBK(
-      "Cindral 单词本 1.0\r\n"
+      "Cindral 单词本 " CINDRAL_VERSION "\r\n"
       "每天录入一组新单词，\r\n"
       "按艾宾浩斯遗忘曲线安排复习：\r\n"
       "88 天学习，12 天巩固。\r\n"

@@ -64,7 +64,7 @@ std::unique_ptr<DictionaryPages> OpenDictionaryPages(const std::vector<std::stri
 std::unique_ptr<DictionaryPages> OpenDictionaryPages() {
   const std::string folder = QCoreApplication::applicationDirPath().toStdString();
   return OpenDictionaryPages(
-      {folder + "/cindral-pages.so", folder + "/../lib/cindral/cindral-pages.so"});
+      {folder + "/cindral-pages.so", folder + "/../" CINDRAL_MODULE_DIR "/cindral-pages.so"});
 }
 
 }  // namespace cindral

@@ -3,8 +3,8 @@
 // places in the card's tabs to fill, and the word's three addresses to show.
 //
 // The pages that show the services live in a module of their own
-// (cindral-pages.so beside the program, or in lib/cindral beside its bin
-// folder), loaded when the first card opens: the web engine and the many
+// (cindral-pages.so beside the program, or in lib/<architecture>/cindral
+// beside its bin folder), loaded when the first card opens: the web engine and the many
 // libraries it needs cost a start-up nothing. When the module cannot be
 // loaded, each place shows the address as a line of plain text, and the
 // card goes on working.

@@ -55,7 +55,7 @@ void SkinFrame::Attach(FrameWindow* window, int persist, SkinSettings* settings)
   if (IsAttached() || window == nullptr) return;
   window_ = window;
   frameReady_ = true;
-  status_ = GBK("Cindral 皮肤引擎 1.0");
+  status_ = GBK("Cindral 皮肤引擎 " CINDRAL_VERSION);
   persist_ = persist;
   settings_ = settings;
   LoadSkin();

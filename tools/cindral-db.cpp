@@ -50,7 +50,8 @@ constexpr const char* kUsage =
     "usage: cindral-db create FILE [--text BYTES | --memo]\n"
     "       cindral-db dump FILE | info FILE | check FILE\n"
     "       cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]\n"
-    "       cindral-db import FILE LIST\n";
+    "       cindral-db import FILE LIST\n"
+    "       cindral-db --version\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -489,6 +490,10 @@ int Import(const std::string& book, const std::string& list) {
 }  // namespace cindral
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::puts("cindral-db " CINDRAL_VERSION);
+    return 0;
+  }
   if (argc < 3) return cindral::Usage();
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);

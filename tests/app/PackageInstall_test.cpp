@@ -73,7 +73,8 @@ TEST_F(PackageInstallTest, ThePackageLaysOutTheProgramsDataEntryIconsAndManualPa
        {"bin/cindral", "bin/cindral-db", "share/cindral/艾宾浩斯.txt", "share/cindral/Config.ini",
         "share/cindral/单词本.EDB", "share/cindral/单词本.EDT",
         "share/applications/cindral.desktop", "share/icons/hicolor/scalable/apps/cindral.svg",
-        "share/man/man1/cindral-db.1.gz"}) {
+        "share/man/man1/cindral.1.gz", "share/man/man1/cindral-db.1.gz",
+        "share/doc/cindral/changelog.gz", "share/doc/cindral/copyright"}) {
     EXPECT_TRUE(fs::is_regular_file(Usr(file))) << file;
   }
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {

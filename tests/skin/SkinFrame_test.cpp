@@ -44,7 +44,7 @@ TEST(SkinFrameTest, EverySetterRefusesBeforeAttach) {
 TEST(SkinFrameTest, AttachCountsOnceAndBuildsTheCaptionEntries) {
   Attached a;
   EXPECT_TRUE(a.frame.FrameReady());
-  EXPECT_EQ(a.frame.StatusText(), GBK("Cindral 皮肤引擎 1.0"));
+  EXPECT_EQ(a.frame.StatusText(), GBK("Cindral 皮肤引擎 " CINDRAL_VERSION));
   FakeFrameWindow other(900, 500);
   a.frame.Attach(&other, 1);
   EXPECT_EQ(a.frame.Window(), &a.window);

@@ -7,8 +7,8 @@ PACKAGES="
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
   qt6-webengine-dev
-  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher espeak-ng
-  dpkg-dev
+  qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  dpkg-dev file desktop-file-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-wqy-microhei fonts-arphic-uming fontconfig
@@ -24,9 +24,17 @@ for p in $PACKAGES; do
 done
 [ -z "$missing" ] && exit 0
 
-echo "Installing:$missing"
 SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo > /dev/null 2>&1; then
+    echo "Cindral needs these Debian packages, and sudo is not installed to install them." >&2
+    echo "Install them as root, then run this command again:" >&2
+    echo "  apt-get update && apt-get install --no-install-recommends$missing" >&2
+    exit 1
+  fi
+  SUDO="sudo"
+fi
+echo "Installing:$missing"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -q
 # shellcheck disable=SC2086

@@ -1,0 +1,38 @@
+#!/bin/sh
+# Run as an ordinary user in a root where the package was just installed:
+# the programs and their libraries are all there, the shipped word book is
+# sound, and the installed program starts (offscreen), copies the learner's
+# files into the XDG data folder, runs the day's first steps and ends
+# cleanly when the desktop asks it to.
+set -eu
+fail() {
+  echo "installed program: $*" >&2
+  exit 1
+}
+
+for program in /usr/bin/cindral /usr/bin/cindral-db /usr/lib/*/cindral/cindral-pages.so; do
+  [ -e "$program" ] || fail "$program is missing"
+  if ldd "$program" | grep 'not found'; then fail "$program needs libraries the package does not bring"; fi
+done
+cindral-db check /usr/share/cindral/单词本.EDB > /dev/null || fail "the shipped word book is not sound"
+
+data=$HOME/.local/share/cindral
+QT_QPA_PLATFORM=offscreen cindral > /tmp/cindral.log 2>&1 &
+pid=$!
+waited=0
+until grep -q 'minus=true' "$data/Config.ini" 2> /dev/null; do
+  kill -0 "$pid" 2> /dev/null || { cat /tmp/cindral.log; fail "the program ended at start-up"; }
+  [ "$waited" -lt 600 ] || { cat /tmp/cindral.log; fail "the program did not start within 60 s"; }
+  sleep 0.1
+  waited=$((waited + 1))
+done
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || { cat /tmp/cindral.log; fail "the program ended with $status when asked to close"; }
+for file in 单词本.EDB 单词本.EDT 艾宾浩斯.txt Config.ini; do
+  [ -f "$data/$file" ] || fail "$data/$file was not made"
+done
+cmp -s /usr/share/cindral/艾宾浩斯.txt "$data/艾宾浩斯.txt" || fail "the plan table was not copied whole"
+grep -q 'reviewnumber=1' "$data/Config.ini" || fail "the counters were not written on closing"
+echo "installed program: started as $(id -un), made its files in $data and closed cleanly"

@@ -116,13 +116,13 @@ void QtFrameWindow::StartResize(FrameEdge edge) {
 }
 
 void QtFrameWindow::RunChooser(SkinChooser& chooser, QPoint screenPosition) {
-  SkinChooserWindow popup(chooser, window_);
+  SkinChooserWindow popup(chooser, window_, system_.Composites());
   popup.Run(screenPosition);
 }
 
 void QtFrameWindow::RunMessageBox(SkinMessage& box, QPoint screenPosition) {
   {
-    SkinMessageWindow window(box, frame_.Look(), SmallIcon(), window_);
+    SkinMessageWindow window(box, frame_.Look(), SmallIcon(), window_, system_.Composites());
     window.Run(screenPosition);
   }
   // The main window comes back to the front.

@@ -4,7 +4,9 @@
 // and state changes to its size handling), with moving and sizing through
 // the window system. A maximised window is placed by the window manager,
 // which keeps its state; where none does, it is fitted here into the
-// screen's available geometry.
+// screen's available geometry. The chooser and the message box show their
+// per-pixel alpha where a compositing manager runs, and are cut to their
+// outlines where none does.
 
 #include <QCursor>
 #include <QPointer>

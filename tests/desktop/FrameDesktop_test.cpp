@@ -2,11 +2,12 @@
 // openbox as the window manager (CINDRAL_WINDOW_MANAGER=openbox, the
 // default) or with none at all (=none), and no compositing manager. What
 // the window manager says about the main window is read from the X server
-// (_NET_WM_STATE). Pictures
+// (_NET_WM_STATE); what the learner sees is read from the screen. Pictures
 // of the screen are kept in $CINDRAL_SCREENSHOT_DIR (default
 // /tmp/cindral-windows) as desktop-<manager>-*.png.
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -22,6 +23,7 @@
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;
+using cindral::testing::WhenShown;
 
 namespace {
 
@@ -39,12 +41,35 @@ bool SaveScreen(const QString& name) {
       ScreenshotPath(QStringLiteral("desktop-%1-%2").arg(Manager(), name)));
 }
 
+// What the screen shows of `rect` (screen coordinates).
+QImage ScreenAt(const QRect& rect) {
+  return QGuiApplication::primaryScreen()
+      ->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
 bool Maximised(QWidget& window) {
   const std::vector<std::string> state = session->WindowState(window.winId());
   auto has = [&](const char* atom) {
     return std::find(state.begin(), state.end(), atom) != state.end();
   };
   return has("_NET_WM_STATE_MAXIMIZED_VERT") && has("_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+// Pixels of the screen's picture of a window that are pure black: the
+// outermost ring of pixels, or only the bottom row.
+int BlackPixels(const QImage& image, bool bottomOnly) {
+  int black = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const bool edge = bottomOnly
+                            ? y == image.height() - 1
+                            : x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+      if (edge && (image.pixel(x, y) & 0xFFFFFF) == 0) ++black;
+    }
+  }
+  return black;
 }
 
 struct Desk {
@@ -123,6 +148,57 @@ class FrameDesktopTest : public QObject {
     QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(200, 10));
     QTRY_VERIFY(restored());
     QVERIFY(SaveScreen(QStringLiteral("restored")));
+  }
+
+  // Without a compositing manager the transparent pixels of the chooser
+  // and of the message box would reach the screen black; with one (here a
+  // stand-in owning its selection) they keep their per-pixel alpha.
+  void popupsShowNoBlackWithoutACompositor() {
+    Desk desk;
+    MainWindow& window = *desk.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(200);
+    const SkinFrame& frame = window.frame();
+    for (const bool composited : {false, true}) {
+      session->ClaimCompositorSelection(composited);
+      bool seen = false;
+      WhenShown("SkinEdit10", [&](QWidget* chooser) {
+        QVERIFY(chooser != nullptr);
+        seen = true;
+        // Closed by a press outside, also when a check fails.
+        const auto close = qScopeGuard(
+            [chooser] { QTest::mouseClick(chooser, Qt::LeftButton, {}, QPoint(-20, 50)); });
+        const FrameRect skin = frame.SkinButton().rect;
+        QCOMPARE(chooser->geometry().topLeft(),
+                 window.geometry().topLeft() + QPoint(skin.left - 201, skin.top + 18));
+        if (composited) {
+          QVERIFY(chooser->testAttribute(Qt::WA_TranslucentBackground));
+        } else {
+          QTRY_COMPARE(BlackPixels(ScreenAt(chooser->geometry()), false), 0);
+          QVERIFY(SaveScreen(QStringLiteral("chooser")));
+        }
+      });
+      QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(frame.SkinButton().rect));
+      QVERIFY(seen);
+
+      seen = false;
+      WhenShown("MessageBox10", [&](QWidget* box) {
+        QVERIFY(box != nullptr);
+        seen = true;
+        const auto close = qScopeGuard([box] {
+          QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(218 + 30, box->height() - 20));
+        });
+        if (composited) {
+          QVERIFY(box->testAttribute(Qt::WA_TranslucentBackground));
+        } else {
+          QTRY_COMPARE(BlackPixels(ScreenAt(box->geometry()), true), 0);
+          QVERIFY(SaveScreen(QStringLiteral("message-box")));
+        }
+      });
+      QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(frame.CaptionButtons()[3].rect));
+      QVERIFY(seen);
+    }
+    session->ClaimCompositorSelection(false);
   }
 };
 

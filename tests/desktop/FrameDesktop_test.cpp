@@ -200,6 +200,28 @@ class FrameDesktopTest : public QObject {
     }
     session->ClaimCompositorSelection(false);
   }
+
+  // The skin button's hover background lies partly outside its rectangle:
+  // the screen shows all of it, and once the pointer leaves, none of it.
+  void skinButtonHoverIsShownWholeAndLeavesNothingBehind() {
+    Desk desk;
+    MainWindow& window = *desk.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(200);
+    const FrameRect skin = window.frame().SkinButton().rect;
+    // Up to the window's border, two pixels in from its right edge.
+    const QRect around(skin.left - 10, skin.top - 6, skin.width + 10, skin.height + 10);
+    auto shownAsDrawn = [&] {
+      const QImage drawn = window.grab(around).toImage().convertToFormat(QImage::Format_RGB32);
+      return ScreenAt(around.translated(window.geometry().topLeft())) == drawn;
+    };
+    QTest::mouseMove(&window, Centre(skin));
+    QTRY_COMPARE(window.frame().SkinButton().state, int(FrameButton::kHover));
+    QTRY_VERIFY(shownAsDrawn());
+    QTest::mouseMove(&window, QPoint(300, 300));
+    QTRY_COMPARE(window.frame().SkinButton().state, int(FrameButton::kNormal));
+    QTRY_VERIFY(shownAsDrawn());
+  }
 };
 
 int main(int argc, char** argv) {

@@ -25,10 +25,15 @@ QPainter& WindowSubclass::BeginBufferedPaint() {
   return *painter_;
 }
 
+void WindowSubclass::SetLayered(bool composited, const QColor& under) {
+  window_->setAttribute(Qt::WA_TranslucentBackground, composited);
+  under_ = composited ? QColor(Qt::transparent) : under;
+}
+
 QPainter& WindowSubclass::BeginLayeredPaint() {
   QPainter& painter = BeginBufferedPaint();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.fillRect(window_->rect(), Qt::transparent);
+  painter.fillRect(window_->rect(), under_);
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   return painter;
 }

@@ -30,9 +30,17 @@ class WindowSubclass : public QObject {
   void Unsubclass();
   QWidget* window() const { return window_; }
 
+  // A window drawn with per-pixel alpha (layered). `composited`: a
+  // compositing manager blends the window with what lies beneath it, and
+  // its transparent pixels show through. Without one they would reach the
+  // screen as black: the window is then opaque, its picture laid over
+  // `under`, and its owner cuts it to its outline. Before the window is
+  // first shown.
+  void SetLayered(bool composited, const QColor& under);
+
   // Inside the procedure's handling of a paint event: a painter on the
-  // window. The layered form starts from a fully transparent picture, for
-  // windows that show per-pixel alpha.
+  // window. The layered form starts from a fully transparent picture, or
+  // from the opaque colour SetLayered gave.
   QPainter& BeginBufferedPaint();
   QPainter& BeginLayeredPaint();
   void EndBufferedPaint();
@@ -43,6 +51,7 @@ class WindowSubclass : public QObject {
  private:
   QPointer<QWidget> window_;
   Procedure procedure_;
+  QColor under_ = Qt::transparent;
   std::unique_ptr<QPainter> painter_;
 };
 

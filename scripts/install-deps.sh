@@ -14,6 +14,7 @@ PACKAGES="
   fonts-wqy-microhei fonts-arphic-uming fontconfig
   fcitx5-frontend-qt6
   xvfb xauth
+  openbox libxcb1-dev
 "
 
 missing=""

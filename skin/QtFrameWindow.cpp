@@ -1,7 +1,6 @@
 #include "skin/QtFrameWindow.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -15,7 +14,8 @@
 
 namespace cindral {
 
-QtFrameWindow::QtFrameWindow(QWidget* window, SkinFrame& frame) : window_(window), frame_(frame) {
+QtFrameWindow::QtFrameWindow(QWidget* window, SkinFrame& frame, const WindowSystem* system)
+    : window_(window), frame_(frame), system_(system != nullptr ? *system : desktop_) {
   window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowMinMaxButtonsHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   window->setMouseTracking(true);
@@ -70,22 +70,25 @@ void QtFrameWindow::Maximize() {
 }
 
 void QtFrameWindow::Restore() {
-  const QRect maximized = window_->geometry();
   window_->showNormal();
   // Without a window manager nothing puts the window back: do it here.
-  if (normalGeometry_.isValid() && window_->geometry() == maximized &&
-      maximized != normalGeometry_) {
-    window_->setGeometry(normalGeometry_);
-  }
+  if (!system_.PlacesMaximisedWindows()) Place(normalGeometry_);
 }
 
 void QtFrameWindow::FitToWorkArea() {
-  // On Wayland the compositor alone places and sizes a maximised window.
-  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
-  QScreen* screen = window_->screen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  if (window_->geometry() != area) window_->setGeometry(area);
+  // A window manager that keeps the maximised state fits the window into
+  // its work area itself; a geometry asked for on top would end that state.
+  if (system_.PlacesMaximisedWindows()) return;
+  if (QScreen* screen = window_->screen()) Place(screen->availableGeometry());
+}
+
+void QtFrameWindow::Place(const QRect& geometry) {
+  QWindow* handle = window_->windowHandle();
+  if (handle == nullptr || !geometry.isValid() || window_->geometry() == geometry) return;
+  // Through the native window: QWidget::setGeometry() would take the widget
+  // out of its maximised state. The widget follows once the window system
+  // reports the change, so it never runs ahead of what the server has.
+  handle->setGeometry(geometry);
 }
 
 void QtFrameWindow::ArmDrag(Qt::Edges edges) { drag_.Arm(window_, edges, lastPress_); }
@@ -113,13 +116,13 @@ void QtFrameWindow::StartResize(FrameEdge edge) {
 }
 
 void QtFrameWindow::RunChooser(SkinChooser& chooser, QPoint screenPosition) {
-  SkinChooserWindow popup(chooser, window_);
+  SkinChooserWindow popup(chooser, window_, system_.Composites());
   popup.Run(screenPosition);
 }
 
 void QtFrameWindow::RunMessageBox(SkinMessage& box, QPoint screenPosition) {
   {
-    SkinMessageWindow window(box, frame_.Look(), SmallIcon(), window_);
+    SkinMessageWindow window(box, frame_.Look(), SmallIcon(), window_, system_.Composites());
     window.Run(screenPosition);
   }
   // The main window comes back to the front.

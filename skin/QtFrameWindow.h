@@ -2,7 +2,11 @@
 // A SkinFrame's window on the desktop: a frameless QWidget whose events go
 // to the frame (paints through the frame, mouse input to its handlers, size
 // and state changes to its size handling), with moving and sizing through
-// the window system and maximising into the screen's available geometry.
+// the window system. A maximised window is placed by the window manager,
+// which keeps its state; where none does, it is fitted here into the
+// screen's available geometry. The chooser and the message box show their
+// per-pixel alpha where a compositing manager runs, and are cut to their
+// outlines where none does.
 
 #include <QCursor>
 #include <QPointer>
@@ -10,6 +14,7 @@
 #include <QWidget>
 
 #include "draw/WindowSubclass.h"
+#include "skin/DesktopWindowSystem.h"
 #include "skin/FrameWindow.h"
 #include "skin/WindowDrag.h"
 
@@ -19,7 +24,8 @@ class SkinFrame;
 
 class QtFrameWindow final : public FrameWindow {
  public:
-  QtFrameWindow(QWidget* window, SkinFrame& frame);
+  // `system` null: the desktop's own. Otherwise it must outlive this object.
+  QtFrameWindow(QWidget* window, SkinFrame& frame, const WindowSystem* system = nullptr);
   ~QtFrameWindow() override;
 
   int Width() const override { return window_->width(); }
@@ -50,9 +56,12 @@ class QtFrameWindow final : public FrameWindow {
  private:
   bool Procedure(QEvent* event);
   void ArmDrag(Qt::Edges edges);
+  void Place(const QRect& geometry);
 
   QPointer<QWidget> window_;
   SkinFrame& frame_;
+  DesktopWindowSystem desktop_;
+  const WindowSystem& system_;
   WindowSubclass subclass_;
   WindowDrag drag_;
   FrameCursor cursor_ = FrameCursor::kArrow;

@@ -6,19 +6,27 @@
 #include <QWindow>
 
 #include "draw/SkinGraphics.h"
+#include "draw/SkinRegion.h"
 #include "skin/SkinChooser.h"
 
 namespace cindral {
 
-SkinChooserWindow::SkinChooserWindow(SkinChooser& chooser, QWidget* owner)
+SkinChooserWindow::SkinChooserWindow(SkinChooser& chooser, QWidget* owner, bool composited)
     : chooser_(chooser), owner_(owner) {
   popup_ = new QWidget(owner, Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
   popup_->setObjectName(QStringLiteral("SkinEdit10"));
-  popup_->setAttribute(Qt::WA_TranslucentBackground);
   popup_->setAttribute(Qt::WA_NoMouseReplay);
   popup_->setMouseTracking(true);
   popup_->setFixedSize(SkinChooser::kWidth, SkinChooser::kHeight);
   subclass_.Subclass(popup_, [this](QEvent* event) { return Procedure(event); });
+  // Opaque, the soft edge of the picture falls on white, as it does on the
+  // main window's client panel beneath.
+  subclass_.SetLayered(composited, Qt::white);
+  if (!composited) popup_->setMask(Outline());
+}
+
+QRegion SkinChooserWindow::Outline() {
+  return SkinRegion::Rounded(0, 0, SkinChooser::kWidth + 1, SkinChooser::kHeight + 1, 8, 8);
 }
 
 SkinChooserWindow::~SkinChooserWindow() {
@@ -32,6 +40,9 @@ void SkinChooserWindow::Run(QPoint screenPosition) {
   QObject guard;
   QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &guard, [this](QWindow* focus) {
     if (focus == nullptr || popup_ == nullptr) return;
+    // The main window's focus may come back late (from a box closed just
+    // before), before Qt names it the active window.
+    if (owner_ != nullptr && focus == owner_->windowHandle()) return;
     const QWidget* top = QApplication::activeWindow();
     if (focus != popup_->windowHandle() && top != popup_ && top != owner_) Close();
   });

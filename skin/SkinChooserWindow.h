@@ -3,6 +3,8 @@
 // (object name "SkinEdit10") that shows a SkinChooser and passes the mouse
 // to it. Run() returns when it has closed: after a press outside it, or
 // when it loses the focus (another window or program becomes active).
+// Where no compositing manager shows the alpha, the popup is cut to the
+// rounded outline of its background picture and drawn opaque.
 
 #include <QPointer>
 #include <QWidget>
@@ -16,7 +18,10 @@ class SkinChooser;
 
 class SkinChooserWindow {
  public:
-  SkinChooserWindow(SkinChooser& chooser, QWidget* owner);
+  // `composited`: a compositing manager shows the per-pixel alpha.
+  SkinChooserWindow(SkinChooser& chooser, QWidget* owner, bool composited);
+  // The outline: 222 x 178 pixels, corners rounded by 4.
+  static QRegion Outline();
   ~SkinChooserWindow();
   SkinChooserWindow(const SkinChooserWindow&) = delete;
   SkinChooserWindow& operator=(const SkinChooserWindow&) = delete;

@@ -176,7 +176,7 @@ void SkinFrame::Paint(QPainter& painter) const {
   const FrameRect& s = skinButton_.rect;
   if (skinButton_.state != FrameButton::kNormal) {
     DrawInto(g, skinButton_.state == FrameButton::kHover ? skinButton_.hover : skinButton_.pressed,
-             {s.left - 7, s.top - 4, s.width, s.height});
+             SkinButtonBackground());
   }
   DrawInto(g, skinButton_.normal, {s.left, s.top, 14, 14});
 
@@ -196,6 +196,17 @@ FrameRect SkinFrame::ClientPanel() const {
 }
 
 void SkinFrame::Redraw(const FrameRect& rect) { window_->Invalidate(rect); }
+
+FrameRect SkinFrame::SkinButtonBackground() const {
+  const FrameRect& s = skinButton_.rect;
+  return {s.left - 7, s.top - 4, s.width, s.height};
+}
+
+FrameRect SkinFrame::SkinButtonArea() const {
+  const FrameRect& s = skinButton_.rect;
+  const FrameRect b = SkinButtonBackground();
+  return {b.left, b.top, s.left + s.width - b.left, s.top + s.height - b.top};
+}
 
 bool SkinFrame::WindowProc(QEvent* event) {
   if (!IsAttached()) return false;
@@ -244,7 +255,7 @@ void SkinFrame::OnMouseMove(int x, int y) {
     if (FollowPointer(page.state, page.rect.Contains(x, y))) Redraw(page.rect);
   }
   if (FollowPointer(skinButton_.state, skinButton_.rect.Contains(x, y))) {
-    Redraw(skinButton_.rect);
+    Redraw(SkinButtonArea());
   }
 
   const int w = window_->Width(), h = window_->Height();
@@ -265,12 +276,12 @@ void SkinFrame::OnLeftButtonDown(int x, int y) {
   if (skinButton_.rect.Contains(x, y)) {
     if (skinButton_.state != FrameButton::kPressed) {
       skinButton_.state = FrameButton::kPressed;
-      Redraw(skinButton_.rect);
+      Redraw(SkinButtonArea());
     }
     OpenChooser();
   } else if (skinButton_.state == FrameButton::kHover) {
     skinButton_.state = FrameButton::kNormal;
-    Redraw(skinButton_.rect);
+    Redraw(SkinButtonArea());
   }
 
   for (PageButton& page : pages_) {
@@ -407,7 +418,7 @@ void SkinFrame::OpenChooser() {
   window_->RunChooser(chooser, at);
   // Closing: the skin button comes back up.
   skinButton_.state = FrameButton::kNormal;
-  Redraw(skinButton_.rect);
+  Redraw(SkinButtonArea());
   window_->UpdateNow();
 }
 

@@ -106,6 +106,10 @@ class SkinFrame {
 
  private:
   void Redraw(const FrameRect& rect);
+  // The skin button's hover and pressed background lies 7 pixels left of
+  // and 4 above its rectangle; a change of its state redraws both.
+  FrameRect SkinButtonBackground() const;
+  FrameRect SkinButtonArea() const;
   void PressForMoveOrSize(int x, int y);
   SkinSettings* PersistedSettings() const { return persist_ != 0 ? settings_ : nullptr; }
 

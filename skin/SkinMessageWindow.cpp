@@ -11,18 +11,20 @@
 namespace cindral {
 
 SkinMessageWindow::SkinMessageWindow(SkinMessage& box, const SkinLook& look, const QIcon& smallIcon,
-                                     QWidget* owner)
+                                     QWidget* owner, bool composited)
     : box_(box), look_(look), icon_(smallIcon) {
   // A window of its own, kept above its owner.
   window_ = new QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
   window_->setObjectName(QStringLiteral("MessageBox10"));
   window_->setWindowTitle(owner != nullptr ? owner->windowTitle() : QString());
-  window_->setAttribute(Qt::WA_TranslucentBackground);
   window_->setWindowModality(Qt::ApplicationModal);
   window_->setMouseTracking(true);
   window_->setFixedSize(SkinMessage::kWidth, box.Height());
   SkinRegion::SetTopRounded(window_, SkinMessage::kWidth, box.Height(), 5, 5);
   subclass_.Subclass(window_, [this](QEvent* event) { return Procedure(event); });
+  // Opaque, the bottom edge's half-transparent line falls on white, as it
+  // does on the main window's client panel beneath.
+  subclass_.SetLayered(composited, Qt::white);
 }
 
 SkinMessageWindow::~SkinMessageWindow() {

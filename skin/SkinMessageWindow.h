@@ -3,7 +3,8 @@
 // rounded top corners and per-pixel alpha (object name "MessageBox10"),
 // modal over the whole program, that shows a SkinMessage and passes the
 // mouse to it. A press off its buttons moves it. Keys do nothing. Run()
-// returns when it has closed.
+// returns when it has closed. Where no compositing manager shows the alpha,
+// the box is drawn opaque within the same outline.
 
 #include <QPointer>
 #include <QWidget>
@@ -21,7 +22,9 @@ class SkinMessage;
 
 class SkinMessageWindow {
  public:
-  SkinMessageWindow(SkinMessage& box, const SkinLook& look, const QIcon& smallIcon, QWidget* owner);
+  // `composited`: a compositing manager shows the per-pixel alpha.
+  SkinMessageWindow(SkinMessage& box, const SkinLook& look, const QIcon& smallIcon, QWidget* owner,
+                    bool composited);
   ~SkinMessageWindow();
   SkinMessageWindow(const SkinMessageWindow&) = delete;
   SkinMessageWindow& operator=(const SkinMessageWindow&) = delete;

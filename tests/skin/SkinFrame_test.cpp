@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
 #include "FakeFrameWindow.h"
 #include "GuiTestApplication.h"
@@ -443,6 +444,70 @@ TEST(SkinFramePaintTest, TextIsWhiteOnDarkAndBlackOnLightBackgrounds) {
       EXPECT_GT(black, 20) << n;
     }
   }
+}
+
+// What the screen shows when only the parts the frame invalidates are
+// painted again after each change: it must be what a whole paint shows.
+class Screen {
+ public:
+  explicit Screen(Attached& a) : a_(a), shown_(Paint(a.frame, 640, 440)) {
+    a.window.invalidated.clear();
+    redraws_ = a.window.wholeRedraws;
+  }
+  // The number of pixels that differ from a whole paint after repainting
+  // what was invalidated since the last call.
+  int StalePixels() {
+    const QImage whole = Paint(a_.frame, 640, 440);
+    if (a_.window.wholeRedraws != redraws_) shown_ = whole;
+    redraws_ = a_.window.wholeRedraws;
+    QPainter p(&shown_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const FrameRect& r : a_.window.invalidated) {
+      const QRect rect(r.left, r.top, r.width, r.height);
+      p.drawImage(rect, whole, rect);
+    }
+    p.end();
+    a_.window.invalidated.clear();
+    int stale = 0;
+    for (int y = 0; y < 440; ++y) {
+      for (int x = 0; x < 640; ++x) stale += shown_.pixel(x, y) != whole.pixel(x, y);
+    }
+    return stale;
+  }
+
+ private:
+  Attached& a_;
+  QImage shown_;
+  int redraws_ = 0;
+};
+
+TEST(SkinFramePaintTest, RedrawingWhatWasInvalidatedLeavesNothingStale) {
+  Attached a;
+  for (int i = 0; i < 4; ++i) a.frame.AddPage(GBK("页面"), "");
+  Screen screen(a);
+  const FrameRect skin = a.frame.SkinButton().rect;
+  const struct {
+    const char* step;
+    std::function<void()> act;
+  } steps[] = {
+      {"onto the close button", [&] { a.frame.OnMouseMove(600, 10); }},
+      {"onto the third page", [&] { a.frame.OnMouseMove(190, 60); }},
+      {"onto the skin button", [&] { a.frame.OnMouseMove(skin.left + 20, skin.top + 15); }},
+      {"off the skin button", [&] { a.frame.OnMouseMove(300, 300); }},
+      {"back onto the skin button", [&] { a.frame.OnMouseMove(skin.left + 1, skin.top + 1); }},
+      {"press on the skin button, chooser closed",
+       [&] { a.frame.OnLeftButtonDown(skin.left + 1, skin.top + 1); }},
+      {"press on the third page", [&] { a.frame.OnLeftButtonDown(190, 60); }},
+      {"press on minimise", [&] { a.frame.OnLeftButtonDown(640 - 90, 10); }},
+      {"released elsewhere", [&] { a.frame.OnLeftButtonUp(300, 300); }},
+  };
+  int stale = -1;
+  a.window.onChooser = [&](SkinChooser&) { stale = screen.StalePixels(); };
+  for (const auto& s : steps) {
+    s.act();
+    EXPECT_EQ(screen.StalePixels(), 0) << s.step;
+  }
+  EXPECT_EQ(stale, 0) << "skin button pressed while the chooser is open";
 }
 
 TEST(SkinFramePaintTest, PanelBorderAndBackgroundSitAtTheirCoordinates) {

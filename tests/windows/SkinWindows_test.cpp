@@ -9,15 +9,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "TestWorld.h"
 #include "app/MainWindow.h"
+#include "skin/QtFrameWindow.h"
 #include "skin/SkinChooser.h"
+#include "skin/SkinChooserWindow.h"
 #include "skin/SkinMessage.h"
+#include "skin/WindowSystem.h"
 #include "store/Gbk.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Layouts.h"
@@ -25,6 +29,8 @@
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;
+using cindral::testing::TopLevel;
+using cindral::testing::WhenShown;
 
 namespace {
 
@@ -51,29 +57,28 @@ bool Save(QWidget* window, const QString& name) { return Shot(window).save(Scree
 
 QPoint Centre(const FrameRect& r) { return {r.left + r.width / 2, r.top + r.height / 2}; }
 
-QWidget* TopLevel(const char* objectName) {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->objectName() == QLatin1String(objectName) && w->isVisible()) return w;
-  }
-  return nullptr;
-}
+// A desktop with a window manager, with or without a compositing manager.
+struct StubWindowSystem : WindowSystem {
+  bool Composites() const override { return composites; }
+  bool PlacesMaximisedWindows() const override { return true; }
+  bool composites = true;
+};
 
-// Runs `step` from the event loop once the window named `objectName` shows
-// (or with nullptr after five seconds), while the caller blocks in a
-// nested loop.
-void WhenShown(const char* objectName, std::function<void(QWidget*)> step) {
-  auto* poll = new QTimer(qApp);
-  auto* waited = new int(0);
-  QObject::connect(poll, &QTimer::timeout, [=] {
-    QWidget* window = TopLevel(objectName);
-    if (window == nullptr && ++*waited < 500) return;
-    poll->stop();
-    poll->deleteLater();
-    delete waited;
-    if (window != nullptr && !QTest::qWaitForWindowExposed(window)) window = nullptr;
-    step(window);
-  });
-  poll->start(10);
+// Of the pixels of `shot` on the rows and columns `edge` says, within the
+// window's shape: how many are not fully opaque, and how many are near black.
+std::pair<int, int> SeeThroughAndBlack(const QImage& shot, QWidget* window,
+                                       const std::function<bool(int, int)>& edge) {
+  int seeThrough = 0, black = 0;
+  const QRegion shape = window->mask().isEmpty() ? QRegion(window->rect()) : window->mask();
+  for (int y = 0; y < shot.height(); ++y) {
+    for (int x = 0; x < shot.width(); ++x) {
+      if (!edge(x, y) || !shape.contains(QPoint(x, y))) continue;
+      const QRgb p = shot.pixel(x, y);
+      seeThrough += qAlpha(p) < 255;
+      black += qAlpha(p) == 255 && std::max({qRed(p), qGreen(p), qBlue(p)}) < 24;
+    }
+  }
+  return {seeThrough, black};
 }
 
 std::unique_ptr<test::TestWorld> NewWorld() {
@@ -346,6 +351,70 @@ class SkinWindowsTest : public QObject {
     QVERIFY(frame.FrameReady());
     QVERIFY(!frame.MessageBoxOpen());
     QVERIFY(TopLevel("MessageBox10") == nullptr);
+  }
+
+  // Where nothing composites, the chooser and the box are opaque within
+  // their outlines (a transparent pixel would show black there), and the
+  // chooser is cut to the rounded outline of its picture. With a
+  // compositing manager their soft edges stay half transparent.
+  void popupsAreOpaqueWithinTheirOutlinesWhereNothingComposites() {
+    for (const bool composites : {false, true}) {
+      StubWindowSystem system;
+      system.composites = composites;
+      QWidget host;
+      host.resize(640, 440);
+      SkinFrame frame;
+      QtFrameWindow desktop(&host, frame, &system);
+      frame.Attach(&desktop);
+      host.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&host));
+      const QString mode = composites ? QStringLiteral("composited") : QStringLiteral("opaque");
+
+      bool checked = false;
+      WhenShown("SkinEdit10", [&](QWidget* chooser) {
+        QVERIFY(chooser != nullptr);
+        checked = true;
+        // Closed by a press outside, also when a check fails.
+        const auto close = qScopeGuard(
+            [chooser] { QTest::mouseClick(chooser, Qt::LeftButton, {}, QPoint(-20, 50)); });
+        const QImage shot = Shot(chooser);
+        QVERIFY(shot.save(ScreenshotPath(QStringLiteral("skin-chooser-") + mode)));
+        const auto [seeThrough, black] = SeeThroughAndBlack(shot, chooser, [](int x, int y) {
+          return x == 0 || y == 0 || x == SkinChooser::kWidth - 1 || y == SkinChooser::kHeight - 1;
+        });
+        if (composites) {
+          QVERIFY2(seeThrough > 600, qPrintable(QString::number(seeThrough)));
+        } else {
+          QCOMPARE(seeThrough, 0);
+          QCOMPARE(black, 0);
+          QCOMPARE(chooser->mask(), SkinChooserWindow::Outline());
+        }
+      });
+      QTest::mouseClick(&host, Qt::LeftButton, {},
+                        QPoint(frame.SkinButton().rect.left + 5, frame.SkinButton().rect.top + 5));
+      QVERIFY(checked);
+
+      checked = false;
+      WhenShown("MessageBox10", [&](QWidget* box) {
+        QVERIFY(box != nullptr);
+        checked = true;
+        const auto close = qScopeGuard(  // the close button
+            [box] { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(270, 10)); });
+        const QImage shot = Shot(box);
+        QVERIFY(shot.save(ScreenshotPath(QStringLiteral("skin-message-box-") + mode)));
+        const int bottom = box->height() - 1;
+        const auto [seeThrough, black] =
+            SeeThroughAndBlack(shot, box, [bottom](int, int y) { return y == bottom; });
+        if (composites) {
+          QCOMPARE(seeThrough, SkinMessage::kWidth - 1);  // the bottom line, half black
+        } else {
+          QCOMPARE(seeThrough, 0);
+          QCOMPARE(black, 0);
+        }
+      });
+      QCOMPARE(frame.ShowMessage(GBK("没有合成器")), -1);
+      QVERIFY(checked);
+    }
   }
 
   void messageBoxResults() {

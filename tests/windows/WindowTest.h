@@ -69,6 +69,30 @@ void WhenOpen(std::function<void(W*)> act) {
   poll->start(10);
 }
 
+// The visible top-level window named `objectName`, or nullptr.
+inline QWidget* TopLevel(const char* objectName) {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == QLatin1String(objectName) && w->isVisible()) return w;
+  }
+  return nullptr;
+}
+
+// Runs `step` from the event loop once the window named `objectName` shows
+// (or with nullptr after five seconds), while the caller blocks in a
+// nested loop.
+inline void WhenShown(const char* objectName, std::function<void(QWidget*)> step) {
+  auto* poll = new QTimer(qApp);
+  QObject::connect(poll, &QTimer::timeout, [=, waited = 0]() mutable {
+    QWidget* window = TopLevel(objectName);
+    if (window == nullptr && ++waited < 500) return;
+    poll->stop();
+    poll->deleteLater();
+    if (window != nullptr && !QTest::qWaitForWindowExposed(window)) window = nullptr;
+    step(window);
+  });
+  poll->start(10);
+}
+
 // The text a button shows, without its mnemonic marker: "是(&Y)" -> "是(Y)".
 inline QString ShownText(const QAbstractButton* button) {
   QString text = button->text();

@@ -1,0 +1,254 @@
+// The skinned windows on a real X desktop: an Xvfb of the test's own, with
+// openbox as the window manager (CINDRAL_WINDOW_MANAGER=openbox, the
+// default) or with none at all (=none), and no compositing manager. What
+// the window manager says about the main window is read from the X server
+// (_NET_WM_STATE); what the learner sees is read from the screen. Pictures
+// of the screen are kept in $CINDRAL_SCREENSHOT_DIR (default
+// /tmp/cindral-windows) as desktop-<manager>-*.png.
+
+#include <QApplication>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "TestWorld.h"
+#include "XSession.h"
+#include "app/MainWindow.h"
+#include "skin/DesktopWindowSystem.h"
+#include "tests/windows/WindowTest.h"
+
+using namespace cindral;
+using cindral::testing::ScreenshotPath;
+using cindral::testing::WhenShown;
+
+namespace {
+
+constexpr double kDay1 = 45000.0;
+
+test::XSession* session = nullptr;
+bool managed = false;  // openbox runs
+
+QPoint Centre(const FrameRect& r) { return {r.left + r.width / 2, r.top + r.height / 2}; }
+
+QString Manager() { return managed ? QStringLiteral("openbox") : QStringLiteral("bare"); }
+
+bool SaveScreen(const QString& name) {
+  return QGuiApplication::primaryScreen()->grabWindow(0).save(
+      ScreenshotPath(QStringLiteral("desktop-%1-%2").arg(Manager(), name)));
+}
+
+// What the screen shows of `rect` (screen coordinates).
+QImage ScreenAt(const QRect& rect) {
+  return QGuiApplication::primaryScreen()
+      ->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
+      .toImage()
+      .convertToFormat(QImage::Format_RGB32);
+}
+
+bool Maximised(QWidget& window) {
+  const std::vector<std::string> state = session->WindowState(window.winId());
+  auto has = [&](const char* atom) {
+    return std::find(state.begin(), state.end(), atom) != state.end();
+  };
+  return has("_NET_WM_STATE_MAXIMIZED_VERT") && has("_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+// Pixels of the screen's picture of a window that are pure black: the
+// outermost ring of pixels, or only the bottom row.
+int BlackPixels(const QImage& image, bool bottomOnly) {
+  int black = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const bool edge = bottomOnly
+                            ? y == image.height() - 1
+                            : x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+      if (edge && (image.pixel(x, y) & 0xFFFFFF) == 0) ++black;
+    }
+  }
+  return black;
+}
+
+struct Desk {
+  Desk() : world(kDay1) {
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+    world.OpenWordBook();
+    window = std::make_unique<MainWindow>(world.P());
+    window->move(200, 150);
+    window->show();
+  }
+  test::TestWorld world;
+  std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace
+
+class FrameDesktopTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void windowSystemIsReadFromTheServer() {
+    DesktopWindowSystem system;
+    QCOMPARE(system.PlacesMaximisedWindows(), managed);
+    QVERIFY(!system.Composites());
+    session->ClaimCompositorSelection(true);
+    QVERIFY(system.Composites());
+    session->ClaimCompositorSelection(false);
+    QVERIFY(!system.Composites());
+  }
+
+  // Maximised is a state the window manager knows: the restore picture
+  // shows, no press moves or sizes the window, and the restore button and
+  // the double-click on the title bring the window back.
+  void maximisedWindowKeepsItsStateUntilRestored() {
+    Desk desk;
+    MainWindow& window = *desk.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(window.size(), QSize(640, 440));
+    QTest::qWait(200);  // the window manager's placement has settled
+    const QRect normal = window.geometry();
+    const SkinFrame& frame = window.frame();
+    const QRect area = window.screen()->availableGeometry();
+    auto maximised = [&] {
+      return window.isMaximized() && window.geometry() == area &&
+             frame.CaptionButtons()[1].normal == SkinPicture::kRestoreNormal &&
+             (!managed || Maximised(window));
+    };
+    auto restored = [&] {
+      return !window.isMaximized() && window.geometry() == normal &&
+             frame.CaptionButtons()[1].normal == SkinPicture::kMaximizeNormal && !Maximised(window);
+    };
+
+    QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(frame.CaptionButtons()[1].rect));
+    QTRY_VERIFY(maximised());
+    QTest::qWait(300);  // nothing takes the state away afterwards
+    QVERIFY(maximised());
+    QVERIFY(SaveScreen(QStringLiteral("maximised")));
+
+    // A drag on the title bar, and a press in the right sizing band.
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(300, 50));
+    QTest::mouseMove(&window, QPoint(420, 160));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(420, 160));
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(window.width() - 3, 300));
+    QTest::mouseMove(&window, QPoint(window.width() - 200, 300));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(window.width() - 200, 300));
+    QTest::qWait(300);
+    QVERIFY(maximised());
+
+    QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(frame.CaptionButtons()[1].rect));
+    QTRY_VERIFY(restored());
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(200, 10));
+    QTRY_VERIFY(maximised());
+    QTest::qWait(300);
+    QVERIFY(maximised());
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, QPoint(200, 10));
+    QTRY_VERIFY(restored());
+    QVERIFY(SaveScreen(QStringLiteral("restored")));
+  }
+
+  // Without a compositing manager the transparent pixels of the chooser
+  // and of the message box would reach the screen black; with one (here a
+  // stand-in owning its selection) they keep their per-pixel alpha.
+  void popupsShowNoBlackWithoutACompositor() {
+    Desk desk;
+    MainWindow& window = *desk.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(200);
+    const SkinFrame& frame = window.frame();
+    for (const bool composited : {false, true}) {
+      session->ClaimCompositorSelection(composited);
+      bool seen = false;
+      WhenShown("SkinEdit10", [&](QWidget* chooser) {
+        QVERIFY(chooser != nullptr);
+        seen = true;
+        // Closed by a press outside, also when a check fails.
+        const auto close = qScopeGuard(
+            [chooser] { QTest::mouseClick(chooser, Qt::LeftButton, {}, QPoint(-20, 50)); });
+        const FrameRect skin = frame.SkinButton().rect;
+        QCOMPARE(chooser->geometry().topLeft(),
+                 window.geometry().topLeft() + QPoint(skin.left - 201, skin.top + 18));
+        if (composited) {
+          QVERIFY(chooser->testAttribute(Qt::WA_TranslucentBackground));
+        } else {
+          QTRY_COMPARE(BlackPixels(ScreenAt(chooser->geometry()), false), 0);
+          QVERIFY(SaveScreen(QStringLiteral("chooser")));
+        }
+      });
+      QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(frame.SkinButton().rect));
+      QVERIFY(seen);
+
+      seen = false;
+      WhenShown("MessageBox10", [&](QWidget* box) {
+        QVERIFY(box != nullptr);
+        seen = true;
+        const auto close = qScopeGuard([box] {
+          QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(218 + 30, box->height() - 20));
+        });
+        if (composited) {
+          QVERIFY(box->testAttribute(Qt::WA_TranslucentBackground));
+        } else {
+          QTRY_COMPARE(BlackPixels(ScreenAt(box->geometry()), true), 0);
+          QVERIFY(SaveScreen(QStringLiteral("message-box")));
+        }
+      });
+      QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(frame.CaptionButtons()[3].rect));
+      QVERIFY(seen);
+    }
+    session->ClaimCompositorSelection(false);
+  }
+
+  // The skin button's hover background lies partly outside its rectangle:
+  // the screen shows all of it, and once the pointer leaves, none of it.
+  void skinButtonHoverIsShownWholeAndLeavesNothingBehind() {
+    Desk desk;
+    MainWindow& window = *desk.window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(200);
+    const FrameRect skin = window.frame().SkinButton().rect;
+    // Up to the window's border, two pixels in from its right edge.
+    const QRect around(skin.left - 10, skin.top - 6, skin.width + 10, skin.height + 10);
+    auto shownAsDrawn = [&] {
+      const QImage drawn = window.grab(around).toImage().convertToFormat(QImage::Format_RGB32);
+      return ScreenAt(around.translated(window.geometry().topLeft())) == drawn;
+    };
+    QTest::mouseMove(&window, Centre(skin));
+    QTRY_COMPARE(window.frame().SkinButton().state, int(FrameButton::kHover));
+    QTRY_VERIFY(shownAsDrawn());
+    QTest::mouseMove(&window, QPoint(300, 300));
+    QTRY_COMPARE(window.frame().SkinButton().state, int(FrameButton::kNormal));
+    QTRY_VERIFY(shownAsDrawn());
+  }
+};
+
+int main(int argc, char** argv) {
+  const char* manager = std::getenv("CINDRAL_WINDOW_MANAGER");
+  managed = manager == nullptr || std::string(manager) != "none";
+  test::XSession x(managed ? test::XSession::Manager::kOpenbox : test::XSession::Manager::kNone);
+  if (!x.error().empty()) {
+    std::fprintf(stderr, "FAIL: %s\n", x.error().c_str());
+    return 1;
+  }
+  session = &x;
+  ::setenv("DISPLAY", x.display().c_str(), 1);
+  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+  ::unsetenv("WAYLAND_DISPLAY");
+  // Nor has this desktop a session bus (the toolkit would look for one
+  // through the X server, and the bus library keeps what it read).
+  ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
+  int status = 0;
+  {
+    PrepareDesktopProcess();
+    QApplication app(argc, argv);
+    PrepareDesktop(app);
+    FrameDesktopTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    status = QTest::qExec(&test, argc, argv);
+  }
+  return status;
+}
+
+#include "FrameDesktop_test.moc"

@@ -41,9 +41,6 @@ struct ControlSpec {
   // Tab control: the tab titles, one per line. Combo box: its items, one per line.
   // Table: the column titles, one per line.
   const char* text = "";
-  // The container control (a group box) whose inside the rectangle is
-  // measured from; nullptr: the window itself.
-  const char* parent = nullptr;
 };
 
 struct WindowSpec {

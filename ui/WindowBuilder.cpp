@@ -168,19 +168,14 @@ QFont DesignedFont(const FontSpec& layout) {
 std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSpec>& controls) {
   std::vector<QObject*> built;
   built.reserve(controls.size());
-  QHash<QString, QWidget*> containers;
   QHash<QString, QButtonGroup*> radioGroups;
   std::vector<QWidget*> backgrounds;
 
   for (const ControlSpec& layout : controls) {
     const QString name = QString::fromUtf8(layout.name);
+    // Every control is the window's own, measured from its corner; one
+    // listed later lies over one listed before (a group box's frame).
     QWidget* owner = parent;
-    if (layout.parent != nullptr) {
-      owner = containers.value(QString::fromUtf8(layout.parent), nullptr);
-      Q_ASSERT_X(owner != nullptr, "BuildControls",
-                 "a container must be listed before its controls");
-      if (owner == nullptr) owner = parent;
-    }
 
     if (layout.kind == ControlKind::Timer) {
       auto* timer = new QTimer(parent);
@@ -201,7 +196,6 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSp
     widget->setObjectName(name);
     widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
     if (layout.font.face != nullptr) widget->setFont(DesignedFont(layout.font));
-    if (layout.kind == ControlKind::GroupBox) containers.insert(name, widget);
     if (IsBackground(layout.kind)) backgrounds.push_back(widget);
 
     if (layout.kind == ControlKind::RadioButton) {

@@ -47,10 +47,10 @@ cleanup() {
   status=$?
   trap - EXIT INT TERM HUP
   [ -n "$work" ] || exit "$status"
-  for root in "$work"/root-*; do
-    [ -d "$root" ] || continue
-    stop_processes "$root"
-    unmount_all "$root" || status=1
+  for made in "$work"/root-*; do
+    [ -d "$made" ] || continue
+    stop_processes "$made"
+    unmount_all "$made" || status=1
   done
   if grep -q " $work/" /proc/self/mounts; then
     say "something is still mounted under $work; it is left there"
@@ -70,11 +70,11 @@ trap 'exit 129' HUP
 
 # Ends every process whose root is this one (services the tests started).
 stop_processes() {
-  root=$(readlink -f "$1")
+  dir=$(readlink -f "$1")
   for signal in TERM KILL; do
     found=""
     for p in /proc/[0-9]*; do
-      [ "$(readlink "$p/root" 2> /dev/null)" = "$root" ] || continue
+      [ "$(readlink "$p/root" 2> /dev/null)" = "$dir" ] || continue
       kill "-$signal" "${p#/proc/}" 2> /dev/null && found=1
     done
     [ -n "$found" ] || return 0
@@ -84,35 +84,45 @@ stop_processes() {
 
 # Unmounts everything under the root, innermost first.
 unmount_all() {
-  root=$(readlink -f "$1")
-  for target in $(awk -v r="$root" '$2 == r || index($2, r "/") == 1 { print $2 }' /proc/self/mounts | sort -r); do
+  dir=$(readlink -f "$1")
+  for target in $(awk -v r="$dir" '$2 == r || index($2, r "/") == 1 { print $2 }' /proc/self/mounts | sort -r); do
     umount "$target" 2> /dev/null || umount -l "$target" || return 1
   done
 }
 
 mount_all() {
-  root=$1
-  mount -t proc proc "$root/proc"
-  mount -t sysfs sysfs "$root/sys"
-  mount --bind /dev "$root/dev"
-  mount --bind /dev/pts "$root/dev/pts"
-  mount -t tmpfs -o mode=1777 tmpfs "$root/dev/shm"
+  dir=$1
+  mount -t proc proc "$dir/proc"
+  mount -t sysfs sysfs "$dir/sys"
+  mount --bind /dev "$dir/dev"
+  mount --bind /dev/pts "$dir/dev/pts"
+  mount -t tmpfs -o mode=1777 tmpfs "$dir/dev/shm"
 }
 
-# A fresh minimal Debian 12 in $work/root-NAME. The first is made by
-# debootstrap and kept as an archive, from which later ones are unpacked.
+# Runs a command in the background and waits for it, so that a signal
+# reaches the traps at once: the shell runs a trap only once a foreground
+# command has ended, and some (apt-get among them) do not end on SIGINT.
+# The clean-up then ends whatever still runs inside the roots.
+waiting() {
+  "$@" &
+  wait $!
+}
+
+# A fresh minimal Debian 12 in $work/root-NAME, left in $root. The first is
+# made by debootstrap and kept as an archive, from which later ones are
+# unpacked.
 make_root() {
   root="$work/root-$1"
   mkdir -p "$root"
   if [ -f "$work/minbase.tar" ]; then
-    tar -C "$root" -xpf "$work/minbase.tar"
+    waiting tar -C "$root" -xpf "$work/minbase.tar"
   else
     say "debootstrap --variant=minbase bookworm ($mirror)"
-    debootstrap --variant=minbase bookworm "$root" "$mirror" > "$work/debootstrap.log" 2>&1 || {
+    waiting debootstrap --variant=minbase bookworm "$root" "$mirror" > "$work/debootstrap.log" 2>&1 || {
       tail -20 "$work/debootstrap.log"
       return 1
     }
-    tar -C "$root" -cpf "$work/minbase.tar" .
+    waiting tar -C "$root" -cpf "$work/minbase.tar" .
   fi
   # What an installed Debian 12 has besides: its update and security archives,
   # the name server, and no services started by packages inside a chroot.
@@ -125,33 +135,31 @@ EOF
   printf '#!/bin/sh\nexit 101\n' > "$root/usr/sbin/policy-rc.d"
   chmod 755 "$root/usr/sbin/policy-rc.d"
   mount_all "$root"
-  echo "$root"
 }
 
 # Runs a command as root inside a root, in a clean environment.
 in_root() {
-  root=$1
+  into=$1
   shift
-  chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+  waiting chroot "$into" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     DEBIAN_FRONTEND=noninteractive /bin/sh -c "$*"
 }
 
-# The build root: a clean clone of the commit and make, as the README says.
+# The build root, left in $root: a clean clone of the commit and make, as
+# the README says.
 make_build_root() {
-  root=$(make_root build)
+  make_root build
   commit=$(git -C "$source_dir" rev-parse HEAD)
-  git clone -q --no-local "$source_dir" "$root/root/cindral"
+  waiting git clone -q --no-local "$source_dir" "$root/root/cindral"
   git -C "$root/root/cindral" checkout -q "$commit"
   say "clean clone of $commit; installing make"
   in_root "$root" "apt-get update -q > /dev/null && apt-get install -y -q --no-install-recommends make > /dev/null"
-  echo "$root"
 }
 
 run_test() {
-  root=$1
   say "make test"
-  in_root "$root" "cd /root/cindral && make test"
+  in_root "$1" "cd /root/cindral && make test"
 }
 
 run_package() {
@@ -164,7 +172,10 @@ run_package() {
     cd /root/cindral/build && lintian --fail-on error,warning --info $deb"
 
   say "installing $deb into a second fresh root"
-  target=$(make_root install)
+  build=$root
+  make_root install
+  target=$root
+  root=$build
   cp "$root/root/cindral/build/$deb" "$target/tmp/$deb"
   in_root "$target" "apt-get update -q > /dev/null && \
     apt-get install -y -q --no-install-recommends /tmp/$deb > /tmp/install.log 2>&1 || \
@@ -199,7 +210,7 @@ if ! command -v debootstrap > /dev/null 2>&1; then
 fi
 work=$(mktemp -d "$roots_dir/cindral-roots.XXXXXX")
 started=$(date +%s)
-root=$(make_build_root)
+make_build_root
 case $command in
   test) run_test "$root" ;;
   package) run_package "$root" ;;

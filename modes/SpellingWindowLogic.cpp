@@ -36,7 +36,8 @@ void SpellingWindowLogic::ShowEntry() {
 }
 
 void SpellingWindowLogic::Submit() {
-  if (closed_) return;
+  // One answer per word: while its mark shows, the word is answered.
+  if (closed_ || timer_.running()) return;
   const DueEntry* entry = CurrentDueEntry(program_);
   // Byte for byte: letter case and blanks count.
   verdict_ = (entry != nullptr && input_ == entry->Word) ? GBK("√") : GBK("×");
@@ -45,7 +46,9 @@ void SpellingWindowLogic::Submit() {
 }
 
 void SpellingWindowLogic::Forgotten() {
-  if (closed_) return;
+  // A second press during the mark (a double click) would lower the word
+  // once more.
+  if (closed_ || timer_.running()) return;
   timer_.Set(kVerdictInterval);
   LowerProficiency(program_);
   ++focusRequests_;

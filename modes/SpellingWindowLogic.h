@@ -20,6 +20,8 @@ class SpellingWindowLogic {
   // Window events.
   void Created();
   void SetInput(std::string text) { input_ = std::move(text); }  // 编辑框输入单词
+  // One answer per word: while the mark of an answer shows, 提交 and 遗忘
+  // do nothing.
   void Submit();              // 提交, or Enter in 编辑框输入单词
   void Forgotten();           // 遗忘
   bool KeyDown(int keyCode);  // in 编辑框输入单词

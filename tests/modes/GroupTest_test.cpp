@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <set>
 
@@ -36,6 +37,7 @@ struct Answer {
   bool giveUp = false;   // "遗忘" instead of "提交"
   bool rightChoice = true;
   Card card = Known;
+  int presses = 1;  // of "提交" or "遗忘": 2 is a double click
 };
 
 // What the learner saw of one word.
@@ -83,11 +85,13 @@ class GroupTestTest : public StudyTest {
       seen.push_back({});
       seen.back().meaning = Utf8(spelling.meaningText());
       const Answer& answer = answers.front();
-      if (answer.giveUp) {
-        spelling.Forgotten();
-      } else {
-        spelling.SetInput(Utf8ToGbk(answer.spelling));
-        spelling.KeyDown(kKeyEnter);
+      for (int press = 0; press < answer.presses; ++press) {
+        if (answer.giveUp) {
+          spelling.Forgotten();
+        } else {
+          spelling.SetInput(Utf8ToGbk(answer.spelling));
+          spelling.KeyDown(kKeyEnter);
+        }
       }
       EXPECT_EQ(spelling.timer().interval(), 300);
       seen.back().spellingVerdict = Utf8(spelling.verdictText());
@@ -246,6 +250,20 @@ TEST_F(GroupTestTest, ForgottenInSpellingAndOnTheCardCountsDownTwiceAndFilesTheW
   EXPECT_EQ(StoredProficiency(4), 49);
   EXPECT_EQ(reviewed, std::vector<std::string>{"d"});
   EXPECT_TRUE(world.State().ForgottenList.empty());  // emptied by the review's closing
+}
+
+// A double click on "遗忘" is one answer: the word loses one step, not two,
+// and the choice opens once.
+TEST_F(GroupTestTest, ASecondPressWhileTheMarkShowsIsTheSameAnswer) {
+  Book({{"a", "甲", 10}, {"b", "乙", 50}, {"c", "丙", 50}, {"d", "丁", 50}});
+  world.WriteConfig("reviewnumber", "4");
+  world.prompter.answers = {true};
+  answers = {{"", true, true, Answer::Known, 2}};
+  StartTest();
+  // Word 4 (d, 50): 49 in spelling, 50 on the card.
+  EXPECT_EQ(seen.at(0).cardProficiency, "50%");
+  EXPECT_EQ(StoredProficiency(4), 50);
+  EXPECT_EQ(std::count(world.shell.opened.begin(), world.shell.opened.end(), WindowId::Choice), 1);
 }
 
 TEST_F(GroupTestTest, TheForgottenWordsAreReviewedAfterTheEndAndTheirClosingEndsTheTest) {

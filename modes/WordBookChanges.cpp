@@ -51,6 +51,18 @@ std::map<int32_t, GroupRun> FindGroupRuns(Database& db) {
 
 }  // namespace
 
+bool RewriteWord(Database& db, int32_t record, const std::string& word,
+                 const std::string& meaning) {
+  // GoTo would take a record number below 1 to the first record.
+  if (record < 1) return false;
+  // One change: a failure or a power cut between the two texts would leave
+  // the new word with the old meaning.
+  WholeFileScope scope(db);
+  const bool written = scope.ok() && db.GoTo(record) && db.WriteField(kWord, Value::Text(word)) &&
+                       db.WriteField(kMeaning, Value::Text(meaning));
+  return scope.End() && written;
+}
+
 void SwapWords(Database& db, int32_t a, int32_t b) {
   db.GoTo(a);
   const std::string wordA = ReadTextField(db, kWord);

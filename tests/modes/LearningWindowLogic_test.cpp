@@ -503,5 +503,41 @@ TEST_F(LearningCardTest, AnUpdateThatCannotBeStoredIsReportedAndTheWindowStays) 
   EXPECT_EQ(Stored()[0].word, "apple");
 }
 
+// The word and the meaning are one change: whichever write fails, the book
+// holds both old texts and the learner hears of it, or both new ones.
+TEST_F(LearningCardTest, AnUpdateIsStoredWholeOrNotAtAll) {
+  Book({{"aple", "苹果", 5}, {"pear", "梨"}});
+  world.WriteConfig("reviewnumber", "1");
+  world.P().LoadReviewPosition();
+  const StoredWord before{1, "aple", "苹果", kDay, 5, 1};
+  const StoredWord after{1, "apple", std::string(700, 'm'), kDay, 5, 1};
+  int reportedFailures = 0;
+  for (int k = 1;; ++k) {
+    ASSERT_LT(k, 200);
+    world.Db().GoTo(1);
+    ASSERT_TRUE(world.Db().WriteField(kWord, Value::Text("aple")));
+    ASSERT_TRUE(world.Db().WriteField(kMeaning, Value::Text(Utf8ToGbk("苹果"))));
+    UpdateWordWindowLogic update(world.P());
+    update.Created();
+    update.SetWord("apple");
+    update.SetMeaning(std::string(700, 'm'));  // two blocks of the side file
+    int writes = 0;
+    failures->failWhen = [&](const std::string&, int64_t, std::size_t) { return ++writes == k; };
+    update.Submit();
+    failures->failWhen = nullptr;
+    const StoredWord stored = Stored()[0];
+    if (update.closed()) {
+      EXPECT_EQ(stored, after) << "write " << k;
+      EXPECT_EQ(world.prompter.LastText(), "更新成功！");
+      if (writes < k) break;  // no write failed: the update went through
+    } else {
+      ++reportedFailures;
+      EXPECT_EQ(stored, before) << "write " << k << " failed";
+      EXPECT_EQ(world.prompter.LastText(), "更新失败，请再试！");
+    }
+  }
+  EXPECT_GT(reportedFailures, 1);
+}
+
 }  // namespace
 }  // namespace cindral

@@ -2,14 +2,16 @@
 
 #include "app/core/KeyCodes.h"
 #include "modes/ProficiencySteps.h"
+#include "plan/DayPlan.h"
 #include "store/Gbk.h"
 
 namespace cindral {
 
 SpellingWindowLogic::SpellingWindowLogic(Program& program)
-    : program_(program), verdict_(GBK("？")) {}
+    : program_(program), verdict_(GBK("？")), studyDay_(program) {}
 
 void SpellingWindowLogic::Created() {
+  studyDay_.Hold();
   const std::vector<DueEntry>& due = program_.state().DueList;
   if (due.empty()) {
     program_.prompter().Inform(GBK("没有可以学习的单词，快去添加吧！"), GBK("请添加单词"));
@@ -75,6 +77,10 @@ void SpellingWindowLogic::TimerTick() {
   }
   ShowEntry();
   verdict_ = "?";
+}
+
+void SpellingWindowLogic::AfterClosed() {
+  if (studyDay_.Release()) ComputeDayPlan(program_);
 }
 
 }  // namespace cindral

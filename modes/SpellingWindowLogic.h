@@ -26,6 +26,10 @@ class SpellingWindowLogic {
   void Forgotten();           // 遗忘
   bool KeyDown(int keyCode);  // in 编辑框输入单词
   void TimerTick();           // 时钟
+  // The window has gone, with every window of the test (the test ended or
+  // the learner closed it): a calendar day that began during the test
+  // begins now.
+  void AfterClosed();
 
   // Visible state.
   const std::string& meaningText() const { return meaning_; }  // 标签释义
@@ -46,6 +50,9 @@ class SpellingWindowLogic {
   int focusRequests_ = 0;
   LogicTimer timer_;
   bool closed_ = false;
+  // The test keeps the day it began on, so that a word deleted past
+  // midnight does not start the new day inside the test.
+  StudyDayHold studyDay_;
 };
 
 }  // namespace cindral

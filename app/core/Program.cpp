@@ -8,7 +8,18 @@ namespace {
 constexpr char kSection[] = "Config";
 }  // namespace
 
-double Program::Today() const { return DatePart(CurrentDateTime(clock_)); }
+double Program::Today() const {
+  return studyDayHolds_ > 0 ? heldStudyDay_ : DatePart(CurrentDateTime(clock_));
+}
+
+void Program::HoldStudyDay() {
+  if (studyDayHolds_++ == 0) heldStudyDay_ = DatePart(CurrentDateTime(clock_));
+}
+
+bool Program::ReleaseStudyDay() {
+  if (studyDayHolds_ == 0 || --studyDayHolds_ > 0) return false;
+  return !SameDateTime(heldStudyDay_, DatePart(CurrentDateTime(clock_)));
+}
 
 bool Program::BackUp(std::string* reason) {
   return backups_.Take(db_, settings_.Path(), CurrentDateTime(clock_), reason);

@@ -69,6 +69,8 @@ class GroupTestTest : public StudyTest {
         return RunCard();
       case WindowId::ForgottenReview:
         return RunReview();
+      case WindowId::Entry:  // a new day asks for its words; the learner leaves it
+        return;
       default:
         FAIL() << "unexpected window " << test::WindowName(id);
     }
@@ -101,6 +103,7 @@ class GroupTestTest : public StudyTest {
         EXPECT_TRUE(spelling.input().empty());
       }
     }
+    spelling.AfterClosed();
   }
 
   void RunChoice() {
@@ -127,6 +130,7 @@ class GroupTestTest : public StudyTest {
   }
 
   void RunCard() {
+    if (beforeCard) beforeCard();
     LearningWindowLogic card(world.P());
     card.Created();
     EXPECT_FALSE(card.studyMode());
@@ -148,6 +152,7 @@ class GroupTestTest : public StudyTest {
         break;
     }
     card.Destroyed();
+    card.AfterClosed();
   }
 
   void RunReview() {
@@ -177,6 +182,7 @@ class GroupTestTest : public StudyTest {
   std::vector<std::string> verdictsAfterMovingOn;
   std::vector<std::string> reviewed;
   std::function<void(ForgottenReviewWindowLogic&)> reviewScript;
+  std::function<void()> beforeCard;  // runs as each card opens
   std::array<int32_t, 4> lastOrder{};
   std::array<int32_t, 3> lastDrawn{};
 };
@@ -462,6 +468,31 @@ TEST_F(GroupTestTest, DeletingAWordInTheTestGoesOnWithTheWordAfterIt) {
   std::vector<int32_t> serials;
   for (const StoredWord& w : Stored()) serials.push_back(w.serial);
   EXPECT_EQ(serials, (std::vector<int32_t>{1, 2, 3, 4}));
+}
+
+// A test that runs past midnight keeps the day it began on: the deletion
+// recomputes that day's plan and the test goes on with its words. Once the
+// test has ended the new day begins, asking for its words.
+TEST_F(GroupTestTest, ATestPastMidnightKeepsItsDayUntilItEnds) {
+  Book({{"a", "甲"}, {"b", "乙"}, {"c", "丙"}, {"d", "丁"}, {"e", "戊"}});
+  world.WriteConfig("reviewnumber", "2");
+  world.prompter.answers = {true, true};
+  answers = {{"b", false, true, Answer::Delete}, {"c"}, {"d"}, {"e"}};
+  beforeCard = [&] {
+    if (seen.size() == 1) world.clock.AdvanceDays(1);  // midnight strikes on the first card
+  };
+  StartTest();
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[3].meaning, "戊");
+  const std::vector<std::string> events = world.shell.events;
+  const auto testEnd = std::find(events.begin(), events.end(), "box 恭喜你，已经复习完毕！");
+  const auto newDay = std::find(events.begin(), events.end(), "box 今日还没有学习新单词呢，快快学习吧！");
+  const auto entry = std::find(events.begin(), events.end(), "open 窗口输入单词");
+  ASSERT_NE(newDay, events.end());
+  EXPECT_GT(newDay, testEnd);
+  EXPECT_GT(entry, newDay);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "close 窗口拼写"), 1);
+  EXPECT_EQ(Stored().size(), 4u);
 }
 
 class ForgottenReviewTest : public StudyTest {

@@ -503,6 +503,52 @@ TEST_F(LearningCardTest, AnUpdateThatCannotBeStoredIsReportedAndTheWindowStays) 
   EXPECT_EQ(Stored()[0].word, "apple");
 }
 
+// A card open past midnight keeps the day it was opened on: an update and a
+// deletion recompute that day's plan, the card goes on with its words and
+// no word entry opens inside it. Once the card has gone, the new day
+// begins.
+TEST_F(LearningCardTest, ACardOpenPastMidnightKeepsItsDayUntilItCloses) {
+  Book({{"aple", "苹果"}, {"pear", "梨"}, {"plum", "李"}});
+  LearningWindowLogic card(world.P());
+  card.Created();
+  card.NextButton();
+  world.clock.AdvanceDays(1);
+  world.shell.onOpen = [&](WindowId id) {
+    ASSERT_EQ(id, WindowId::UpdateWord);
+    UpdateWordWindowLogic update(world.P());
+    update.Created();
+    update.SetWord(Utf8ToGbk("pears"));
+    update.Submit();
+  };
+  card.UpdateButton();
+  world.shell.onOpen = nullptr;
+  EXPECT_EQ(world.prompter.LastText(), "更新成功！");
+  EXPECT_EQ(DueWords(), (std::vector<std::string>{"aple", "pears", "plum"}));
+  EXPECT_EQ(world.Config("reviewnumber"), "2");
+  card.NextButton();
+  EXPECT_EQ(Utf8(card.pagesWord()), "plum");
+  EXPECT_TRUE(world.shell.opened == std::vector<WindowId>{WindowId::UpdateWord});
+  card.Destroyed();
+  card.AfterClosed();
+  EXPECT_EQ(world.prompter.LastText(), "今日还没有学习新单词呢，快快学习吧！");
+  EXPECT_EQ(world.shell.opened.back(), WindowId::Entry);
+  EXPECT_EQ(world.Config("reviewnumber"), "1");
+}
+
+TEST_F(LearningCardTest, ADeletionPastMidnightKeepsTheCardsDay) {
+  Book({{"w1", "一"}, {"w2", "二"}, {"w3", "三"}});
+  TestCard(2, [&](LearningWindowLogic& card) {
+    world.clock.AdvanceDays(1);
+    world.prompter.answers = {true};
+    card.DeleteButton();
+    EXPECT_TRUE(card.closed());
+  });
+  EXPECT_EQ(world.prompter.LastText(), "删除成功！");
+  EXPECT_EQ(DueWords(), (std::vector<std::string>{"w1", "w3"}));
+  EXPECT_EQ(world.Config("reviewnumber"), "2");
+  EXPECT_TRUE(world.shell.opened == std::vector<WindowId>{WindowId::Choice});
+}
+
 // The word and the meaning are one change: whichever write fails, the book
 // holds both old texts and the learner hears of it, or both new ones.
 TEST_F(LearningCardTest, AnUpdateIsStoredWholeOrNotAtAll) {

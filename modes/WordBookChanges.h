@@ -18,6 +18,11 @@ void ShuffleWordBook(Program& program);
 // again), empties the word book and starts the course again from group 1.
 void ResetWordBook(Program& program);
 
+// Empties the book and sets reviewnumber and groupnumber to "1", plus and
+// minus to "false", in one change of the book and the settings file. False
+// when that could not be stored: then neither file changed.
+bool ClearWordBook(Database& db, const Settings& settings);
+
 // Gives record `record` (1-based) a new word and meaning: both or, when
 // either cannot be stored, neither. False when they were not stored.
 bool RewriteWord(Database& db, int32_t record, const std::string& word,

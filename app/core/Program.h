@@ -82,10 +82,10 @@ class Program {
   int32_t LoadCurrentGroup();
 
   // The daily flags: only the exact text "false" means a step is still due.
+  // A step is marked done in the same change as its words
+  // (GiveLearningBonus, DecayWordBook).
   bool BonusDue() const;  // plus: today's learning bonus
-  void MarkBonusGiven();
   bool DecayDue() const;  // minus: today's proficiency decay
-  void MarkDecayDone();
   // Both steps due again: the start of a new study day.
   void ResetDailyFlags();
 

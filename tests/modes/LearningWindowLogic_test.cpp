@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "StudyTest.h"
+#include "UnwritableSettings.h"
 #include "app/core/KeyCodes.h"
 #include "modes/PracticeSpellingWindowLogic.h"
 #include "modes/UpdateWordWindowLogic.h"
@@ -166,6 +167,35 @@ TEST_F(LearningCardTest, ABonusThatCannotBeStoredIsGivenToNoWordAndStaysDue) {
   const auto& due = world.State().DueList;
   EXPECT_EQ(due[0].Proficiency, 10);
   EXPECT_EQ(due[2].Proficiency, 30);
+}
+
+// A bonus whose flag cannot be stored is not given at all: stored without
+// the flag, the next pass to the end of the list would give it again. The
+// learner hears of it, and the next pass gives it once.
+TEST_F(LearningCardTest, ABonusIsNeverGivenTwiceWhenPlusCannotBeStored) {
+  Book({{"a", "甲", 10}, {"b", "乙", 50}});
+  auto pass = [&] {
+    LearningWindowLogic card(world.P());
+    world.prompter.answers = {false};  // from the first word
+    card.Created();
+    card.NextButton();
+    card.NextButton();
+    EXPECT_TRUE(card.closed());
+  };
+  {
+    test::UnwritableSettings unwritable(failures);
+    pass();
+  }
+  EXPECT_EQ(world.prompter.LastText(), "今天的学习奖励（熟练度+20）没有保存成功，下次学完时再给。");
+  EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
+  EXPECT_EQ(world.Config("plus"), "false");
+  EXPECT_EQ(StoredProficiency(1), 10);
+  EXPECT_EQ(world.State().DueList[1].Proficiency, 50);
+  pass();
+  pass();
+  EXPECT_EQ(world.Config("plus"), "true");
+  EXPECT_EQ(StoredProficiency(1), 30);
+  EXPECT_EQ(StoredProficiency(2), 70);
 }
 
 TEST_F(LearningCardTest, ResumingAsksAndStartsAgainWhereThePositionCannotBeShown) {

@@ -195,6 +195,20 @@ class DictionaryPagesTest : public QObject {
       sampler.start();
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     });
+    learner.Add(
+        "the loading page for pear on the second tab",
+        [&] {
+          const QWebEngineView* view = views.View(kYoudaoPage);
+          return !view->isHidden() && view->url().scheme() == QLatin1String("data") &&
+                 !views.ShowsFailurePage(kYoudaoPage) && !view->page()->isLoading() &&
+                 view->title() == QStringLiteral("pear");
+        },
+        [&] {
+          QWidget* card = QApplication::activeModalWidget();
+          card->findChild<QTabWidget*>(QStringLiteral("高级选择夹"))->setCurrentIndex(kYoudaoPage);
+          QTest::qWait(300);  // the page draws its first picture
+          QVERIFY(SaveScreenshot(card, testing::ScreenshotPath("card-page-loading")));
+        });
     qint64 offlineAfterMs = -1;
     learner.Add(
         "the local page for pear on the second and third tab",

@@ -109,9 +109,13 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
   const QUrl url = info.url();
   const auto status = info.status();
   if (IsLocalPage(url)) {
+    // A local page of an earlier word, superseded, changes nothing.
+    if (status != QWebEngineLoadingInfo::LoadSucceededStatus) return;
+    if (url == failurePage_[i]) showing_[i] = Shown::FailurePage;
+    if (url != loadingPage_[i]) return;
+    showing_[i] = Shown::LoadingPage;
     // Once the word's loading page shows, the word's own page is loaded.
-    if (status == QWebEngineLoadingInfo::LoadSucceededStatus && url == loadingPage_[i] &&
-        !pending_[i].isEmpty()) {
+    if (!pending_[i].isEmpty()) {
       ShowView(i);
       const QUrl next = pending_[i];
       pending_[i] = QUrl();
@@ -130,6 +134,7 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
     case QWebEngineLoadingInfo::LoadSucceededStatus:
       stall_[i]->stop();
       shown_[i] = url;
+      showing_[i] = Shown::ServicePage;
       crashes_[i] = 0;
       failed_[i] = false;
       break;
@@ -162,7 +167,8 @@ void DictionaryViews::Attach(const Places& places) {
 
 void DictionaryViews::Release() {
   for (int i = 0; i < kDictionaryPages; ++i) {
-    requested_[i] = shown_[i] = loadingPage_[i] = pending_[i] = QUrl();
+    requested_[i] = shown_[i] = loadingPage_[i] = failurePage_[i] = pending_[i] = QUrl();
+    showing_[i] = Shown::Nothing;
     failed_[i] = false;
     if (stall_[i] != nullptr) stall_[i]->stop();
     if (views_[i] == nullptr || views_[i]->parentWidget() == nullptr) continue;
@@ -227,7 +233,8 @@ void DictionaryViews::ShowFailurePage(int page) {
   failed_[page] = true;
   const std::string html = FailurePageHtml(word_, meaning_, addresses_[page],
                                            requested_[page].toEncoded().toStdString());
-  views_[page]->setHtml(QString::fromStdString(html));
+  failurePage_[page] = PageUrl(html);
+  views_[page]->load(failurePage_[page]);
   emit FailurePageShown(page);
 }
 

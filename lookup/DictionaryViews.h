@@ -68,6 +68,11 @@ class DictionaryViews : public QObject, public DictionaryPages {
   // The address as handed to the view for the last load.
   const QUrl& RequestedUrl(int page) const { return requested_[page]; }
   bool ShowsFailurePage(int page) const { return failed_[page]; }
+  // What the view shows, as far as its loads have finished: nothing yet,
+  // the word's loading page, the service's page, or the local page of a
+  // service that cannot be reached.
+  enum class Shown { Nothing, LoadingPage, ServicePage, FailurePage };
+  Shown Showing(int page) const { return showing_[page]; }
   // Whether every view shows the address it was last asked for and has
   // finished loading it.
   bool RequestedPagesLoaded() const;
@@ -98,6 +103,8 @@ class DictionaryViews : public QObject, public DictionaryPages {
   std::array<QUrl, kDictionaryPages> shown_;
   // The loading page of the word, and the address loaded once it is shown.
   std::array<QUrl, kDictionaryPages> loadingPage_;
+  std::array<QUrl, kDictionaryPages> failurePage_;
+  std::array<Shown, kDictionaryPages> showing_{};
   std::array<QUrl, kDictionaryPages> pending_;
   // Runs out when a page's load has made no progress for kStallMs.
   std::array<QTimer*, kDictionaryPages> stall_{};

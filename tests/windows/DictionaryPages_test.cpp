@@ -114,10 +114,7 @@ class DictionaryPagesTest : public QObject {
         [&] {
           if (failures.count() < 2) return false;
           for (int i : {kYoudaoPage, kDreyePage}) {
-            const QWebEngineView* view = views.View(i);
-            if (view->url().scheme() != QLatin1String("data") || view->page()->isLoading()) {
-              return false;
-            }
+            if (views.Showing(i) != DictionaryViews::Shown::FailurePage) return false;
           }
           return true;
         },
@@ -198,10 +195,8 @@ class DictionaryPagesTest : public QObject {
     learner.Add(
         "the loading page for pear on the second tab",
         [&] {
-          const QWebEngineView* view = views.View(kYoudaoPage);
-          return !view->isHidden() && view->url().scheme() == QLatin1String("data") &&
-                 !views.ShowsFailurePage(kYoudaoPage) && !view->page()->isLoading() &&
-                 view->title() == QStringLiteral("pear");
+          return !views.View(kYoudaoPage)->isHidden() &&
+                 views.Showing(kYoudaoPage) == DictionaryViews::Shown::LoadingPage;
         },
         [&] {
           QWidget* card = QApplication::activeModalWidget();
@@ -214,7 +209,7 @@ class DictionaryPagesTest : public QObject {
         "the local page for pear on the second and third tab",
         [&] {
           for (int i : {kYoudaoPage, kDreyePage}) {
-            if (!views.ShowsFailurePage(i) || views.View(i)->page()->isLoading()) return false;
+            if (views.Showing(i) != DictionaryViews::Shown::FailurePage) return false;
           }
           return true;
         },

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLayout>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
@@ -23,6 +24,21 @@ namespace {
 QUrl ViewUrl(const std::string& address) {
   return QUrl::fromEncoded(QByteArray::fromStdString(EncodeAddressForView(address)));
 }
+
+// A local page as an address of its own, so that its load is told from
+// any other (another word's loading page, the local failure page).
+QUrl PageUrl(const std::string& html) {
+  return QUrl(QStringLiteral("data:text/html;charset=utf-8;base64,") +
+              QString::fromLatin1(QByteArray::fromStdString(html).toBase64()));
+}
+
+// The page shown follows a change of the part after "#" by itself.
+bool SameDocument(const QUrl& shown, const QUrl& next) {
+  return !shown.isEmpty() &&
+         shown.adjusted(QUrl::RemoveFragment) == next.adjusted(QUrl::RemoveFragment);
+}
+
+bool IsLocalPage(const QUrl& url) { return url.scheme() == QLatin1String("data"); }
 
 }  // namespace
 
@@ -61,20 +77,21 @@ bool DictionaryViews::StartEngine() {
     page->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     views_[i] = view;
     pages_[i] = page;
+    stall_[i] = new QTimer(this);
+    stall_[i]->setSingleShot(true);
+    stall_[i]->setInterval(kStallMs);
+    connect(stall_[i], &QTimer::timeout, this, [this, i] {
+      // The service has stopped answering: its page will not come.
+      views_[i]->stop();
+      ShowFailurePage(i);
+    });
     connect(page, &QWebEnginePage::loadingChanged, this,
-            [this, i](const QWebEngineLoadingInfo& info) {
-              if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus &&
-                  info.url().scheme() != QLatin1String("data")) {
-                crashes_[i] = 0;
-                failed_[i] = false;
-              }
-              // Loads superseded by the next word end as stopped, not
-              // failed; the local page itself (a data address) never fails.
-              if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus &&
-                  info.url().scheme() != QLatin1String("data")) {
-                ShowFailurePage(i);
-              }
-            });
+            [this, i](const QWebEngineLoadingInfo& info) { LoadingChanged(i, info); });
+    connect(page, &QWebEnginePage::loadProgress, this, [this, i](int progress) {
+      if (!stall_[i]->isActive() || progress <= progress_[i]) return;
+      progress_[i] = progress;
+      stall_[i]->start();
+    });
     connect(page, &QWebEnginePage::renderProcessTerminated, this,
             [this, i](QWebEnginePage::RenderProcessTerminationStatus status, int) {
               if (status == QWebEnginePage::NormalTerminationStatus) return;
@@ -86,6 +103,49 @@ bool DictionaryViews::StartEngine() {
             });
   }
   return true;
+}
+
+void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
+  const QUrl url = info.url();
+  const auto status = info.status();
+  if (IsLocalPage(url)) {
+    // A local page of an earlier word, superseded, changes nothing.
+    if (status != QWebEngineLoadingInfo::LoadSucceededStatus) return;
+    if (url == failurePage_[i]) showing_[i] = Shown::FailurePage;
+    if (url != loadingPage_[i]) return;
+    showing_[i] = Shown::LoadingPage;
+    // Once the word's loading page shows, the word's own page is loaded.
+    if (!pending_[i].isEmpty()) {
+      ShowView(i);
+      const QUrl next = pending_[i];
+      pending_[i] = QUrl();
+      views_[i]->load(next);
+    }
+    return;
+  }
+  switch (status) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+      // Also a retry from the local page's link.
+      if (!SameDocument(shown_[i], url)) {
+        progress_[i] = 0;
+        stall_[i]->start();
+      }
+      break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+      stall_[i]->stop();
+      shown_[i] = url;
+      showing_[i] = Shown::ServicePage;
+      crashes_[i] = 0;
+      failed_[i] = false;
+      break;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+      stall_[i]->stop();
+      ShowFailurePage(i);
+      break;
+    default:
+      // Loads superseded by the next word end as stopped, not failed.
+      break;
+  }
 }
 
 void DictionaryViews::Attach(const Places& places) {
@@ -107,8 +167,10 @@ void DictionaryViews::Attach(const Places& places) {
 
 void DictionaryViews::Release() {
   for (int i = 0; i < kDictionaryPages; ++i) {
-    requested_[i] = QUrl();
+    requested_[i] = shown_[i] = loadingPage_[i] = failurePage_[i] = pending_[i] = QUrl();
+    showing_[i] = Shown::Nothing;
     failed_[i] = false;
+    if (stall_[i] != nullptr) stall_[i]->stop();
     if (views_[i] == nullptr || views_[i]->parentWidget() == nullptr) continue;
     views_[i]->hide();
     views_[i]->setParent(nullptr);
@@ -146,17 +208,38 @@ void DictionaryViews::LoadDictionaryPages(const DictionaryAddresses& addresses,
     requested_[i] = ViewUrl(addresses[i]);
     failed_[i] = false;
     if (lines_[i] != nullptr) lines_[i]->setText(ToQString(addresses[i]));
-    if (views_[i] != nullptr && crashes_[i] < 2) views_[i]->load(requested_[i]);
+    if (views_[i] == nullptr || crashes_[i] >= 2) continue;
+    if (SameDocument(shown_[i], requested_[i])) {
+      views_[i]->load(requested_[i]);
+      continue;
+    }
+    // The word before's page goes at once (the view is hidden until the
+    // loading page has replaced it); the word's own page follows the
+    // loading page.
+    if (views_[i]->parentWidget() != nullptr) views_[i]->hide();
+    shown_[i] = QUrl();
+    stall_[i]->stop();
+    pending_[i] = requested_[i];
+    loadingPage_[i] = PageUrl(LoadingPageHtml(word, meaning));
+    views_[i]->load(loadingPage_[i]);
   }
 }
 
 void DictionaryViews::ShowFailurePage(int page) {
   if (views_[page] == nullptr || requested_[page].isEmpty()) return;
+  stall_[page]->stop();
+  shown_[page] = pending_[page] = QUrl();
+  ShowView(page);
   failed_[page] = true;
   const std::string html = FailurePageHtml(word_, meaning_, addresses_[page],
                                            requested_[page].toEncoded().toStdString());
-  views_[page]->setHtml(QString::fromStdString(html));
+  failurePage_[page] = PageUrl(html);
+  views_[page]->load(failurePage_[page]);
   emit FailurePageShown(page);
+}
+
+void DictionaryViews::ShowView(int page) {
+  if (views_[page]->parentWidget() != nullptr && crashes_[page] < 2) views_[page]->show();
 }
 
 void DictionaryViews::ShowTextLine(int page, bool shown) {

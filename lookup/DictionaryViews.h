@@ -7,7 +7,11 @@
 //
 // A page that cannot be loaded shows a small local page instead of the
 // engine's error page (the word, its meaning, the address and a link to
-// try again). When the engine cannot start at all, each place shows the
+// try again). A tab never shows another word's page: moving on to a word
+// first shows a local loading page for it (unless only the part after "#"
+// changes, which the page shown follows by itself), and a service that
+// stops answering gets the local page after a few seconds without
+// progress. When the engine cannot start at all, each place shows the
 // address as a line of plain text, and the card goes on working.
 
 #include <QObject>
@@ -20,6 +24,8 @@
 #include "lookup/DictionaryPages.h"
 
 class QLabel;
+class QTimer;
+class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
 class QWidget;
@@ -62,6 +68,11 @@ class DictionaryViews : public QObject, public DictionaryPages {
   // The address as handed to the view for the last load.
   const QUrl& RequestedUrl(int page) const { return requested_[page]; }
   bool ShowsFailurePage(int page) const { return failed_[page]; }
+  // What the view shows, as far as its loads have finished: nothing yet,
+  // the word's loading page, the service's page, or the local page of a
+  // service that cannot be reached.
+  enum class Shown { Nothing, LoadingPage, ServicePage, FailurePage };
+  Shown Showing(int page) const { return showing_[page]; }
   // Whether every view shows the address it was last asked for and has
   // finished loading it.
   bool RequestedPagesLoaded() const;
@@ -71,8 +82,14 @@ class DictionaryViews : public QObject, public DictionaryPages {
   void FailurePageShown(int page);
 
  private:
+  // A load with no progress for this long gives up for the local page.
+  static constexpr int kStallMs = 5000;
+
   bool StartEngine();
+  void LoadingChanged(int page, const QWebEngineLoadingInfo& info);
   void ShowFailurePage(int page);
+  // Shows an attached view again that waited, hidden, for its loading page.
+  void ShowView(int page);
   void ShowTextLine(int page, bool shown);
 
   bool engineTried_ = false;
@@ -82,6 +99,16 @@ class DictionaryViews : public QObject, public DictionaryPages {
   std::array<QPointer<QWidget>, kDictionaryPages> places_;
   std::array<QPointer<QLabel>, kDictionaryPages> lines_;
   std::array<QUrl, kDictionaryPages> requested_;
+  // The address that loaded last, while its page is shown.
+  std::array<QUrl, kDictionaryPages> shown_;
+  // The loading page of the word, and the address loaded once it is shown.
+  std::array<QUrl, kDictionaryPages> loadingPage_;
+  std::array<QUrl, kDictionaryPages> failurePage_;
+  std::array<Shown, kDictionaryPages> showing_{};
+  std::array<QUrl, kDictionaryPages> pending_;
+  // Runs out when a page's load has made no progress for kStallMs.
+  std::array<QTimer*, kDictionaryPages> stall_{};
+  std::array<int, kDictionaryPages> progress_{};
   std::array<std::string, kDictionaryPages> addresses_;
   std::array<bool, kDictionaryPages> failed_{};
   // Renderer deaths since the page last loaded: a page whose renderer dies

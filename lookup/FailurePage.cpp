@@ -31,8 +31,10 @@ std::string EscapeHtml(const std::string& utf8) {
   return escaped;
 }
 
-std::string FailurePageHtml(const std::string& word, const std::string& meaning,
-                            const std::string& address, const std::string& retryAddress) {
+namespace {
+
+// The head and the word with its meaning, which both local pages begin with.
+std::string WordPageStart(const std::string& word, const std::string& meaning) {
   const std::string shownWord = EscapeHtml(GbkToUtf8(word));
   return "<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
@@ -49,10 +51,23 @@ std::string FailurePageHtml(const std::string& word, const std::string& meaning,
          "</style></head><body>"
          "<h1 id=\"word\">" +
          shownWord + "</h1><p class=\"meaning\" id=\"meaning\">" + EscapeHtml(GbkToUtf8(meaning)) +
-         "</p><p class=\"note\">词典页面暂时无法打开（网络未连接，或词典服务不可用）。</p>"
+         "</p>";
+}
+
+}  // namespace
+
+std::string FailurePageHtml(const std::string& word, const std::string& meaning,
+                            const std::string& address, const std::string& retryAddress) {
+  return WordPageStart(word, meaning) +
+         "<p class=\"note\">词典页面暂时无法打开（网络未连接，或词典服务不可用）。</p>"
          "<p class=\"address\" id=\"address\">" +
          EscapeHtml(GbkToUtf8(address)) + "</p><p><a id=\"retry\" href=\"" +
          EscapeHtml(retryAddress) + "\">重新打开词典页面</a></p></body></html>";
+}
+
+std::string LoadingPageHtml(const std::string& word, const std::string& meaning) {
+  return WordPageStart(word, meaning) +
+         "<p class=\"note\" id=\"loading\">正在打开词典页面……</p></body></html>";
 }
 
 }  // namespace cindral

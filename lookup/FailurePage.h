@@ -15,6 +15,12 @@ namespace cindral {
 std::string FailurePageHtml(const std::string& word, const std::string& meaning,
                             const std::string& address, const std::string& retryAddress);
 
+// The page a dictionary tab shows from the moment the card moves on to a
+// word until that word's page arrives: the word and its meaning (GBK),
+// and that the page is on its way. No tab ever shows another word's page
+// meanwhile. UTF-8 HTML; the page runs no script.
+std::string LoadingPageHtml(const std::string& word, const std::string& meaning);
+
 // Text made safe for HTML element content and attribute values (UTF-8 in,
 // UTF-8 out): & < > " ' become entities.
 std::string EscapeHtml(const std::string& utf8);

@@ -67,6 +67,8 @@ LearningWindow::~LearningWindow() {
 void LearningWindow::Run() {
   Handle([this] { logic_.Created(); });
   Open();
+  // Once the windows opened above the card have gone too.
+  RunGuarded(program_.prompter(), [this] { logic_.AfterClosed(); });
 }
 
 void LearningWindow::ShowPlaceOfTab(int tab) {

@@ -21,9 +21,10 @@ bool OutsideList(int32_t position, size_t count) {
 }  // namespace
 
 LearningWindowLogic::LearningWindowLogic(Program& program)
-    : program_(program), speaker_(program, GBK("朗读单词（P）")) {}
+    : program_(program), speaker_(program, GBK("朗读单词（P）")), studyDay_(program) {}
 
 void LearningWindowLogic::Created() {
+  studyDay_.Hold();
   ++focusRequests_;
   ++viewPreparations_;
   // The card is the group test's exactly while the test's choice window exists.
@@ -206,6 +207,10 @@ void LearningWindowLogic::Destroyed() {
   } else {
     ContinueGroupTest(program_);
   }
+}
+
+void LearningWindowLogic::AfterClosed() {
+  if (studyDay_.Release()) ComputeDayPlan(program_);
 }
 
 }  // namespace cindral

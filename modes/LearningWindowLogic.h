@@ -33,6 +33,10 @@ class LearningWindowLogic {
   bool KeyDown(int keyCode);
   void FocusTimerTick();
   void Destroyed();
+  // The window has gone and the windows above it too: a calendar day that
+  // began while the card was open begins now (the card keeps the day it
+  // was opened on).
+  void AfterClosed();
 
   // Visible state.
   bool studyMode() const { return studyMode_; }
@@ -83,6 +87,7 @@ class LearningWindowLogic {
   int focusRequests_ = 0;
   LogicTimer focusTimer_{kFocusInterval};
   Speaker speaker_;
+  StudyDayHold studyDay_;
 };
 
 }  // namespace cindral

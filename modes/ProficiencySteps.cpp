@@ -2,7 +2,9 @@
 
 #include <vector>
 
+#include "app/core/SettingsChange.h"
 #include "store/DateTime.h"
+#include "store/Gbk.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
@@ -57,22 +59,34 @@ void LowerProficiency(Program& program) {
   }
 }
 
-void ApplyLearningBonus(Program& program) {
-  if (!program.BonusDue()) return;
-  Database& db = program.db();
-  std::vector<DueEntry>& due = program.state().DueList;
+BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
+                               std::vector<DueEntry>& due) {
+  SettingsChange given(settings);
+  given.Set(kConfigSection, "plus", "true");
   const std::vector<DueEntry> before = due;
-  // Every due word gets the bonus, or none does and it stays due: one
-  // change, synced a few times however long the list.
+  // Every due word gets the bonus together with plus "true", or none does
+  // and it stays due: one change of the book and the settings file, synced
+  // a few times however long the list. A bonus stored without its flag
+  // would be given again at the next pass.
   WholeFileScope scope(db);
-  if (scope.ok()) {
-    for (DueEntry& entry : due) RaiseBy(db, entry, kLearningBonus);
-  }
+  if (!scope.ok()) return BonusOutcome::NotStored;
+  if (settings.ReadSetting(kConfigSection, "plus") != "false") return BonusOutcome::NotDue;
+  if (!scope.AlsoReplace(given)) return BonusOutcome::NotStored;
+  for (DueEntry& entry : due) RaiseBy(db, entry, kLearningBonus);
   if (!scope.End()) {
     due = before;
-    return;
+    return BonusOutcome::NotStored;
   }
-  program.MarkBonusGiven();
+  return BonusOutcome::Given;
+}
+
+void ApplyLearningBonus(Program& program) {
+  if (!program.BonusDue()) return;
+  if (GiveLearningBonus(program.db(), program.settings(), program.state().DueList) ==
+      BonusOutcome::NotStored) {
+    program.prompter().Fail(GBK("今天的学习奖励（熟练度+20）没有保存成功，下次学完时再给。"),
+                            GBK("出错了"));
+  }
 }
 
 }  // namespace cindral

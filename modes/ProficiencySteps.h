@@ -4,6 +4,8 @@
 // new value back and copies it into the due entry, so the list follows the
 // book at every step.
 
+#include <vector>
+
 #include "app/core/Program.h"
 
 namespace cindral {
@@ -21,7 +23,17 @@ void RaiseProficiency(Program& program);
 // The word at ReviewPosition loses 1 (never below 1): a word forgotten.
 void LowerProficiency(Program& program);
 // Every due word gains 20 (at most 100) when today's bonus is still due
-// (plus = "false"), then the bonus is marked given.
+// (plus = "false"), and the bonus is marked given; the learner hears of a
+// bonus that could not be stored (it stays due then).
 void ApplyLearningBonus(Program& program);
+
+enum class BonusOutcome { NotDue, Given, NotStored };
+// The bonus itself: when plus is exactly "false", every word of `due`
+// gains 20 (at most 100) in the book and in the list, and plus becomes
+// "true", in one change of the book and the settings file. NotStored: the
+// bonus was due and could not be stored whole, and neither file nor the
+// list changed.
+BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
+                               std::vector<DueEntry>& due);
 
 }  // namespace cindral

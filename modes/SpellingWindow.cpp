@@ -32,6 +32,8 @@ SpellingWindow::SpellingWindow(Program& program, QWidget* parent)
 void SpellingWindow::Run() {
   Handle([this] { logic_.Created(); });
   Open();
+  // After the nested windows of the test have gone too.
+  RunGuarded(program_.prompter(), [this] { logic_.AfterClosed(); });
 }
 
 void SpellingWindow::Handle(const std::function<void()>& handler) {

@@ -2,14 +2,16 @@
 
 #include "app/core/KeyCodes.h"
 #include "modes/ProficiencySteps.h"
+#include "plan/DayPlan.h"
 #include "store/Gbk.h"
 
 namespace cindral {
 
 SpellingWindowLogic::SpellingWindowLogic(Program& program)
-    : program_(program), verdict_(GBK("？")) {}
+    : program_(program), verdict_(GBK("？")), studyDay_(program) {}
 
 void SpellingWindowLogic::Created() {
+  studyDay_.Hold();
   const std::vector<DueEntry>& due = program_.state().DueList;
   if (due.empty()) {
     program_.prompter().Inform(GBK("没有可以学习的单词，快去添加吧！"), GBK("请添加单词"));
@@ -36,7 +38,8 @@ void SpellingWindowLogic::ShowEntry() {
 }
 
 void SpellingWindowLogic::Submit() {
-  if (closed_) return;
+  // One answer per word: while its mark shows, the word is answered.
+  if (closed_ || timer_.running()) return;
   const DueEntry* entry = CurrentDueEntry(program_);
   // Byte for byte: letter case and blanks count.
   verdict_ = (entry != nullptr && input_ == entry->Word) ? GBK("√") : GBK("×");
@@ -45,7 +48,9 @@ void SpellingWindowLogic::Submit() {
 }
 
 void SpellingWindowLogic::Forgotten() {
-  if (closed_) return;
+  // A second press during the mark (a double click) would lower the word
+  // once more.
+  if (closed_ || timer_.running()) return;
   timer_.Set(kVerdictInterval);
   LowerProficiency(program_);
   ++focusRequests_;
@@ -72,6 +77,10 @@ void SpellingWindowLogic::TimerTick() {
   }
   ShowEntry();
   verdict_ = "?";
+}
+
+void SpellingWindowLogic::AfterClosed() {
+  if (studyDay_.Release()) ComputeDayPlan(program_);
 }
 
 }  // namespace cindral

@@ -20,10 +20,16 @@ class SpellingWindowLogic {
   // Window events.
   void Created();
   void SetInput(std::string text) { input_ = std::move(text); }  // 编辑框输入单词
+  // One answer per word: while the mark of an answer shows, 提交 and 遗忘
+  // do nothing.
   void Submit();              // 提交, or Enter in 编辑框输入单词
   void Forgotten();           // 遗忘
   bool KeyDown(int keyCode);  // in 编辑框输入单词
   void TimerTick();           // 时钟
+  // The window has gone, with every window of the test (the test ended or
+  // the learner closed it): a calendar day that began during the test
+  // begins now.
+  void AfterClosed();
 
   // Visible state.
   const std::string& meaningText() const { return meaning_; }  // 标签释义
@@ -44,6 +50,9 @@ class SpellingWindowLogic {
   int focusRequests_ = 0;
   LogicTimer timer_;
   bool closed_ = false;
+  // The test keeps the day it began on, so that a word deleted past
+  // midnight does not start the new day inside the test.
+  StudyDayHold studyDay_;
 };
 
 }  // namespace cindral

@@ -15,12 +15,16 @@ struct NewWord {
   std::string meaning;  // GBK
 };
 
-// Appends the words, in order, as today's words: dated today, proficiency 1,
-// serial numbers following the last record's (1 for an empty book), all in
-// the newest group (groupnumber) — or, on the first day after the last
+// Appends the words, in order, as today's words: dated `today`, proficiency
+// 1, serial numbers following the last record's (1 for an empty book), all
+// in the newest group (groupnumber) — or, on the first day after the last
 // entry, in a new group one above it, which groupnumber then holds. The
-// words go in as one change, all or none, while no other program writes
-// the book. True when every word is in the book.
+// words and the new groupnumber go in as one change, all or none, while no
+// other program writes the book. True when every word is in the book.
+bool AddTodaysWords(Database& db, const Settings& settings, double today,
+                    const std::vector<NewWord>& words);
+// The same on the program's book and study day; its newest group follows
+// groupnumber afterwards.
 bool AddTodaysWords(Program& program, const std::vector<NewWord>& words);
 
 }  // namespace cindral

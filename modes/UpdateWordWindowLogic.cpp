@@ -2,9 +2,9 @@
 
 #include "app/core/KeyCodes.h"
 #include "modes/ProficiencySteps.h"
+#include "modes/WordBookChanges.h"
 #include "plan/DayPlan.h"
 #include "store/Gbk.h"
-#include "store/WordRecord.h"
 
 namespace cindral {
 
@@ -26,12 +26,7 @@ void UpdateWordWindowLogic::Submit() {
     focus_ = word_.empty() ? Focus::Word : Focus::Meaning;
     return;
   }
-  Database& db = program_.db();
-  // GoTo would take a record number below 1 to the first record.
-  const bool known = record_ >= 1 && db.GoTo(record_);
-  const bool wordWritten = known && db.WriteField(kWord, Value::Text(word_));
-  const bool meaningWritten = wordWritten && db.WriteField(kMeaning, Value::Text(meaning_));
-  if (!meaningWritten) {
+  if (!RewriteWord(program_.db(), record_, word_, meaning_)) {
     // "更新成功！" would be a lie; the window stays so the learner can try again.
     prompter.Fail(GBK("更新失败，请再试！"), GBK("失败"));
     return;

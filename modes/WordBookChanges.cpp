@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "app/core/SettingsChange.h"
 #include "plan/DayPlan.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
@@ -50,6 +51,36 @@ std::map<int32_t, GroupRun> FindGroupRuns(Database& db) {
 }
 
 }  // namespace
+
+bool ClearWordBook(Database& db, const Settings& settings) {
+  // The course starts again with the empty book: written in this order,
+  // reviewnumber, groupnumber, plus, minus.
+  SettingsChange fresh(settings);
+  fresh.Set(kConfigSection, "reviewnumber", "1");
+  fresh.Set(kConfigSection, "groupnumber", "1");
+  fresh.Set(kConfigSection, "plus", "false");
+  fresh.Set(kConfigSection, "minus", "false");
+  // One change: an empty book whose groupnumber still names the last group
+  // would put the next words into that group, and the course would never
+  // begin.
+  WholeFileScope scope(db);
+  if (!scope.ok() || !scope.AlsoReplace(fresh)) return false;
+  const bool cleared = db.ClearAll();
+  if (!cleared) scope.Fail(LastDatabaseError());
+  return scope.End() && cleared;
+}
+
+bool RewriteWord(Database& db, int32_t record, const std::string& word,
+                 const std::string& meaning) {
+  // GoTo would take a record number below 1 to the first record.
+  if (record < 1) return false;
+  // One change: a failure or a power cut between the two texts would leave
+  // the new word with the old meaning.
+  WholeFileScope scope(db);
+  const bool written = scope.ok() && db.GoTo(record) && db.WriteField(kWord, Value::Text(word)) &&
+                       db.WriteField(kMeaning, Value::Text(meaning));
+  return scope.End() && written;
+}
 
 void SwapWords(Database& db, int32_t a, int32_t b) {
   db.GoTo(a);
@@ -111,7 +142,7 @@ void ResetWordBook(Program& program) {
           GBK("询问"))) {
     return;
   }
-  if (!program.db().ClearAll()) {
+  if (!ClearWordBook(program.db(), program.settings())) {
     prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
     return;
   }
@@ -122,10 +153,8 @@ void ResetWordBook(Program& program) {
   state.DueList.clear();
   state.ForgottenList.clear();
   state.ForgottenPosition = 1;
-  // Written in this order: reviewnumber, groupnumber, plus, minus.
-  program.SetReviewPosition(1);
-  program.SetCurrentGroup(1);
-  program.ResetDailyFlags();
+  program.LoadReviewPosition();
+  program.LoadCurrentGroup();
   program.shell().SetEntryButtonEnabled(true);
   ComputeDayPlan(program);
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "app/core/SettingsChange.h"
 #include "plan/EntryGate.h"
 #include "plan/PlanTable.h"
 #include "store/Convert.h"
@@ -165,26 +166,33 @@ void ComputeDayPlan(Program& program) {
   }
 }
 
+bool DecayWordBook(Database& db, const Settings& settings) {
+  // The flag goes with the words: a start cut short, or a flag that cannot
+  // be stored, never leaves a decayed book whose decay is still due (the
+  // next start would decay every word again).
+  SettingsChange done(settings);
+  done.Set(kConfigSection, "minus", "true");
+  WholeFileScope scope(db);
+  if (!scope.ok()) return false;
+  if (settings.ReadSetting(kConfigSection, "minus") != "false") return true;
+  if (!scope.AlsoReplace(done)) return false;
+  db.GoFirst();
+  const int32_t count = db.RecordCount();
+  for (int32_t i = 0; i < count; ++i) {
+    const int64_t p = ReadIntegerField(db, kProficiency);
+    const int32_t lowered = p >= 2 ? static_cast<int32_t>(p - 1) : 1;
+    // Only what changes is written back.
+    if (lowered != p) db.WriteField(kProficiency, Value::Int(lowered));
+    db.Skip(1);
+  }
+  return scope.End();
+}
+
 void DecayProficiency(Program& program) {
   if (!program.DecayDue()) return;
-  Database& db = program.db();
-  {
-    // Every word decays, or none does and the decay stays due: a start cut
-    // short never decays part of the book twice.
-    WholeFileScope scope(db);
-    if (!scope.ok()) return;
-    db.GoFirst();
-    const int32_t count = db.RecordCount();
-    for (int32_t i = 0; i < count; ++i) {
-      const int64_t p = ReadIntegerField(db, kProficiency);
-      const int32_t lowered = p >= 2 ? static_cast<int32_t>(p - 1) : 1;
-      // Only what changes is written back.
-      if (lowered != p) db.WriteField(kProficiency, Value::Int(lowered));
-      db.Skip(1);
-    }
-    if (!scope.End()) return;
+  if (!DecayWordBook(program.db(), program.settings())) {
+    program.prompter().Inform(GBK("今天的熟练度衰减没有保存成功，下次启动时再进行。"), GBK("提示"));
   }
-  program.MarkDecayDone();
 }
 
 bool IsCourseFinished(double reviewPhaseStart, double today) {

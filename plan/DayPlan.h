@@ -22,8 +22,14 @@ void ComputeDayPlan(Program& program);
 void FindReviewPhaseStart(Program& program);
 
 // Lowers every word's proficiency by one (never below 1) when today's decay
-// is due, then marks it done.
+// is due, then marks it done; tells the learner when it could not be
+// stored (it stays due then).
 void DecayProficiency(Program& program);
+// The decay itself: when minus is exactly "false", every word loses one
+// (never below 1) and minus becomes "true", in one change of the book and
+// the settings file. False when the decay was due and could not be stored
+// whole: then neither file changed.
+bool DecayWordBook(Database& db, const Settings& settings);
 
 // True when the 12 review-only days that began on `reviewPhaseStart` are
 // over by `today`.

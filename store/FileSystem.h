@@ -1,7 +1,7 @@
 #pragma once
 // The named-file operations the engine needs besides reading and writing an
 // open file: opening and creating files, their length by name, removing
-// them and making new names durable. Behind an interface so that tests can
+// and renaming them, making names durable and locking a directory. Behind an interface so that tests can
 // put failing or in-memory files under the engine. Every call returns 0 or
 // one of the engine's negative codes.
 
@@ -12,6 +12,12 @@
 #include "store/FileAccess.h"
 
 namespace cindral {
+
+// A lock held for as long as this object lives.
+class HeldLock {
+ public:
+  virtual ~HeldLock() = default;
+};
 
 class FileSystem {
  public:
@@ -33,9 +39,23 @@ class FileSystem {
   // tells how many there were. kErrFileNotFound when there is none.
   virtual int32_t ReadStart(const std::string& path, void* buffer, std::size_t size,
                             std::size_t* done) = 0;
+  // Creates a new file for reading and writing with the permission bits of
+  // the file `like` (those of a new file when `like` is missing); an
+  // existing file is refused.
+  virtual int32_t CreateLike(const std::string& path, const std::string& like,
+                             std::unique_ptr<FileAccess>* file) = 0;
   virtual int32_t Remove(const std::string& path) = 0;
-  // Makes the names created or removed in the directory of `path` durable.
+  // Gives the file `from` the name `to` (in the same directory), replacing
+  // a file of that name in one step.
+  virtual int32_t Rename(const std::string& from, const std::string& to) = 0;
+  // Makes the names created, renamed or removed in the directory of `path`
+  // durable.
   virtual int32_t SyncDirectoryOf(const std::string& path) = 0;
+  // Takes the lock that whoever replaces a file in the directory of `path`
+  // holds from reading it to its replacement (the settings file's writers
+  // take it too), waiting up to two seconds for another holder
+  // (kErrLockViolation then).
+  virtual int32_t LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) = 0;
 };
 
 }  // namespace cindral

@@ -20,6 +20,7 @@ constexpr char kMagic[8] = {'C', 'I', 'N', 'D', 'R', 'A', 'L', 'J'};
 constexpr int32_t kFormat = 1;
 constexpr uint32_t kKindBytes = 1;
 constexpr uint32_t kKindLength = 2;
+constexpr uint32_t kKindCompanion = 3;
 
 uint32_t Crc32(uint32_t crc, const char* data, std::size_t size) {
   static const std::array<uint32_t, 256> table = [] {
@@ -91,6 +92,7 @@ int32_t Journal::Begin() {
   written_ = false;
   end_ = 0;
   lengthSaved_[0] = lengthSaved_[1] = false;
+  ForgetCompanion();
   salt_ = NewSalt();
   for (int i = 0; i < 2; ++i) {
     if (files_[i] == nullptr) continue;
@@ -117,6 +119,7 @@ int32_t Journal::End(int32_t code) {
   }
   FinishFiles();
   file_.reset();
+  ForgetCompanion();
   return result;
 }
 
@@ -155,6 +158,73 @@ void Journal::Poison(int32_t code) {
   if (depth_ > 0 && failure_ == 0) Fail(code);
 }
 
+int32_t Journal::SetCompanion(CompanionFile* file) {
+  if (depth_ == 0) return kErrLockFailed;
+  if (failure_ != 0) return failure_;
+  if (companion_ != nullptr && companion_ != file) return kErrAccessDenied;
+  companion_ = file;
+  return 0;
+}
+
+void Journal::ForgetCompanion() {
+  companion_ = nullptr;
+  companionLock_.reset();
+  companionChanges_ = companionSaved_ = companionExisted_ = false;
+  companionPath_.clear();
+  companionOld_.clear();
+  companionNew_.clear();
+}
+
+std::string Journal::StoredName(const std::string& path) const {
+  // Beside the book the name alone is kept, so that a folder moved
+  // elsewhere before the next start still finds its file.
+  const std::size_t slash = path_.rfind('/');
+  if (slash == std::string::npos) return path;
+  const std::string folder = path_.substr(0, slash + 1);
+  if (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+      path.find('/', folder.size()) == std::string::npos) {
+    return path.substr(folder.size());
+  }
+  return path;
+}
+
+std::string Journal::PathOf(const std::string& stored) const {
+  const std::size_t slash = path_.rfind('/');
+  if (stored.find('/') != std::string::npos || slash == std::string::npos) return stored;
+  return path_.substr(0, slash + 1) + stored;
+}
+
+int32_t Journal::PrepareCompanion() {
+  companionPath_ = companion_->Path();
+  // Nobody else writes the file from here to the commit: what it held is
+  // what goes into the journal, and no update of theirs is lost.
+  int32_t code = fs_->LockDirectoryOf(companionPath_, &companionLock_);
+  if (code == 0) code = ReadWholeFile(*fs_, companionPath_, &companionOld_, &companionExisted_);
+  if (code != 0) return code;
+  if (!companion_->Update(companionExisted_ ? &companionOld_ : nullptr, &companionNew_)) {
+    return kErrAccessDenied;
+  }
+  companionChanges_ = !companionExisted_ || companionNew_ != companionOld_;
+  // Its old contents go into one entry.
+  if (companionChanges_ &&
+      StoredName(companionPath_).size() + companionOld_.size() > kMaxEntryBytes) {
+    return kErrFileSize;
+  }
+  return 0;
+}
+
+int32_t Journal::RestoreCompanion(const std::string& path, const std::string* contents) {
+  std::unique_ptr<HeldLock> lock;
+  int32_t code = companionLock_ ? 0 : fs_->LockDirectoryOf(path, &lock);
+  std::string now;
+  bool exists = false;
+  if (code == 0) code = ReadWholeFile(*fs_, path, &now, &exists);
+  if (code != 0) return code;
+  // A change cut short before the file was replaced left it as it was.
+  if (contents == nullptr ? !exists : exists && now == *contents) return 0;
+  return ReplaceWholeFile(*fs_, path, contents);
+}
+
 int32_t Journal::WriteEntry(uint32_t kind, int32_t file, int64_t offset, const std::string& bytes) {
   std::string entry(static_cast<std::size_t>(kEntryHeadSize) + bytes.size(), '\0');
   PutInt32(&entry[0], static_cast<int32_t>(kind));
@@ -173,7 +243,8 @@ int32_t Journal::WriteEntry(uint32_t kind, int32_t file, int64_t offset, const s
 int32_t Journal::Spill(bool final) {
   std::vector<JournaledFile::Range> ranges[2];
   bool saveLength[2] = {false, false};
-  bool anything = false;
+  const bool saveCompanion = final && companionChanges_ && !companionSaved_;
+  bool anything = saveCompanion;
   for (int i = 0; i < 2; ++i) {
     if (files_[i] == nullptr) continue;
     saveLength[i] = !lengthSaved_[i] && files_[i]->LengthChanges();
@@ -210,8 +281,15 @@ int32_t Journal::Spill(bool final) {
         }
       }
     }
+    if (saveCompanion) {
+      const std::string name = StoredName(companionPath_);
+      code = WriteEntry(kKindCompanion, companionExisted_ ? 1 : 0,
+                        static_cast<int64_t>(name.size()), name + companionOld_);
+      if (code != 0) return code;
+    }
     code = file_->Sync();
     if (code != 0) return code;
+    companionSaved_ = companionSaved_ || saveCompanion;
     for (int i = 0; i < 2; ++i) {
       if (files_[i] == nullptr) continue;
       files_[i]->MarkSaved(ranges[i]);
@@ -227,7 +305,11 @@ int32_t Journal::Spill(bool final) {
 }
 
 int32_t Journal::Commit() {
-  bool pending = written_;
+  if (companion_ != nullptr) {
+    const int32_t code = PrepareCompanion();
+    if (code != 0) return code;
+  }
+  bool pending = written_ || companionChanges_;
   for (JournaledFile* f : files_) {
     if (f != nullptr) pending = pending || f->heldBytes() > 0 || f->LengthChanges();
   }
@@ -235,6 +317,11 @@ int32_t Journal::Commit() {
   int32_t code = Spill(true);
   for (JournaledFile* f : files_) {
     if (code == 0 && f != nullptr && f->wroteSinceBegin()) code = f->inner().Sync();
+  }
+  // The book is whole with the change; the companion follows, its new name
+  // synced before the commit, so the two are never found apart.
+  if (code == 0 && companionChanges_) {
+    code = ReplaceWholeFile(*fs_, companionPath_, &companionNew_);
   }
   if (code != 0) return code;
   if (!written_) return 0;
@@ -325,9 +412,10 @@ int32_t Journal::PlayBackFrom(FileAccess& journal, bool* played) {
       const int32_t file = GetInt32(head + 4);
       const int64_t offset = GetInt64(head + 8);
       const int32_t size = GetInt32(head + 16);
-      if ((kind != kKindBytes && kind != kKindLength) || file < 0 || file > 1 || offset < 0 ||
-          size < 0 || static_cast<std::size_t>(size) > kMaxEntryBytes ||
-          (kind == kKindLength && size != 0)) {
+      if ((kind != kKindBytes && kind != kKindLength && kind != kKindCompanion) || file < 0 ||
+          file > 1 || offset < 0 || size < 0 || static_cast<std::size_t>(size) > kMaxEntryBytes ||
+          (kind == kKindLength && size != 0) ||
+          (kind == kKindCompanion && (offset < 1 || offset > size))) {
         break;
       }
       bytes.resize(static_cast<std::size_t>(size));
@@ -339,6 +427,15 @@ int32_t Journal::PlayBackFrom(FileAccess& journal, bool* played) {
       if (static_cast<uint32_t>(GetInt32(head + 20)) !=
           EntryCrc(salt, head, bytes.data(), bytes.size())) {
         break;
+      }
+      if (kind == kKindCompanion) {
+        const auto nameLength = static_cast<std::size_t>(offset);
+        const std::string contents = bytes.substr(nameLength);
+        code = RestoreCompanion(PathOf(bytes.substr(0, nameLength)),
+                                file == 1 ? &contents : nullptr);
+        if (code != 0) return code;
+        at += kEntryHeadSize + size;
+        continue;
       }
       JournaledFile* target = FileAt(file);
       // The side file's bytes cannot be put back without the side file.

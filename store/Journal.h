@@ -23,18 +23,30 @@
 // The journal does no locking; the record file decides who may change the
 // book and when a journal is hot (see RecordFile.h).
 //
+// A change may also replace a companion file whole (the settings file, see
+// CompanionFile.h). Its original contents go into the journal, after the
+// book's entries and before anything is written; the new file is renamed
+// into place, and its directory synced, after the book is synced and
+// before the commit. Playing the journal back puts the old contents back
+// (when the file does not hold them already).
+//
 // File layout (little-endian): a 32-byte header, the magic "CINDRALJ", the
 // int32 format 1, the change's uint32 salt, zeros, and at offset 28 the
 // CRC-32 of bytes 0 to 27; then entries of a 24-byte head followed by their
-// bytes: uint32 kind (1 = original bytes, 2 = original length), int32 file
-// (0 = data file, 1 = side file), int64 offset (the length, for kind 2),
-// int32 number of bytes that follow (0 for kind 2), and the CRC-32 of the
-// salt, the first 20 head bytes and the bytes.
+// bytes: uint32 kind (1 = original bytes, 2 = original length, 3 = original
+// contents of a companion file), int32 file (0 = data file, 1 = side file;
+// for kind 3: 1 = the file existed, 0 = it did not), int64 offset (the
+// length, for kind 2; for kind 3 the length of the file's name), int32
+// number of bytes that follow (0 for kind 2; for kind 3 the name, GBK and
+// relative to the book's folder when the file lies there, then the
+// contents), and the CRC-32 of the salt, the first 20 head bytes and the
+// bytes. Journals without kind 3 are played back as they always were.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "store/CompanionFile.h"
 #include "store/FileSystem.h"
 #include "store/JournaledFile.h"
 
@@ -79,6 +91,9 @@ class Journal {
   // Rolls the running change back because an operation inside it failed
   // before it got to write.
   void Poison(int32_t code);
+  // The running change also replaces `file` whole when it commits. One
+  // companion per change; `file` must outlive it.
+  int32_t SetCompanion(CompanionFile* file);
 
   // Whether a journal with content (a whole, valid header) lies beside the
   // book.
@@ -100,6 +115,14 @@ class Journal {
   // Restarts the files' change after a rollback, holding nothing.
   void ResetFiles();
   void FinishFiles();
+  // The companion's old and new contents, under its directory's lock.
+  int32_t PrepareCompanion();
+  // The companion's name as the journal keeps it, and back.
+  std::string StoredName(const std::string& path) const;
+  std::string PathOf(const std::string& stored) const;
+  // Puts a companion's saved contents back when it holds others.
+  int32_t RestoreCompanion(const std::string& path, const std::string* contents);
+  void ForgetCompanion();
 
   std::shared_ptr<FileSystem> fs_;
   std::string path_;
@@ -111,6 +134,15 @@ class Journal {
   bool written_ = false;  // the journal holds entries of this change
   int64_t end_ = 0;       // where the next entry goes
   bool lengthSaved_[2] = {false, false};
+
+  CompanionFile* companion_ = nullptr;
+  std::unique_ptr<HeldLock> companionLock_;  // its directory, while it is replaced
+  bool companionChanges_ = false;            // its new contents differ from the old
+  bool companionSaved_ = false;              // the journal holds its old contents
+  std::string companionPath_;
+  std::string companionOld_;
+  bool companionExisted_ = false;
+  std::string companionNew_;
 };
 
 }  // namespace cindral

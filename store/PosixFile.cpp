@@ -1,11 +1,14 @@
 #include "store/PosixFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
@@ -213,11 +216,83 @@ int32_t PosixFile::Remove(const std::string& path) {
   return ::unlink(GbkToUtf8(path).c_str()) == 0 ? 0 : ErrnoToCode(errno);
 }
 
-int32_t PosixFile::SyncDirectoryOf(const std::string& path) {
+int32_t PosixFile::CreateLike(const std::string& path, const std::string& like,
+                              std::unique_ptr<FileAccess>* file) {
+  file->reset();
+  if (path.empty()) return kErrBadPath;
+  struct stat model;
+  const bool modelled = ::stat(GbkToUtf8(like).c_str(), &model) == 0 && S_ISREG(model.st_mode);
   const std::string onDisk = GbkToUtf8(path);
+  int fd;
+  do {
+    // Private until it has the model's bits, before any byte is written.
+    fd = ::open(onDisk.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, modelled ? 0600 : 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return ErrnoToCode(errno);
+  if (modelled) {
+    if (::fchmod(fd, model.st_mode & 07777) != 0) {
+      const int error = errno;
+      ::close(fd);
+      ::unlink(onDisk.c_str());
+      return ErrnoToCode(error);
+    }
+    // Only root can give the file to another owner; others keep their own.
+    if (model.st_uid != ::geteuid() || model.st_gid != ::getegid()) {
+      (void)!::fchown(fd, model.st_uid, model.st_gid);
+    }
+  }
+  file->reset(new PosixFile(fd));
+  return 0;
+}
+
+int32_t PosixFile::Rename(const std::string& from, const std::string& to) {
+  return ::rename(GbkToUtf8(from).c_str(), GbkToUtf8(to).c_str()) == 0 ? 0 : ErrnoToCode(errno);
+}
+
+namespace {
+
+// The directory of a path on disk (UTF-8).
+std::string DirectoryOf(const std::string& onDisk) {
   const std::size_t slash = onDisk.rfind('/');
-  const std::string directory =
-      slash == std::string::npos ? "." : (slash == 0 ? "/" : onDisk.substr(0, slash));
+  return slash == std::string::npos ? "." : (slash == 0 ? "/" : onDisk.substr(0, slash));
+}
+
+class DirectoryLock final : public HeldLock {
+ public:
+  explicit DirectoryLock(int fd) : fd_(fd) {}
+  ~DirectoryLock() override {
+    if (fd_ >= 0) ::close(fd_);  // closing lets the lock go
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+int32_t PosixFile::LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) {
+  lock->reset();
+  int fd;
+  do {
+    fd = ::open(DirectoryOf(GbkToUtf8(path)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return ErrnoToCode(errno);
+  auto held = std::make_unique<DirectoryLock>(fd);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) break;
+    if (errno == EINTR) continue;
+    // A file system without such locks is written without one.
+    if (errno != EWOULDBLOCK) break;
+    if (std::chrono::steady_clock::now() >= deadline) return kErrLockViolation;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  *lock = std::move(held);
+  return 0;
+}
+
+int32_t PosixFile::SyncDirectoryOf(const std::string& path) {
+  const std::string directory = DirectoryOf(GbkToUtf8(path));
   int fd;
   do {
     fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "store/FileAccess.h"
+#include "store/FileSystem.h"
 
 namespace cindral {
 
@@ -44,8 +45,20 @@ class PosixFile final : public FileAccess {
   // The first bytes of a file by name (GBK path).
   static int32_t ReadStart(const std::string& path, void* buffer, std::size_t size,
                            std::size_t* done);
+  // Creates a new file (GBK path) with the permission bits and, where the
+  // system allows, the owner of the file `like`; a missing `like` gives
+  // the bits of a new file (0666 less the umask).
+  static int32_t CreateLike(const std::string& path, const std::string& like,
+                            std::unique_ptr<FileAccess>* file);
   // Removes a file (GBK path).
   static int32_t Remove(const std::string& path);
+  // rename() (GBK paths).
+  static int32_t Rename(const std::string& from, const std::string& to);
+  // An exclusive flock() on the directory of `path`, shared by every writer
+  // that replaces a file there by a rename (the file itself is replaced, so
+  // a lock on it would go with the old file). Waited for up to two seconds;
+  // on a file system that knows no such locks the handle holds none.
+  static int32_t LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock);
   // Syncs the directory that holds `path`, so that names made or removed
   // there survive a crash of the system.
   static int32_t SyncDirectoryOf(const std::string& path);

@@ -32,7 +32,20 @@ int32_t PosixFileSystem::ReadStart(const std::string& path, void* buffer, std::s
   return PosixFile::ReadStart(path, buffer, size, done);
 }
 
+int32_t PosixFileSystem::CreateLike(const std::string& path, const std::string& like,
+                                    std::unique_ptr<FileAccess>* file) {
+  return PosixFile::CreateLike(path, like, file);
+}
+
 int32_t PosixFileSystem::Remove(const std::string& path) { return PosixFile::Remove(path); }
+
+int32_t PosixFileSystem::Rename(const std::string& from, const std::string& to) {
+  return PosixFile::Rename(from, to);
+}
+
+int32_t PosixFileSystem::LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) {
+  return PosixFile::LockDirectoryOf(path, lock);
+}
 
 int32_t PosixFileSystem::SyncDirectoryOf(const std::string& path) {
   return PosixFile::SyncDirectoryOf(path);

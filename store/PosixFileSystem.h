@@ -20,8 +20,12 @@ class PosixFileSystem final : public FileSystem {
   int32_t LengthOf(const std::string& path, int64_t* length) override;
   int32_t ReadStart(const std::string& path, void* buffer, std::size_t size,
                     std::size_t* done) override;
+  int32_t CreateLike(const std::string& path, const std::string& like,
+                     std::unique_ptr<FileAccess>* file) override;
   int32_t Remove(const std::string& path) override;
+  int32_t Rename(const std::string& from, const std::string& to) override;
   int32_t SyncDirectoryOf(const std::string& path) override;
+  int32_t LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) override;
 };
 
 }  // namespace cindral

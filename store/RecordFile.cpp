@@ -502,6 +502,15 @@ int32_t RecordFile::LeaveScope() {
   return code;
 }
 
+int32_t RecordFile::AlsoReplace(CompanionFile* file) {
+  if (scopes_.empty() || !scopes_.back()) return kErrLockFailed;
+  return journal_.SetCompanion(file);
+}
+
+void RecordFile::FailScope(int32_t code) {
+  if (!scopes_.empty() && scopes_.back()) journal_.Poison(code != 0 ? code : kErrUnknown);
+}
+
 void RecordFile::StartReadAhead() {
   readAhead_->Start();
   if (side_) side_->readAhead().Start();

@@ -139,6 +139,12 @@ class RecordFile {
   // files are read in large blocks until it ends (see ReadAheadFile.h).
   int32_t EnterScope(LockKind kind);
   int32_t LeaveScope();
+  // Inside an exclusive scope: its change also replaces `file` whole (see
+  // CompanionFile.h).
+  int32_t AlsoReplace(CompanionFile* file);
+  // Inside an exclusive scope: rolls back everything written inside it;
+  // the scope's end then reports `code`.
+  void FailScope(int32_t code);
 
  private:
   RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access,

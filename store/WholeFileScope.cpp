@@ -24,4 +24,13 @@ bool WholeFileScope::End() {
   return SetDatabaseError(file_->LeaveScope()) == 0;
 }
 
+bool WholeFileScope::AlsoReplace(CompanionFile& file) {
+  const int32_t code = open_ ? file_->AlsoReplace(&file) : (code_ != 0 ? code_ : kErrUnlockFailed);
+  return SetDatabaseError(code) == 0;
+}
+
+void WholeFileScope::Fail(int32_t code) {
+  if (open_) file_->FailScope(code);
+}
+
 }  // namespace cindral

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 
+#include "store/CompanionFile.h"
 #include "store/Database.h"
 
 namespace cindral {
@@ -38,6 +39,17 @@ class WholeFileScope {
   // Ends the scope now: commits its writes and lets the lock go. True when
   // everything written inside it is in the book; sets LastDatabaseError.
   bool End();
+
+  // An exclusive scope's change also replaces `file` (the settings file)
+  // whole: the book's writes and the file's new contents reach the disk
+  // together or neither does, whatever fails and whenever the power goes.
+  // `file` is asked for its new contents when the scope ends, and must
+  // live until then. False when the scope is not an exclusive one (or
+  // already has another such file).
+  bool AlsoReplace(CompanionFile& file);
+  // Rolls back everything written inside the scope, for a caller that
+  // finds it cannot finish the change; End() then fails with `code`.
+  void Fail(int32_t code);
 
  private:
   RecordFile* file_;

@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,9 +12,10 @@
 #include <chrono>
 #include <cstdio>
 #include <string_view>
-#include <thread>
 
+#include "store/DatabaseErrors.h"
 #include "store/Gbk.h"
+#include "store/PosixFile.h"
 
 namespace cindral {
 namespace {
@@ -162,6 +162,11 @@ bool ValidKey(std::string_view key) {
          FindChar(key, '=') == std::string_view::npos && !EndsInDanglingLead(key);
 }
 
+bool ValidEntry(const std::string& section, const std::string& key, const std::string& value) {
+  return ValidSection(Trim(section)) && ValidKey(Trim(key)) &&
+         value.find_first_of("\r\n") == std::string::npos;
+}
+
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 bool WrappedInQuotes(std::string_view v) {
@@ -245,41 +250,6 @@ PathParts SplitPath(const std::string& osPath) {
   parts.directory = parts.prefix.empty() ? "." : parts.prefix;
   return parts;
 }
-
-// Holds the lock that makes each read-modify-write of the files in one
-// directory whole against every other writer, in this process or another.
-// The file itself is replaced by a rename at every write, and a lock on it
-// would go with the old file; the directory stays, so the lock is taken on
-// it. A lock another writer holds is waited for up to two seconds; a file
-// system that knows no such locks is written without one.
-class DirectoryLock {
- public:
-  explicit DirectoryLock(const std::string& directory) {
-    fd_ = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ < 0) return;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    for (;;) {
-      if (flock(fd_, LOCK_EX | LOCK_NB) == 0) break;
-      if (errno == EINTR) continue;
-      if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-        busy_ = errno == EWOULDBLOCK;
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-  ~DirectoryLock() {
-    if (fd_ >= 0) close(fd_);  // closing lets the lock go
-  }
-  DirectoryLock(const DirectoryLock&) = delete;
-  DirectoryLock& operator=(const DirectoryLock&) = delete;
-  // False when another writer kept the lock past the time-out.
-  bool held() const { return !busy_; }
-
- private:
-  int fd_ = -1;
-  bool busy_ = false;
-};
 
 // The temporary files of ReplaceFile that writers killed halfway left
 // beside the file. Called under the directory's lock: every writer holds it
@@ -385,23 +355,11 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
   return std::string(CutToCharacters(value, maxBytes));
 }
 
-bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
-                        const std::string& value) {
+bool EditProfileText(const std::string& text, const std::string& section, const std::string& key,
+                     const std::string& value, std::string* updated) {
+  if (!ValidEntry(section, key, value)) return false;
   std::string_view wantedSection = Trim(section);
   std::string_view wantedKey = Trim(key);
-  if (!ValidSection(wantedSection) || !ValidKey(wantedKey) ||
-      value.find_first_of("\r\n") != std::string::npos) {
-    return false;
-  }
-  const std::string osPath = TargetPath(GbkToUtf8(path));
-  // From the read to the rename nobody else writes, so no update is lost.
-  const PathParts parts = SplitPath(osPath);
-  DirectoryLock lock(parts.directory);
-  if (!lock.held()) return false;
-  RemoveStaleTemporaryFiles(parts);
-  FileContents file = ReadWholeFile(osPath);
-  if (file.state == FileState::kUnreadable) return false;
-  const std::string& text = file.text;
 
   // Values that the reader would trim or unquote go inside quotes.
   std::string stored;
@@ -424,27 +382,52 @@ bool WriteProfileString(const std::string& path, const std::string& section, con
   };
 
   Lookup found = Find(text, wantedSection, wantedKey);
-  std::string updated;
+  std::string out;
   if (found.keyFound) {
     const Line& line = found.key;
-    updated.reserve(text.size() + stored.size() + 8);
-    updated.append(text, 0, line.begin);
-    updated.append(line.name).append("=").append(stored);
-    updated.append(text, line.contentEnd, std::string::npos);
+    out.reserve(text.size() + stored.size() + 8);
+    out.append(text, 0, line.begin);
+    out.append(line.name).append("=").append(stored);
+    out.append(text, line.contentEnd, std::string::npos);
   } else if (found.sectionFound) {
     const std::size_t at = found.anchor.next;
-    updated.reserve(text.size() + wantedKey.size() + stored.size() + 8);
-    updated.append(text, 0, at);
-    updated.append(terminated(at));
-    updated.append(wantedKey).append("=").append(stored).append(eol);
-    updated.append(text, at, std::string::npos);
+    out.reserve(text.size() + wantedKey.size() + stored.size() + 8);
+    out.append(text, 0, at);
+    out.append(terminated(at));
+    out.append(wantedKey).append("=").append(stored).append(eol);
+    out.append(text, at, std::string::npos);
   } else {
-    updated = text;
-    updated.append(terminated(text.size()));
-    updated.append("[").append(wantedSection).append("]").append(eol);
-    updated.append(wantedKey).append("=").append(stored).append(eol);
+    out = text;
+    out.append(terminated(text.size()));
+    out.append("[").append(wantedSection).append("]").append(eol);
+    out.append(wantedKey).append("=").append(stored).append(eol);
   }
-  if (file.state == FileState::kRead && updated == text) return true;  // nothing to change
+  *updated = std::move(out);
+  return true;
+}
+
+std::string ProfileTargetPath(const std::string& path) {
+  return Utf8ToGbk(TargetPath(GbkToUtf8(path)));
+}
+
+bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
+                        const std::string& value) {
+  if (!ValidEntry(section, key, value)) return false;
+  const std::string osPath = TargetPath(GbkToUtf8(path));
+  // From the read to the rename nobody else writes, so no update is lost.
+  const PathParts parts = SplitPath(osPath);
+  // The lock that every writer of the folder's files takes, in this process
+  // or another (the word book's changes that carry the settings take it
+  // too); the file itself is replaced at every write, so a lock on it would
+  // go with the old file.
+  std::unique_ptr<HeldLock> lock;
+  if (PosixFile::LockDirectoryOf(Utf8ToGbk(osPath), &lock) == kErrLockViolation) return false;
+  RemoveStaleTemporaryFiles(parts);
+  FileContents file = ReadWholeFile(osPath);
+  if (file.state == FileState::kUnreadable) return false;
+  std::string updated;
+  EditProfileText(file.text, section, key, value, &updated);
+  if (file.state == FileState::kRead && updated == file.text) return true;  // nothing to change
   return ReplaceFile(osPath, updated, file);
 }
 

@@ -40,6 +40,15 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
 bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value);
 
+// The change WriteProfileString makes, on the text of a file: `*updated`
+// is `text` with `value` stored (as above). False for the refused
+// sections, keys and values.
+bool EditProfileText(const std::string& text, const std::string& section, const std::string& key,
+                     const std::string& value, std::string* updated);
+
+// The file a write to `path` replaces (GBK): a symbolic link followed.
+std::string ProfileTargetPath(const std::string& path);
+
 // Test seam: the call that moves the finished temporary file over the old
 // one (rename() when null). Lets tests make that last step fail.
 using ProfileRenameFunction = int (*)(const char* from, const char* to);

@@ -4,22 +4,30 @@
 #include "store/Gbk.h"
 
 namespace cindral {
-namespace {
-constexpr char kSection[] = "Config";
-}  // namespace
 
-double Program::Today() const { return DatePart(CurrentDateTime(clock_)); }
+double Program::Today() const {
+  return studyDayHolds_ > 0 ? heldStudyDay_ : DatePart(CurrentDateTime(clock_));
+}
+
+void Program::HoldStudyDay() {
+  if (studyDayHolds_++ == 0) heldStudyDay_ = DatePart(CurrentDateTime(clock_));
+}
+
+bool Program::ReleaseStudyDay() {
+  if (studyDayHolds_ == 0 || --studyDayHolds_ > 0) return false;
+  return !SameDateTime(heldStudyDay_, DatePart(CurrentDateTime(clock_)));
+}
 
 bool Program::BackUp(std::string* reason) {
   return backups_.Take(db_, settings_.Path(), CurrentDateTime(clock_), reason);
 }
 
 std::string Program::ReadConfig(const std::string& key) const {
-  return settings_.ReadSetting(kSection, key);
+  return settings_.ReadSetting(kConfigSection, key);
 }
 
 void Program::WriteConfig(const std::string& key, const std::string& text) {
-  if (settings_.WriteSetting(kSection, key, text) || settingsFailureShown_) return;
+  if (settings_.WriteSetting(kConfigSection, key, text) || settingsFailureShown_) return;
   // The learner's progress is not being kept: say so, once a run, and go on.
   settingsFailureShown_ = true;
   prompter_.Fail(GBK("设置保存失败，请检查程序目录是否可写！"), GBK("出错了"));
@@ -46,9 +54,7 @@ int32_t Program::LoadCurrentGroup() {
 }
 
 bool Program::BonusDue() const { return ReadConfig("plus") == "false"; }
-void Program::MarkBonusGiven() { WriteConfig("plus", "true"); }
 bool Program::DecayDue() const { return ReadConfig("minus") == "false"; }
-void Program::MarkDecayDone() { WriteConfig("minus", "true"); }
 
 void Program::ResetDailyFlags() {
   WriteConfig("plus", "false");

@@ -50,8 +50,16 @@ class Program {
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
   const Settings& settings() const { return settings_; }
-  // Today's date at 00:00:00.
+  // The study day: today's date at 00:00:00, or, while a study window
+  // holds the day, the day it was opened on.
   double Today() const;
+  // Holds the study day from now until the matching ReleaseStudyDay, so
+  // that a card open at midnight goes on with its own day's words; holds
+  // nest, the outermost keeps its day. The release of the outermost hold
+  // returns whether the calendar has moved on to another day meanwhile:
+  // the caller then lets the new day begin.
+  void HoldStudyDay();
+  bool ReleaseStudyDay();
 
   // The lists and values held in memory only.
   AppState& state() { return state_; }
@@ -74,10 +82,10 @@ class Program {
   int32_t LoadCurrentGroup();
 
   // The daily flags: only the exact text "false" means a step is still due.
+  // A step is marked done in the same change as its words
+  // (GiveLearningBonus, DecayWordBook).
   bool BonusDue() const;  // plus: today's learning bonus
-  void MarkBonusGiven();
   bool DecayDue() const;  // minus: today's proficiency decay
-  void MarkDecayDone();
   // Both steps due again: the start of a new study day.
   void ResetDailyFlags();
 
@@ -97,7 +105,36 @@ class Program {
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;
+  int studyDayHolds_ = 0;
+  double heldStudyDay_ = 0;
   bool settingsFailureShown_ = false;  // the box shows once a run
+};
+
+// A study window's hold on the study day (see Program::HoldStudyDay), let
+// go at the latest when it ends.
+class StudyDayHold {
+ public:
+  explicit StudyDayHold(Program& program) : program_(program) {}
+  ~StudyDayHold() { Release(); }
+  StudyDayHold(const StudyDayHold&) = delete;
+  StudyDayHold& operator=(const StudyDayHold&) = delete;
+
+  void Hold() {
+    if (held_) return;
+    held_ = true;
+    program_.HoldStudyDay();
+  }
+  // True when this was the outermost hold and the calendar has moved on to
+  // another day while it held the study day.
+  bool Release() {
+    if (!held_) return false;
+    held_ = false;
+    return program_.ReleaseStudyDay();
+  }
+
+ private:
+  Program& program_;
+  bool held_ = false;
 };
 
 }  // namespace cindral

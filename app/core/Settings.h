@@ -6,6 +6,9 @@
 
 namespace cindral {
 
+// The section of the counters and daily flags.
+inline constexpr char kConfigSection[] = "Config";
+
 class Settings {
  public:
   // `programDirectory`: GBK, without a trailing separator.

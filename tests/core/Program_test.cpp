@@ -29,9 +29,10 @@ class ProgramTest : public ::testing::Test {
 
 TEST_F(ProgramTest, AFailedSettingsWriteIsToldOnceARunAndTheProgramGoesOn) {
   world_.WriteFreshConfig();
+  world_.WriteConfig("minus", "true");
   FailEveryWrite();
   world_.P().SetReviewPosition(7);
-  world_.P().MarkDecayDone();
+  world_.P().ResetDailyFlags();
   world_.P().SetCurrentGroup(3);
   ASSERT_EQ(world_.prompter.shown.size(), 1u);
   const Message& box = world_.prompter.shown.front();
@@ -42,7 +43,7 @@ TEST_F(ProgramTest, AFailedSettingsWriteIsToldOnceARunAndTheProgramGoesOn) {
   // The program keeps its own values; the file keeps the old ones.
   EXPECT_EQ(world_.P().ReviewPosition(), 7);
   EXPECT_EQ(world_.Config("reviewnumber"), "1");
-  EXPECT_TRUE(world_.P().DecayDue());
+  EXPECT_FALSE(world_.P().DecayDue());
 
   // Writes work again: nothing more is shown.
   SetProfileRenameForTesting(nullptr);
@@ -58,12 +59,13 @@ TEST_F(ProgramTest, AFailedSettingsWriteIsToldOnceARunAndTheProgramGoesOn) {
 
 TEST_F(ProgramTest, WritesThatSucceedShowNothing) {
   world_.WriteFreshConfig();
+  world_.WriteConfig("plus", "true");
   world_.P().SetReviewPosition(4);
-  world_.P().MarkBonusGiven();
+  world_.P().ResetDailyFlags();
   world_.P().SetCurrentGroup(2);
   EXPECT_TRUE(world_.prompter.shown.empty());
   EXPECT_EQ(world_.Config("reviewnumber"), "4");
-  EXPECT_EQ(world_.Config("plus"), "true");
+  EXPECT_EQ(world_.Config("plus"), "false");
   EXPECT_EQ(world_.Config("groupnumber"), "2");
 }
 

@@ -12,6 +12,7 @@
 #include "Children.h"
 #include "SlowReads.h"
 #include "TestWorld.h"
+#include "UnwritableSettings.h"
 #include "app/core/KeyCodes.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
@@ -83,6 +84,37 @@ TEST_F(WordEntryTest, TheFirstWordOfTheNextDayOpensGroupTwo) {
                                                {2, "bean", "豆", kDay1 + 1, 1, 2},
                                                {2, "corn", "玉米", kDay1 + 1, 1, 3}}));
   EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 2, 2}));
+}
+
+// The first word of a new day and the new group go in together: a word in
+// group 2 while groupnumber still says 1 would share its group with the
+// next day's words. When groupnumber cannot be stored the word is not
+// stored either, the learner is told and keeps what was typed.
+TEST_F(WordEntryTest, ANewGroupThatCannotBeStoredKeepsTheWordOut) {
+  typed = {{"apple", "苹果"}};
+  OpenEntryGate(world.P());
+  auto failures = std::make_shared<test::WriteFailures>();
+  world.Restart();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  world.OpenWordBook();
+  world.clock.Set(kDay1 + 1);
+  EntryWindowLogic entry(world.P());
+  entry.Created();
+  entry.SetWord(Utf8ToGbk("bean"));
+  entry.SetMeaning(Utf8ToGbk("豆"));
+  {
+    test::UnwritableSettings unwritable(failures);
+    entry.Submit();
+  }
+  EXPECT_EQ(world.prompter.LastText(), "单词保存失败，请再试！");
+  EXPECT_EQ(entry.word(), Utf8ToGbk("bean"));
+  EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "apple", "苹果", kDay1, 1, 1}}));
+  EXPECT_EQ(world.Config("groupnumber"), "1");
+  EXPECT_EQ(world.P().CurrentGroup(), 1);
+  entry.Submit();
+  EXPECT_EQ(world.Config("groupnumber"), "2");
+  EXPECT_EQ(world.P().CurrentGroup(), 2);
+  EXPECT_EQ(Stored().back(), (StoredWord{2, "bean", "豆", kDay1 + 1, 1, 2}));
 }
 
 TEST_F(WordEntryTest, TextIsStoredExactlyAsTyped) {

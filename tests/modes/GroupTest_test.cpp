@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <set>
 
@@ -36,6 +37,7 @@ struct Answer {
   bool giveUp = false;   // "遗忘" instead of "提交"
   bool rightChoice = true;
   Card card = Known;
+  int presses = 1;  // of "提交" or "遗忘": 2 is a double click
 };
 
 // What the learner saw of one word.
@@ -67,6 +69,8 @@ class GroupTestTest : public StudyTest {
         return RunCard();
       case WindowId::ForgottenReview:
         return RunReview();
+      case WindowId::Entry:  // a new day asks for its words; the learner leaves it
+        return;
       default:
         FAIL() << "unexpected window " << test::WindowName(id);
     }
@@ -83,11 +87,13 @@ class GroupTestTest : public StudyTest {
       seen.push_back({});
       seen.back().meaning = Utf8(spelling.meaningText());
       const Answer& answer = answers.front();
-      if (answer.giveUp) {
-        spelling.Forgotten();
-      } else {
-        spelling.SetInput(Utf8ToGbk(answer.spelling));
-        spelling.KeyDown(kKeyEnter);
+      for (int press = 0; press < answer.presses; ++press) {
+        if (answer.giveUp) {
+          spelling.Forgotten();
+        } else {
+          spelling.SetInput(Utf8ToGbk(answer.spelling));
+          spelling.KeyDown(kKeyEnter);
+        }
       }
       EXPECT_EQ(spelling.timer().interval(), 300);
       seen.back().spellingVerdict = Utf8(spelling.verdictText());
@@ -97,6 +103,7 @@ class GroupTestTest : public StudyTest {
         EXPECT_TRUE(spelling.input().empty());
       }
     }
+    spelling.AfterClosed();
   }
 
   void RunChoice() {
@@ -123,6 +130,7 @@ class GroupTestTest : public StudyTest {
   }
 
   void RunCard() {
+    if (beforeCard) beforeCard();
     LearningWindowLogic card(world.P());
     card.Created();
     EXPECT_FALSE(card.studyMode());
@@ -144,6 +152,7 @@ class GroupTestTest : public StudyTest {
         break;
     }
     card.Destroyed();
+    card.AfterClosed();
   }
 
   void RunReview() {
@@ -173,6 +182,7 @@ class GroupTestTest : public StudyTest {
   std::vector<std::string> verdictsAfterMovingOn;
   std::vector<std::string> reviewed;
   std::function<void(ForgottenReviewWindowLogic&)> reviewScript;
+  std::function<void()> beforeCard;  // runs as each card opens
   std::array<int32_t, 4> lastOrder{};
   std::array<int32_t, 3> lastDrawn{};
 };
@@ -246,6 +256,20 @@ TEST_F(GroupTestTest, ForgottenInSpellingAndOnTheCardCountsDownTwiceAndFilesTheW
   EXPECT_EQ(StoredProficiency(4), 49);
   EXPECT_EQ(reviewed, std::vector<std::string>{"d"});
   EXPECT_TRUE(world.State().ForgottenList.empty());  // emptied by the review's closing
+}
+
+// A double click on "遗忘" is one answer: the word loses one step, not two,
+// and the choice opens once.
+TEST_F(GroupTestTest, ASecondPressWhileTheMarkShowsIsTheSameAnswer) {
+  Book({{"a", "甲", 10}, {"b", "乙", 50}, {"c", "丙", 50}, {"d", "丁", 50}});
+  world.WriteConfig("reviewnumber", "4");
+  world.prompter.answers = {true};
+  answers = {{"", true, true, Answer::Known, 2}};
+  StartTest();
+  // Word 4 (d, 50): 49 in spelling, 50 on the card.
+  EXPECT_EQ(seen.at(0).cardProficiency, "50%");
+  EXPECT_EQ(StoredProficiency(4), 50);
+  EXPECT_EQ(std::count(world.shell.opened.begin(), world.shell.opened.end(), WindowId::Choice), 1);
 }
 
 TEST_F(GroupTestTest, TheForgottenWordsAreReviewedAfterTheEndAndTheirClosingEndsTheTest) {
@@ -444,6 +468,31 @@ TEST_F(GroupTestTest, DeletingAWordInTheTestGoesOnWithTheWordAfterIt) {
   std::vector<int32_t> serials;
   for (const StoredWord& w : Stored()) serials.push_back(w.serial);
   EXPECT_EQ(serials, (std::vector<int32_t>{1, 2, 3, 4}));
+}
+
+// A test that runs past midnight keeps the day it began on: the deletion
+// recomputes that day's plan and the test goes on with its words. Once the
+// test has ended the new day begins, asking for its words.
+TEST_F(GroupTestTest, ATestPastMidnightKeepsItsDayUntilItEnds) {
+  Book({{"a", "甲"}, {"b", "乙"}, {"c", "丙"}, {"d", "丁"}, {"e", "戊"}});
+  world.WriteConfig("reviewnumber", "2");
+  world.prompter.answers = {true, true};
+  answers = {{"b", false, true, Answer::Delete}, {"c"}, {"d"}, {"e"}};
+  beforeCard = [&] {
+    if (seen.size() == 1) world.clock.AdvanceDays(1);  // midnight strikes on the first card
+  };
+  StartTest();
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[3].meaning, "戊");
+  const std::vector<std::string> events = world.shell.events;
+  const auto testEnd = std::find(events.begin(), events.end(), "box 恭喜你，已经复习完毕！");
+  const auto newDay = std::find(events.begin(), events.end(), "box 今日还没有学习新单词呢，快快学习吧！");
+  const auto entry = std::find(events.begin(), events.end(), "open 窗口输入单词");
+  ASSERT_NE(newDay, events.end());
+  EXPECT_GT(newDay, testEnd);
+  EXPECT_GT(entry, newDay);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "close 窗口拼写"), 1);
+  EXPECT_EQ(Stored().size(), 4u);
 }
 
 class ForgottenReviewTest : public StudyTest {

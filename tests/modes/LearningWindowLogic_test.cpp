@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "StudyTest.h"
+#include "UnwritableSettings.h"
 #include "app/core/KeyCodes.h"
 #include "modes/PracticeSpellingWindowLogic.h"
 #include "modes/UpdateWordWindowLogic.h"
@@ -166,6 +167,35 @@ TEST_F(LearningCardTest, ABonusThatCannotBeStoredIsGivenToNoWordAndStaysDue) {
   const auto& due = world.State().DueList;
   EXPECT_EQ(due[0].Proficiency, 10);
   EXPECT_EQ(due[2].Proficiency, 30);
+}
+
+// A bonus whose flag cannot be stored is not given at all: stored without
+// the flag, the next pass to the end of the list would give it again. The
+// learner hears of it, and the next pass gives it once.
+TEST_F(LearningCardTest, ABonusIsNeverGivenTwiceWhenPlusCannotBeStored) {
+  Book({{"a", "甲", 10}, {"b", "乙", 50}});
+  auto pass = [&] {
+    LearningWindowLogic card(world.P());
+    world.prompter.answers = {false};  // from the first word
+    card.Created();
+    card.NextButton();
+    card.NextButton();
+    EXPECT_TRUE(card.closed());
+  };
+  {
+    test::UnwritableSettings unwritable(failures);
+    pass();
+  }
+  EXPECT_EQ(world.prompter.LastText(), "今天的学习奖励（熟练度+20）没有保存成功，下次学完时再给。");
+  EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
+  EXPECT_EQ(world.Config("plus"), "false");
+  EXPECT_EQ(StoredProficiency(1), 10);
+  EXPECT_EQ(world.State().DueList[1].Proficiency, 50);
+  pass();
+  pass();
+  EXPECT_EQ(world.Config("plus"), "true");
+  EXPECT_EQ(StoredProficiency(1), 30);
+  EXPECT_EQ(StoredProficiency(2), 70);
 }
 
 TEST_F(LearningCardTest, ResumingAsksAndStartsAgainWhereThePositionCannotBeShown) {
@@ -501,6 +531,88 @@ TEST_F(LearningCardTest, AnUpdateThatCannotBeStoredIsReportedAndTheWindowStays) 
   update.Submit();
   EXPECT_EQ(world.prompter.LastText(), "更新成功！");
   EXPECT_EQ(Stored()[0].word, "apple");
+}
+
+// A card open past midnight keeps the day it was opened on: an update and a
+// deletion recompute that day's plan, the card goes on with its words and
+// no word entry opens inside it. Once the card has gone, the new day
+// begins.
+TEST_F(LearningCardTest, ACardOpenPastMidnightKeepsItsDayUntilItCloses) {
+  Book({{"aple", "苹果"}, {"pear", "梨"}, {"plum", "李"}});
+  LearningWindowLogic card(world.P());
+  card.Created();
+  card.NextButton();
+  world.clock.AdvanceDays(1);
+  world.shell.onOpen = [&](WindowId id) {
+    ASSERT_EQ(id, WindowId::UpdateWord);
+    UpdateWordWindowLogic update(world.P());
+    update.Created();
+    update.SetWord(Utf8ToGbk("pears"));
+    update.Submit();
+  };
+  card.UpdateButton();
+  world.shell.onOpen = nullptr;
+  EXPECT_EQ(world.prompter.LastText(), "更新成功！");
+  EXPECT_EQ(DueWords(), (std::vector<std::string>{"aple", "pears", "plum"}));
+  EXPECT_EQ(world.Config("reviewnumber"), "2");
+  card.NextButton();
+  EXPECT_EQ(Utf8(card.pagesWord()), "plum");
+  EXPECT_TRUE(world.shell.opened == std::vector<WindowId>{WindowId::UpdateWord});
+  card.Destroyed();
+  card.AfterClosed();
+  EXPECT_EQ(world.prompter.LastText(), "今日还没有学习新单词呢，快快学习吧！");
+  EXPECT_EQ(world.shell.opened.back(), WindowId::Entry);
+  EXPECT_EQ(world.Config("reviewnumber"), "1");
+}
+
+TEST_F(LearningCardTest, ADeletionPastMidnightKeepsTheCardsDay) {
+  Book({{"w1", "一"}, {"w2", "二"}, {"w3", "三"}});
+  TestCard(2, [&](LearningWindowLogic& card) {
+    world.clock.AdvanceDays(1);
+    world.prompter.answers = {true};
+    card.DeleteButton();
+    EXPECT_TRUE(card.closed());
+  });
+  EXPECT_EQ(world.prompter.LastText(), "删除成功！");
+  EXPECT_EQ(DueWords(), (std::vector<std::string>{"w1", "w3"}));
+  EXPECT_EQ(world.Config("reviewnumber"), "2");
+  EXPECT_TRUE(world.shell.opened == std::vector<WindowId>{WindowId::Choice});
+}
+
+// The word and the meaning are one change: whichever write fails, the book
+// holds both old texts and the learner hears of it, or both new ones.
+TEST_F(LearningCardTest, AnUpdateIsStoredWholeOrNotAtAll) {
+  Book({{"aple", "苹果", 5}, {"pear", "梨"}});
+  world.WriteConfig("reviewnumber", "1");
+  world.P().LoadReviewPosition();
+  const StoredWord before{1, "aple", "苹果", kDay, 5, 1};
+  const StoredWord after{1, "apple", std::string(700, 'm'), kDay, 5, 1};
+  int reportedFailures = 0;
+  for (int k = 1;; ++k) {
+    ASSERT_LT(k, 200);
+    world.Db().GoTo(1);
+    ASSERT_TRUE(world.Db().WriteField(kWord, Value::Text("aple")));
+    ASSERT_TRUE(world.Db().WriteField(kMeaning, Value::Text(Utf8ToGbk("苹果"))));
+    UpdateWordWindowLogic update(world.P());
+    update.Created();
+    update.SetWord("apple");
+    update.SetMeaning(std::string(700, 'm'));  // two blocks of the side file
+    int writes = 0;
+    failures->failWhen = [&](const std::string&, int64_t, std::size_t) { return ++writes == k; };
+    update.Submit();
+    failures->failWhen = nullptr;
+    const StoredWord stored = Stored()[0];
+    if (update.closed()) {
+      EXPECT_EQ(stored, after) << "write " << k;
+      EXPECT_EQ(world.prompter.LastText(), "更新成功！");
+      if (writes < k) break;  // no write failed: the update went through
+    } else {
+      ++reportedFailures;
+      EXPECT_EQ(stored, before) << "write " << k << " failed";
+      EXPECT_EQ(world.prompter.LastText(), "更新失败，请再试！");
+    }
+  }
+  EXPECT_GT(reportedFailures, 1);
 }
 
 }  // namespace

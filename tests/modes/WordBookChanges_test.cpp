@@ -10,6 +10,7 @@
 
 #include "FaultyFiles.h"
 #include "TestWorld.h"
+#include "UnwritableSettings.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {
@@ -234,6 +235,27 @@ TEST_F(WordBookChangesTest, AFailedResetReportsAndKeepsTheState) {
   EXPECT_EQ(world.P().CurrentGroup(), 3);
   EXPECT_EQ(world.Config("groupnumber"), "3");
   EXPECT_EQ(world.Db().RecordCount(), 16);
+}
+
+// The emptied book and the counters of a new course go in together: an
+// empty book whose groupnumber still names group 3 would never start the
+// course again. When the counters cannot be stored, the book stays full.
+TEST_F(WordBookChangesTest, AResetWhoseCountersCannotBeStoredKeepsTheBook) {
+  FillThreeGroups();
+  auto failures = std::make_shared<test::WriteFailures>();
+  world.Restart();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  world.OpenWordBook();
+  world.P().LoadCurrentGroup();
+  world.prompter.answers = {true};
+  {
+    test::UnwritableSettings unwritable(failures);
+    ResetWordBook(world.P());
+  }
+  EXPECT_EQ(world.prompter.LastText(), "删除失败，请再试！");
+  EXPECT_EQ(world.Db().RecordCount(), 16);
+  EXPECT_EQ(world.Config("groupnumber"), "3");
+  EXPECT_EQ(world.P().CurrentGroup(), 3);
 }
 
 // The shuffle of a whole book is one change: a few syncs, not several a

@@ -14,6 +14,7 @@
 
 #include "FaultyFiles.h"
 #include "TestWorld.h"
+#include "UnwritableSettings.h"
 #include "store/WholeFileScope.h"
 
 namespace cindral {
@@ -352,6 +353,32 @@ TEST_F(DecayTest, IsWholeOrNotAtAll) {
     EXPECT_EQ(Proficiencies(), std::vector<int32_t>({5, 6, 7, 8, 9, 10})) << "write " << k;
     EXPECT_EQ(world.Config("minus"), "false") << "write " << k;
   }
+}
+
+// A decay whose flag cannot be stored does not happen: a decayed book whose
+// decay is still due would be decayed again at the next start. The learner
+// hears of it; the next start decays every word once.
+TEST_F(DecayTest, IsNeverDoneTwiceWhenMinusCannotBeStored) {
+  AddProficiencies({5, 50, 100});
+  world.WriteConfig("minus", "false");
+  auto failures = std::make_shared<test::WriteFailures>();
+  world.Restart();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  world.OpenWordBook();
+  {
+    test::UnwritableSettings unwritable(failures);
+    DecayProficiency(world.P());
+  }
+  EXPECT_EQ(world.prompter.LastText(), "今天的熟练度衰减没有保存成功，下次启动时再进行。");
+  EXPECT_EQ(Proficiencies(), std::vector<int32_t>({5, 50, 100}));
+  EXPECT_EQ(world.Config("minus"), "false");
+  for (int start = 0; start < 2; ++start) {
+    world.Restart();
+    world.OpenWordBook();
+    DecayProficiency(world.P());
+  }
+  EXPECT_EQ(Proficiencies(), std::vector<int32_t>({4, 49, 99}));
+  EXPECT_EQ(world.Config("minus"), "true");
 }
 
 // The decay of a whole book is one change: a few syncs, not one a word.

@@ -7,9 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
+#include "FailingFile.h"
 #include "FaultyFiles.h"
 #include "ForwardingFile.h"
 #include "TempDatabase.h"
@@ -276,6 +281,149 @@ TEST_F(JournalTest, AScopeCostsAFewSyncsHoweverManyRecordsItChanges) {
     for (int32_t n = 1; n <= 20; ++n) ASSERT_TRUE(db.GoTo(n) && db.WriteField(5, Value::Int(-n)));
   }
   EXPECT_LE(syncs, one);
+}
+
+// A companion file for the tests: its new contents are its old ones with
+// `added` after them; `refuse` refuses the change.
+class AppendingCompanion final : public CompanionFile {
+ public:
+  explicit AppendingCompanion(std::string path) : path_(std::move(path)) {}
+  std::string Path() const override { return path_; }
+  bool Update(const std::string* old, std::string* updated) override {
+    if (refuse) return false;
+    *updated = (old != nullptr ? *old : std::string()) + added;
+    return true;
+  }
+  std::string added = "[Config]\nminus=true\n";
+  bool refuse = false;
+
+ private:
+  std::string path_;
+};
+
+class CompanionTest : public JournalTest {
+ protected:
+  void SetUp() override {
+    JournalTest::SetUp();
+    companion_ = dir_.Path("Config.ini");
+    TempDatabase::Write(companion_, "[Config]\nminus=false\n");
+  }
+  // The book's meanings rewritten and the companion replaced, in one scope.
+  bool Change(Database& db, AppendingCompanion& file) {
+    WholeFileScope scope(db);
+    if (!scope.ok() || !scope.AlsoReplace(file)) return false;
+    for (int32_t n = 1; n <= 20; n += 3) {
+      if (!db.GoTo(n) || !db.WriteField(3, Value::Text(Text(90 * n, 'k')))) return false;
+    }
+    return scope.End();
+  }
+  std::string Both() const { return Files() + "|" + TempDatabase::Read(companion_); }
+
+  std::string companion_;
+};
+
+TEST_F(CompanionTest, AScopeReplacesTheFileWithTheBookKeepingItsPermissions) {
+  ASSERT_EQ(::chmod(GbkToUtf8(companion_).c_str(), 0640), 0);
+  Database db;
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  AppendingCompanion file(companion_);
+  ASSERT_TRUE(Change(db, file));
+  EXPECT_EQ(TempDatabase::Read(companion_), "[Config]\nminus=false\n[Config]\nminus=true\n");
+  ASSERT_TRUE(db.GoTo(4));
+  EXPECT_EQ(ReadTextField(db, 3), Text(360, 'k'));
+  EXPECT_FALSE(JournalHolds());
+  struct stat st;
+  ASSERT_EQ(::stat(GbkToUtf8(companion_).c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  // No temporary file is left beside it.
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir_.dir())) {
+    files += entry.path().filename().string()[0] == '.' ? 100 : 1;
+  }
+  EXPECT_EQ(files, 4);  // the data file, the side file, the journal, the companion
+}
+
+// A companion that refuses, or whose file cannot be written, fails the
+// whole change: the book stays as it was too.
+TEST_F(CompanionTest, ACompanionThatCannotBeStoredFailsTheWholeChange) {
+  const std::string before = Both();
+  auto failures = std::make_shared<test::WriteFailures>();
+  Database db;
+  db.SetFileSystem(test::FailingFileSystem(failures));
+  ASSERT_TRUE(db.OpenDatabase(path_));
+  AppendingCompanion refusing(companion_);
+  refusing.refuse = true;
+  EXPECT_FALSE(Change(db, refusing));
+  EXPECT_EQ(TempDatabase::FirstDifference(Both(), before), "equal");
+
+  // The companion's new file cannot be written (a full disk).
+  failures->failWhen = [](const std::string& path, int64_t, std::size_t) {
+    return path.find("/.Config.ini.") != std::string::npos;
+  };
+  AppendingCompanion file(companion_);
+  EXPECT_FALSE(Change(db, file));
+  EXPECT_EQ(LastDatabaseError(), kErrDiskFull);
+  EXPECT_EQ(failures->failed, 1);
+  EXPECT_EQ(TempDatabase::FirstDifference(Both(), before), "equal");
+  EXPECT_FALSE(JournalHolds());
+  // Nothing stands in the way of the next change.
+  failures->failWhen = nullptr;
+  AppendingCompanion again(companion_);
+  EXPECT_TRUE(Change(db, again));
+}
+
+// Whichever write the disk stops at for good, the next open finds the book
+// and the companion both as they were, or both changed.
+TEST_F(CompanionTest, ADiskThatStopsAnywhereLeavesBothOldOrBothNew) {
+  const std::string before = Both();
+  std::string after;
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(path_));
+    AppendingCompanion file(companion_);
+    ASSERT_TRUE(Change(db, file));
+    after = Both();
+  }
+  auto restore = [&] {
+    const std::size_t bar = before.find('|');
+    const std::size_t second = before.find('|', bar + 1);
+    TempDatabase::Write(path_, before.substr(0, bar));
+    TempDatabase::Write(SideFile::PathFor(path_), before.substr(bar + 1, second - bar - 1));
+    TempDatabase::Write(companion_, before.substr(second + 1));
+    TempDatabase::Write(Journal::PathFor(path_), std::string());
+  };
+  auto plan = std::make_shared<FaultPlan>();
+  int playedBackWithTheCompanionNew = 0;
+  for (int64_t k = 1;; ++k) {
+    ASSERT_LT(k, 200);
+    restore();
+    bool ok = false;
+    {
+      Database db;
+      db.SetFileSystem(testing::FaultyFileSystem(plan));
+      plan->Reset(FaultPlan::Kind::WriteError, 0, false);
+      ASSERT_TRUE(db.OpenDatabase(path_));
+      plan->Reset(FaultPlan::Kind::WriteError, k, true);
+      AppendingCompanion file(companion_);
+      ok = Change(db, file);
+    }
+    const bool fired = plan->fired;
+    if (JournalHolds() && TempDatabase::Read(companion_) != before.substr(before.rfind('|') + 1)) {
+      ++playedBackWithTheCompanionNew;
+    }
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(path_)) << "write " << k;
+    const std::string found = Both();
+    if (ok) {
+      EXPECT_EQ(TempDatabase::FirstDifference(found, after), "equal") << "write " << k;
+    } else {
+      EXPECT_TRUE(found == before || found == after) << "write " << k;
+    }
+    if (!fired) break;
+  }
+  // The disk stopped after the companion was renamed and before the
+  // commit: the playback put its old contents back.
+  EXPECT_GT(playedBackWithTheCompanionNew, 0);
 }
 
 }  // namespace

@@ -104,10 +104,27 @@ class MemoryFileSystem final : public FileSystem {
     if (it == files_.end()) return kErrFileNotFound;
     return MemoryFile(it->second).ReadAt(0, buffer, size, done);
   }
+  int32_t CreateLike(const std::string& path, const std::string&,
+                     std::unique_ptr<FileAccess>* file) override {
+    return Create(path, file);
+  }
   int32_t Remove(const std::string& path) override {
     return files_.erase(path) != 0 ? 0 : kErrFileNotFound;
   }
+  int32_t Rename(const std::string& from, const std::string& to) override {
+    const auto it = files_.find(from);
+    if (it == files_.end()) return kErrFileNotFound;
+    auto bytes = it->second;
+    files_.erase(it);
+    files_[to] = std::move(bytes);
+    return 0;
+  }
   int32_t SyncDirectoryOf(const std::string&) override { return 0; }
+  // One process: nobody else to keep out.
+  int32_t LockDirectoryOf(const std::string&, std::unique_ptr<HeldLock>* lock) override {
+    *lock = std::make_unique<HeldLock>();
+    return 0;
+  }
 
  private:
   std::map<std::string, std::shared_ptr<std::string>> files_;

@@ -40,9 +40,19 @@ class WrappingFileSystem final : public FileSystem {
                     std::size_t* done) override {
     return inner_->ReadStart(path, buffer, size, done);
   }
+  int32_t CreateLike(const std::string& path, const std::string& like,
+                     std::unique_ptr<FileAccess>* file) override {
+    return Wrapped(path, inner_->CreateLike(path, like, file), file);
+  }
   int32_t Remove(const std::string& path) override { return inner_->Remove(path); }
+  int32_t Rename(const std::string& from, const std::string& to) override {
+    return inner_->Rename(from, to);
+  }
   int32_t SyncDirectoryOf(const std::string& path) override {
     return inner_->SyncDirectoryOf(path);
+  }
+  int32_t LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) override {
+    return inner_->LockDirectoryOf(path, lock);
   }
 
  private:

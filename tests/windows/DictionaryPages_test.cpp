@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineView>
 
 #include "LocalHttpServer.h"
@@ -113,10 +114,7 @@ class DictionaryPagesTest : public QObject {
         [&] {
           if (failures.count() < 2) return false;
           for (int i : {kYoudaoPage, kDreyePage}) {
-            const QWebEngineView* view = views.View(i);
-            if (view->url().scheme() != QLatin1String("data") || view->page()->isLoading()) {
-              return false;
-            }
+            if (views.Showing(i) != DictionaryViews::Shown::FailurePage) return false;
           }
           return true;
         },
@@ -165,6 +163,78 @@ class DictionaryPagesTest : public QObject {
              QStringLiteral("le%3Deng%26q%3Dice%20cream%26tab%3D%26keyfrom%3Ddict.top"));
     QCOMPARE(fragments[kDreyePage], QString());
     QCOMPARE(server.requests, QStringList{"GET /ews/pear--01--.html HTTP/1.1"});
+  }
+
+  // Services that stop answering while a card is open: the next word's
+  // tabs show its loading page, and within a few seconds the local page
+  // for it, never the page of the word before.
+  void aTabNeverShowsThePreviousWordsPageWhenTheServicesStopAnswering() {
+    LocalHttpServer server;
+    QVERIFY(server.Listen() != 0);
+    auto world = Book(server.Base(), {{"apple", "苹果"}, {"pear", "梨"}});
+    DictionaryViews views;
+    LearnerScript learner;
+    QElapsedTimer sincePress;
+    // What the second and third tab show, sampled every 50 ms.
+    std::array<QStringList, 3> shown;
+    QTimer sampler;
+    sampler.setInterval(50);
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+      for (int i : {kYoudaoPage, kDreyePage}) {
+        // A view hidden while its loading page comes shows nothing.
+        if (views.View(i)->isHidden()) continue;
+        views.View(i)->page()->toPlainText([&shown, i](const QString& text) { shown[i] << text; });
+      }
+    });
+    learner.Add("the pages of apple", [&] { return views.RequestedPagesLoaded(); }, [&] {
+      server.answering = false;
+      sincePress.start();
+      sampler.start();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    });
+    learner.Add(
+        "the loading page for pear on the second tab",
+        [&] {
+          return !views.View(kYoudaoPage)->isHidden() &&
+                 views.Showing(kYoudaoPage) == DictionaryViews::Shown::LoadingPage;
+        },
+        [&] {
+          QWidget* card = QApplication::activeModalWidget();
+          card->findChild<QTabWidget*>(QStringLiteral("高级选择夹"))->setCurrentIndex(kYoudaoPage);
+          QTest::qWait(300);  // the page draws its first picture
+          QVERIFY(SaveScreenshot(card, testing::ScreenshotPath("card-page-loading")));
+        });
+    qint64 offlineAfterMs = -1;
+    learner.Add(
+        "the local page for pear on the second and third tab",
+        [&] {
+          for (int i : {kYoudaoPage, kDreyePage}) {
+            if (views.Showing(i) != DictionaryViews::Shown::FailurePage) return false;
+          }
+          return true;
+        },
+        [&] {
+          offlineAfterMs = sincePress.elapsed();
+          QTest::qWait(200);  // the last samples come back
+          sampler.stop();
+          for (int i : {kYoudaoPage, kDreyePage}) {
+            const QString text = PlainText(views.View(i)->page());
+            QVERIFY2(text.contains(QStringLiteral("pear")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("梨")), qPrintable(text));
+          }
+          QApplication::activeModalWidget()->close();
+        });
+    learner.Start(15000);
+    RunLearningWindow(world->P(), views, nullptr);
+    QVERIFY2(learner.finished(), learner.failure().c_str());
+    qInfo("the local page showed %lld ms after the press", offlineAfterMs);
+    QVERIFY(offlineAfterMs < 8000);
+    for (int i : {kYoudaoPage, kDreyePage}) {
+      QVERIFY(!shown[i].filter(QStringLiteral("pear")).isEmpty());
+      for (const QString& text : shown[i]) {
+        QVERIFY2(!text.contains(QStringLiteral("apple")), qPrintable(text));
+      }
+    }
   }
 
   void aLaterCardReusesTheViewsAndOpensFast() {

@@ -16,6 +16,9 @@ class LocalHttpServer : public QObject {
   // The page for a request target ("/ews/x--01--.html"); a plain page
   // naming the target when not set.
   std::function<QByteArray(const QByteArray& target)> page;
+  // False: the server takes requests and never answers them, as a service
+  // that has stopped answering does (its connections stay open).
+  bool answering = true;
 
   LocalHttpServer() {
     connect(&server_, &QTcpServer::newConnection, this, [this] {
@@ -54,6 +57,7 @@ class LocalHttpServer : public QObject {
       buffer->clear();
       const QByteArray target = line.split(' ').value(1);
       if (!target.startsWith("/favicon")) requests << QString::fromLatin1(line);
+      if (!answering) return;
       const QByteArray body =
           page ? page(target)
                : "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>served</title></head>"

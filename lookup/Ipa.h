@@ -4,7 +4,6 @@
 // is loaded when first asked for, not linked: where it is missing, nothing
 // is shown and nothing breaks. No Qt.
 
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,13 +26,14 @@ class Ipa {
   // Whether the engine could be loaded (loads it when not tried yet).
   bool Available();
 
- private:
   struct Engine;
+
+ private:
   bool Load();
 
   std::string library_;
   bool tried_ = false;
-  std::unique_ptr<Engine> engine_;
+  const Engine* engine_ = nullptr;
 };
 
 }  // namespace cindral

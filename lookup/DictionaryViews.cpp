@@ -11,6 +11,7 @@
 
 #include "lookup/AddressLine.h"
 #include "lookup/FailurePage.h"
+#include "lookup/OfflineEntry.h"
 #include "lookup/SilentWebPage.h"
 #include "lookup/WebEngineStart.h"
 #include "ui/Text.h"
@@ -201,6 +202,7 @@ void DictionaryViews::PrepareDictionaryViews() {
 
 void DictionaryViews::LoadDictionaryPages(const DictionaryAddresses& addresses,
                                           const std::string& word, const std::string& meaning) {
+  if (word != word_) offlineHtml_.reset();
   word_ = word;
   meaning_ = meaning;
   for (int i : {kDreyePage, kBingPage, kYoudaoPage}) {
@@ -231,8 +233,12 @@ void DictionaryViews::ShowFailurePage(int page) {
   shown_[page] = pending_[page] = QUrl();
   ShowView(page);
   failed_[page] = true;
+  if (!offlineHtml_) {
+    if (!offline_) offline_ = std::make_unique<OfflineEntry>();
+    offlineHtml_ = offline_->Html(word_);
+  }
   const std::string html = FailurePageHtml(word_, meaning_, addresses_[page],
-                                           requested_[page].toEncoded().toStdString());
+                                           requested_[page].toEncoded().toStdString(), *offlineHtml_);
   failurePage_[page] = PageUrl(html);
   views_[page]->load(failurePage_[page]);
   emit FailurePageShown(page);

@@ -6,8 +6,8 @@
 // closes.
 //
 // A page that cannot be loaded shows a small local page instead of the
-// engine's error page (the word, its meaning, the address and a link to
-// try again). A tab never shows another word's page: moving on to a word
+// engine's error page (the word, its meaning, its offline dictionary entry,
+// the address and a link to try again). A tab never shows another word's page: moving on to a word
 // first shows a local loading page for it (unless only the part after "#"
 // changes, which the page shown follows by itself), and a service that
 // stops answering gets the local page after a few seconds without
@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QUrl>
 #include <array>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "lookup/DictionaryAddresses.h"
@@ -32,6 +34,7 @@ class QWidget;
 
 namespace cindral {
 
+class OfflineEntry;
 class SilentWebPage;
 
 class DictionaryViews : public QObject, public DictionaryPages {
@@ -116,6 +119,10 @@ class DictionaryViews : public QObject, public DictionaryPages {
   std::array<int, kDictionaryPages> crashes_{};
   std::string word_;
   std::string meaning_;
+  // The offline dictionary, opened for the first local page, and the
+  // entry of the word shown (made once for the three pages).
+  std::unique_ptr<OfflineEntry> offline_;
+  std::optional<std::string> offlineHtml_;
 };
 
 }  // namespace cindral

@@ -48,6 +48,14 @@ std::string WordPageStart(const std::string& word, const std::string& meaning) {
          "p.note{font-size:14px;color:#777}"
          "p.address{font-size:13px;color:#777;word-break:break-all}"
          "a{font-size:16px}"
+         "p.ipa{font-size:20px;color:#555;margin:-24px 0 20px}"
+         "div.entry{margin:0 0 28px;font-size:16px;line-height:1.5}"
+         "p.source{font-size:13px;color:#777;margin:0 0 4px}"
+         "div.entry h2{font-size:17px;margin:12px 0 2px}"
+         "span.part{font-size:13px;color:#777;font-weight:normal}"
+         "div.entry ol{margin:0;padding-left:24px}"
+         "span.synonyms,span.example{display:block;font-size:14px;color:#666}"
+         "span.example{font-style:italic}"
          "</style></head><body>"
          "<h1 id=\"word\">" +
          shownWord + "</h1><p class=\"meaning\" id=\"meaning\">" + EscapeHtml(GbkToUtf8(meaning)) +
@@ -57,8 +65,9 @@ std::string WordPageStart(const std::string& word, const std::string& meaning) {
 }  // namespace
 
 std::string FailurePageHtml(const std::string& word, const std::string& meaning,
-                            const std::string& address, const std::string& retryAddress) {
-  return WordPageStart(word, meaning) +
+                            const std::string& address, const std::string& retryAddress,
+                            const std::string& offlineEntry) {
+  return WordPageStart(word, meaning) + offlineEntry +
          "<p class=\"note\">词典页面暂时无法打开（网络未连接，或词典服务不可用）。</p>"
          "<p class=\"address\" id=\"address\">" +
          EscapeHtml(GbkToUtf8(address)) + "</p><p><a id=\"retry\" href=\"" +

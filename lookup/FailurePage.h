@@ -10,10 +10,13 @@ namespace cindral {
 
 // The page as UTF-8 HTML. `word`, `meaning` and `address` are GBK (the
 // address as built, shown as text); `retryAddress` is the ASCII address the
-// view loads for the link. Every text is escaped: a word such as "<b>" or
-// "a&b" shows as typed. The page runs no script.
+// view loads for the link; `offlineEntry` is the word's offline entry as
+// OfflineEntry::Html made it (UTF-8, escaped already), or empty. Every text
+// is escaped: a word such as "<b>" or "a&b" shows as typed. The page runs
+// no script.
 std::string FailurePageHtml(const std::string& word, const std::string& meaning,
-                            const std::string& address, const std::string& retryAddress);
+                            const std::string& address, const std::string& retryAddress,
+                            const std::string& offlineEntry = {});
 
 // The page a dictionary tab shows from the moment the card moves on to a
 // word until that word's page arrives: the word and its meaning (GBK),

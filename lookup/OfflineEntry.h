@@ -1,0 +1,40 @@
+#pragma once
+// A word's entry in the offline dictionary, for the pages shown where the
+// dictionary services cannot be reached and for the drill: its IPA from the
+// speech engine and its senses from WordNet (parts of speech, definitions,
+// synonyms and example phrases). Either may be missing; then that part is
+// left out and nothing fails. No Qt.
+
+#include <optional>
+#include <string>
+
+#include "lookup/Ipa.h"
+#include "lookup/WordNet.h"
+
+namespace cindral {
+
+class OfflineEntry {
+ public:
+  explicit OfflineEntry(const std::string& wordNetFolder = WordNet::kInstalledFolder,
+                        const std::string& engineLibrary = "libespeak-ng.so.1");
+
+  // The word (GBK) in IPA between slashes ("/ˈæpəl/", GBK); nothing
+  // without the engine.
+  std::optional<std::string> Pronunciation(const std::string& word);
+
+  // The entry as an HTML fragment (UTF-8, every text escaped): the IPA,
+  // then, where WordNet knows the word or its base form, the base form it
+  // found and up to three senses of each part of speech. Empty when
+  // neither knows the word.
+  std::string Html(const std::string& word);
+
+  // The entry as plain lines (GBK) for a text control: the IPA, the base
+  // form, then "n. definition" lines with their synonyms and examples.
+  std::string Text(const std::string& word);
+
+ private:
+  WordNet wordNet_;
+  Ipa ipa_;
+};
+
+}  // namespace cindral

@@ -70,6 +70,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   frame_.SetPageHandler(
       [this](int page) { Guarded([this, page] { logic_.OnPageSelected(page); }); });
   frame_.SetMenuHandler([this](int item) { Guarded([this, item] { OnMenuItem(item); }); });
+  frame_.SetMenuNames(GBK("关于"), GBK("寄语"));
   frame_.AddPage(GBK("我的主页"), Bytes(ProgramPicture::kPageHome));
   frame_.AddPage(GBK("单词学习"), Bytes(ProgramPicture::kPageLearning));
   frame_.AddPage(GBK("分组测验"), Bytes(ProgramPicture::kPageTest));

@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "draw/SkinRegion.h"
+#include "skin/AccessibleAreas.h"
 #include "skin/SkinChooserWindow.h"
 #include "skin/SkinFrame.h"
 #include "skin/SkinMessageWindow.h"
@@ -24,6 +25,35 @@ QtFrameWindow::QtFrameWindow(QWidget* window, SkinFrame& frame, const WindowSyst
   window->setAttribute(Qt::WA_Hover, false);
   subclass_.Subclass(window, [this](QEvent* event) { return Procedure(event); });
   SetRoundedShape(window->width(), window->height());
+  ExposeAccessibleAreas(window, [this] { return FrameAreas(); });
+}
+
+namespace {
+
+QRect ToQRect(const FrameRect& r) { return QRect(r.left, r.top, r.width, r.height); }
+
+}  // namespace
+
+std::vector<AccessibleArea> QtFrameWindow::FrameAreas() const {
+  std::vector<AccessibleArea> areas;
+  for (const PageButton& page : frame_.Pages()) {
+    areas.push_back({ToQString(page.label), QAccessible::PageTab, ToQRect(page.rect), true, true,
+                     page.state == PageButton::kSelected});
+  }
+  // Caption entries 1 to 5; 6 and 7 only hold pictures.
+  const std::vector<FrameButton>& captions = frame_.CaptionButtons();
+  const QString names[] = {QStringLiteral("关闭"),
+                           IsMaximized() ? QStringLiteral("还原") : QStringLiteral("最大化"),
+                           QStringLiteral("最小化"), ToQString(frame_.MenuNames()[0]),
+                           ToQString(frame_.MenuNames()[1])};
+  for (size_t i = 0; i < captions.size() && i < 5; ++i) {
+    areas.push_back({names[i], QAccessible::Button, ToQRect(captions[i].rect)});
+  }
+  if (!captions.empty()) {
+    areas.push_back(
+        {QStringLiteral("更换皮肤"), QAccessible::Button, ToQRect(frame_.SkinButton().rect)});
+  }
+  return areas;
 }
 
 QtFrameWindow::~QtFrameWindow() { subclass_.Unsubclass(); }

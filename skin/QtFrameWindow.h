@@ -12,8 +12,10 @@
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <vector>
 
 #include "draw/WindowSubclass.h"
+#include "skin/AccessibleAreas.h"
 #include "skin/DesktopWindowSystem.h"
 #include "skin/FrameWindow.h"
 #include "skin/WindowDrag.h"
@@ -55,6 +57,9 @@ class QtFrameWindow final : public FrameWindow {
 
  private:
   bool Procedure(QEvent* event);
+  // The pages, caption buttons 1 to 5 and the skin button, for the
+  // accessibility interface.
+  std::vector<AccessibleArea> FrameAreas() const;
   void ArmDrag(Qt::Edges edges);
   void Place(const QRect& geometry);
 

@@ -7,6 +7,7 @@
 
 #include "draw/SkinGraphics.h"
 #include "draw/SkinRegion.h"
+#include "skin/AccessibleAreas.h"
 #include "skin/SkinChooser.h"
 
 namespace cindral {
@@ -23,6 +24,39 @@ SkinChooserWindow::SkinChooserWindow(SkinChooser& chooser, QWidget* owner, bool 
   // main window's client panel beneath.
   subclass_.SetLayered(composited, Qt::white);
   if (!composited) popup_->setMask(Outline());
+  ExposeAccessibleAreas(popup_, [this] { return ChooserAreas(); });
+}
+
+std::vector<AccessibleArea> SkinChooserWindow::ChooserAreas() const {
+  const auto rect = [](const FrameRect& r) { return QRect(r.left, r.top, r.width, r.height); };
+  const auto selected = [](int state) {
+    return state == SkinChooser::kSelected || state == SkinChooser::kSelectedHover;
+  };
+  std::vector<AccessibleArea> areas;
+  const QString tabNames[] = {QStringLiteral("皮肤图片"), QStringLiteral("皮肤颜色")};
+  for (size_t i = 0; i < chooser_.tabs().size(); ++i) {
+    const SkinChooser::Tab& tab = chooser_.tabs()[i];
+    areas.push_back({tabNames[i], QAccessible::PageTab, rect(tab.rect), true, true,
+                     selected(tab.state)});
+  }
+  const bool pictures = chooser_.PicturesPageShown();
+  for (const SkinChooser::Thumbnail& thumbnail : chooser_.thumbnails()) {
+    areas.push_back({QStringLiteral("皮肤图片 %1").arg(thumbnail.index), QAccessible::Button,
+                     rect(thumbnail.rect), pictures, true, selected(thumbnail.state)});
+  }
+  // A swatch by its colour as #RRGGBB.
+  for (const SkinChooser::Swatch& swatch : chooser_.swatches()) {
+    const uint32_t c = swatch.colour;
+    const QString hex = QStringLiteral("%1%2%3")
+                            .arg(c & 0xFF, 2, 16, QLatin1Char('0'))
+                            .arg((c >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+                            .arg((c >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
+                            .toUpper();
+    const QString name = QStringLiteral("颜色 #") + hex;
+    areas.push_back({name, QAccessible::Button, rect(swatch.hit), !pictures, true,
+                     swatch.state == SkinChooser::kSelected});
+  }
+  return areas;
 }
 
 QRegion SkinChooserWindow::Outline() {

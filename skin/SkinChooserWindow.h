@@ -8,8 +8,10 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <vector>
 
 #include "draw/WindowSubclass.h"
+#include "skin/AccessibleAreas.h"
 #include "skin/NestedLoop.h"
 
 namespace cindral {
@@ -34,6 +36,8 @@ class SkinChooserWindow {
 
  private:
   bool Procedure(QEvent* event);
+  // The tabs, thumbnails and swatches, for the accessibility interface.
+  std::vector<AccessibleArea> ChooserAreas() const;
 
   SkinChooser& chooser_;
   QPointer<QWidget> owner_;

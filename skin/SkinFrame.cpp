@@ -40,7 +40,7 @@ void DrawInto(SkinGraphics& g, SkinPicture picture, const FrameRect& r) {
 
 }  // namespace
 
-SkinFrame::SkinFrame() = default;
+SkinFrame::SkinFrame() : menuNames_{GBK("菜单 1"), GBK("菜单 2")} {}
 SkinFrame::~SkinFrame() = default;
 
 void SkinFrame::Attach(QWidget* window, int persist, SkinSettings* settings) {
@@ -89,6 +89,10 @@ int SkinFrame::SetStatusText(const std::string& gbk) {
   window_->Invalidate({4, window_->Height() - 19, window_->Width(), 19});
   window_->UpdateNow();
   return 1;
+}
+
+void SkinFrame::SetMenuNames(std::string first, std::string second) {
+  menuNames_ = {std::move(first), std::move(second)};
 }
 
 bool SkinFrame::AddPage(const std::string& label, std::string iconBytes) {

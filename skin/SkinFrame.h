@@ -19,6 +19,7 @@
 // Skin button: (w - 30, 70, 28, 22).
 
 #include <QPoint>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -61,6 +62,10 @@ class SkinFrame {
   bool AddPage(const std::string& label, std::string iconBytes);
   int SetPageHandler(Handler handler);
   int SetMenuHandler(Handler handler);
+  // What the two menu caption buttons do, as the accessibility interface
+  // names them (GBK); "菜单 1" and "菜单 2" until the host says.
+  void SetMenuNames(std::string first, std::string second);
+  const std::array<std::string, 2>& MenuNames() const { return menuNames_; }
 
   // The whole window, in window coordinates.
   void Paint(QPainter& painter) const;
@@ -122,6 +127,7 @@ class SkinFrame {
   std::string status_;
   Handler pageHandler_;
   Handler menuHandler_;
+  std::array<std::string, 2> menuNames_;
   std::vector<FrameButton> captions_;
   std::vector<PageButton> pages_;
   FrameButton skinButton_;

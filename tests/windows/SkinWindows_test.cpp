@@ -3,6 +3,7 @@
 // skinned message box. Pictures of each look are kept in
 // $CINDRAL_SCREENSHOT_DIR (default /tmp/cindral-windows).
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBitmap>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QTest>
 #include <algorithm>
 #include <functional>
+#include <map>
 
 #include "TestWorld.h"
 #include "app/MainWindow.h"
@@ -87,6 +89,26 @@ std::unique_ptr<test::TestWorld> NewWorld() {
   world->WriteFreshConfig();
   world->OpenWordBook();
   return world;
+}
+
+// The accessible children of `window` that the frame or the chooser draws
+// (not the widgets on its panel), by name.
+std::map<QString, QAccessibleInterface*> DrawnButtons(QWidget* window) {
+  std::map<QString, QAccessibleInterface*> buttons;
+  QAccessibleInterface* face = QAccessible::queryAccessibleInterface(window);
+  for (int i = 0; face != nullptr && i < face->childCount(); ++i) {
+    QAccessibleInterface* child = face->child(i);
+    if (child != nullptr && child->object() == nullptr) buttons[child->text(QAccessible::Name)] = child;
+  }
+  return buttons;
+}
+
+void Press(QAccessibleInterface* button) {
+  QVERIFY(button != nullptr);
+  QAccessibleActionInterface* actions = button->actionInterface();
+  QVERIFY(actions != nullptr);
+  QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+  actions->doAction(QAccessibleActionInterface::pressAction());
 }
 
 }  // namespace
@@ -171,6 +193,62 @@ class SkinWindowsTest : public QObject {
     window.showNormal();
     QTest::mouseClick(&window, Qt::LeftButton, {}, Centre(captions[0].rect));
     QTRY_VERIFY(!window.isVisible());
+  }
+
+  void drawnButtonsAreNamedAndPressedOverAccessibility() {
+    auto world = NewWorld();
+    MainWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const SkinFrame& frame = window.frame();
+    std::map<QString, QAccessibleInterface*> buttons = DrawnButtons(&window);
+    QStringList names;
+    for (const auto& [name, button] : buttons) names << name;
+    const QStringList expected = {"关于",     "关闭",     "分组测验", "单词学习", "寄语",
+                                  "强化提高", "我的主页", "更换皮肤", "最大化",   "最小化"};
+    QCOMPARE(names, expected);
+    // Each sits where it is drawn, on the screen.
+    const FrameRect close = frame.CaptionButtons()[0].rect;
+    QCOMPARE(buttons["关闭"]->rect(),
+             QRect(window.mapToGlobal(QPoint(close.left, close.top)), QSize(close.width, close.height)));
+    QCOMPARE(buttons["强化提高"]->role(), QAccessible::PageTab);
+    QVERIFY(buttons["我的主页"]->state().checked);
+    // A page pressed by name: selected, and its message as from a click.
+    Press(buttons["强化提高"]);
+    QTRY_COMPARE(frame.Pages()[3].state, int(PageButton::kSelected));
+    QVERIFY(buttons["强化提高"]->state().checked);
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("您还没有录入单词，请先录入一下吧！"));
+    Press(buttons["最大化"]);
+    QTRY_VERIFY(window.isMaximized());
+    QVERIFY(DrawnButtons(&window).count("还原") == 1);
+    Press(DrawnButtons(&window)["还原"]);
+    QTRY_VERIFY(!window.isMaximized());
+    // The chooser's thumbnails and swatches, on the page shown.
+    bool checked = false;
+    WhenShown("SkinEdit10", [&](QWidget* chooser) {
+      QVERIFY(chooser != nullptr);
+      checked = true;
+      const auto closing = qScopeGuard([chooser] { chooser->close(); });
+      std::map<QString, QAccessibleInterface*> picks = DrawnButtons(chooser);
+      QCOMPARE(QAccessible::queryAccessibleInterface(chooser)->childCount(), 2 + 9 + 84);
+      QVERIFY(!picks["皮肤图片 3"]->state().invisible);
+      const uint32_t c = SkinChooser::PaletteColour(12, 1);
+      const QString swatch = QStringLiteral("颜色 #") + QString::asprintf("%02X%02X%02X", c & 0xFF,
+                                                                        (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+      QVERIFY2(picks.count(swatch) == 1, qPrintable(swatch));
+      QVERIFY(picks[swatch]->state().invisible);
+      Press(picks["皮肤图片 3"]);
+      QTRY_COMPARE(frame.Look().pictureId, 3);
+      Press(picks["皮肤颜色"]);
+      QTRY_VERIFY(!picks[swatch]->state().invisible);
+      QVERIFY(picks["皮肤图片 3"]->state().invisible);
+      Press(picks[swatch]);
+      QTRY_COMPARE(frame.Look().colour, c);
+      QVERIFY(picks[swatch]->state().checked);
+    });
+    Press(buttons["更换皮肤"]);
+    QTRY_VERIFY(checked);
   }
 
   void pagePressSelectsAndReports() {

@@ -1,5 +1,7 @@
 #include "modes/ImportWindow.h"
 
+#include <QComboBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -41,6 +43,18 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent)
           [this] { Handle([this] { logic_.ImportButton(); }); });
   connect(Control<QPushButton>(this, "按钮取消"), &QPushButton::clicked, this,
           [this] { Handle([this] { logic_.CancelButton(); }); });
+  for (const char* name : {"下拉单词列", "下拉释义列"}) {
+    connect(Control<QComboBox>(this, name), QOverload<int>::of(&QComboBox::activated), this,
+            [this] {
+              const int word = Control<QComboBox>(this, "下拉单词列")->currentIndex();
+              const int meaning = Control<QComboBox>(this, "下拉释义列")->currentIndex();
+              if (word < 0 || meaning < 0) return;
+              Handle([this, word, meaning] {
+                logic_.ChooseColumns(static_cast<std::size_t>(word),
+                                     static_cast<std::size_t>(meaning));
+              });
+            });
+  }
   SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
 }
 
@@ -62,6 +76,7 @@ void ImportWindow::Show() {
   SetControlText(Control<QWidget>(this, "标签文件"), logic_.fileText());
   SetControlText(Control<QWidget>(this, "标签编码"), logic_.encodingText());
   SetControlText(Control<QWidget>(this, "标签摘要"), logic_.summaryText());
+  ShowColumns();
   const auto& words = logic_.words();
   Fill(Control<QTableWidget>(this, "表格单词"), static_cast<int>(words.size()), [&](int r) {
     const ListedWord& w = words[static_cast<size_t>(r)];
@@ -74,6 +89,31 @@ void ImportWindow::Show() {
   });
   Control<QPushButton>(this, "按钮导入")->setEnabled(logic_.importEnabled());
   if (logic_.closed() && !IsClosed()) CloseWindow();
+}
+
+void ImportWindow::ShowColumns() {
+  const std::vector<std::string>& names = logic_.columnNames();
+  const bool choice = !names.empty();
+  const std::pair<const char*, std::size_t> combos[] = {{"下拉单词列", logic_.wordColumn()},
+                                                        {"下拉释义列", logic_.meaningColumn()}};
+  for (const auto& [name, chosen] : combos) {
+    auto* combo = Control<QComboBox>(this, name);
+    combo->clear();
+    for (const std::string& column : names) combo->addItem(ToQString(column));
+    combo->setCurrentIndex(choice ? static_cast<int>(chosen) : -1);
+    combo->setVisible(choice);
+  }
+  Control<QWidget>(this, "标签单词列")->setVisible(choice);
+  Control<QWidget>(this, "标签释义列")->setVisible(choice);
+  // A header line heads the table with its own names.
+  const std::vector<std::string>& header = logic_.header();
+  const auto heading = [&](std::size_t column, const char* otherwise) {
+    return column < header.size() && !header[column].empty() ? ToQString(header[column])
+                                                             : QString::fromUtf8(otherwise);
+  };
+  Control<QTableWidget>(this, "表格单词")
+      ->setHorizontalHeaderLabels({QStringLiteral("行"), heading(logic_.wordColumn(), "单词"),
+                                   heading(logic_.meaningColumn(), "释义")});
 }
 
 void RunImportWindow(Program& program, QWidget* parent) {

@@ -26,6 +26,8 @@ class ImportWindow : public ModalWindow {
  private:
   void Handle(const std::function<void()>& handler);
   void Show();
+  // The column choice of a file of more than two, and the table's headings.
+  void ShowColumns();
 
   Program& program_;
   ImportWindowLogic logic_;

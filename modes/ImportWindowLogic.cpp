@@ -45,12 +45,56 @@ void ImportWindowLogic::LoadFile(const std::string& path) {
   bytes << in.rdbuf();
   if (!in.good() && !in.eof()) return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
 
-  list_ = ReadWordList(bytes.str(), WordLimitsOf(program_.db()));
+  bytes_ = bytes.str();
   fileText_ = GBK("文件：") + path;
-  encodingText_ =
-      GBK("编码：") + EncodingName(list_) + GBK("　　格式：") +
-      (list_.format == WordListFormat::Tsv ? GBK("制表符分隔") : GBK("逗号分隔（CSV）"));
-  if (list_.exported) encodingText_ += GBK("，本程序导出的单词表");
+  Read(nullptr);
+}
+
+void ImportWindowLogic::ChooseColumns(std::size_t word, std::size_t meaning) {
+  if (bytes_.empty() || closed_) return;
+  const ColumnChoice choice{word, meaning};
+  Read(&choice);
+}
+
+namespace {
+
+// How the preview names the separator (GBK).
+std::string SeparatorName(char separator) {
+  switch (separator) {
+    case '\t':
+      return GBK("制表符分隔");
+    case ',':
+      return GBK("逗号分隔（CSV）");
+    case ';':
+      return GBK("分号分隔");
+    case ' ':
+      return GBK("空格分隔");
+    default:
+      return GBK("以“") + std::string(1, separator) + GBK("”分隔");
+  }
+}
+
+}  // namespace
+
+void ImportWindowLogic::Read(const ColumnChoice* choice) {
+  list_ = ReadWordList(bytes_, WordLimitsOf(program_.db()), choice);
+  encodingText_ = GBK("编码：") + EncodingName(list_) + GBK("　　格式：") +
+                  SeparatorName(list_.separator);
+  if (list_.exported) {
+    encodingText_ += GBK("，本程序导出的单词表");
+  } else if (!list_.header.empty()) {
+    encodingText_ += GBK("，首行是表头");
+  }
+  if (!list_.directives.empty()) encodingText_ += GBK("，其他程序导出");
+  if (list_.html) encodingText_ += GBK("，HTML 已转为文字");
+  columnNames_.clear();
+  if (list_.columns > 2 && !list_.exported) {
+    for (std::size_t c = 0; c < list_.columns; ++c) {
+      std::string name = GBK("第 ") + IntegerToText(static_cast<int32_t>(c + 1)) + GBK(" 列");
+      if (c < list_.header.size()) name += GBK("：") + list_.header[c];
+      columnNames_.push_back(std::move(name));
+    }
+  }
   const std::string problems =
       list_.problems.empty()
           ? std::string()

@@ -1,6 +1,9 @@
 #include "modes/WordList.h"
 
 #include <cstdio>
+#include <map>
+
+#include "modes/ListDirectives.h"
 
 #include "store/Convert.h"
 #include "store/DateTime.h"
@@ -132,10 +135,10 @@ struct RawRecord {
 // Splits the bytes into records. Separators, quotes and line breaks are
 // ASCII bytes, which neither UTF-8 nor GBK uses inside a character, so the
 // bytes are split before they are decoded.
-std::vector<RawRecord> SplitRecords(std::string_view text, char separator) {
+std::vector<RawRecord> SplitRecords(std::string_view text, char separator, int32_t firstLine) {
   std::vector<RawRecord> records;
   size_t i = 0;
-  int32_t line = 1;
+  int32_t line = firstLine;
   while (i < text.size()) {
     RawRecord record;
     record.line = line;
@@ -212,6 +215,45 @@ WordListFormat DetectFormat(std::string_view text) {
     }
   }
   return comma ? WordListFormat::Csv : WordListFormat::Tsv;
+}
+
+// What a header calls the word's and the meaning's columns (UTF-8, lower
+// case).
+bool NamesWord(const std::string& name) {
+  static const char* const kNames[] = {"word", "words", "term", "front", "english", "单词",
+                                       "英文", "英语", "词汇", "生词"};
+  for (const char* n : kNames) {
+    if (name == n) return true;
+  }
+  return false;
+}
+
+bool NamesMeaning(const std::string& name) {
+  static const char* const kNames[] = {"meaning", "meanings", "definition", "translation", "back",
+                                       "chinese", "释义", "词义", "意思", "解释", "中文", "翻译"};
+  for (const char* n : kNames) {
+    if (name == n) return true;
+  }
+  return false;
+}
+
+// The word's and the meaning's columns, when `names` (UTF-8) name both.
+std::optional<ColumnChoice> NamedColumns(const std::vector<std::string>& names) {
+  std::optional<size_t> word, meaning;
+  for (size_t i = 0; i < names.size(); ++i) {
+    std::string name;
+    for (const char c : names[i]) {
+      if (c == ' ' || c == '\t') continue;
+      name += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    if (!word && NamesWord(name)) {
+      word = i;
+    } else if (!meaning && NamesMeaning(name)) {
+      meaning = i;
+    }
+  }
+  if (!word || !meaning) return std::nullopt;
+  return ColumnChoice{*word, *meaning};
 }
 
 }  // namespace
@@ -291,14 +333,23 @@ WordLimits WordLimitsOf(Database& db) {
   return limits;
 }
 
-WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits) {
+WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits,
+                          const ColumnChoice* choice) {
   WordListFile file;
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     file.byteOrderMark = true;
     bytes.remove_prefix(kByteOrderMark.size());
   }
+  const ListDirectives directives = TakeListDirectives(bytes);
+  file.directives = directives.lines;
+  file.html = directives.html;
   file.format = DetectFormat(bytes);
-  std::vector<RawRecord> records = SplitRecords(bytes, Separator(file.format));
+  file.separator = directives.separator.value_or(Separator(file.format));
+  if (directives.separator) {
+    file.format = *directives.separator == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
+  }
+  std::vector<RawRecord> records = SplitRecords(
+      bytes, file.separator, 1 + static_cast<int32_t>(directives.lines.size()));
 
   // The encoding its lines speak: UTF-8 unless more of the lines that are
   // not plain ASCII read as GBK than as UTF-8.
@@ -312,18 +363,60 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits) {
     if (gbk > utf8) file.encoding = WordListEncoding::Gbk;
   }
   const bool utf8 = file.encoding == WordListEncoding::Utf8;
+  // A field as stored (GBK), and as UTF-8 text; fields of HTML as their
+  // plain text, and sound references of other programs' lists dropped.
+  const bool foreign = !directives.lines.empty();
+  auto textOf = [&](const std::string& field) {
+    const std::string asUtf8 = utf8 ? field : GbkToUtf8(StoredFromGbk(field));
+    if (file.html) return TextOfHtml(asUtf8);
+    return foreign ? WithoutSoundReferences(asUtf8) : asUtf8;
+  };
+  auto storedOf = [&](const std::string& field) {
+    if (!file.html && !foreign) return utf8 ? Utf8ToGbk(field) : StoredFromGbk(field);
+    return Utf8ToGbk(textOf(field));
+  };
 
-  // A list this program exported is read by its header's columns.
-  size_t wordColumn = 0, meaningColumn = 1, columns = 2;
   size_t first = 0;
   while (first < records.size() && IsBlank(records[first].raw)) ++first;
+  std::optional<ColumnChoice> named;
   if (first < records.size() && records[first].fields == WordListColumns()) {
+    // A list this program exported is read by its header's columns.
     file.exported = true;
-    wordColumn = 1;
-    meaningColumn = 2;
-    columns = WordListColumns().size();
-    ++first;
+    named = ColumnChoice{1, 2};
+    file.columns = WordListColumns().size();
+  } else if (first < records.size()) {
+    std::vector<std::string> names;
+    for (const std::string& f : records[first].fields) names.push_back(textOf(f));
+    named = NamedColumns(names);
+    if (named) file.columns = names.size();
   }
+  if (named) {
+    for (const std::string& f : records[first].fields) file.header.push_back(storedOf(f));
+    ++first;
+  } else if (!directives.columns.empty() && (named = NamedColumns(directives.columns))) {
+    file.columns = directives.columns.size();
+  } else {
+    // The columns most lines have (the fewer of two as common); two at least.
+    std::map<size_t, int> counts;
+    for (size_t k = first; k < records.size(); ++k) {
+      if (!IsBlank(records[k].raw)) ++counts[records[k].fields.size()];
+    }
+    int most = 0;
+    for (const auto& [columns, lines] : counts) {
+      if (lines > most && columns >= 2) {
+        most = lines;
+        file.columns = columns;
+      }
+    }
+  }
+  const ColumnChoice chosen =
+      choice != nullptr && choice->word < file.columns && choice->meaning < file.columns &&
+              choice->word != choice->meaning
+          ? *choice
+          : named.value_or(ColumnChoice{});
+  file.wordColumn = chosen.word;
+  file.meaningColumn = chosen.meaning;
+  const size_t wordColumn = chosen.word, meaningColumn = chosen.meaning, columns = file.columns;
 
   for (size_t k = first; k < records.size(); ++k) {
     const RawRecord& r = records[k];
@@ -348,9 +441,8 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits) {
     }
     ListedWord word;
     word.line = r.line;
-    word.word = utf8 ? Utf8ToGbk(r.fields[wordColumn]) : StoredFromGbk(r.fields[wordColumn]);
-    word.meaning =
-        utf8 ? Utf8ToGbk(r.fields[meaningColumn]) : StoredFromGbk(r.fields[meaningColumn]);
+    word.word = storedOf(r.fields[wordColumn]);
+    word.meaning = storedOf(r.fields[meaningColumn]);
     if (word.word.empty() || word.meaning.empty()) {
       problem(word.word.empty() ? "单词为空" : "释义为空");
       continue;

@@ -57,7 +57,20 @@ struct WordListFile {
   WordListEncoding encoding = WordListEncoding::Utf8;
   bool byteOrderMark = false;
   WordListFormat format = WordListFormat::Tsv;
+  char separator = '\t';  // a tab, a comma, or what the file's directive names
   bool exported = false;  // a list this program exported: read by its header
+  // Another flashcard program's directive lines ("#html:true", …), GBK,
+  // and whether its fields are HTML (shown and imported as plain text).
+  std::vector<std::string> directives;
+  bool html = false;
+  // The header line's fields (GBK), when the first line names the columns
+  // ("word,meaning", "单词<TAB>释义", this program's export); not a word.
+  std::vector<std::string> header;
+  // The columns of each line, and the two that hold the word and meaning
+  // (0-based).
+  std::size_t columns = 2;
+  std::size_t wordColumn = 0;
+  std::size_t meaningColumn = 1;
   std::vector<ListedWord> words;
   std::vector<ListProblem> problems;
 };
@@ -73,7 +86,17 @@ constexpr std::size_t kWordListFileLimit = 64u << 20;
 // a line with an empty word or meaning, a text longer than `limits`, bytes
 // that are not text in the file's encoding, or the wrong number of columns
 // is listed as a problem with its line number.
-WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits);
+//
+// A header line is recognised by its names (word, 单词, front, … and
+// meaning, 释义, back, …) and picks the columns; so do "#columns:"
+// directives. A file of more than two columns takes the first two unless
+// `choice` names others (word, meaning; 0-based).
+struct ColumnChoice {
+  std::size_t word = 0;
+  std::size_t meaning = 1;
+};
+WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits,
+                          const ColumnChoice* choice = nullptr);
 
 // "UTF-8", "UTF-8（带 BOM）" or "GBK", as the preview names it (GBK).
 std::string EncodingName(const WordListFile& file);

@@ -263,7 +263,12 @@ const WindowSpec& ImportWindowLayout() {
       {
           {"标签文件", K::Label, 20, 10, 600, 22, YaHei(14)},
           {"标签编码", K::Label, 20, 34, 600, 22, YaHei(14)},
-          {"表格单词", K::Table, 20, 62, 600, 250, YaHei(14), "行\n单词\n释义"},
+          // Shown for a file of more than two columns.
+          {"标签单词列", K::Label, 20, 64, 60, 22, YaHei(14), "单词列："},
+          {"下拉单词列", K::ComboBox, 80, 62, 200, 26, YaHei(14)},
+          {"标签释义列", K::Label, 320, 64, 60, 22, YaHei(14), "释义列："},
+          {"下拉释义列", K::ComboBox, 380, 62, 200, 26, YaHei(14)},
+          {"表格单词", K::Table, 20, 94, 600, 218, YaHei(14), "行\n单词\n释义"},
           {"标签问题", K::Label, 20, 318, 600, 22, YaHei(14), "有问题的行（不会导入）："},
           {"表格问题", K::Table, 20, 342, 600, 96, YaHei(14), "行\n原因"},
           {"标签摘要", K::Label, 20, 448, 360, 40, YaHei(14)},

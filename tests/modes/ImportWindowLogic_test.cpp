@@ -204,5 +204,25 @@ TEST_F(ImportTest, AFileThatCannotBeReadIsReported) {
   EXPECT_NE(world.prompter.LastText().find("无法读取文件"), std::string::npos);
 }
 
+TEST_F(ImportTest, AFileOfThreeColumnsOffersTheChoiceAndImportsTheColumnsChosen) {
+  Pick("Id\tFront\tBack\n1\tapple\t苹果\n2\tpear\t梨\n");
+  ASSERT_TRUE(Open());
+  EXPECT_NE(GbkToUtf8(import.encodingText()).find("首行是表头"), std::string::npos);
+  std::vector<std::string> names;
+  for (const std::string& n : import.columnNames()) names.push_back(GbkToUtf8(n));
+  EXPECT_EQ(names, (std::vector<std::string>{"第 1 列：Id", "第 2 列：Front", "第 3 列：Back"}));
+  EXPECT_EQ(import.wordColumn(), 1u);  // by the header's names
+  EXPECT_EQ(import.meaningColumn(), 2u);
+  import.ChooseColumns(0, 1);
+  ASSERT_EQ(import.words().size(), 2u);
+  EXPECT_EQ(import.words()[0].word, "1");
+  import.ChooseColumns(1, 2);
+  import.ImportButton();
+  const std::vector<StoredWord> stored = Stored();
+  ASSERT_EQ(stored.size(), 2u);
+  EXPECT_EQ(stored[0].word, "apple");
+  EXPECT_EQ(stored[1].meaning, "梨");
+}
+
 }  // namespace
 }  // namespace cindral

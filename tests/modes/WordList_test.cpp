@@ -236,6 +236,67 @@ TEST(WordListReadTest, AListWithOneColumnIsRefusedLineByLine) {
                                                       "2:应为两列（单词和释义），这一行有 1 列"}));
 }
 
+TEST(WordListReadTest, AHeaderLineNamesTheColumnsAndIsNoWord) {
+  const struct {
+    const char* text;
+    const char* header;  // its fields joined by "|"
+    std::vector<std::string> words;
+  } cases[] = {
+      {"word,meaning\r\napple,苹果\r\n", "word|meaning", {"apple=苹果@2"}},
+      {"单词\t释义\napple\t苹果\n", "单词|释义", {"apple=苹果@2"}},
+      {"\n Meaning \t WORD\n苹果\tapple\n", " Meaning | WORD", {"apple=苹果@3"}},
+      {"Front\tBack\tTags\napple\t苹果\tfruit\n", "Front|Back|Tags", {"apple=苹果@2"}},
+      // Not a header: only one of the two names.
+      {"word\tapple\npear\t梨\n", "", {"word=apple@1", "pear=梨@2"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const WordListFile file = ReadWordList(c.text, kRoomy);
+    std::string header;
+    for (const std::string& f : file.header) header += (header.empty() ? "" : "|") + GbkToUtf8(f);
+    EXPECT_EQ(header, c.header);
+    EXPECT_EQ(Read(file), c.words);
+    EXPECT_TRUE(file.problems.empty());
+  }
+}
+
+TEST(WordListReadTest, AnotherProgramsDirectivesAndHtmlFieldsReadAsPlainText) {
+  const std::string text =
+      "#separator:Semicolon\n"
+      "#html:true\n"
+      "#columns:Back;Front;Tags\n"
+      "#deck:英语\n"
+      // Fields that hold the separator (as entities do) are quoted.
+      "\"苹果<br>一种水果 &amp; 树[sound:apple.mp3]\";<b>apple</b>;fruit\n"
+      "\"<div>梨</div><div>&#x6CB3;&#21271;</div>\";\"pear&nbsp;\";\n";
+  const WordListFile file = ReadWordList(text, kRoomy);
+  EXPECT_EQ(Problems(file), std::vector<std::string>{});
+  EXPECT_EQ(file.directives.size(), 4u);
+  EXPECT_TRUE(file.html);
+  EXPECT_EQ(file.separator, ';');
+  EXPECT_EQ(file.columns, 3u);
+  EXPECT_EQ(Read(file),
+            (std::vector<std::string>{"apple=苹果; 一种水果 & 树@5", "pear=梨; 河北@6"}));
+  // Without #html the markup is the text, but sound references still go.
+  const WordListFile plain = ReadWordList("#separator:tab\n<b>a</b>\tb[sound:x.mp3]\n", kRoomy);
+  EXPECT_EQ(Read(plain), std::vector<std::string>{"<b>a</b>=b@2"});
+}
+
+TEST(WordListReadTest, AFileOfMoreColumnsTakesTheTwoChosen) {
+  const std::string text = "1\tapple\t苹果\n2\tpear\t梨\n3\tplum\n";
+  const WordListFile first = ReadWordList(text, kRoomy);
+  EXPECT_EQ(first.columns, 3u);
+  EXPECT_EQ(Read(first), (std::vector<std::string>{"1=apple@1", "2=pear@2"}));
+  EXPECT_EQ(Problems(first), std::vector<std::string>{"3:应为 3 列，这一行有 2 列"});
+  const ColumnChoice choice{1, 2};
+  EXPECT_EQ(Read(ReadWordList(text, kRoomy, &choice)),
+            (std::vector<std::string>{"apple=苹果@1", "pear=梨@2"}));
+  // A choice beyond the columns, or of one column twice, is not taken.
+  for (const ColumnChoice bad : {ColumnChoice{1, 3}, ColumnChoice{2, 2}}) {
+    EXPECT_EQ(Read(ReadWordList(text, kRoomy, &bad)), Read(first));
+  }
+}
+
 TEST(WordListRoundTripTest, ExportedWordsReadBackTheSameInEveryFormAndEncoding) {
   TestWorld world(kDay);
   world.OpenWordBook();

@@ -18,10 +18,6 @@ namespace cindral {
 
 class RecordFile;
 
-// Access and share modes of an open.
-enum class Access { ReadOnly, ReadWrite };
-enum class Share { DenyNone = 1, DenyRead = 2, DenyWrite = 3, Exclusive = 4 };
-
 class Database {
  public:
   Database();

@@ -7,7 +7,6 @@
 
 #include "store/BlockAudit.h"
 #include "store/Bytes.h"
-#include "store/Database.h"
 #include "store/DatabaseErrors.h"
 #include "store/LockRetry.h"
 #include "store/PosixFileSystem.h"

@@ -101,8 +101,6 @@ class RecordFile {
   int32_t recordSize() const { return recordSize_; }
   int64_t firstRecordOffset() const { return firstRecord_; }
   const std::vector<FieldDescriptor>& fields() const { return fields_; }
-  // The 112 header bytes as they were read at open.
-  const std::string& headerBytes() const { return header_; }
   SideFile* side() { return side_.get(); }
   FileAccess& file() { return *file_; }
   LockTable& locks() { return locks_; }

@@ -8,7 +8,8 @@
 // file is open (the descriptors and the record size): every count, id and
 // field is read from the file at its computed offset, under its lock.
 //
-// Changes and the journal (see Journal.h for the journal itself):
+// Changes and the journal (see Journal.h for the journal itself, and
+// ChangeLocks.h for who may use it when):
 //  - A change that writes more than one place, or more than 8 bytes in one
 //    place, runs under the journal: storing a memo text or byte set,
 //    appending a record with one, purging, clearing, the repairs at open,
@@ -18,20 +19,20 @@
 //    whole on its own, and a plain append writes its record beyond the
 //    count before the 8 header bytes that count it, so these go straight
 //    to the file.
-//  - Two locks beyond the whole-file range (bytes 0 to 0x7FFFFFFE) guard the
-//    journal: kJournalLock, taken by whoever is about to use the journal
-//    file, so that two processes never share it; and kJournalOwner, held by
-//    a change for as long as the journal may hold its entries.
-//  - A journal with content whose owner byte nobody holds is hot: its
-//    change was cut short. It is played back under the whole-file lock:
-//    at every read-write open, whenever a purge, a clear or an exclusive
-//    scope takes the whole-file lock, and by every write, which looks for a
-//    hot journal once it holds its own locks, and if it finds one lets them
-//    go, plays the journal back and starts again. Reads do not look: a
-//    reader in another process may see the records a dead writer was
-//    changing half changed until the next writer or opener rolls them back.
+//  - A hot journal is played back under the whole-file lock: at every
+//    read-write open, whenever a purge, a clear or an exclusive scope takes
+//    the whole-file lock, and by every write, which looks for a hot journal
+//    once it holds its own locks, and if it finds one lets them go, plays
+//    the journal back and starts again. Reads do not look: a reader in
+//    another process may see the records a dead writer was changing half
+//    changed until the next writer or opener rolls them back.
 //  - A read-only open never writes, so it refuses a book with a hot
 //    journal (kErrOpenFailed).
+//
+// The parts: RecordLayout (where the header, fields and records lie),
+// ChangeLocks (the journal's locks), RecordPurge, OpenRepair and BlockAudit
+// (the repairs at open); this class opens them, holds the cursor and the
+// scopes, and reads and writes records.
 
 #include <cstdint>
 #include <memory>
@@ -41,10 +42,11 @@
 #include "store/FieldCodec.h"
 #include "store/FileAccess.h"
 #include "store/FileSystem.h"
-#include "store/Journal.h"
+#include "store/ChangeLocks.h"
 #include "store/JournaledFile.h"
 #include "store/LockTable.h"
 #include "store/ReadAheadFile.h"
+#include "store/RecordLayout.h"
 #include "store/SideFile.h"
 #include "store/Value.h"
 
@@ -67,19 +69,6 @@ struct OpenRepairs {
 
 class RecordFile {
  public:
-  static constexpr int32_t kVersion = 0x00010000;
-  static constexpr int64_t kHeaderSize = 112;
-  static constexpr int64_t kDescriptorSize = 72;
-  static constexpr int64_t kCountOffset = 16;
-  static constexpr int64_t kNextIdOffset = 20;
-  static constexpr int64_t kRecordSizeOffset = 24;
-  static constexpr int64_t kFieldCountOffset = 112;
-  // Records are read and moved at most this many bytes at a time by a purge.
-  static constexpr int32_t kPurgeChunkBytes = 163840;
-  // The journal's locks, just beyond the whole-file range.
-  static constexpr int64_t kJournalLock = 0x7FFFFFFF;
-  static constexpr int64_t kJournalOwner = 0x80000000LL;
-
   ~RecordFile();
   RecordFile(const RecordFile&) = delete;
   RecordFile& operator=(const RecordFile&) = delete;
@@ -97,13 +86,13 @@ class RecordFile {
 
   const std::string& path() const { return path_; }
   Access access() const { return access_; }
-  int32_t version() const;
-  int32_t recordSize() const { return recordSize_; }
-  int64_t firstRecordOffset() const { return firstRecord_; }
-  const std::vector<FieldDescriptor>& fields() const { return fields_; }
+  const RecordLayout& layout() const { return layout_; }
+  int32_t version() const { return layout_.version(); }
+  int32_t recordSize() const { return layout_.recordSize(); }
+  int64_t firstRecordOffset() const { return layout_.firstRecord(); }
+  const std::vector<FieldDescriptor>& fields() const { return layout_.fields(); }
   SideFile* side() { return side_.get(); }
   FileAccess& file() { return *file_; }
-  LockTable& locks() { return locks_; }
   const OpenRepairs& repairs() const { return repairs_; }
 
   int32_t cursor() const { return cursor_; }
@@ -145,23 +134,17 @@ class RecordFile {
   void FailScope(int32_t code);
 
  private:
-  RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access,
+  // The repairs at open read and write through the record file's own paths.
+  friend class OpenRepair;
+  friend class BlockAudit;
+
+  RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access, Share share,
              std::shared_ptr<FileSystem> fs);
   int32_t OpenUnderLock(Share share);
-  // Reads and checks the header and the descriptors; changes nothing.
-  int32_t ReadLayout();
-  // The record count against the file's length: read-only access refuses a
-  // file that lacks counted records, read-write access repairs it.
-  int32_t CheckLength();
-  // Copies the data file (and the side file) beside it before a repair
-  // that drops whole records.
-  int32_t CopyBeforeRepair();
-  int64_t RecordOffset(int32_t index) const { return firstRecord_ + int64_t{index} * recordSize_; }
+  int64_t RecordOffset(int32_t index) const { return layout_.RecordOffset(index); }
   // Sizes the scratch buffer; false when memory runs out (a record size
   // from the file may be large).
   bool Reserve(std::size_t size);
-  // Frees the side-file values a record's bytes point to.
-  int32_t FreeSideValues(const char* record);
   // Refuses a write on a read-only file or inside a shared scope.
   int32_t MayWrite() const;
   // The outcome of a write, which inside an exclusive scope fails the scope.
@@ -173,38 +156,31 @@ class RecordFile {
   void StartReadAhead();
   void StopReadAhead();
 
-  // The journal protocol (see the top of this file).
-  int32_t BeginChange();
-  int32_t EndChange(int32_t code);
-  // After the caller took its own locks: a hot journal gives kHotJournal.
-  int32_t CheckHot();
-  int32_t RecoverHotJournal();
-  // Runs a write that takes its own locks, rolling back a hot journal and
-  // starting again when the write finds one.
-  template <typename Write>
-  int32_t Retrying(Write&& write);
   // Runs a write to one record under its lock, once no journal is hot.
   template <typename Write>
   int32_t WritingRecord(int32_t index, Write&& write);
+  // Runs a change of the whole file under the whole-file lock.
+  template <typename Change>
+  int32_t ChangingWhole(Change&& change);
   // Writes bytes that must reach the file whole: straight, or under the
   // journal when they straddle a page or a change is running.
   int32_t WriteWhole(int64_t offset, const char* bytes, std::size_t size);
+  int32_t WriteInt32(int64_t offset, int32_t value);
+  // `size` bytes from the start of record `index` on (kErrRecordRead when
+  // the file holds fewer).
+  int32_t ReadRecordBytes(int32_t index, char* out, std::size_t size);
 
   std::string path_;
   std::shared_ptr<FileSystem> fs_;
   ReadAheadFile* readAhead_;  // under file_, which owns it
   std::unique_ptr<JournaledFile> file_;
   Access access_;
-  bool exclusiveShare_ = false;
   LockTable locks_;
-  std::unique_ptr<SideFile> side_;
-  Journal journal_;
-  std::vector<bool> scopes_;  // open scopes, true = exclusive
   OpenRepairs repairs_;
-  std::string header_;
-  std::vector<FieldDescriptor> fields_;
-  int32_t recordSize_ = 0;
-  int64_t firstRecord_ = 0;
+  ChangeLocks change_;
+  std::unique_ptr<SideFile> side_;
+  std::vector<bool> scopes_;  // open scopes, true = exclusive
+  RecordLayout layout_;
   int32_t cursor_ = 0;
   int32_t timeoutMs_ = 0;
   std::string scratch_;  // reused record and field buffer

@@ -7,7 +7,8 @@
 
 #include "store/Bytes.h"
 #include "store/DatabaseErrors.h"
-#include "store/RecordFile.h"
+#include "store/OpenRepair.h"
+#include "store/RecordCursor.h"
 #include "store/RecordPurge.h"
 
 namespace cindral {
@@ -69,8 +70,8 @@ int32_t BlockAudit::ScanRecords(bool* go) {
   }
   for (int32_t read = 0; read < count;) {
     const int32_t n = std::min(perRead, count - read);
-    code = records_.ReadRecordBytes(
-        read, &chunk[0], static_cast<std::size_t>(n) * static_cast<std::size_t>(stride));
+    code = records_.ReadRecordBytes(read, &chunk[0],
+                                    static_cast<std::size_t>(n) * static_cast<std::size_t>(stride));
     if (code != 0) return code;
     for (int32_t j = 0; j < n; ++j) {
       const char* record = chunk.data() + static_cast<std::size_t>(j) * stride;
@@ -204,8 +205,7 @@ int32_t BlockAudit::PartShared(OpenRepairs* repairs) {
     int32_t first = 0;
     // A value that cannot be read is not kept pointing into another's
     // blocks: freeing it would free them.
-    if (side_->Load(ref.first, records_.layout().field(ref.field).type == kTypeMemo, &value) ==
-        0) {
+    if (side_->Load(ref.first, records_.layout().field(ref.field).type == kTypeMemo, &value) == 0) {
       const int32_t code = side_->Store(0, value, &first);
       if (code != 0) return code;
     }

@@ -35,12 +35,12 @@
 
 namespace cindral {
 
-class RecordFile;
+class RecordCursor;
 struct OpenRepairs;
 
 class BlockAudit {
  public:
-  explicit BlockAudit(RecordFile& records) : records_(records) {}
+  explicit BlockAudit(RecordCursor& records) : records_(records) {}
   int32_t Run(OpenRepairs* repairs);
 
  private:
@@ -63,21 +63,21 @@ class BlockAudit {
   int32_t DropLost(OpenRepairs* repairs);
   int32_t RaiseNextId(OpenRepairs* repairs);
 
-  RecordFile& records_;
-  SideFile* side_ = nullptr;          // null when no value lies in a side file
-  std::vector<int32_t> sideFields_;   // the fields whose values lie there
+  RecordCursor& records_;
+  SideFile* side_ = nullptr;         // null when no value lies in a side file
+  std::vector<int32_t> sideFields_;  // the fields whose values lie there
   int32_t nextId_ = 0;
   int64_t maxId_ = 0;
-  std::vector<ValueRef> refs_;        // every value a record points to
+  std::vector<ValueRef> refs_;  // every value a record points to
   SideFileHeader header_;
-  int32_t fileBlocks_ = 0;            // blocks the side file holds, the header block too
-  std::vector<int32_t> prev_;         // each block's links as read
+  int32_t fileBlocks_ = 0;     // blocks the side file holds, the header block too
+  std::vector<int32_t> prev_;  // each block's links as read
   std::vector<int32_t> next_;
   std::vector<int32_t> length_;
-  std::vector<int32_t> owner_;        // the chain that uses a block, 0 = none
-  std::vector<int32_t> seen_;         // the last chain that stepped on a block
-  std::vector<ValueRef> parted_;      // values that start in another value's blocks
-  std::vector<ValueRef> dropped_;     // values whose first block is not theirs
+  std::vector<int32_t> owner_;     // the chain that uses a block, 0 = none
+  std::vector<int32_t> seen_;      // the last chain that stepped on a block
+  std::vector<ValueRef> parted_;   // values that start in another value's blocks
+  std::vector<ValueRef> dropped_;  // values whose first block is not theirs
   int32_t lastUsed_ = 0;
 };
 

@@ -8,8 +8,7 @@
 namespace cindral {
 
 ChangeLocks::ChangeLocks(LockTable& locks, FileAccess& file, std::shared_ptr<FileSystem> fs,
-                         const std::string& dataPath, bool exclusiveShare,
-                         bool* playedBack)
+                         const std::string& dataPath, bool exclusiveShare, bool* playedBack)
     : locks_(locks),
       file_(file),
       journal_(std::move(fs), Journal::PathFor(dataPath)),

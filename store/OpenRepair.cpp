@@ -6,7 +6,7 @@
 
 #include "store/Bytes.h"
 #include "store/DatabaseErrors.h"
-#include "store/RecordFile.h"
+#include "store/RecordCursor.h"
 
 namespace cindral {
 namespace {
@@ -90,7 +90,7 @@ int32_t OpenRepair::CheckLength(OpenRepairs* repairs) {
 }
 
 int32_t OpenRepair::CopyBeforeRepair(std::string* copyPath) {
-  const std::string& path = records_.path();
+  const std::string& path = path_;
   SideFile* side = records_.side();
   const std::string sidePath = SideFile::PathFor(path);
   const std::string suffix = ".before-repair-" + Stamp();

@@ -17,12 +17,28 @@
 
 namespace cindral {
 
-class RecordFile;
-struct OpenRepairs;
+class RecordCursor;
+
+// What a read-write open found and set right.
+struct OpenRepairs {
+  bool journalPlayedBack = false;  // a change cut short was rolled back
+  bool countLowered = false;       // the header counted records the file lacks
+  bool trailingCut = false;        // bytes after the last counted record went
+  // Whole records after the counted ones went too; `copyPath` names the copy
+  // of the data file made before (GBK; the side file's copy lies beside it).
+  bool wholeRecordsCut = false;
+  std::string copyPath;
+  bool freeListRebuilt = false;  // the side file's free list did not hold together
+  int32_t valuesCopied = 0;      // values that two records shared got blocks of their own
+  int32_t valuesDropped = 0;     // values whose first block was not theirs became empty
+  bool nextIdRaised = false;     // a record carried an id the header had yet to issue
+};
 
 class OpenRepair {
  public:
-  OpenRepair(RecordFile& records, FileSystem& fs) : records_(records), fs_(fs) {}
+  // `path` is the data file's (GBK).
+  OpenRepair(RecordCursor& records, FileSystem& fs, const std::string& path)
+      : records_(records), fs_(fs), path_(path) {}
 
   // Read-only access refuses a file that lacks counted records
   // (kErrFileSize) and repairs nothing.
@@ -33,8 +49,9 @@ class OpenRepair {
   // the data file's copy.
   int32_t CopyBeforeRepair(std::string* copyPath);
 
-  RecordFile& records_;
+  RecordCursor& records_;
   FileSystem& fs_;
+  const std::string& path_;
 };
 
 }  // namespace cindral

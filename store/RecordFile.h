@@ -30,42 +30,29 @@
 //    journal (kErrOpenFailed).
 //
 // The parts: RecordLayout (where the header, fields and records lie),
-// ChangeLocks (the journal's locks), RecordPurge, OpenRepair and BlockAudit
-// (the repairs at open); this class opens them, holds the cursor and the
-// scopes, and reads and writes records.
+// ChangeLocks (the journal's locks), RecordCursor (the cursor, reads and
+// writes), RecordPurge, OpenRepair and BlockAudit (the repairs at open);
+// this class opens and creates the files, holds them and the scopes.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "store/ChangeLocks.h"
 #include "store/FieldCodec.h"
 #include "store/FileAccess.h"
 #include "store/FileSystem.h"
-#include "store/ChangeLocks.h"
 #include "store/JournaledFile.h"
 #include "store/LockTable.h"
+#include "store/OpenRepair.h"
 #include "store/ReadAheadFile.h"
+#include "store/RecordCursor.h"
 #include "store/RecordLayout.h"
 #include "store/SideFile.h"
 #include "store/Value.h"
 
 namespace cindral {
-
-// What a read-write open found and set right.
-struct OpenRepairs {
-  bool journalPlayedBack = false;  // a change cut short was rolled back
-  bool countLowered = false;       // the header counted records the file lacks
-  bool trailingCut = false;        // bytes after the last counted record went
-  // Whole records after the counted ones went too; `copyPath` names the copy
-  // of the data file made before (GBK; the side file's copy lies beside it).
-  bool wholeRecordsCut = false;
-  std::string copyPath;
-  bool freeListRebuilt = false;  // the side file's free list did not hold together
-  int32_t valuesCopied = 0;      // values that two records shared got blocks of their own
-  int32_t valuesDropped = 0;     // values whose first block was not theirs became empty
-  bool nextIdRaised = false;     // a record carried an id the header had yet to issue
-};
 
 class RecordFile {
  public:
@@ -95,24 +82,27 @@ class RecordFile {
   FileAccess& file() { return *file_; }
   const OpenRepairs& repairs() const { return repairs_; }
 
-  int32_t cursor() const { return cursor_; }
-  void set_cursor(int32_t cursor) { cursor_ = cursor; }
+  int32_t cursor() const { return records_.cursor(); }
+  void set_cursor(int32_t cursor) { records_.set_cursor(cursor); }
   void SetTimeout(int32_t timeoutMs);
   int32_t timeout() const { return timeoutMs_; }
 
-  // The record count from the header (under the header lock).
-  int32_t ReadCount(int32_t* count);
-  // The record count and NextRecordId from the header.
-  int32_t ReadCounters(int32_t* count, int32_t* nextId);
-  // Field `field` (0-based) of record `index`. On failure `*out` is the
-  // field type's zero value.
-  int32_t ReadField(int32_t index, int32_t field, Value* out);
-  int32_t WriteField(int32_t index, int32_t field, const Value& value);
-  int32_t ReadRecordId(int32_t index, int32_t* id);
-  // Appends a record with these values for the first fields; `*index`
-  // receives its index.
-  int32_t Append(const std::vector<Value>& values, int32_t* index);
-  int32_t Mark(int32_t index);
+  // Reads and writes of records (see RecordCursor.h).
+  int32_t ReadCount(int32_t* count) { return records_.ReadCount(count); }
+  int32_t ReadCounters(int32_t* count, int32_t* nextId) {
+    return records_.ReadCounters(count, nextId);
+  }
+  int32_t ReadField(int32_t index, int32_t field, Value* out) {
+    return records_.ReadField(index, field, out);
+  }
+  int32_t WriteField(int32_t index, int32_t field, const Value& value) {
+    return records_.WriteField(index, field, value);
+  }
+  int32_t ReadRecordId(int32_t index, int32_t* id) { return records_.ReadRecordId(index, id); }
+  int32_t Append(const std::vector<Value>& values, int32_t* index) {
+    return records_.Append(values, index);
+  }
+  int32_t Mark(int32_t index) { return records_.Mark(index); }
   // Removes the marked records; the cursor becomes 0 once compaction starts.
   int32_t Purge();
   // Removes every record; cursor 0.
@@ -134,41 +124,15 @@ class RecordFile {
   void FailScope(int32_t code);
 
  private:
-  // The repairs at open read and write through the record file's own paths.
-  friend class OpenRepair;
-  friend class BlockAudit;
-
   RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access, Share share,
              std::shared_ptr<FileSystem> fs);
   int32_t OpenUnderLock(Share share);
-  int64_t RecordOffset(int32_t index) const { return layout_.RecordOffset(index); }
-  // Sizes the scratch buffer; false when memory runs out (a record size
-  // from the file may be large).
-  bool Reserve(std::size_t size);
-  // Refuses a write on a read-only file or inside a shared scope.
-  int32_t MayWrite() const;
-  // The outcome of a write, which inside an exclusive scope fails the scope.
-  int32_t Settle(int32_t code);
-  // The outcome of a read, which fails the scope when the file failed.
-  int32_t SettleRead(int32_t code);
-  int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
   // Reading in large blocks, for as long as the whole-file lock is held.
   void StartReadAhead();
   void StopReadAhead();
-
-  // Runs a write to one record under its lock, once no journal is hot.
-  template <typename Write>
-  int32_t WritingRecord(int32_t index, Write&& write);
   // Runs a change of the whole file under the whole-file lock.
   template <typename Change>
   int32_t ChangingWhole(Change&& change);
-  // Writes bytes that must reach the file whole: straight, or under the
-  // journal when they straddle a page or a change is running.
-  int32_t WriteWhole(int64_t offset, const char* bytes, std::size_t size);
-  int32_t WriteInt32(int64_t offset, int32_t value);
-  // `size` bytes from the start of record `index` on (kErrRecordRead when
-  // the file holds fewer).
-  int32_t ReadRecordBytes(int32_t index, char* out, std::size_t size);
 
   std::string path_;
   std::shared_ptr<FileSystem> fs_;
@@ -181,9 +145,8 @@ class RecordFile {
   std::unique_ptr<SideFile> side_;
   std::vector<bool> scopes_;  // open scopes, true = exclusive
   RecordLayout layout_;
-  int32_t cursor_ = 0;
+  RecordCursor records_;
   int32_t timeoutMs_ = 0;
-  std::string scratch_;  // reused record and field buffer
 };
 
 }  // namespace cindral

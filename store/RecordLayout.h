@@ -55,9 +55,7 @@ class RecordLayout {
   int32_t countAtRead() const { return countAtRead_; }
   int32_t nextIdAtRead() const { return nextIdAtRead_; }
 
-  int64_t RecordOffset(int32_t index) const {
-    return firstRecord_ + int64_t{index} * recordSize_;
-  }
+  int64_t RecordOffset(int32_t index) const { return firstRecord_ + int64_t{index} * recordSize_; }
   int64_t FieldOffset(int32_t index, int32_t field) const {
     return RecordOffset(index) + this->field(field).offset;
   }

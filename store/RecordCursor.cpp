@@ -81,16 +81,21 @@ int32_t RecordCursor::WriteInt32(int64_t offset, int32_t value) {
 
 // --- Reading -------------------------------------------------------------
 
+int32_t RecordCursor::ReadHeaderBytes(char* raw, std::size_t size) {
+  ByteLock lock(locks_, RecordLayout::kCountOffset, CountReadTimeout(timeoutMs_));
+  if (lock.code() != 0) return lock.code();
+  std::size_t got = 0;
+  if (file_.ReadAt(RecordLayout::kCountOffset, raw, size, &got) != 0 || got < size) {
+    return SettleRead(kErrRecordCount);
+  }
+  return 0;
+}
+
 int32_t RecordCursor::ReadCounters(int32_t* count, int32_t* nextId) {
   *count = 0;
   *nextId = 0;
-  ByteLock lock(locks_, RecordLayout::kCountOffset, CountReadTimeout(timeoutMs_));
-  if (lock.code() != 0) return lock.code();
   char raw[8];
-  std::size_t got = 0;
-  if (file_.ReadAt(RecordLayout::kCountOffset, raw, sizeof raw, &got) != 0 || got < sizeof raw) {
-    return SettleRead(kErrRecordCount);
-  }
+  if (const int32_t code = ReadHeaderBytes(raw, sizeof raw)) return code;
   *count = GetInt32(raw);
   *nextId = GetInt32(raw + 4);
   if (*count < 0) {
@@ -102,13 +107,8 @@ int32_t RecordCursor::ReadCounters(int32_t* count, int32_t* nextId) {
 
 int32_t RecordCursor::ReadCount(int32_t* count) {
   *count = 0;
-  ByteLock lock(locks_, RecordLayout::kCountOffset, CountReadTimeout(timeoutMs_));
-  if (lock.code() != 0) return lock.code();
   char raw[4];
-  std::size_t got = 0;
-  if (file_.ReadAt(RecordLayout::kCountOffset, raw, sizeof raw, &got) != 0 || got < sizeof raw) {
-    return SettleRead(kErrRecordCount);
-  }
+  if (const int32_t code = ReadHeaderBytes(raw, sizeof raw)) return code;
   const int32_t value = GetInt32(raw);
   if (value < 0) return kErrRecordCount;
   *count = value;

@@ -74,6 +74,9 @@ class RecordCursor {
   // The outcome of a read, which fails the scope when the file failed.
   int32_t SettleRead(int32_t code);
   int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
+  // The header's counters (`size` bytes from the count on), under the
+  // header lock.
+  int32_t ReadHeaderBytes(char* raw, std::size_t size);
   // Runs a write to one record under its lock, once no journal is hot.
   template <typename Write>
   int32_t WritingRecord(int32_t index, Write&& write);

@@ -10,18 +10,13 @@
 #include <memory>
 
 #include "MemoryFileSystem.h"
+#include "TempDatabase.h"
 #include "store/DatabaseErrors.h"
 
 namespace cindral {
 namespace {
 
-FieldDescriptor Field(const char* name, int32_t type, int32_t declaredSize = 0) {
-  FieldDescriptor f;
-  f.name = name;
-  f.type = type;
-  f.declaredSize = declaredSize;
-  return f;
-}
+using testing::Field;
 
 struct LayoutCase {
   const char* what;

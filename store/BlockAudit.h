@@ -19,20 +19,66 @@
 //
 // Runs inside the open's change, under the whole-file lock.
 
+// The audit runs in phases: ScanRecords (the largest id, and where each
+// value starts), ReadBlocks (every block's links), WalkChains (the blocks
+// each value owns), CheckFreeList (rebuilt unless sound), PartShared and
+// DropLost (the values set right in their records), and RaiseNextId. The
+// record writes go through the record file's own write path, at the
+// layout's offsets.
+//
+// Runs inside the open's change, under the whole-file lock.
+
 #include <cstdint>
+#include <vector>
+
+#include "store/SideFile.h"
 
 namespace cindral {
 
-class RecordFile;
+class RecordCursor;
 struct OpenRepairs;
 
 class BlockAudit {
  public:
-  explicit BlockAudit(RecordFile& records) : records_(records) {}
+  explicit BlockAudit(RecordCursor& records) : records_(records) {}
   int32_t Run(OpenRepairs* repairs);
 
  private:
-  RecordFile& records_;
+  // One record's reference to a side-file value.
+  struct ValueRef {
+    int32_t record;
+    int32_t field;  // index into the record file's fields
+    int32_t first;
+  };
+
+  // `*go` turns false (and nothing is to be done) when the records are too
+  // large to read.
+  int32_t ScanRecords(bool* go);
+  // `*go` turns false when the side file is too large to audit or its
+  // header counts blocks it lacks.
+  int32_t ReadBlocks(bool* go);
+  void WalkChains();
+  int32_t CheckFreeList(OpenRepairs* repairs);
+  int32_t PartShared(OpenRepairs* repairs);
+  int32_t DropLost(OpenRepairs* repairs);
+  int32_t RaiseNextId(OpenRepairs* repairs);
+
+  RecordCursor& records_;
+  SideFile* side_ = nullptr;         // null when no value lies in a side file
+  std::vector<int32_t> sideFields_;  // the fields whose values lie there
+  int32_t nextId_ = 0;
+  int64_t maxId_ = 0;
+  std::vector<ValueRef> refs_;  // every value a record points to
+  SideFileHeader header_;
+  int32_t fileBlocks_ = 0;     // blocks the side file holds, the header block too
+  std::vector<int32_t> prev_;  // each block's links as read
+  std::vector<int32_t> next_;
+  std::vector<int32_t> length_;
+  std::vector<int32_t> owner_;     // the chain that uses a block, 0 = none
+  std::vector<int32_t> seen_;      // the last chain that stepped on a block
+  std::vector<ValueRef> parted_;   // values that start in another value's blocks
+  std::vector<ValueRef> dropped_;  // values whose first block is not theirs
+  int32_t lastUsed_ = 0;
 };
 
 }  // namespace cindral

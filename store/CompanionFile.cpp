@@ -4,7 +4,6 @@
 
 #include <atomic>
 
-#include "store/Database.h"
 #include "store/DatabaseErrors.h"
 
 namespace cindral {

@@ -18,10 +18,6 @@ namespace cindral {
 
 class RecordFile;
 
-// Access and share modes of an open.
-enum class Access { ReadOnly, ReadWrite };
-enum class Share { DenyNone = 1, DenyRead = 2, DenyWrite = 3, Exclusive = 4 };
-
 class Database {
  public:
   Database();
@@ -61,7 +57,6 @@ class Database {
   // process fails at once, -1 = wait without end. Reading the record count
   // waits at least 2000 ms.
   void SetLockTimeout(int32_t milliseconds);
-  int32_t LockTimeout() const { return timeoutMs_; }
   // Replaces the file system under later opens (tests put failing or
   // in-memory files in).
   void SetFileSystem(std::shared_ptr<FileSystem> fs);

@@ -9,8 +9,10 @@
 
 namespace cindral {
 
-enum class Access;
-enum class Share;
+// Access and share modes of an open: what this opener does with the file,
+// and what it denies the others.
+enum class Access { ReadOnly, ReadWrite };
+enum class Share { DenyNone = 1, DenyRead = 2, DenyWrite = 3, Exclusive = 4 };
 
 enum class LockKind { Shared, Exclusive };
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "store/Bytes.h"
-#include "store/Database.h"
 #include "store/DatabaseErrors.h"
 
 namespace cindral {

@@ -9,10 +9,11 @@
 
 namespace cindral {
 
-JournaledFile::JournaledFile(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {}
+JournaledFile::JournaledFile(std::unique_ptr<FileAccess> inner)
+    : ForwardingFile(std::move(inner)) {}
 
 int32_t JournaledFile::ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) {
-  if (journal_ == nullptr) return inner_->ReadAt(offset, buffer, size, done);
+  if (journal_ == nullptr) return inner().ReadAt(offset, buffer, size, done);
   *done = 0;
   if (offset < 0) return kErrSeek;
   if (size == 0 || offset >= length_) return 0;
@@ -23,7 +24,7 @@ int32_t JournaledFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
   const int64_t fileEnd = std::min(end, zeroFrom_);
   if (offset < fileEnd) {
     const int32_t code =
-        inner_->ReadAt(offset, out, static_cast<std::size_t>(fileEnd - offset), &got);
+        inner().ReadAt(offset, out, static_cast<std::size_t>(fileEnd - offset), &got);
     if (code != 0) return code;
   }
   if (got < wanted) std::memset(out + got, 0, wanted - got);
@@ -43,7 +44,7 @@ int32_t JournaledFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
 }
 
 int32_t JournaledFile::WriteAt(int64_t offset, const void* data, std::size_t size) {
-  if (journal_ == nullptr) return inner_->WriteAt(offset, data, size);
+  if (journal_ == nullptr) return inner().WriteAt(offset, data, size);
   if (journal_->failure() != 0) return journal_->failure();
   if (offset < 0) return kErrSeek;
   if (size == 0) return 0;
@@ -53,7 +54,7 @@ int32_t JournaledFile::WriteAt(int64_t offset, const void* data, std::size_t siz
 }
 
 int32_t JournaledFile::Truncate(int64_t length) {
-  if (journal_ == nullptr) return inner_->Truncate(length);
+  if (journal_ == nullptr) return inner().Truncate(length);
   if (journal_->failure() != 0) return journal_->failure();
   if (length < 0) return kErrSeek;
   if (length < length_) {
@@ -79,33 +80,17 @@ int32_t JournaledFile::Truncate(int64_t length) {
 }
 
 int32_t JournaledFile::Size(int64_t* length) {
-  if (journal_ == nullptr) return inner_->Size(length);
+  if (journal_ == nullptr) return inner().Size(length);
   *length = length_;
   return 0;
 }
 
-int32_t JournaledFile::Lock(int64_t offset, int64_t length, LockKind kind) {
-  return inner_->Lock(offset, length, kind);
-}
-
-int32_t JournaledFile::Unlock(int64_t offset, int64_t length) {
-  return inner_->Unlock(offset, length);
-}
-
-int32_t JournaledFile::TestLock(int64_t offset, int64_t length, LockKind kind) {
-  return inner_->TestLock(offset, length, kind);
-}
-
 // During a change the journal syncs the file when it commits.
-int32_t JournaledFile::Sync() { return journal_ == nullptr ? inner_->Sync() : 0; }
-
-int32_t JournaledFile::FileId(uint64_t* device, uint64_t* inode) {
-  return inner_->FileId(device, inode);
-}
+int32_t JournaledFile::Sync() { return journal_ == nullptr ? inner().Sync() : 0; }
 
 int32_t JournaledFile::BeginChange(Journal* journal) {
   int64_t length = 0;
-  const int32_t code = inner_->Size(&length);
+  const int32_t code = inner().Size(&length);
   // Held from here on even when the length is unknown, so that nothing can
   // slip past the journal; the caller ends the change on failure.
   journal_ = journal;
@@ -214,7 +199,7 @@ void JournaledFile::Coalesce() {
     std::size_t got = 0;
     const int64_t readEnd = std::min(end, known);
     const int32_t code =
-        inner_->ReadAt(it->first, &run[0], static_cast<std::size_t>(readEnd - it->first), &got);
+        inner().ReadAt(it->first, &run[0], static_cast<std::size_t>(readEnd - it->first), &got);
     if (code != 0 || got < static_cast<std::size_t>(readEnd - it->first)) {
       // The file does not give the bytes between: the runs stay apart.
       for (; it != last; ++it) joined.emplace(it->first, std::move(it->second));
@@ -278,7 +263,7 @@ void JournaledFile::MarkSaved(const std::vector<Range>& ranges) {
 int32_t JournaledFile::Flush(bool final) {
   HoldZeroGaps();
   for (const auto& run : held_) {
-    const int32_t code = inner_->WriteAt(run.first, run.second.data(), run.second.size());
+    const int32_t code = inner().WriteAt(run.first, run.second.data(), run.second.size());
     if (code != 0) return code;
     wrote_ = true;
     physical_ = std::max<int64_t>(physical_, run.first + static_cast<int64_t>(run.second.size()));
@@ -286,7 +271,7 @@ int32_t JournaledFile::Flush(bool final) {
   held_.clear();
   heldBytes_ = 0;
   if (final && physical_ > length_) {
-    const int32_t code = inner_->Truncate(length_);
+    const int32_t code = inner().Truncate(length_);
     if (code != 0) return code;
     wrote_ = true;
     physical_ = length_;

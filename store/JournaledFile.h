@@ -18,13 +18,13 @@
 #include <string>
 #include <vector>
 
-#include "store/FileAccess.h"
+#include "store/ForwardingFile.h"
 
 namespace cindral {
 
 class Journal;
 
-class JournaledFile final : public FileAccess {
+class JournaledFile final : public ForwardingFile {
  public:
   // A half-open byte range [start, end).
   struct Range {
@@ -34,17 +34,11 @@ class JournaledFile final : public FileAccess {
 
   explicit JournaledFile(std::unique_ptr<FileAccess> inner);
 
-  FileAccess& inner() { return *inner_; }
-
   int32_t ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) override;
   int32_t WriteAt(int64_t offset, const void* data, std::size_t size) override;
   int32_t Truncate(int64_t length) override;
   int32_t Size(int64_t* length) override;
-  int32_t Lock(int64_t offset, int64_t length, LockKind kind) override;
-  int32_t Unlock(int64_t offset, int64_t length) override;
-  int32_t TestLock(int64_t offset, int64_t length, LockKind kind) override;
   int32_t Sync() override;
-  int32_t FileId(uint64_t* device, uint64_t* inode) override;
 
   // --- For the journal ---
   // Starts holding changes; the file's length now is its original length.
@@ -82,7 +76,6 @@ class JournaledFile final : public FileAccess {
   // few large writes rather than one per record.
   void Coalesce();
 
-  std::unique_ptr<FileAccess> inner_;
   Journal* journal_ = nullptr;
   // Held bytes by start offset; runs never overlap or touch.
   std::map<int64_t, std::string> held_;

@@ -10,7 +10,6 @@
 #include <cstring>
 #include <thread>
 
-#include "store/Database.h"
 #include "store/DatabaseErrors.h"
 #include "store/Gbk.h"
 

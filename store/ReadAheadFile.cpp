@@ -17,7 +17,8 @@ int64_t BlockStart(int64_t offset) {
 
 }  // namespace
 
-ReadAheadFile::ReadAheadFile(std::unique_ptr<FileAccess> inner) : inner_(std::move(inner)) {}
+ReadAheadFile::ReadAheadFile(std::unique_ptr<FileAccess> inner)
+    : ForwardingFile(std::move(inner)) {}
 
 ReadAheadFile::~ReadAheadFile() {
   if (memory_ != nullptr) ::munmap(memory_, kMemoryBytes);
@@ -87,7 +88,7 @@ int32_t ReadAheadFile::BlockAt(int64_t start, Block** block) {
   Forget(*slot);
   std::size_t got = 0;
   const int32_t code =
-      inner_->ReadAt(start, slot->bytes, static_cast<std::size_t>(kBlockBytes), &got);
+      inner().ReadAt(start, slot->bytes, static_cast<std::size_t>(kBlockBytes), &got);
   if (code != 0) return code;
   slot->start = start;
   slot->size = got;
@@ -99,7 +100,7 @@ int32_t ReadAheadFile::BlockAt(int64_t start, Block** block) {
 
 int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) {
   if (!active_ || offset < 0 || static_cast<int64_t>(size) >= kBlockBytes) {
-    return inner_->ReadAt(offset, buffer, size, done);
+    return inner().ReadAt(offset, buffer, size, done);
   }
   *done = 0;
   auto* out = static_cast<char*>(buffer);
@@ -112,7 +113,7 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
     if (code == kNoMemory) {
       // Too little memory to keep a block: the file itself still answers.
       std::size_t got = 0;
-      const int32_t direct = inner_->ReadAt(at, out + copied, size - copied, &got);
+      const int32_t direct = inner().ReadAt(at, out + copied, size - copied, &got);
       if (direct == 0) *done = copied + got;
       return direct;
     }
@@ -129,7 +130,7 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
 }
 
 int32_t ReadAheadFile::WriteAt(int64_t offset, const void* data, std::size_t size) {
-  const int32_t code = inner_->WriteAt(offset, data, size);
+  const int32_t code = inner().WriteAt(offset, data, size);
   if (!active_ || size == 0) return code;
   if (code != 0 || offset < 0) {
     Drop();
@@ -157,7 +158,7 @@ int32_t ReadAheadFile::WriteAt(int64_t offset, const void* data, std::size_t siz
 }
 
 int32_t ReadAheadFile::Truncate(int64_t length) {
-  const int32_t code = inner_->Truncate(length);
+  const int32_t code = inner().Truncate(length);
   if (!active_) return code;
   if (code != 0 || length < 0) {
     Drop();
@@ -183,27 +184,9 @@ int32_t ReadAheadFile::Size(int64_t* length) {
     *length = length_;
     return 0;
   }
-  const int32_t code = inner_->Size(length);
+  const int32_t code = inner().Size(length);
   if (active_ && code == 0) length_ = *length;
   return code;
-}
-
-int32_t ReadAheadFile::Lock(int64_t offset, int64_t length, LockKind kind) {
-  return inner_->Lock(offset, length, kind);
-}
-
-int32_t ReadAheadFile::Unlock(int64_t offset, int64_t length) {
-  return inner_->Unlock(offset, length);
-}
-
-int32_t ReadAheadFile::TestLock(int64_t offset, int64_t length, LockKind kind) {
-  return inner_->TestLock(offset, length, kind);
-}
-
-int32_t ReadAheadFile::Sync() { return inner_->Sync(); }
-
-int32_t ReadAheadFile::FileId(uint64_t* device, uint64_t* inode) {
-  return inner_->FileId(device, inode);
 }
 
 }  // namespace cindral

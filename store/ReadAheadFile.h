@@ -22,11 +22,11 @@
 #include <memory>
 #include <vector>
 
-#include "store/FileAccess.h"
+#include "store/ForwardingFile.h"
 
 namespace cindral {
 
-class ReadAheadFile final : public FileAccess {
+class ReadAheadFile final : public ForwardingFile {
  public:
   // Blocks are read this many bytes at a time; larger reads go straight to
   // the file.
@@ -40,8 +40,6 @@ class ReadAheadFile final : public FileAccess {
   ReadAheadFile(const ReadAheadFile&) = delete;
   ReadAheadFile& operator=(const ReadAheadFile&) = delete;
 
-  FileAccess& inner() { return *inner_; }
-
   // Only while the caller holds the whole-file lock.
   void Start();
   void Stop();
@@ -51,11 +49,6 @@ class ReadAheadFile final : public FileAccess {
   int32_t WriteAt(int64_t offset, const void* data, std::size_t size) override;
   int32_t Truncate(int64_t length) override;
   int32_t Size(int64_t* length) override;
-  int32_t Lock(int64_t offset, int64_t length, LockKind kind) override;
-  int32_t Unlock(int64_t offset, int64_t length) override;
-  int32_t TestLock(int64_t offset, int64_t length, LockKind kind) override;
-  int32_t Sync() override;
-  int32_t FileId(uint64_t* device, uint64_t* inode) override;
 
  private:
   static constexpr int64_t kUnknown = -1;
@@ -77,7 +70,6 @@ class ReadAheadFile final : public FileAccess {
   void Forget(Block& block);
   void Drop();
 
-  std::unique_ptr<FileAccess> inner_;
   bool active_ = false;
   char* memory_ = nullptr;  // kMemoryBytes, kept until the file closes
   std::vector<Block> blocks_;

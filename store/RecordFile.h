@@ -8,7 +8,8 @@
 // file is open (the descriptors and the record size): every count, id and
 // field is read from the file at its computed offset, under its lock.
 //
-// Changes and the journal (see Journal.h for the journal itself):
+// Changes and the journal (see Journal.h for the journal itself, and
+// ChangeLocks.h for who may use it when):
 //  - A change that writes more than one place, or more than 8 bytes in one
 //    place, runs under the journal: storing a memo text or byte set,
 //    appending a record with one, purging, clearing, the repairs at open,
@@ -18,68 +19,43 @@
 //    whole on its own, and a plain append writes its record beyond the
 //    count before the 8 header bytes that count it, so these go straight
 //    to the file.
-//  - Two locks beyond the whole-file range (bytes 0 to 0x7FFFFFFE) guard the
-//    journal: kJournalLock, taken by whoever is about to use the journal
-//    file, so that two processes never share it; and kJournalOwner, held by
-//    a change for as long as the journal may hold its entries.
-//  - A journal with content whose owner byte nobody holds is hot: its
-//    change was cut short. It is played back under the whole-file lock:
-//    at every read-write open, whenever a purge, a clear or an exclusive
-//    scope takes the whole-file lock, and by every write, which looks for a
-//    hot journal once it holds its own locks, and if it finds one lets them
-//    go, plays the journal back and starts again. Reads do not look: a
-//    reader in another process may see the records a dead writer was
-//    changing half changed until the next writer or opener rolls them back.
+//  - A hot journal is played back under the whole-file lock: at every
+//    read-write open, whenever a purge, a clear or an exclusive scope takes
+//    the whole-file lock, and by every write, which looks for a hot journal
+//    once it holds its own locks, and if it finds one lets them go, plays
+//    the journal back and starts again. Reads do not look: a reader in
+//    another process may see the records a dead writer was changing half
+//    changed until the next writer or opener rolls them back.
 //  - A read-only open never writes, so it refuses a book with a hot
 //    journal (kErrOpenFailed).
+//
+// The parts: RecordLayout (where the header, fields and records lie),
+// ChangeLocks (the journal's locks), RecordCursor (the cursor, reads and
+// writes), RecordPurge, OpenRepair and BlockAudit (the repairs at open);
+// this class opens and creates the files, holds them and the scopes.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "store/ChangeLocks.h"
 #include "store/FieldCodec.h"
 #include "store/FileAccess.h"
 #include "store/FileSystem.h"
-#include "store/Journal.h"
 #include "store/JournaledFile.h"
 #include "store/LockTable.h"
+#include "store/OpenRepair.h"
 #include "store/ReadAheadFile.h"
+#include "store/RecordCursor.h"
+#include "store/RecordLayout.h"
 #include "store/SideFile.h"
 #include "store/Value.h"
 
 namespace cindral {
 
-// What a read-write open found and set right.
-struct OpenRepairs {
-  bool journalPlayedBack = false;  // a change cut short was rolled back
-  bool countLowered = false;       // the header counted records the file lacks
-  bool trailingCut = false;        // bytes after the last counted record went
-  // Whole records after the counted ones went too; `copyPath` names the copy
-  // of the data file made before (GBK; the side file's copy lies beside it).
-  bool wholeRecordsCut = false;
-  std::string copyPath;
-  bool freeListRebuilt = false;  // the side file's free list did not hold together
-  int32_t valuesCopied = 0;      // values that two records shared got blocks of their own
-  int32_t valuesDropped = 0;     // values whose first block was not theirs became empty
-  bool nextIdRaised = false;     // a record carried an id the header had yet to issue
-};
-
 class RecordFile {
  public:
-  static constexpr int32_t kVersion = 0x00010000;
-  static constexpr int64_t kHeaderSize = 112;
-  static constexpr int64_t kDescriptorSize = 72;
-  static constexpr int64_t kCountOffset = 16;
-  static constexpr int64_t kNextIdOffset = 20;
-  static constexpr int64_t kRecordSizeOffset = 24;
-  static constexpr int64_t kFieldCountOffset = 112;
-  // Records are read and moved at most this many bytes at a time by a purge.
-  static constexpr int32_t kPurgeChunkBytes = 163840;
-  // The journal's locks, just beyond the whole-file range.
-  static constexpr int64_t kJournalLock = 0x7FFFFFFF;
-  static constexpr int64_t kJournalOwner = 0x80000000LL;
-
   ~RecordFile();
   RecordFile(const RecordFile&) = delete;
   RecordFile& operator=(const RecordFile&) = delete;
@@ -97,35 +73,36 @@ class RecordFile {
 
   const std::string& path() const { return path_; }
   Access access() const { return access_; }
-  int32_t version() const;
-  int32_t recordSize() const { return recordSize_; }
-  int64_t firstRecordOffset() const { return firstRecord_; }
-  const std::vector<FieldDescriptor>& fields() const { return fields_; }
-  // The 112 header bytes as they were read at open.
-  const std::string& headerBytes() const { return header_; }
+  const RecordLayout& layout() const { return layout_; }
+  int32_t version() const { return layout_.version(); }
+  int32_t recordSize() const { return layout_.recordSize(); }
+  int64_t firstRecordOffset() const { return layout_.firstRecord(); }
+  const std::vector<FieldDescriptor>& fields() const { return layout_.fields(); }
   SideFile* side() { return side_.get(); }
   FileAccess& file() { return *file_; }
-  LockTable& locks() { return locks_; }
   const OpenRepairs& repairs() const { return repairs_; }
 
-  int32_t cursor() const { return cursor_; }
-  void set_cursor(int32_t cursor) { cursor_ = cursor; }
+  int32_t cursor() const { return records_.cursor(); }
+  void set_cursor(int32_t cursor) { records_.set_cursor(cursor); }
   void SetTimeout(int32_t timeoutMs);
   int32_t timeout() const { return timeoutMs_; }
 
-  // The record count from the header (under the header lock).
-  int32_t ReadCount(int32_t* count);
-  // The record count and NextRecordId from the header.
-  int32_t ReadCounters(int32_t* count, int32_t* nextId);
-  // Field `field` (0-based) of record `index`. On failure `*out` is the
-  // field type's zero value.
-  int32_t ReadField(int32_t index, int32_t field, Value* out);
-  int32_t WriteField(int32_t index, int32_t field, const Value& value);
-  int32_t ReadRecordId(int32_t index, int32_t* id);
-  // Appends a record with these values for the first fields; `*index`
-  // receives its index.
-  int32_t Append(const std::vector<Value>& values, int32_t* index);
-  int32_t Mark(int32_t index);
+  // Reads and writes of records (see RecordCursor.h).
+  int32_t ReadCount(int32_t* count) { return records_.ReadCount(count); }
+  int32_t ReadCounters(int32_t* count, int32_t* nextId) {
+    return records_.ReadCounters(count, nextId);
+  }
+  int32_t ReadField(int32_t index, int32_t field, Value* out) {
+    return records_.ReadField(index, field, out);
+  }
+  int32_t WriteField(int32_t index, int32_t field, const Value& value) {
+    return records_.WriteField(index, field, value);
+  }
+  int32_t ReadRecordId(int32_t index, int32_t* id) { return records_.ReadRecordId(index, id); }
+  int32_t Append(const std::vector<Value>& values, int32_t* index) {
+    return records_.Append(values, index);
+  }
+  int32_t Mark(int32_t index) { return records_.Mark(index); }
   // Removes the marked records; the cursor becomes 0 once compaction starts.
   int32_t Purge();
   // Removes every record; cursor 0.
@@ -147,69 +124,29 @@ class RecordFile {
   void FailScope(int32_t code);
 
  private:
-  RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access,
+  RecordFile(std::string path, std::unique_ptr<FileAccess> file, Access access, Share share,
              std::shared_ptr<FileSystem> fs);
   int32_t OpenUnderLock(Share share);
-  // Reads and checks the header and the descriptors; changes nothing.
-  int32_t ReadLayout();
-  // The record count against the file's length: read-only access refuses a
-  // file that lacks counted records, read-write access repairs it.
-  int32_t CheckLength();
-  // Copies the data file (and the side file) beside it before a repair
-  // that drops whole records.
-  int32_t CopyBeforeRepair();
-  int64_t RecordOffset(int32_t index) const { return firstRecord_ + int64_t{index} * recordSize_; }
-  // Sizes the scratch buffer; false when memory runs out (a record size
-  // from the file may be large).
-  bool Reserve(std::size_t size);
-  // Frees the side-file values a record's bytes point to.
-  int32_t FreeSideValues(const char* record);
-  // Refuses a write on a read-only file or inside a shared scope.
-  int32_t MayWrite() const;
-  // The outcome of a write, which inside an exclusive scope fails the scope.
-  int32_t Settle(int32_t code);
-  // The outcome of a read, which fails the scope when the file failed.
-  int32_t SettleRead(int32_t code);
-  int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
   // Reading in large blocks, for as long as the whole-file lock is held.
   void StartReadAhead();
   void StopReadAhead();
-
-  // The journal protocol (see the top of this file).
-  int32_t BeginChange();
-  int32_t EndChange(int32_t code);
-  // After the caller took its own locks: a hot journal gives kHotJournal.
-  int32_t CheckHot();
-  int32_t RecoverHotJournal();
-  // Runs a write that takes its own locks, rolling back a hot journal and
-  // starting again when the write finds one.
-  template <typename Write>
-  int32_t Retrying(Write&& write);
-  // Runs a write to one record under its lock, once no journal is hot.
-  template <typename Write>
-  int32_t WritingRecord(int32_t index, Write&& write);
-  // Writes bytes that must reach the file whole: straight, or under the
-  // journal when they straddle a page or a change is running.
-  int32_t WriteWhole(int64_t offset, const char* bytes, std::size_t size);
+  // Runs a change of the whole file under the whole-file lock.
+  template <typename Change>
+  int32_t ChangingWhole(Change&& change);
 
   std::string path_;
   std::shared_ptr<FileSystem> fs_;
   ReadAheadFile* readAhead_;  // under file_, which owns it
   std::unique_ptr<JournaledFile> file_;
   Access access_;
-  bool exclusiveShare_ = false;
   LockTable locks_;
-  std::unique_ptr<SideFile> side_;
-  Journal journal_;
-  std::vector<bool> scopes_;  // open scopes, true = exclusive
   OpenRepairs repairs_;
-  std::string header_;
-  std::vector<FieldDescriptor> fields_;
-  int32_t recordSize_ = 0;
-  int64_t firstRecord_ = 0;
-  int32_t cursor_ = 0;
+  ChangeLocks change_;
+  std::unique_ptr<SideFile> side_;
+  std::vector<bool> scopes_;  // open scopes, true = exclusive
+  RecordLayout layout_;
+  RecordCursor records_;
   int32_t timeoutMs_ = 0;
-  std::string scratch_;  // reused record and field buffer
 };
 
 }  // namespace cindral

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "store/Bytes.h"
-#include "store/Database.h"
 #include "store/DatabaseErrors.h"
 #include "store/LockRetry.h"
 

@@ -41,7 +41,6 @@ class Value {
 
   Kind kind() const { return kind_; }
   bool IsNumeric() const { return kind_ >= Kind::Byte && kind_ <= Kind::Double; }
-  bool IsIntegral() const { return kind_ >= Kind::Byte && kind_ <= Kind::Long; }
   bool IsFloating() const { return kind_ == Kind::Float || kind_ == Kind::Double; }
 
   // Payloads. integer(): Byte, Short, Int, Long, Logical (0/1), Subroutine.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FaultyFiles.h"
 #include "TempDatabase.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
@@ -219,6 +220,56 @@ TEST_F(BlockAuditTest, AReadOnlyOpenRepairsNothing) {
   EXPECT_EQ(ReadTextField(db, 3), Meaning(2));
   EXPECT_TRUE(TempDatabase::Read(path_) == data);
   EXPECT_TRUE(TempDatabase::Read(side_) == side);
+}
+
+// Every phase repairs at once: a value lost, a value shared, blocks lost to
+// nothing, an id the header has yet to issue. The repairs are one change
+// with the open: a disk that fails at any of its writes leaves both files
+// as they were, and the next open repairs them whole.
+TEST_F(BlockAuditTest, ARepairTheDiskFailsLeavesTheBookAsItWas) {
+  TempDatabase::PutInt32At(path_, MeaningPointer(0), 5);
+  TempDatabase::PutInt32At(path_, MeaningPointer(3),
+                           TempDatabase::Int32At(path_, MeaningPointer(2)));
+  TempDatabase::PutInt32At(path_, 20, 2);
+  const std::string data = TempDatabase::Read(path_);
+  const std::string side = TempDatabase::Read(side_);
+  std::string repairedData;
+  std::string repairedSide;
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(path_));
+    const OpenRepairs& r = db.Current()->repairs();
+    ASSERT_TRUE(r.freeListRebuilt && r.nextIdRaised);
+    ASSERT_EQ(r.valuesCopied, 1);
+    ASSERT_EQ(r.valuesDropped, 1);
+  }
+  repairedData = TempDatabase::Read(path_);
+  repairedSide = TempDatabase::Read(side_);
+  auto plan = std::make_shared<testing::FaultPlan>();
+  int failures = 0;
+  for (int64_t k = 1; k < 1000; ++k) {
+    TempDatabase::Write(path_, data);
+    TempDatabase::Write(side_, side);
+    plan->Reset(testing::FaultPlan::Kind::WriteError, k, false);
+    bool opened = false;
+    {
+      Database db;
+      db.SetFileSystem(testing::FaultyFileSystem(plan));
+      opened = db.OpenDatabase(path_);
+    }
+    const bool fired = plan->fired;
+    if (!opened) {
+      ++failures;
+      ASSERT_TRUE(TempDatabase::Read(path_) == data) << "write " << k;
+      ASSERT_TRUE(TempDatabase::Read(side_) == side) << "write " << k;
+      Database db;
+      ASSERT_TRUE(db.OpenDatabase(path_)) << "write " << k;
+    }
+    ASSERT_TRUE(TempDatabase::Read(path_) == repairedData) << "write " << k;
+    ASSERT_TRUE(TempDatabase::Read(side_) == repairedSide) << "write " << k;
+    if (!fired) break;
+  }
+  EXPECT_GT(failures, 3);
 }
 
 }  // namespace

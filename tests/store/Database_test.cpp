@@ -13,6 +13,7 @@
 #include "TempDatabase.h"
 #include "store/DatabaseErrors.h"
 #include "store/DateTime.h"
+#include "store/RecordPurge.h"
 
 namespace cindral {
 namespace {
@@ -387,7 +388,7 @@ TEST_F(DatabaseTest, PurgeWorksAcrossManyChunks) {
   for (int32_t i = 1; i <= n; ++i) {
     ASSERT_TRUE(db_.AddRecord({Value::Int(i)}));
   }
-  ASSERT_GT(int64_t{n} * db_.Current()->recordSize(), 2 * RecordFile::kPurgeChunkBytes);
+  ASSERT_GT(int64_t{n} * db_.Current()->recordSize(), 2 * RecordPurge::kChunkBytes);
   for (int32_t i = 1; i <= n; i += 3) {
     ASSERT_TRUE(db_.GoTo(i));
     ASSERT_TRUE(db_.MarkDeleted());
@@ -466,7 +467,7 @@ TEST_F(DatabaseTest, AReadOnlyDatabaseReadsButRefusesChanges) {
 TEST_F(DatabaseTest, AnAppendAtTheLargestCountOrIdIsRefusedAndChangesNothing) {
   OpenBook(8);
   AddWords(2);
-  for (const int64_t offset : {RecordFile::kCountOffset, RecordFile::kNextIdOffset}) {
+  for (const int64_t offset : {RecordLayout::kCountOffset, RecordLayout::kNextIdOffset}) {
     SCOPED_TRACE(offset);
     const std::string good = TempDatabase::Read(path_);
     // Patched while the book is open: every append reads the header anew.
@@ -477,7 +478,7 @@ TEST_F(DatabaseTest, AnAppendAtTheLargestCountOrIdIsRefusedAndChangesNothing) {
     EXPECT_TRUE(TempDatabase::Read(path_) == before);
     // One below still works.
     TempDatabase::PutInt32At(path_, offset, 0x7FFFFFFE);
-    if (offset == RecordFile::kNextIdOffset) {
+    if (offset == RecordLayout::kNextIdOffset) {
       EXPECT_TRUE(db_.AddRecord(Word(1, "last", "id", 3)));
       int32_t id = 0;
       ASSERT_EQ(db_.Current()->ReadRecordId(2, &id), 0);

@@ -18,6 +18,7 @@
 #include "FaultyFiles.h"
 #include "ForwardingFile.h"
 #include "TempDatabase.h"
+#include "store/ChangeLocks.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
 #include "store/Journal.h"
@@ -172,7 +173,7 @@ TEST_F(JournalTest, AJournalWhoseWriterIsAliveIsLeftAlone) {
   std::unique_ptr<FileAccess> writer;
   ASSERT_EQ(PosixFile::Open(path_, Access::ReadWrite, Share::DenyNone, &writer), 0);
   const int64_t firstRecord = db.Current()->firstRecordOffset();
-  for (const int64_t byte : {firstRecord, RecordFile::kJournalLock, RecordFile::kJournalOwner}) {
+  for (const int64_t byte : {firstRecord, ChangeLocks::kJournalLock, ChangeLocks::kJournalOwner}) {
     ASSERT_EQ(writer->Lock(byte, 1, LockKind::Exclusive), 0);
   }
   // A write to another record goes ahead and leaves the journal alone.

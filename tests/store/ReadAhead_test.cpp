@@ -2,8 +2,8 @@
 // always read as the file does (through the owner's own writes, cuts,
 // failing reads and failing writes), a walk inside a scope reads each file
 // in a few large reads, nothing read under one scope is served after it,
-// so other openers' appends, writes and purges between two walks are seen,
-// and a second process appending while the first walks loses nothing.
+// so other openers' appends, writes and purges between two walks, or
+// after one, are seen in both files, and a second process appending while the first walks loses nothing.
 
 #include <unistd.h>
 
@@ -268,6 +268,25 @@ TEST_F(ReadAheadWalkTest, AnotherOpenersAppendsAndWritesBetweenTwoScopesAreSeen)
   }
   // And after the scope, without one.
   EXPECT_EQ(Walk(db_), others);
+}
+
+// What another opener writes after a scope has ended is read as written,
+// in the data file and in the side file alike: here a number, and a text of
+// the same length rewritten in its own block, so that nothing but the block
+// itself tells the new text from the old.
+TEST_F(ReadAheadWalkTest, AnotherOpenersWritesAfterAScopeAreSeenInBothFiles) {
+  WalkInScope(db_);
+  const RecordFile* book = db_.Current();
+  const int64_t meaning = book->firstRecordOffset() + 2 * book->recordSize() +
+                          book->fields()[kMeaning - 1].offset;
+  const int32_t block = TempDatabase::Int32At(path_, meaning);
+  ASSERT_TRUE(other_.GoTo(3));
+  ASSERT_TRUE(other_.WriteField(kProficiency, Value::Int(77)));
+  ASSERT_TRUE(other_.WriteField(kMeaning, Value::Text("MEANING 2 MM")));
+  ASSERT_EQ(TempDatabase::Int32At(path_, meaning), block);
+  ASSERT_TRUE(db_.GoTo(3));
+  EXPECT_EQ(ReadIntegerField(db_, kProficiency), 77);
+  EXPECT_EQ(ReadTextField(db_, kMeaning), "MEANING 2 MM");
 }
 
 TEST_F(ReadAheadWalkTest, APurgeByAnotherOpenerBetweenTwoWalksIsSeen) {

@@ -14,6 +14,7 @@
 #include "app/core/Program.h"
 #include "app/core/ProgramDirectory.h"
 #include "app/core/Settings.h"
+#include "lookup/OfflineEntry.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/Gbk.h"
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
   // The engine starts when the first window with a speaker button opens.
   DesktopSpeech speech;
   program.SetSpeech(&speech);
+  OfflineEntry offline;
+  program.SetOfflineDictionary(&offline);
   MainWindow window(program);
   shell.Attach(&program, &window);
 

@@ -8,19 +8,20 @@
 #include <optional>
 #include <string>
 
+#include "app/core/OfflineDictionary.h"
 #include "lookup/Ipa.h"
 #include "lookup/WordNet.h"
 
 namespace cindral {
 
-class OfflineEntry {
+class OfflineEntry : public OfflineDictionary {
  public:
   explicit OfflineEntry(const std::string& wordNetFolder = WordNet::kInstalledFolder,
                         const std::string& engineLibrary = "libespeak-ng.so.1");
 
   // The word (GBK) in IPA between slashes ("/ˈæpəl/", GBK); nothing
   // without the engine.
-  std::optional<std::string> Pronunciation(const std::string& word);
+  std::optional<std::string> Pronunciation(const std::string& word) override;
 
   // The entry as an HTML fragment (UTF-8, every text escaped): the IPA,
   // then, where WordNet knows the word or its base form, the base form it
@@ -30,7 +31,7 @@ class OfflineEntry {
 
   // The entry as plain lines (GBK) for a text control: the IPA, the base
   // form, then "n. definition" lines with their synonyms and examples.
-  std::string Text(const std::string& word);
+  std::string Text(const std::string& word) override;
 
  private:
   WordNet wordNet_;

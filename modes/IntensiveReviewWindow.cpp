@@ -1,6 +1,7 @@
 #include "modes/IntensiveReviewWindow.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include "app/core/KeyCodes.h"
@@ -9,6 +10,7 @@
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
 #include "ui/SpeakerControl.h"
+#include "ui/Text.h"
 #include "ui/WindowBuilder.h"
 
 namespace cindral {
@@ -26,12 +28,18 @@ IntensiveReviewWindow::IntensiveReviewWindow(Program& program, QWidget* parent)
   // the moment before the timer gives the focus back).
   SetKeyHandler([this](QWidget* control, int key) {
     if (control != keyBox_ && control != this) return false;
-    if (key != kKeyLeft && key != kKeyRight && key != kKeyTilde && key != kKeyS && key != kKeyP) {
+    if (key != kKeyLeft && key != kKeyRight && key != kKeyTilde && key != kKeyS && key != kKeyP &&
+        key != kKeyW) {
       return false;
     }
     Handle([this, key] { logic_.KeyDown(key); });
     return true;
   });
+  // The offline entry is read, never edited, and never takes the keys.
+  auto* entry = Control<QPlainTextEdit>(this, "编辑框离线释义");
+  entry->setReadOnly(true);
+  entry->setFocusPolicy(Qt::NoFocus);
+  entry->hide();
   speaker_ = std::make_unique<SpeakerControl>(
       this, DrillSpeakerButton(), program.speech(),
       [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
@@ -48,6 +56,12 @@ void IntensiveReviewWindow::Handle(const std::function<void()>& handler) {
 void IntensiveReviewWindow::Show() {
   SetControlText(Control<QWidget>(this, "标签单词"), logic_.word());
   SetControlText(Control<QWidget>(this, "标签释义"), logic_.meaning());
+  SetControlText(Control<QWidget>(this, "标签音标"), logic_.pronunciation());
+  auto* entry = Control<QPlainTextEdit>(this, "编辑框离线释义");
+  if (logic_.entryText().empty() != entry->isHidden()) {
+    entry->setPlainText(ToQString(logic_.entryText()));
+    entry->setVisible(!logic_.entryText().empty());
+  }
   SetControlText(Control<QWidget>(this, "标签左提示背诵进度"), logic_.positionText());
   SetControlText(Control<QWidget>(this, "标签右提示背诵进度"), logic_.countText());
   speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());

@@ -27,6 +27,8 @@ void IntensiveReviewWindowLogic::Show(int32_t position, const std::string& meani
   position_ = position;
   word_ = program_.state().IntensiveList[static_cast<size_t>(position - 1)].Word;
   meaning_ = meaning;
+  pronunciation_ = program_.offlineDictionary().Pronunciation(word_).value_or(std::string());
+  entryText_.clear();
   speaker_.SetWord(word_);
   positionText_ = IntegerToText(position);
   countText_ = IntegerToText(count);
@@ -48,6 +50,14 @@ void IntensiveReviewWindowLogic::KeyDown(int keyCode) {
       break;
     case kKeyP:
       speaker_.Speak();
+      break;
+    case kKeyW:
+      if (!entryText_.empty()) {
+        entryText_.clear();
+      } else {
+        entryText_ = program_.offlineDictionary().Text(word_);
+        if (entryText_.empty()) entryText_ = GBK("离线词典里没有这个单词。");
+      }
       break;
     default:
       break;

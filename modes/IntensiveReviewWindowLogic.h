@@ -23,7 +23,8 @@ class IntensiveReviewWindowLogic {
   // Window events.
   void Opened();
   // ← previous, → or ~ next (both wrap around), S shows the meaning, P
-  // reads the word aloud.
+  // reads the word aloud, W shows or hides the word's English entry from
+  // the offline dictionary.
   void KeyDown(int keyCode);
   void SpeakerButton() { speaker_.Speak(); }
   void FocusTimerTick() { focus_ = Focus::KeyBox; }
@@ -32,6 +33,10 @@ class IntensiveReviewWindowLogic {
   int32_t position() const { return position_; }  // 1-based, 0 with no words
   const std::string& word() const { return word_; }
   const std::string& meaning() const { return meaning_; }
+  // The word's IPA beside it (GBK), empty where none is known.
+  const std::string& pronunciation() const { return pronunciation_; }
+  // The offline entry, while W shows it (GBK); empty otherwise.
+  const std::string& entryText() const { return entryText_; }
   const std::string& positionText() const { return positionText_; }  // left label
   const std::string& countText() const { return countText_; }        // right label
   int focusTimerInterval() const { return focusTimerInterval_; }
@@ -47,6 +52,8 @@ class IntensiveReviewWindowLogic {
   int32_t position_ = 0;
   std::string word_;
   std::string meaning_;
+  std::string pronunciation_;
+  std::string entryText_;
   std::string positionText_;
   std::string countText_;
   int focusTimerInterval_ = 0;

@@ -203,6 +203,10 @@ const WindowSpec& IntensiveReviewWindowLayout() {
           {"标签右提示背诵进度", K::Label, 496, 30, 45, 25, YaHei(19)},
           {"标签单词", K::Label, 22, 50, 500, 50, YaHei(29)},
           {"标签释义", K::Label, 44, 150, 456, 120, YaHei(35), kNoVerdict},
+          // The IPA beside the speaker button; the English entry over the
+          // meaning while W shows it.
+          {"标签音标", K::Label, 70, 108, 450, 30, YaHei(16)},
+          {"编辑框离线释义", K::MultiLineEdit, 22, 144, 506, 180, YaHei(12)},
           {"时钟保证获取焦点", K::Timer, 16, 312, 32, 32, kNoFont},
           {"标签", K::Label, 382, 329, 175, 40, Song(12),
            "按←键学习上一个单词；\n按S键显示释义；\n按→键或~键学习下一个单词！"},

@@ -26,6 +26,7 @@ enum KeyCode : int {
   kKeyF = 'F',
   kKeyP = 'P',
   kKeyS = 'S',
+  kKeyW = 'W',
   kKeyTilde = 192,  // the `~ key
 };
 

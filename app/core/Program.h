@@ -17,6 +17,7 @@
 #include "app/core/Prompter.h"
 #include "app/core/Settings.h"
 #include "app/core/Shell.h"
+#include "app/core/OfflineDictionary.h"
 #include "app/core/Speech.h"
 #include "store/Clock.h"
 #include "store/Convert.h"
@@ -47,6 +48,10 @@ class Program {
   // The voice that reads words aloud; without one set, none is available.
   Speech& speech() { return speech_ != nullptr ? *speech_ : noSpeech_; }
   void SetSpeech(Speech* speech) { speech_ = speech; }
+  OfflineDictionary& offlineDictionary() {
+    return offline_ != nullptr ? *offline_ : noOffline_;
+  }
+  void SetOfflineDictionary(OfflineDictionary* offline) { offline_ = offline; }
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
   const Settings& settings() const { return settings_; }
@@ -102,6 +107,8 @@ class Program {
   Backups backups_;
   Speech* speech_ = nullptr;
   NoSpeech noSpeech_;
+  OfflineDictionary* offline_ = nullptr;
+  NoOfflineDictionary noOffline_;
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;

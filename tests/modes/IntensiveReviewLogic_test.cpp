@@ -236,6 +236,37 @@ TEST_F(IntensiveDrillTest, SShowsTheMeaningUntilTheNextMove) {
   EXPECT_EQ(Card(), "pear pear 的释义 2/2");
 }
 
+// A dictionary that knows "apple" only.
+struct AppleDictionary : OfflineDictionary {
+  std::optional<std::string> Pronunciation(const std::string& word) override {
+    if (word != "apple") return std::nullopt;
+    return "/apple/";
+  }
+  std::string Text(const std::string& word) override {
+    return word == "apple" ? "n. fruit\r\n" : "";
+  }
+};
+
+TEST_F(IntensiveDrillTest, TheIpaStandsBesideTheWordAndWTogglesItsOfflineEntry) {
+  AppleDictionary dictionary;
+  world.program->SetOfflineDictionary(&dictionary);
+  Select({"apple", "pear"});
+  EXPECT_EQ(drill.pronunciation(), "/apple/");
+  EXPECT_EQ(drill.entryText(), "");
+  drill.KeyDown(kKeyW);
+  EXPECT_EQ(drill.entryText(), "n. fruit\r\n");
+  drill.KeyDown(kKeyW);
+  EXPECT_EQ(drill.entryText(), "");
+  drill.KeyDown(kKeyW);
+  drill.KeyDown(kKeyRight);  // the next card starts without it
+  EXPECT_EQ(Card(), "pear ? 2/2");
+  EXPECT_EQ(drill.pronunciation(), "");
+  EXPECT_EQ(drill.entryText(), "");
+  drill.KeyDown(kKeyW);  // a word the dictionary lacks says so
+  EXPECT_EQ(GbkToUtf8(drill.entryText()), "离线词典里没有这个单词。");
+  world.program->SetOfflineDictionary(nullptr);
+}
+
 TEST_F(IntensiveDrillTest, OneSelectedWordStaysAndEachMoveAsksAgain) {
   Select({"solo"});
   drill.KeyDown(kKeyS);

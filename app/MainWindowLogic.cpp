@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/core/WholeFiles.h"
+#include "core/WholeFiles.h"
 #include "modes/WordBookChanges.h"
 #include "modes/WordList.h"
 #include "plan/DayPlan.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/ChoiceWindowLogic.h"
 #include "ui/ModalWindow.h"
 

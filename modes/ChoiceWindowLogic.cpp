@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/ProficiencySteps.h"
 #include "store/Gbk.h"
 #include "store/WordRecord.h"

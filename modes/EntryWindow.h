@@ -1,7 +1,7 @@
 #pragma once
 // The entry window 窗口输入单词 on the desktop, bound to its logic.
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/EntryWindowLogic.h"
 #include "ui/ModalWindow.h"
 

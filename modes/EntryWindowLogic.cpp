@@ -1,6 +1,6 @@
 #include "modes/EntryWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/TodaysWords.h"
 #include "plan/DayPlan.h"
 #include "store/Convert.h"

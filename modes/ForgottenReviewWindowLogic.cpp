@@ -1,6 +1,6 @@
 #include "modes/ForgottenReviewWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/GroupTest.h"
 #include "store/Gbk.h"
 #include "store/WholeFileScope.h"

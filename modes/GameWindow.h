@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/GameWindowLogic.h"
 #include "ui/ModalWindow.h"
 

@@ -5,7 +5,7 @@
 // the next word or ends; the forgotten-word review that may follow ends the
 // whole test when it closes.
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 namespace cindral {
 

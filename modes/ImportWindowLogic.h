@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/WordList.h"
 
 namespace cindral {

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"

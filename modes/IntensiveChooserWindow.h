@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/IntensiveChooserWindowLogic.h"
 #include "ui/ModalWindow.h"
 

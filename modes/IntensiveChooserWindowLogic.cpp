@@ -1,6 +1,6 @@
 #include "modes/IntensiveChooserWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
 #include "store/WholeFileScope.h"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 namespace cindral {
 

@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "ui/ControlText.h"
 #include "ui/FocusHolder.h"
 #include "ui/Guard.h"

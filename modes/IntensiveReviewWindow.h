@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/IntensiveReviewWindowLogic.h"
 #include "ui/ModalWindow.h"
 

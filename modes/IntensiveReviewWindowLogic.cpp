@@ -1,6 +1,6 @@
 #include "modes/IntensiveReviewWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/Speaker.h"
 
 namespace cindral {

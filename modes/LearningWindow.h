@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/LearningWindowLogic.h"
 #include "ui/ModalWindow.h"
 

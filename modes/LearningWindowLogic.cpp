@@ -1,6 +1,6 @@
 #include "modes/LearningWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/GroupTest.h"
 #include "modes/ProficiencySteps.h"
 #include "plan/DayPlan.h"

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "app/core/LogicTimer.h"
-#include "app/core/Program.h"
+#include "core/LogicTimer.h"
+#include "core/Program.h"
 #include "modes/Speaker.h"
 
 namespace cindral {

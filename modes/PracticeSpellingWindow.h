@@ -4,7 +4,7 @@
 // controls and the same logic; they differ in their layout's name and
 // caption and in the word they check.
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/PracticeSpellingWindowLogic.h"
 #include "ui/ModalWindow.h"
 

@@ -1,6 +1,6 @@
 #include "modes/PracticeSpellingWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/ProficiencySteps.h"
 #include "store/Gbk.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/core/SettingsChange.h"
+#include "core/SettingsChange.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
 #include "store/WholeFileScope.h"

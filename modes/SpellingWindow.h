@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/SpellingWindowLogic.h"
 #include "ui/ModalWindow.h"
 

@@ -1,6 +1,6 @@
 #include "modes/SpellingWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/ProficiencySteps.h"
 #include "plan/DayPlan.h"
 #include "store/Gbk.h"

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "modes/StatisticsWindowLogic.h"
 #include "ui/ModalWindow.h"
 

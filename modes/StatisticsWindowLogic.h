@@ -10,7 +10,7 @@
 #include <map>
 #include <vector>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 namespace cindral {
 

@@ -1,6 +1,6 @@
 #include "modes/TodaysWords.h"
 
-#include "app/core/SettingsChange.h"
+#include "core/SettingsChange.h"
 #include "store/Convert.h"
 #include "store/DateTime.h"
 #include "store/WholeFileScope.h"

@@ -1,6 +1,6 @@
 #include "modes/UpdateWordWindowLogic.h"
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/ProficiencySteps.h"
 #include "modes/WordBookChanges.h"
 #include "plan/DayPlan.h"

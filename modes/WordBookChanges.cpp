@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "app/core/SettingsChange.h"
+#include "core/SettingsChange.h"
 #include "plan/DayPlan.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"

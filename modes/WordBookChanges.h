@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 #include "store/Database.h"
 
 namespace cindral {

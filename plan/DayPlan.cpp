@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "app/core/SettingsChange.h"
+#include "core/SettingsChange.h"
 #include "plan/EntryGate.h"
 #include "plan/PlanTable.h"
 #include "store/Convert.h"

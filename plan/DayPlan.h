@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 namespace cindral {
 

@@ -3,7 +3,7 @@
 # Run as: cmake -DSOURCE=<top of the tree> -P CheckLayers.cmake
 #
 # Layers, bottom up (a file may include its own layer and those below):
-#   0 store/         1 app/core/      2 plan/
+#   0 store/         1 core/          2 plan/
 #   3 modes/ logic (every file not named *Window.h / *Window.cpp), the
 #     command-line tools in tools/
 #   4 ui/, draw/, the build-time generators in folders under tools/
@@ -15,7 +15,7 @@
 function(layer_of path out)
   if(path MATCHES "^store/")
     set(rank 0)
-  elseif(path MATCHES "^app/core/")
+  elseif(path MATCHES "^core/")
     set(rank 1)
   elseif(path MATCHES "^plan/")
     set(rank 2)
@@ -38,6 +38,7 @@ endfunction()
 set(problems "")
 file(GLOB_RECURSE sources RELATIVE ${SOURCE}
   ${SOURCE}/store/*.h ${SOURCE}/store/*.cpp
+  ${SOURCE}/core/*.h ${SOURCE}/core/*.cpp
   ${SOURCE}/app/*.h ${SOURCE}/app/*.cpp
   ${SOURCE}/plan/*.h ${SOURCE}/plan/*.cpp
   ${SOURCE}/modes/*.h ${SOURCE}/modes/*.cpp

@@ -25,9 +25,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Backups.h"
-#include "app/core/Program.h"
-#include "app/core/Settings.h"
+#include "core/Backups.h"
+#include "core/Program.h"
+#include "core/Settings.h"
 #include "modes/TodaysWords.h"
 #include "modes/WordList.h"
 #include "plan/DayPlan.h"

@@ -13,7 +13,7 @@
 #include "SlowReads.h"
 #include "TestWorld.h"
 #include "UnwritableSettings.h"
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/RecordFile.h"

@@ -13,7 +13,7 @@
 #include "Children.h"
 #include "SlowReads.h"
 #include "StudyTest.h"
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/ChoiceWindowLogic.h"
 #include "modes/ForgottenReviewWindowLogic.h"
 #include "modes/LearningWindowLogic.h"

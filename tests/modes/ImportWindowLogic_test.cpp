@@ -11,7 +11,7 @@
 
 #include "FailingFile.h"
 #include "TestWorld.h"
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/EntryWindowLogic.h"
 #include "plan/DayPlan.h"
 

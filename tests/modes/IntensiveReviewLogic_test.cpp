@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestWorld.h"
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/IntensiveChooserWindowLogic.h"
 #include "modes/IntensiveReviewWindowLogic.h"
 

@@ -8,7 +8,7 @@
 
 #include "StudyTest.h"
 #include "UnwritableSettings.h"
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/PracticeSpellingWindowLogic.h"
 #include "modes/UpdateWordWindowLogic.h"
 #include "store/RecordFile.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "StudyTest.h"
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 #include "modes/GameWindowLogic.h"
 #include "modes/IntensiveReviewWindowLogic.h"
 #include "modes/LearningWindowLogic.h"

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "app/core/Program.h"
-#include "app/core/Prompter.h"
-#include "app/core/Settings.h"
-#include "app/core/Shell.h"
-#include "app/core/Speech.h"
+#include "core/Program.h"
+#include "core/Prompter.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "core/Speech.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/DateTime.h"

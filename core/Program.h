@@ -12,12 +12,12 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/AppState.h"
-#include "app/core/Backups.h"
-#include "app/core/Prompter.h"
-#include "app/core/Settings.h"
-#include "app/core/Shell.h"
-#include "app/core/Speech.h"
+#include "core/AppState.h"
+#include "core/Backups.h"
+#include "core/Prompter.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "core/Speech.h"
 #include "store/Clock.h"
 #include "store/Convert.h"
 #include "store/Database.h"

@@ -1,4 +1,4 @@
-#include "app/core/WholeFiles.h"
+#include "core/WholeFiles.h"
 
 #include <fcntl.h>
 #include <stdlib.h>

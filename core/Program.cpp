@@ -1,4 +1,4 @@
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 #include "store/DateTime.h"
 #include "store/Gbk.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The box shown for a fatal run-time error before the program ends.
 
-#include "app/core/Prompter.h"
+#include "core/Prompter.h"
 #include "store/Database.h"
 
 namespace cindral {

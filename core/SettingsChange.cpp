@@ -1,6 +1,6 @@
-#include "app/core/SettingsChange.h"
+#include "core/SettingsChange.h"
 
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 
 namespace cindral {
 

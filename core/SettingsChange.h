@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "store/CompanionFile.h"
 
 namespace cindral {

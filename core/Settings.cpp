@@ -1,11 +1,11 @@
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <utility>
 
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/DataDirectory.h"
+#include "core/DataDirectory.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/core/WholeFiles.h"
+#include "core/WholeFiles.h"
 #include "store/Gbk.h"
 
 namespace cindral {

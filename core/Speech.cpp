@@ -1,4 +1,4 @@
-#include "app/core/Speech.h"
+#include "core/Speech.h"
 
 #include "store/Gbk.h"
 

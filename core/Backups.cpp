@@ -1,4 +1,4 @@
-#include "app/core/Backups.h"
+#include "core/Backups.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/core/WholeFiles.h"
+#include "core/WholeFiles.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
 #include "store/Journal.h"

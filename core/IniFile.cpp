@@ -1,4 +1,4 @@
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "app/core/FatalErrorMessage.h"
+#include "core/FatalErrorMessage.h"
 
 #include <string>
 

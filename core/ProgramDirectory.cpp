@@ -1,4 +1,4 @@
-#include "app/core/ProgramDirectory.h"
+#include "core/ProgramDirectory.h"
 
 #include <limits.h>
 #include <unistd.h>

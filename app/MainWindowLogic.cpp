@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "book/WordList.h"
 #include "core/WholeFiles.h"
 #include "modes/WordBookChanges.h"
-#include "modes/WordList.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Convert.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "book/WordList.h"
 #include "core/Program.h"
-#include "modes/WordList.h"
 
 namespace cindral {
 

@@ -25,11 +25,11 @@
 #include <string_view>
 #include <vector>
 
+#include "book/WordList.h"
 #include "core/Backups.h"
 #include "core/Program.h"
 #include "core/Settings.h"
 #include "modes/TodaysWords.h"
-#include "modes/WordList.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Clock.h"

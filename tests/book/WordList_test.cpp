@@ -4,7 +4,7 @@
 // several lines, the lines that cannot be taken and why, with their line
 // numbers); and the round trip between the two.
 
-#include "modes/WordList.h"
+#include "book/WordList.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

@@ -1,4 +1,4 @@
-#include "modes/WordList.h"
+#include "book/WordList.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "modes/EntryWindowLogic.h"
 
+#include "book/TodaysWords.h"
 #include "core/KeyCodes.h"
-#include "modes/TodaysWords.h"
 #include "plan/DayPlan.h"
 #include "store/Convert.h"
 #include "store/DateTime.h"
@@ -21,7 +21,11 @@ void EntryWindowLogic::Submit() {
     focus_ = word_.empty() ? Focus::Word : Focus::Meaning;
     return;
   }
-  if (!AddTodaysWords(program_, {{word_, meaning_}})) {
+  const bool added =
+      AddTodaysWords(program_.db(), program_.settings(), program_.Today(), {{word_, meaning_}});
+  // The first word of a new study day has raised groupnumber.
+  program_.LoadCurrentGroup();
+  if (!added) {
     // Keep what the learner typed so that nothing is lost silently.
     program_.prompter().Fail(GBK("单词保存失败，请再试！"), GBK("出错了"));
     return;

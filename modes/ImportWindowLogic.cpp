@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "modes/TodaysWords.h"
+#include "book/TodaysWords.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Convert.h"
@@ -67,7 +67,10 @@ void ImportWindowLogic::ImportButton() {
   std::vector<NewWord> words;
   words.reserve(list_.words.size());
   for (const ListedWord& w : list_.words) words.push_back({w.word, w.meaning});
-  if (!AddTodaysWords(program_, words)) {
+  const bool added = AddTodaysWords(program_.db(), program_.settings(), program_.Today(), words);
+  // The words of a new study day have raised groupnumber.
+  program_.LoadCurrentGroup();
+  if (!added) {
     program_.prompter().Fail(GBK("导入失败，单词本没有改变，请再试！"), GBK("出错了"));
     return;
   }

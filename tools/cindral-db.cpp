@@ -25,11 +25,11 @@
 #include <string_view>
 #include <vector>
 
+#include "book/TodaysWords.h"
 #include "book/WordList.h"
 #include "core/Backups.h"
 #include "core/Program.h"
 #include "core/Settings.h"
-#include "modes/TodaysWords.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Clock.h"
@@ -476,13 +476,13 @@ int Import(const std::string& book, const std::string& list) {
   }
   std::vector<NewWord> words;
   for (const ListedWord& w : file.words) words.push_back({w.word, w.meaning});
-  if (!AddTodaysWords(program, words)) {
+  if (!AddTodaysWords(db, settings, program.Today(), words)) {
     const int32_t code = LastDatabaseError();
     std::fprintf(stderr, "the words could not be stored; nothing imported\n");
     return Fail(code != 0 ? code : -1);
   }
   std::printf("imported %d words into group %d\n", static_cast<int>(words.size()),
-              static_cast<int>(program.CurrentGroup()));
+              static_cast<int>(settings.ReadSettingInt(kConfigSection, "groupnumber")));
   return 0;
 }
 

@@ -1,4 +1,4 @@
-#include "modes/TodaysWords.h"
+#include "book/TodaysWords.h"
 
 #include "core/SettingsChange.h"
 #include "store/Convert.h"
@@ -43,12 +43,6 @@ bool AddTodaysWords(Database& db, const Settings& settings, double today,
     }
   }
   return scope.End() && added;
-}
-
-bool AddTodaysWords(Program& program, const std::vector<NewWord>& words) {
-  const bool added = AddTodaysWords(program.db(), program.settings(), program.Today(), words);
-  program.LoadCurrentGroup();
-  return added;
 }
 
 }  // namespace cindral

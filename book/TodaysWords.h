@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Program.h"
+#include "core/Settings.h"
+#include "store/Database.h"
 
 namespace cindral {
 
@@ -23,8 +24,5 @@ struct NewWord {
 // other program writes the book. True when every word is in the book.
 bool AddTodaysWords(Database& db, const Settings& settings, double today,
                     const std::vector<NewWord>& words);
-// The same on the program's book and study day; its newest group follows
-// groupnumber afterwards.
-bool AddTodaysWords(Program& program, const std::vector<NewWord>& words);
 
 }  // namespace cindral

@@ -4,26 +4,12 @@
 // the daily flags) are kept by Program, which writes them through.
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
+#include "core/DueEntry.h"
 #include "store/DateTime.h"
 
 namespace cindral {
-
-// Five values copied from one word record; SerialNumber is the record number.
-struct DueEntry {
-  int32_t GroupNumber = 0;
-  std::string Word;     // GBK
-  std::string Meaning;  // GBK
-  int32_t Proficiency = 0;
-  int32_t SerialNumber = 0;
-
-  bool operator==(const DueEntry& o) const {
-    return GroupNumber == o.GroupNumber && Word == o.Word && Meaning == o.Meaning &&
-           Proficiency == o.Proficiency && SerialNumber == o.SerialNumber;
-  }
-};
 
 struct AppState {
   std::vector<DueEntry> DueList;        // today's words

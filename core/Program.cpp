@@ -61,4 +61,11 @@ void Program::ResetDailyFlags() {
   WriteConfig("minus", "false");
 }
 
+DueEntry* CurrentDueEntry(Program& program) {
+  std::vector<DueEntry>& due = program.state().DueList;
+  const int32_t position = program.ReviewPosition();
+  if (position < 1 || static_cast<size_t>(position) > due.size()) return nullptr;
+  return &due[static_cast<size_t>(position) - 1];
+}
+
 }  // namespace cindral

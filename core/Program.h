@@ -110,6 +110,10 @@ class Program {
   bool settingsFailureShown_ = false;  // the box shows once a run
 };
 
+// The due entry at ReviewPosition: the word the study windows show; nullptr
+// when the position lies outside the due list.
+DueEntry* CurrentDueEntry(Program& program);
+
 // A study window's hold on the study day (see Program::HoldStudyDay), let
 // go at the latest when it ends.
 class StudyDayHold {

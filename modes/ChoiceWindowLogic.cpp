@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/KeyCodes.h"
-#include "modes/ProficiencySteps.h"
 #include "store/Gbk.h"
 #include "store/WordRecord.h"
 

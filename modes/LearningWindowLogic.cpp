@@ -1,8 +1,8 @@
 #include "modes/LearningWindowLogic.h"
 
+#include "book/ProficiencySteps.h"
 #include "core/KeyCodes.h"
 #include "modes/GroupTest.h"
-#include "modes/ProficiencySteps.h"
 #include "plan/DayPlan.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
@@ -34,7 +34,7 @@ void LearningWindowLogic::Created() {
 
   if (position == 1) {
     if (count == 0) return RefuseEmptyList();
-    if (!studyMode_) RaiseProficiency(program_);
+    if (!studyMode_) RaiseShownWord();
     return ShowCurrentWord();
   }
   if (studyMode_) {
@@ -50,8 +50,13 @@ void LearningWindowLogic::Created() {
   }
   if (count == 0) return RefuseEmptyList();
   if (OutsideList(position, count)) program_.SetReviewPosition(1);
-  RaiseProficiency(program_);
+  RaiseShownWord();
   ShowCurrentWord();
+}
+
+// A card shown in the test raises its word.
+void LearningWindowLogic::RaiseShownWord() {
+  if (DueEntry* entry = CurrentDueEntry(program_)) RaiseProficiency(program_.db(), *entry);
 }
 
 void LearningWindowLogic::RefuseEmptyList() {
@@ -79,12 +84,24 @@ void LearningWindowLogic::NextButton() {
   if (program_.ReviewPosition() >= count) {
     program_.prompter().Inform(GBK("已学习完毕，趁热打铁，快快复习一下吧！"), GBK("学习完毕"));
     program_.SetReviewPosition(1);
-    ApplyLearningBonus(program_);
+    ApplyLearningBonus();
     closed_ = true;
     return;
   }
   program_.SetReviewPosition(program_.ReviewPosition() + 1);
   ShowCurrentWord();
+}
+
+// Every due word gains 20 when today's bonus is still due (plus = "false"),
+// and the bonus is marked given; the learner hears of a bonus that could not
+// be stored (it stays due then).
+void LearningWindowLogic::ApplyLearningBonus() {
+  if (!program_.BonusDue()) return;
+  if (GiveLearningBonus(program_.db(), program_.settings(), program_.state().DueList) ==
+      BonusOutcome::NotStored) {
+    program_.prompter().Fail(GBK("今天的学习奖励（熟练度+20）没有保存成功，下次学完时再给。"),
+                             GBK("出错了"));
+  }
 }
 
 void LearningWindowLogic::AdvanceReviewPosition() {
@@ -99,10 +116,10 @@ void LearningWindowLogic::KnownButton() {
 
 void LearningWindowLogic::ForgottenButton() {
   if (closed_ || studyMode_) return;
-  if (const DueEntry* entry = CurrentDueEntry(program_)) {
+  if (DueEntry* entry = CurrentDueEntry(program_)) {
     program_.state().ForgottenList.push_back(*entry);
+    LowerProficiency(program_.db(), *entry);
   }
-  LowerProficiency(program_);
   AdvanceReviewPosition();
 }
 

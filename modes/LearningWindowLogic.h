@@ -69,6 +69,8 @@ class LearningWindowLogic {
   void AdvanceReviewPosition();
   void PracticeSpelling();
   void RefuseEmptyList();
+  void RaiseShownWord();
+  void ApplyLearningBonus();
   // Gives every record its record number as SerialNumber again; false when
   // a write failed.
   bool Renumber();

@@ -1,7 +1,6 @@
 #include "modes/PracticeSpellingWindowLogic.h"
 
 #include "core/KeyCodes.h"
-#include "modes/ProficiencySteps.h"
 #include "store/Gbk.h"
 
 namespace cindral {

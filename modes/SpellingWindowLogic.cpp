@@ -1,7 +1,7 @@
 #include "modes/SpellingWindowLogic.h"
 
+#include "book/ProficiencySteps.h"
 #include "core/KeyCodes.h"
-#include "modes/ProficiencySteps.h"
 #include "plan/DayPlan.h"
 #include "store/Gbk.h"
 
@@ -52,7 +52,7 @@ void SpellingWindowLogic::Forgotten() {
   // once more.
   if (closed_ || timer_.running()) return;
   timer_.Set(kVerdictInterval);
-  LowerProficiency(program_);
+  if (DueEntry* entry = CurrentDueEntry(program_)) LowerProficiency(program_.db(), *entry);
   ++focusRequests_;
 }
 

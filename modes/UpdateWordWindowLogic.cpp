@@ -1,7 +1,6 @@
 #include "modes/UpdateWordWindowLogic.h"
 
 #include "core/KeyCodes.h"
-#include "modes/ProficiencySteps.h"
 #include "modes/WordBookChanges.h"
 #include "plan/DayPlan.h"
 #include "store/Gbk.h"

@@ -28,8 +28,8 @@
 
 #include "CrashStates.h"
 #include "TestWorld.h"
+#include "book/ProficiencySteps.h"
 #include "book/TodaysWords.h"
-#include "modes/ProficiencySteps.h"
 #include "modes/WordBookChanges.h"
 #include "plan/DayPlan.h"
 #include "store/WholeFileScope.h"

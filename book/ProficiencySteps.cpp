@@ -1,10 +1,9 @@
-#include "modes/ProficiencySteps.h"
+#include "book/ProficiencySteps.h"
 
 #include <vector>
 
 #include "core/SettingsChange.h"
 #include "store/DateTime.h"
-#include "store/Gbk.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
@@ -34,27 +33,15 @@ void RaiseBy(Database& db, DueEntry& entry, int32_t step) {
 
 }  // namespace
 
-DueEntry* CurrentDueEntry(Program& program) {
-  std::vector<DueEntry>& due = program.state().DueList;
-  const int32_t position = program.ReviewPosition();
-  if (position < 1 || static_cast<size_t>(position) > due.size()) return nullptr;
-  return &due[static_cast<size_t>(position) - 1];
-}
+void RaiseProficiency(Database& db, DueEntry& entry) { RaiseBy(db, entry, 1); }
 
-void RaiseProficiency(Program& program) {
-  if (DueEntry* entry = CurrentDueEntry(program)) RaiseBy(program.db(), *entry, 1);
-}
-
-void LowerProficiency(Program& program) {
-  DueEntry* entry = CurrentDueEntry(program);
-  if (entry == nullptr) return;
-  Database& db = program.db();
-  const int64_t lowered = StoredProficiency(db, *entry) - 1;
+void LowerProficiency(Database& db, DueEntry& entry) {
+  const int64_t lowered = StoredProficiency(db, entry) - 1;
   if (FloatGreater(kMinProficiency, static_cast<double>(lowered))) {
     db.WriteField(kProficiency, Value::Int(kMinProficiency));
-    entry->Proficiency = kMinProficiency;
+    entry.Proficiency = kMinProficiency;
   } else {
-    entry->Proficiency = static_cast<int32_t>(lowered);
+    entry.Proficiency = static_cast<int32_t>(lowered);
     db.WriteField(kProficiency, Value::Double(static_cast<double>(lowered)));
   }
 }
@@ -78,15 +65,6 @@ BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
     return BonusOutcome::NotStored;
   }
   return BonusOutcome::Given;
-}
-
-void ApplyLearningBonus(Program& program) {
-  if (!program.BonusDue()) return;
-  if (GiveLearningBonus(program.db(), program.settings(), program.state().DueList) ==
-      BonusOutcome::NotStored) {
-    program.prompter().Fail(GBK("今天的学习奖励（熟练度+20）没有保存成功，下次学完时再给。"),
-                            GBK("出错了"));
-  }
 }
 
 }  // namespace cindral

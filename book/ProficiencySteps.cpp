@@ -67,4 +67,26 @@ BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
   return BonusOutcome::Given;
 }
 
+bool DecayWordBook(Database& db, const Settings& settings) {
+  // The flag goes with the words: a start cut short, or a flag that cannot
+  // be stored, never leaves a decayed book whose decay is still due (the
+  // next start would decay every word again).
+  SettingsChange done(settings);
+  done.Set(kConfigSection, "minus", "true");
+  WholeFileScope scope(db);
+  if (!scope.ok()) return false;
+  if (settings.ReadSetting(kConfigSection, "minus") != "false") return true;
+  if (!scope.AlsoReplace(done)) return false;
+  db.GoFirst();
+  const int32_t count = db.RecordCount();
+  for (int32_t i = 0; i < count; ++i) {
+    const int64_t p = ReadIntegerField(db, kProficiency);
+    const int32_t lowered = p >= 2 ? static_cast<int32_t>(p - 1) : 1;
+    // Only what changes is written back.
+    if (lowered != p) db.WriteField(kProficiency, Value::Int(lowered));
+    db.Skip(1);
+  }
+  return scope.End();
+}
+
 }  // namespace cindral

@@ -1,8 +1,8 @@
 #pragma once
-// The proficiency steps of the learning card and the group test. Each step
-// reads the value stored in the word book (not the entry's copy), writes the
-// new value back and copies it into the due entry, so the list follows the
-// book at every step.
+// The proficiency steps of the learning card and the group test, the day's
+// learning bonus and the day's decay. Each step reads the value stored in
+// the word book (not the entry's copy), writes the new value back and copies
+// it into the due entry, so the list follows the book at every step.
 
 #include <cstdint>
 #include <vector>
@@ -30,5 +30,11 @@ enum class BonusOutcome { NotDue, Given, NotStored };
 // file nor the list changed.
 BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
                                std::vector<DueEntry>& due);
+
+// The day's decay: when minus is exactly "false", every word loses one
+// (never below 1) and minus becomes "true", in one change of the book and
+// the settings file. False when the decay was due and could not be stored
+// whole: then neither file changed.
+bool DecayWordBook(Database& db, const Settings& settings);
 
 }  // namespace cindral

@@ -3,10 +3,34 @@
 #include "core/SettingsChange.h"
 #include "store/Convert.h"
 #include "store/DateTime.h"
+#include "store/Gbk.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral {
+
+bool IsZeroDate(double d) { return SameDateTime(d, TextToDate(GBK("1899年12月30日"))); }
+
+bool ReviewPhaseStartOf(Database& db, double* start) {
+  db.GoFirst();
+  const int32_t firstGroup = ReadIntegerField(db, kGroupNumber);
+  const double firstDate = ReadDateField(db, kEntryDate);
+  if (firstGroup != 1) return false;
+  *start = AddToDate(firstDate, kUnitDay, kLearningPhaseDays);
+  return true;
+}
+
+std::string TodaysWordsRefusal(Database& db, double today, double reviewPhaseStart) {
+  if (FloatGreaterEqual(DateInterval(today, reviewPhaseStart, kUnitDay), 0) &&
+      !IsZeroDate(reviewPhaseStart)) {
+    return GBK("恭喜你，您已经到了复习攻坚阶段，在这12天中，您只需要复习即可！");
+  }
+  db.GoLast();
+  const double lastDate = ReadDateField(db, kEntryDate);
+  const double sinceLast = DateInterval(today, lastDate, kUnitDay);
+  if (FloatEqual(sinceLast, 0) || FloatEqual(sinceLast, 1) || IsZeroDate(lastDate)) return {};
+  return GBK("您已多天没有学习单词，请重置单词数据库后重新学习！");
+}
 
 bool AddTodaysWords(Database& db, const Settings& settings, double today,
                     const std::vector<NewWord>& words) {

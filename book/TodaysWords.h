@@ -3,6 +3,7 @@
 // entry window for each word typed, the import for the words of a list
 // (in the program and in cindral-db).
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,25 @@
 #include "store/Database.h"
 
 namespace cindral {
+
+// The learning phase lasts 88 days from the first entry of group 1; the
+// review-only phase follows it.
+constexpr int32_t kLearningPhaseDays = 88;
+
+// Whether a date-time is the zero date ("no date yet").
+bool IsZeroDate(double d);
+
+// The first day of the review-only phase as the book tells it: the entry
+// date of its first record + 88 days, when that record is of group 1. False
+// (and `start` untouched) when the first record is of another group or the
+// book is empty.
+bool ReviewPhaseStartOf(Database& db, double* start);
+
+// Why today's words cannot be entered now (GBK, shown with the caption
+// "提示"), or empty when they can: the review-only phase that began on
+// `reviewPhaseStart` (zero: not known) has begun by `today`, or days were
+// missed since the book's last entry.
+std::string TodaysWordsRefusal(Database& db, double today, double reviewPhaseStart);
 
 struct NewWord {
   std::string word;     // GBK

@@ -1,6 +1,7 @@
 #include "modes/LearningWindowLogic.h"
 
 #include "book/ProficiencySteps.h"
+#include "book/WordBookChanges.h"
 #include "core/KeyCodes.h"
 #include "modes/GroupTest.h"
 #include "plan/DayPlan.h"
@@ -144,7 +145,7 @@ void LearningWindowLogic::DeleteButton() {
   {
     WholeFileScope scope(db);
     deleted = scope.ok() && db.GoTo(entry->SerialNumber) && db.MarkDeleted() && db.PurgeDeleted() &&
-              Renumber();
+              RenumberWords(db);
     deleted = scope.End() && deleted;
   }
   if (!deleted) {
@@ -157,19 +158,6 @@ void LearningWindowLogic::DeleteButton() {
   program_.SetReviewPosition(position - 1);
   ComputeDayPlan(program_);
   AdvanceReviewPosition();
-}
-
-// Every record's SerialNumber becomes its record number again, closing the
-// gap the deleted record left. The due lists find records by these numbers.
-bool LearningWindowLogic::Renumber() {
-  Database& db = program_.db();
-  db.GoFirst();
-  bool written = true;
-  for (int32_t i = 0, count = db.RecordCount(); i < count; ++i) {
-    written = db.WriteField(kSerialNumber, Value::Int(db.RecordNumber())) && written;
-    db.Skip(1);
-  }
-  return written;
 }
 
 void LearningWindowLogic::UpdateButton() {

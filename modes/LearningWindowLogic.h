@@ -71,9 +71,6 @@ class LearningWindowLogic {
   void RefuseEmptyList();
   void RaiseShownWord();
   void ApplyLearningBonus();
-  // Gives every record its record number as SerialNumber again; false when
-  // a write failed.
-  bool Renumber();
 
   Program& program_;
   bool studyMode_ = true;

@@ -1,7 +1,7 @@
 #include "modes/UpdateWordWindowLogic.h"
 
 #include "core/KeyCodes.h"
-#include "modes/WordBookChanges.h"
+#include "book/WordBookChanges.h"
 #include "plan/DayPlan.h"
 #include "store/Gbk.h"
 

@@ -3,7 +3,7 @@
 # Run as: cmake -DSOURCE=<top of the tree> -P CheckLayers.cmake
 #
 # Layers, bottom up (a file may include its own layer and those below):
-#   0 store/         1 core/          2 plan/          3 book/
+#   0 store/         1 core/          2 book/          3 plan/
 #   4 modes/ logic (every file not named *Window.h / *Window.cpp), the
 #     command-line tools in tools/
 #   5 ui/, draw/, the build-time generators in folders under tools/
@@ -17,9 +17,9 @@ function(layer_of path out)
     set(rank 0)
   elseif(path MATCHES "^core/")
     set(rank 1)
-  elseif(path MATCHES "^plan/")
-    set(rank 2)
   elseif(path MATCHES "^book/")
+    set(rank 2)
+  elseif(path MATCHES "^plan/")
     set(rank 3)
   elseif(path MATCHES "^modes/.*Window\\.(h|cpp)$")
     set(rank 7)

@@ -30,7 +30,7 @@
 #include "TestWorld.h"
 #include "book/ProficiencySteps.h"
 #include "book/TodaysWords.h"
-#include "modes/WordBookChanges.h"
+#include "book/WordBookChanges.h"
 #include "plan/DayPlan.h"
 #include "store/WholeFileScope.h"
 

@@ -1,11 +1,9 @@
-#include "modes/WordBookChanges.h"
+#include "book/WordBookChanges.h"
 
 #include <map>
 
 #include "core/SettingsChange.h"
-#include "plan/DayPlan.h"
 #include "store/Convert.h"
-#include "store/Gbk.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
@@ -96,67 +94,33 @@ void SwapWords(Database& db, int32_t a, int32_t b) {
   db.WriteField(kMeaning, Value::Text(meaningB));
 }
 
-void ShuffleWordBook(Program& program) {
-  // A backup first; a shuffle loses no word, so it goes on without one.
-  program.BackUp(nullptr);
-  const int32_t groups = program.LoadCurrentGroup();
-  Database& db = program.db();
-  RandomGenerator& random = program.random();
-  bool shuffled = false;
-  {
-    // Thousands of swaps, one change: the book is shuffled whole or not at
-    // all, and the disk is synced a few times instead of at every swap.
-    WholeFileScope scope(db);
-    if (scope.ok()) {
-      const std::map<int32_t, GroupRun> runs = FindGroupRuns(db);
-      for (int32_t g = 1; g <= groups; ++g) {
-        const auto it = runs.find(g);
-        if (it == runs.end() || it->second.count <= 1) continue;
-        const GroupRun& run = it->second;
-        for (int32_t i = 0; i < run.count; ++i) {
-          const int32_t a = random.RandomInRange(run.lo, run.hi);
-          const int32_t b = random.RandomInRange(a, run.hi);
-          SwapWords(db, a, b);
-        }
-      }
-      shuffled = scope.End();
+bool ShuffleGroups(Database& db, int32_t groups, RandomGenerator& random) {
+  // Thousands of swaps, one change: the book is shuffled whole or not at
+  // all, and the disk is synced a few times instead of at every swap.
+  WholeFileScope scope(db);
+  if (!scope.ok()) return false;
+  const std::map<int32_t, GroupRun> runs = FindGroupRuns(db);
+  for (int32_t g = 1; g <= groups; ++g) {
+    const auto it = runs.find(g);
+    if (it == runs.end() || it->second.count <= 1) continue;
+    const GroupRun& run = it->second;
+    for (int32_t i = 0; i < run.count; ++i) {
+      const int32_t a = random.RandomInRange(run.lo, run.hi);
+      const int32_t b = random.RandomInRange(a, run.hi);
+      SwapWords(db, a, b);
     }
   }
-  ComputeDayPlan(program);
-  if (shuffled) {
-    program.prompter().Inform(GBK("打乱成功！"), GBK("成功！"));
-  } else {
-    program.prompter().Fail(GBK("打乱失败，单词本没有改变，请再试！"), GBK("出错了"));
-  }
+  return scope.End();
 }
 
-void ResetWordBook(Program& program) {
-  Prompter& prompter = program.prompter();
-  if (!prompter.Ask(GBK("您确认要清除单词本吗？"), GBK("询问"))) return;
-  // Cleared without a backup, the words are gone for good: the learner
-  // decides whether to go on.
-  std::string reason;
-  if (!program.BackUp(&reason) &&
-      !prompter.Ask(
-          GBK("自动备份没有成功：") + reason + GBK("\n清空以后单词本将无法恢复，仍然要清空吗？"),
-          GBK("询问"))) {
-    return;
+bool RenumberWords(Database& db) {
+  db.GoFirst();
+  bool written = true;
+  for (int32_t i = 0, count = db.RecordCount(); i < count; ++i) {
+    written = db.WriteField(kSerialNumber, Value::Int(db.RecordNumber())) && written;
+    db.Skip(1);
   }
-  if (!ClearWordBook(program.db(), program.settings())) {
-    prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
-    return;
-  }
-  prompter.Inform(GBK("删除成功！"), GBK("成功"));
-
-  AppState& state = program.state();
-  state.ReviewPhaseStart = kZeroDate;
-  state.DueList.clear();
-  state.ForgottenList.clear();
-  state.ForgottenPosition = 1;
-  program.LoadReviewPosition();
-  program.LoadCurrentGroup();
-  program.shell().SetEntryButtonEnabled(true);
-  ComputeDayPlan(program);
+  return written;
 }
 
 }  // namespace cindral

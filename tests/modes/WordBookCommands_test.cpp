@@ -1,6 +1,6 @@
 // Shuffle and full reset of the word book.
 
-#include "modes/WordBookChanges.h"
+#include "modes/WordBookCommands.h"
 
 #include <gtest/gtest.h>
 

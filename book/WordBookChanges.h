@@ -1,22 +1,21 @@
 #pragma once
-// Changes to the whole word book from the main window.
+// Changes to the whole word book: the main window's shuffle and reset, the
+// rewrite of one word, and the renumbering after a record is deleted.
 
 #include <cstdint>
 #include <string>
 
-#include "core/Program.h"
+#include "core/Settings.h"
+#include "store/Convert.h"
 #include "store/Database.h"
 
 namespace cindral {
 
-// Takes a backup, then shuffles the words (with their meanings) inside each
-// group; group, entry date, proficiency and serial number stay with their
-// records.
-void ShuffleWordBook(Program& program);
-
-// After the learner confirms: takes a backup (a failed one is asked about
-// again), empties the word book and starts the course again from group 1.
-void ResetWordBook(Program& program);
+// Shuffles the words (with their meanings) inside each of groups 1 to
+// `groups`; group, entry date, proficiency and serial number stay with their
+// records. One change: the book is shuffled whole or not at all. False when
+// it could not be stored (then the book is as it was).
+bool ShuffleGroups(Database& db, int32_t groups, RandomGenerator& random);
 
 // Empties the book and sets reviewnumber and groupnumber to "1", plus and
 // minus to "false", in one change of the book and the settings file. False
@@ -31,5 +30,10 @@ bool RewriteWord(Database& db, int32_t record, const std::string& word,
 // Swaps the words and meanings of records `a` and `b` (1-based), the
 // shuffle's one step; the rest of each record stays.
 void SwapWords(Database& db, int32_t a, int32_t b);
+
+// Every record's SerialNumber becomes its record number again, closing the
+// gap a deleted record left (the due lists find records by these numbers).
+// Called inside the caller's change of the book; false when a write failed.
+bool RenumberWords(Database& db);
 
 }  // namespace cindral

@@ -4,7 +4,7 @@
 
 #include "book/WordList.h"
 #include "core/WholeFiles.h"
-#include "modes/WordBookCommands.h"
+#include "logic/WordBookCommands.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Convert.h"

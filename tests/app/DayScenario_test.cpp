@@ -12,7 +12,7 @@
 #include "TestWorld.h"
 #include "app/MainWindowLogic.h"
 #include "core/KeyCodes.h"
-#include "modes/EntryWindowLogic.h"
+#include "logic/EntryWindowLogic.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {

@@ -54,7 +54,7 @@ void MainWindowLogic::OnPageSelected(int page) {
                                    GBK("成功了"));
       } else {
         program_.shell().OpenWindow(page == kLearningPage ? WindowId::Learning
-                                                          : WindowId::GroupTest);
+                                                          : WindowId::Spelling);
       }
       break;
     case kIntensivePage:
@@ -77,7 +77,7 @@ void MainWindowLogic::OnMainWindowClosing() {
 
 void MainWindowLogic::OnEntryButton() { OpenEntryGate(program_); }
 void MainWindowLogic::OnGameButton() { program_.shell().OpenWindow(WindowId::Game); }
-void MainWindowLogic::OnNotebookButton() { program_.shell().OpenWindow(WindowId::Notebook); }
+void MainWindowLogic::OnNotebookButton() { program_.shell().OpenWindow(WindowId::WordBook); }
 void MainWindowLogic::OnShuffleButton() { ShuffleWordBook(program_); }
 void MainWindowLogic::OnResetButton() { ResetWordBook(program_); }
 

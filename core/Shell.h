@@ -8,24 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace cindral {
+#include "core/Windows.h"
 
-enum class WindowId {
-  Entry,              // 窗口输入单词
-  Learning,           // 窗口单词学习 (page "单词学习", and the card of the group test)
-  GroupTest,          // 窗口拼写 (page "分组测验")
-  IntensiveChooser,   // 窗口熟练度选择模式 (page "强化提高")
-  IntensiveReview,    // 窗口熟练度复习, opened by the chooser
-  Game,               // 窗口连连看
-  Notebook,           // 窗口单词本
-  Choice,             // 窗口选择 (the group test's four meanings)
-  ForgottenReview,    // 窗口每日遗忘单词测试 (after the group test)
-  UpdateWord,         // 窗口更新单词 (from the learning card)
-  PracticeSpelling,   // 窗口学习单词拼写 (from the learning card)
-  ForgottenSpelling,  // 窗口拼写遗忘单词 (from the forgotten-word review)
-  Statistics,         // 窗口学习统计 (学习统计 on the main window's menu)
-  Import,             // 窗口导入单词 (导入单词… on the main window's menu)
-};
+namespace cindral {
 
 // A file the learner picked in the desktop's file dialog.
 struct FileChoice {

@@ -6,9 +6,9 @@ namespace cindral {
 
 void ContinueGroupTest(Program& program) {
   Shell& shell = program.shell();
-  shell.ShowWindow(WindowId::GroupTest, true);
+  shell.ShowWindow(WindowId::Spelling, true);
   if (program.ReviewPosition() <= static_cast<int64_t>(program.state().DueList.size())) {
-    shell.ActivateWindow(WindowId::GroupTest);
+    shell.ActivateWindow(WindowId::Spelling);
     shell.CloseWindow(WindowId::Choice);
     return;
   }
@@ -20,7 +20,7 @@ void ContinueGroupTest(Program& program) {
   }
   shell.BringMainWindowToFront();
   shell.CloseWindow(WindowId::Choice);
-  shell.CloseWindow(WindowId::GroupTest);
+  shell.CloseWindow(WindowId::Spelling);
   program.SetReviewPosition(1);
 }
 
@@ -32,7 +32,7 @@ void EndGroupTest(Program& program) {
   Shell& shell = program.shell();
   shell.BringMainWindowToFront();
   shell.CloseWindow(WindowId::Choice);
-  shell.CloseWindow(WindowId::GroupTest);
+  shell.CloseWindow(WindowId::Spelling);
 }
 
 }  // namespace cindral

@@ -66,12 +66,12 @@ void SpellingWindowLogic::TimerTick() {
   timer_.Set(0);
   if (closed_) return;
   Shell& shell = program_.shell();
-  shell.ShowWindow(WindowId::GroupTest, false);
+  shell.ShowWindow(WindowId::Spelling, false);
   // Returns when the card of this word has closed and the test has gone on
   // (ContinueGroupTest): either this window is back with the next word to
   // ask, or the test has ended and closed it.
   shell.OpenWindow(WindowId::Choice);
-  if (!shell.IsWindowOpen(WindowId::GroupTest)) {
+  if (!shell.IsWindowOpen(WindowId::Spelling)) {
     closed_ = true;
     return;
   }

@@ -257,8 +257,8 @@ TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {
   logic->OnPageSelected(MainWindowLogic::kTestPage);
   logic->OnGameButton();
   logic->OnNotebookButton();
-  EXPECT_EQ(world.shell.opened, std::vector<WindowId>({WindowId::Learning, WindowId::GroupTest,
-                                                       WindowId::Game, WindowId::Notebook}));
+  EXPECT_EQ(world.shell.opened, std::vector<WindowId>({WindowId::Learning, WindowId::Spelling,
+                                                       WindowId::Game, WindowId::WordBook}));
 }
 
 TEST_F(DayScenario, ClosingPastTheEndOfTheListResetsThePosition) {

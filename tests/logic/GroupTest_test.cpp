@@ -61,7 +61,7 @@ class GroupTestTest : public StudyTest {
 
   void Run(WindowId id) {
     switch (id) {
-      case WindowId::GroupTest:
+      case WindowId::Spelling:
         return RunSpelling();
       case WindowId::Choice:
         return RunChoice();
@@ -72,7 +72,7 @@ class GroupTestTest : public StudyTest {
       case WindowId::Entry:  // a new day asks for its words; the learner leaves it
         return;
       default:
-        FAIL() << "unexpected window " << test::WindowName(id);
+        FAIL() << "unexpected window " << WindowName(id);
     }
   }
 
@@ -82,7 +82,7 @@ class GroupTestTest : public StudyTest {
     SpellingWindowLogic spelling(world.P());
     spelling.Created();
     verdictsAtOpen.push_back(Utf8(spelling.verdictText()));
-    while (!spelling.closed() && world.shell.IsWindowOpen(WindowId::GroupTest) &&
+    while (!spelling.closed() && world.shell.IsWindowOpen(WindowId::Spelling) &&
            !answers.empty()) {
       seen.push_back({});
       seen.back().meaning = Utf8(spelling.meaningText());
@@ -98,7 +98,7 @@ class GroupTestTest : public StudyTest {
       EXPECT_EQ(spelling.timer().interval(), 300);
       seen.back().spellingVerdict = Utf8(spelling.verdictText());
       spelling.TimerTick();
-      if (world.shell.IsWindowOpen(WindowId::GroupTest)) {
+      if (world.shell.IsWindowOpen(WindowId::Spelling)) {
         verdictsAfterMovingOn.push_back(Utf8(spelling.verdictText()));
         EXPECT_TRUE(spelling.input().empty());
       }
@@ -174,7 +174,7 @@ class GroupTestTest : public StudyTest {
     return world.State().DueList.at(static_cast<size_t>(world.P().ReviewPosition()) - 1);
   }
 
-  void StartTest() { world.shell.OpenWindow(WindowId::GroupTest); }
+  void StartTest() { world.shell.OpenWindow(WindowId::Spelling); }
 
   std::deque<Answer> answers;
   std::vector<Seen> seen;
@@ -280,8 +280,8 @@ TEST_F(GroupTestTest, TheForgottenWordsAreReviewedAfterTheEndAndTheirClosingEnds
   reviewScript = [&](ForgottenReviewWindowLogic& review) {
     forgottenAtReview = ForgottenWords();
     EXPECT_EQ(world.Config("reviewnumber"), "1");
-    EXPECT_TRUE(world.shell.IsWindowOpen(WindowId::GroupTest));
-    EXPECT_TRUE(world.shell.IsWindowVisible(WindowId::GroupTest));
+    EXPECT_TRUE(world.shell.IsWindowOpen(WindowId::Spelling));
+    EXPECT_TRUE(world.shell.IsWindowVisible(WindowId::Spelling));
     EXPECT_TRUE(world.shell.IsWindowOpen(WindowId::Choice));
     review.KeyDown(kKeyRight);
     reviewed.push_back(Utf8(review.wordText()));
@@ -360,7 +360,7 @@ TEST_F(GroupTestTest, AnEmptyListIsRefused) {
   StartTest();
   EXPECT_EQ(world.prompter.Texts(), std::vector<std::string>{"没有可以学习的单词，快去添加吧！"});
   EXPECT_EQ(world.prompter.LastCaption(), "请添加单词");
-  EXPECT_EQ(world.shell.opened, std::vector<WindowId>{WindowId::GroupTest});
+  EXPECT_EQ(world.shell.opened, std::vector<WindowId>{WindowId::Spelling});
 }
 
 TEST_F(GroupTestTest, ABookOfThreeWordsSkipsTheChoiceForEveryWord) {

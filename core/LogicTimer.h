@@ -19,20 +19,16 @@ class LogicTimer {
   // when it was running already.
   void Set(int milliseconds) {
     interval_ = milliseconds > 0 ? milliseconds : 0;
-    ++timesSet_;
     if (follower_) follower_(interval_);
   }
   int interval() const { return interval_; }
   bool running() const { return interval_ > 0; }
-  // How many times the timer has been set; tells a restart from a timer left alone.
-  int timesSet() const { return timesSet_; }
 
   // The real timer's binding: called with the new interval on every change.
   void Follow(std::function<void(int milliseconds)> follower) { follower_ = std::move(follower); }
 
  private:
   int interval_;
-  int timesSet_ = 0;
   std::function<void(int)> follower_;
 };
 

@@ -36,7 +36,6 @@ class IntensiveChooserWindowLogic {
 
   // Visible state.
   int item() const { return item_; }
-  const std::string& customText() const { return customText_; }
   // The threshold of the last start that got past the refusal, 0 before.
   int32_t threshold() const { return threshold_; }
   // The chooser has done its work and closes.

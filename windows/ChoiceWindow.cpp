@@ -18,20 +18,13 @@ ChoiceWindow::ChoiceWindow(Program& program, QWidget* parent)
       program_(program),
       logic_(program),
       options_(Control<QButtonGroup>(this, "单选框单词")),
-      shortcuts_(Control<QLineEdit>(this, "编辑框提供快捷键")) {
-  MakeFocusHolder(shortcuts_);
+      focus_(this, Control<QLineEdit>(this, "编辑框提供快捷键"), logic_.focusTimer(),
+             [this](const std::function<void()>& step) { Handle(step); },
+             [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }) {
   connect(options_, &QButtonGroup::idClicked, this,
           [this](int id) { Handle([this, id] { logic_.Choose(id); }); });
-  SetKeyHandler([this](QWidget* control, int key) {
-    if (control != shortcuts_) return false;
-    bool used = false;
-    Handle([&] { used = logic_.KeyDown(key); });
-    return used;
-  });
   SetCloseQuery([this] { return logic_.QueryClose(); });
   BindTimer(this, "时钟", logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
-  BindTimer(this, "时钟保证获取焦点", logic_.focusTimer(),
-            [this] { Handle([this] { logic_.FocusTimerTick(); }); });
 }
 
 void ChoiceWindow::Run() {
@@ -53,10 +46,7 @@ void ChoiceWindow::Show() {
     SetControlText(option, logic_.optionText(i));
     if (logic_.checkedButton() == i) option->setChecked(true);
   }
-  if (focusRequestsDone_ != logic_.focusRequests()) {
-    focusRequestsDone_ = logic_.focusRequests();
-    shortcuts_->setFocus();
-  }
+  focus_.Follow(logic_.focusRequests());
 }
 
 void RunChoiceWindow(Program& program, QWidget* parent) {

@@ -6,6 +6,7 @@
 
 #include "core/Program.h"
 #include "logic/ChoiceWindowLogic.h"
+#include "ui/FocusHolder.h"
 #include "ui/ModalWindow.h"
 
 class QButtonGroup;
@@ -32,8 +33,7 @@ class ChoiceWindow : public ModalWindow {
   Program& program_;
   ChoiceWindowLogic logic_;
   QButtonGroup* options_;
-  QLineEdit* shortcuts_;
-  int focusRequestsDone_ = 0;
+  FocusHolder focus_;  // the shortcut box
 };
 
 void RunChoiceWindow(Program& program, QWidget* parent);

@@ -16,8 +16,9 @@ ForgottenReviewWindow::ForgottenReviewWindow(Program& program, QWidget* parent)
     : ModalWindow(ForgottenReviewWindowLayout(), parent),
       program_(program),
       logic_(program),
-      shortcuts_(Control<QLineEdit>(this, "编辑框提供快捷键")) {
-  MakeFocusHolder(shortcuts_);
+      focus_(this, Control<QLineEdit>(this, "编辑框提供快捷键"), logic_.focusTimer(),
+             [this](const std::function<void()>& step) { Handle(step); },
+             [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }) {
   const struct {
     const char* name;
     void (ForgottenReviewWindowLogic::*handler)();
@@ -28,14 +29,6 @@ ForgottenReviewWindow::ForgottenReviewWindow(Program& program, QWidget* parent)
     connect(Control<QPushButton>(this, button.name), &QPushButton::clicked, this,
             [this, handler = button.handler] { Handle([=] { (logic_.*handler)(); }); });
   }
-  SetKeyHandler([this](QWidget* control, int key) {
-    if (control != shortcuts_) return false;
-    bool used = false;
-    Handle([&] { used = logic_.KeyDown(key); });
-    return used;
-  });
-  BindTimer(this, "时钟保证获取焦点", logic_.focusTimer(),
-            [this] { Handle([this] { logic_.FocusTimerTick(); }); });
   SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
 }
 
@@ -52,10 +45,7 @@ void ForgottenReviewWindow::Handle(const std::function<void()>& handler) {
 void ForgottenReviewWindow::Show() {
   SetControlText(Control<QWidget>(this, "标签单词"), logic_.wordText());
   SetControlText(Control<QWidget>(this, "标签释义"), logic_.meaningText());
-  if (focusRequestsDone_ != logic_.focusRequests()) {
-    focusRequestsDone_ = logic_.focusRequests();
-    shortcuts_->setFocus();
-  }
+  focus_.Follow(logic_.focusRequests());
   if (logic_.closed() && !IsClosed()) CloseWindow();
 }
 

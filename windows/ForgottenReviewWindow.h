@@ -6,6 +6,7 @@
 
 #include "core/Program.h"
 #include "logic/ForgottenReviewWindowLogic.h"
+#include "ui/FocusHolder.h"
 #include "ui/ModalWindow.h"
 
 class QLineEdit;
@@ -27,8 +28,7 @@ class ForgottenReviewWindow : public ModalWindow {
 
   Program& program_;
   ForgottenReviewWindowLogic logic_;
-  QLineEdit* shortcuts_;
-  int focusRequestsDone_ = 0;
+  FocusHolder focus_;  // the shortcut box
 };
 
 void RunForgottenReviewWindow(Program& program, QWidget* parent);

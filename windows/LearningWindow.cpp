@@ -26,13 +26,14 @@ LearningWindow::LearningWindow(Program& program, DictionaryPages& views, QWidget
       places_{Control<QWidget>(this, "超文本浏览框必应"),
               Control<QWidget>(this, "超文本浏览框有道"),
               Control<QWidget>(this, "超文本浏览框译典通")},
-      shortcuts_(Control<QLineEdit>(this, "编辑框保证获取焦点")),
+      focus_(this, Control<QLineEdit>(this, "编辑框保证获取焦点"), logic_.focusTimer(),
+             [this](const std::function<void()>& step) { Handle(step); },
+             [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }),
       progress_(Control<QProgressBar>(this, "进度条")),
       next_(Control<QPushButton>(this, "按钮下一个单词")),
       known_(Control<QPushButton>(this, "按钮已会单词")),
       forgotten_(Control<QPushButton>(this, "按钮遗忘单词")),
       delete_(Control<QPushButton>(this, "按钮删除单词")) {
-  MakeFocusHolder(shortcuts_);
   connect(tabs_, &QTabWidget::currentChanged, this, &LearningWindow::ShowPlaceOfTab);
   ShowPlaceOfTab(tabs_->currentIndex());
 
@@ -49,14 +50,6 @@ LearningWindow::LearningWindow(Program& program, DictionaryPages& views, QWidget
       this, LearningSpeakerButton(), program.speech(),
       [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
 
-  SetKeyHandler([this](QWidget* control, int key) {
-    if (control != shortcuts_) return false;
-    bool used = false;
-    Handle([&] { used = logic_.KeyDown(key); });
-    return used;
-  });
-  BindTimer(this, "时钟保证获取焦点", logic_.focusTimer(),
-            [this] { Handle([this] { logic_.FocusTimerTick(); }); });
   SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
 }
 
@@ -114,10 +107,7 @@ void LearningWindow::Show() {
         BuildDictionaryAddresses(logic_.pagesWord(), ReadDictionaryBases(program_.settings())),
         logic_.pagesWord(), logic_.pagesMeaning());
   }
-  if (focusRequestsDone_ != logic_.focusRequests()) {
-    focusRequestsDone_ = logic_.focusRequests();
-    shortcuts_->setFocus();
-  }
+  focus_.Follow(logic_.focusRequests());
   if (logic_.closed() && !IsClosed()) CloseWindow();
 }
 

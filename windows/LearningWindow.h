@@ -8,6 +8,7 @@
 
 #include "core/Program.h"
 #include "logic/LearningWindowLogic.h"
+#include "ui/FocusHolder.h"
 #include "ui/ModalWindow.h"
 
 class QLabel;
@@ -43,7 +44,7 @@ class LearningWindow : public ModalWindow {
   LearningWindowLogic logic_;
   QTabWidget* tabs_;
   std::array<QWidget*, 3> places_;
-  QLineEdit* shortcuts_;
+  FocusHolder focus_;  // the shortcut box
   QProgressBar* progress_;
   QPushButton* next_;
   QPushButton* known_;
@@ -53,7 +54,6 @@ class LearningWindow : public ModalWindow {
   bool viewsAttached_ = false;
   int pageLoadsShown_ = 0;
   int preparationsDone_ = 0;
-  int focusRequestsDone_ = 0;
 };
 
 // Opens the learning card modally; returns when it has closed.

@@ -1,7 +1,6 @@
 #include "windows/EntryWindow.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
@@ -15,14 +14,11 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
     : ModalWindow(EntryWindowLayout(), parent),
       program_(program),
       logic_(program),
-      wordBox_(Control<QLineEdit>(this, "编辑框输入单词")),
-      meaningBox_(Control<QLineEdit>(this, "编辑框输入释义")) {
-  connect(Control<QPushButton>(this, "按钮提交"), &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.Submit(); }); });
+      form_(this, [this] { Handle([this] { logic_.Submit(); }); }) {
   // Enter on the window or in either box submits.
   SetKeyHandler([this](QWidget* control, int key) {
     if (key != kKeyEnter) return false;
-    if (control != this && control != wordBox_ && control != meaningBox_) return false;
+    if (control != this && !form_.Holds(control)) return false;
     Handle([this] { logic_.KeyDown(kKeyEnter); });
     return true;
   });
@@ -36,16 +32,16 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
 }
 
 void EntryWindow::Handle(const std::function<void()>& handler) {
-  logic_.SetWord(ControlText(wordBox_));
-  logic_.SetMeaning(ControlText(meaningBox_));
+  form_.PassTexts(logic_);
   RunGuarded(program_.prompter(), handler);
   Show();
 }
 
 void EntryWindow::Show() {
-  if (ControlText(wordBox_) != logic_.word()) SetControlText(wordBox_, logic_.word());
-  if (ControlText(meaningBox_) != logic_.meaning()) SetControlText(meaningBox_, logic_.meaning());
-  (logic_.focus() == EntryWindowLogic::Focus::Word ? wordBox_ : meaningBox_)->setFocus();
+  if (form_.word() != logic_.word()) SetControlText(form_.wordBox(), logic_.word());
+  if (form_.meaning() != logic_.meaning()) SetControlText(form_.meaningBox(), logic_.meaning());
+  (logic_.focus() == EntryWindowLogic::Focus::Word ? form_.wordBox() : form_.meaningBox())
+      ->setFocus();
 }
 
 void RunEntryWindow(Program& program, QWidget* parent) {

@@ -4,8 +4,8 @@
 #include "core/Program.h"
 #include "logic/EntryWindowLogic.h"
 #include "ui/ModalWindow.h"
+#include "windows/WordForm.h"
 
-class QLineEdit;
 
 namespace cindral {
 
@@ -24,8 +24,7 @@ class EntryWindow : public ModalWindow {
 
   Program& program_;
   EntryWindowLogic logic_;
-  QLineEdit* wordBox_;
-  QLineEdit* meaningBox_;
+  WordForm form_;
 };
 
 // Opens the entry window modally; returns when it has closed (and the plan

@@ -1,7 +1,6 @@
 #include "windows/UpdateWordWindow.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTimer>
 
 #include "ui/ControlText.h"
@@ -16,38 +15,35 @@ UpdateWordWindow::UpdateWordWindow(Program& program, QWidget* parent)
     : ModalWindow(UpdateWordWindowLayout(), parent),
       program_(program),
       logic_(program),
-      wordBox_(Control<QLineEdit>(this, "编辑框输入单词")),
-      meaningBox_(Control<QLineEdit>(this, "编辑框输入释义")) {
-  connect(Control<QPushButton>(this, "按钮提交"), &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.Submit(); }); });
+      form_(this, [this] { Handle([this] { logic_.Submit(); }); }) {
   SetKeyHandler([this](QWidget* control, int key) {
-    if (control != wordBox_ && control != meaningBox_) return false;
+    if (!form_.Holds(control)) return false;
     bool used = false;
     Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
   RunGuarded(program_.prompter(), [this] { logic_.Created(); });
-  SetControlText(wordBox_, logic_.word());
-  SetControlText(meaningBox_, logic_.meaning());
+  SetControlText(form_.wordBox(), logic_.word());
+  SetControlText(form_.meaningBox(), logic_.meaning());
   Show();
   // The caret goes where the logic puts it once the window shows: a dialog
   // that appears selects the whole text of the box with the focus, which the
   // next key would replace.
   QTimer::singleShot(0, this, [this] {
     const std::string before = logic_.meaning().substr(0, logic_.meaningCaret());
-    meaningBox_->setCursorPosition(static_cast<int>(ToQString(before).size()));
+    form_.meaningBox()->setCursorPosition(static_cast<int>(ToQString(before).size()));
   });
 }
 
 void UpdateWordWindow::Handle(const std::function<void()>& handler) {
-  logic_.SetWord(ControlText(wordBox_));
-  logic_.SetMeaning(ControlText(meaningBox_));
+  form_.PassTexts(logic_);
   RunGuarded(program_.prompter(), handler);
   Show();
 }
 
 void UpdateWordWindow::Show() {
-  (logic_.focus() == UpdateWordWindowLogic::Focus::Word ? wordBox_ : meaningBox_)->setFocus();
+  (logic_.focus() == UpdateWordWindowLogic::Focus::Word ? form_.wordBox() : form_.meaningBox())
+      ->setFocus();
   if (logic_.closed() && !IsClosed()) CloseWindow();
 }
 

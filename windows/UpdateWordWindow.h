@@ -6,6 +6,7 @@
 #include "core/Program.h"
 #include "logic/UpdateWordWindowLogic.h"
 #include "ui/ModalWindow.h"
+#include "windows/WordForm.h"
 
 class QLineEdit;
 
@@ -25,8 +26,7 @@ class UpdateWordWindow : public ModalWindow {
 
   Program& program_;
   UpdateWordWindowLogic logic_;
-  QLineEdit* wordBox_;
-  QLineEdit* meaningBox_;
+  WordForm form_;
 };
 
 void RunUpdateWordWindow(Program& program, QWidget* parent);

@@ -8,114 +8,19 @@
 
 #include "app/MainWindow.h"
 #include "lookup/DictionaryPages.h"
-#include "modes/ChoiceWindow.h"
-#include "modes/EntryWindow.h"
-#include "modes/ForgottenReviewWindow.h"
-#include "modes/GameWindow.h"
-#include "modes/ImportWindow.h"
-#include "modes/IntensiveChooserWindow.h"
-#include "modes/IntensiveReviewWindow.h"
-#include "modes/LearningWindow.h"
-#include "modes/PracticeSpellingWindow.h"
-#include "modes/SpellingWindow.h"
-#include "modes/StatisticsWindow.h"
-#include "modes/UpdateWordWindow.h"
-#include "modes/WordBookWindow.h"
 #include "ui/FolderView.h"
-#include "ui/Layouts.h"
+#include "ui/ModalWindow.h"
 #include "ui/Text.h"
+#include "windows/WindowTable.h"
 
 namespace cindral {
-namespace {
-
-const WindowSpec& LayoutOf(WindowId id) {
-  switch (id) {
-    case WindowId::Entry:
-      return EntryWindowLayout();
-    case WindowId::Learning:
-      return LearningWindowLayout();
-    case WindowId::GroupTest:
-      return SpellingWindowLayout();
-    case WindowId::IntensiveChooser:
-      return IntensiveChooserWindowLayout();
-    case WindowId::IntensiveReview:
-      return IntensiveReviewWindowLayout();
-    case WindowId::Game:
-      return GameWindowLayout();
-    case WindowId::Notebook:
-      return WordBookWindowLayout();
-    case WindowId::Choice:
-      return ChoiceWindowLayout();
-    case WindowId::ForgottenReview:
-      return ForgottenReviewWindowLayout();
-    case WindowId::UpdateWord:
-      return UpdateWordWindowLayout();
-    case WindowId::PracticeSpelling:
-      return PracticeSpellingWindowLayout();
-    case WindowId::ForgottenSpelling:
-      return ForgottenSpellingWindowLayout();
-    case WindowId::Statistics:
-      return StatisticsWindowLayout();
-    case WindowId::Import:
-      return ImportWindowLayout();
-  }
-  return EntryWindowLayout();
-}
-
-}  // namespace
 
 DesktopShell::DesktopShell(PagesMaker openPages) : openPages_(std::move(openPages)) {}
 DesktopShell::~DesktopShell() = default;
 
 void DesktopShell::OpenWindow(WindowId id) {
-  QWidget* owner = Owner();
-  switch (id) {
-    case WindowId::Entry:
-      RunEntryWindow(*program_, owner);
-      break;
-    case WindowId::Notebook:
-      RunWordBookWindow(program_->db(), owner);
-      break;
-    case WindowId::IntensiveChooser:
-      RunIntensiveChooserWindow(*program_, mainWindow_);
-      break;
-    case WindowId::IntensiveReview: {
-      // Opened from the chooser: modal over it.
-      QWidget* opener = QApplication::activeModalWidget();
-      RunIntensiveReviewWindow(*program_, opener != nullptr ? opener : mainWindow_);
-      break;
-    }
-    case WindowId::Game:
-      RunGameWindow(*program_, mainWindow_);
-      break;
-    case WindowId::Learning:
-      RunLearningWindow(*program_, Dictionary(), owner);
-      break;
-    case WindowId::GroupTest:
-      RunSpellingWindow(*program_, owner);
-      break;
-    case WindowId::Choice:
-      RunChoiceWindow(*program_, owner);
-      break;
-    case WindowId::ForgottenReview:
-      RunForgottenReviewWindow(*program_, owner);
-      break;
-    case WindowId::UpdateWord:
-      RunUpdateWordWindow(*program_, owner);
-      break;
-    case WindowId::PracticeSpelling:
-      RunPracticeSpellingWindow(*program_, owner);
-      break;
-    case WindowId::ForgottenSpelling:
-      RunForgottenSpellingWindow(*program_, owner);
-      break;
-    case WindowId::Statistics:
-      RunStatisticsWindow(*program_, owner);
-      break;
-    case WindowId::Import:
-      RunImportWindow(*program_, owner);
-      break;
-  }
+  RunWindow(id, {*program_, Owner(), mainWindow_,
+                 [this]() -> DictionaryPages& { return Dictionary(); }});
 }
 
 ModalWindow* DesktopShell::FindOpen(WindowId id) const {

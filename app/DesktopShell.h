@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/Shell.h"
+#include "core/Shell.h"
 
 class QWidget;
 

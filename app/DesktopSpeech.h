@@ -9,7 +9,7 @@
 #include <QString>
 #include <map>
 
-#include "app/core/Speech.h"
+#include "core/Speech.h"
 
 class QThread;
 

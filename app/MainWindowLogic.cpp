@@ -1,10 +1,7 @@
 #include "app/MainWindowLogic.h"
 
-#include <cstdio>
-
-#include "app/core/WholeFiles.h"
-#include "modes/WordBookChanges.h"
-#include "modes/WordList.h"
+#include "logic/ExportLogic.h"
+#include "logic/WordBookCommands.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Convert.h"
@@ -54,7 +51,7 @@ void MainWindowLogic::OnPageSelected(int page) {
                                    GBK("成功了"));
       } else {
         program_.shell().OpenWindow(page == kLearningPage ? WindowId::Learning
-                                                          : WindowId::GroupTest);
+                                                          : WindowId::Spelling);
       }
       break;
     case kIntensivePage:
@@ -77,62 +74,13 @@ void MainWindowLogic::OnMainWindowClosing() {
 
 void MainWindowLogic::OnEntryButton() { OpenEntryGate(program_); }
 void MainWindowLogic::OnGameButton() { program_.shell().OpenWindow(WindowId::Game); }
-void MainWindowLogic::OnNotebookButton() { program_.shell().OpenWindow(WindowId::Notebook); }
+void MainWindowLogic::OnNotebookButton() { program_.shell().OpenWindow(WindowId::WordBook); }
 void MainWindowLogic::OnShuffleButton() { ShuffleWordBook(program_); }
 void MainWindowLogic::OnResetButton() { ResetWordBook(program_); }
 
-}  // namespace cindral
-
-namespace cindral {
-
 void MainWindowLogic::OnImportMenu() { program_.shell().OpenWindow(WindowId::Import); }
 
-void MainWindowLogic::OnExportMenu() {
-  struct Choice {
-    const char* filter;
-    WordListFormat format;
-    WordListEncoding encoding;
-    const char* extension;
-  };
-  static const Choice kChoices[] = {
-      {"制表符分隔的文本，UTF-8 (*.tsv *.txt)", WordListFormat::Tsv, WordListEncoding::Utf8,
-       ".tsv"},
-      {"逗号分隔的 CSV，UTF-8 (*.csv)", WordListFormat::Csv, WordListEncoding::Utf8, ".csv"},
-      {"逗号分隔的 CSV，GBK (*.csv)", WordListFormat::Csv, WordListEncoding::Gbk, ".csv"},
-  };
-  std::vector<std::string> filters;
-  for (const Choice& c : kChoices) filters.push_back(Utf8ToGbk(c.filter));
-  const DateParts today = SplitDateTime(program_.Today());
-  char name[64];
-  std::snprintf(name, sizeof name, "-%04d-%02d-%02d.tsv", today.year, today.month, today.day);
-  const FileChoice file =
-      program_.shell().ChooseFile(GBK("导出单词"), /*save=*/true, filters, GBK("单词本") + name);
-  if (file.path.empty()) return;
-  const Choice& choice = kChoices[file.filter >= 0 && file.filter < 3 ? file.filter : 0];
-  std::string path = file.path;
-  // A name without an extension gets the chosen type's.
-  const size_t slash = path.rfind('/');
-  if (path.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) {
-    path += choice.extension;
-  }
-
-  std::string text;
-  int32_t words = 0;
-  std::string notInGbk;
-  if (!ExportWordList(program_.db(), choice.format, choice.encoding, &text, &words, &notInGbk)) {
-    program_.prompter().Fail(
-        notInGbk.empty() ? GBK("读取单词本失败，没有导出！")
-                         : GBK("单词“") + notInGbk +
-                               GBK("”含有 GBK 里没有的字符，无法导出为 GBK，请选择 UTF-8！"),
-        GBK("出错了"));
-    return;
-  }
-  if (!WriteFileWhole(GbkToUtf8(path), text)) {
-    program_.prompter().Fail(GBK("文件写入失败，请换一个位置再试！"), GBK("出错了"));
-    return;
-  }
-  program_.prompter().Inform(GBK("已导出 ") + IntegerToText(words) + GBK(" 个单词。"), GBK("成功"));
-}
+void MainWindowLogic::OnExportMenu() { ExportLogic(program_).Run(); }
 
 void MainWindowLogic::OnStatisticsMenu() { program_.shell().OpenWindow(WindowId::Statistics); }
 

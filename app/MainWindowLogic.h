@@ -2,7 +2,7 @@
 // The logic of the main window 启动窗口: the start-up steps that run while
 // it is created, its four pages, its five buttons and its closing.
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 namespace cindral {
 

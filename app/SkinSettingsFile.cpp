@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 #include "store/Gbk.h"
 
 namespace cindral {

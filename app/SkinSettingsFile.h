@@ -2,7 +2,7 @@
 // Section "Skin" of the program's settings file, for a skinned frame that
 // keeps its look between runs.
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 #include "skin/SkinSettings.h"
 
 namespace cindral {

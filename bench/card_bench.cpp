@@ -29,7 +29,7 @@
 #include "TestWorld.h"
 #include "WindowTiming.h"
 #include "lookup/DictionaryViews.h"
-#include "modes/LearningWindow.h"
+#include "windows/LearningWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/LocalHttpServer.h"
 #include "ui/Desktop.h"

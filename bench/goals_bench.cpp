@@ -43,7 +43,7 @@
 
 #include "TempDir.h"
 #include "WindowTiming.h"
-#include "modes/WordBookWindow.h"
+#include "windows/WordBookWindow.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/DateTime.h"

@@ -11,7 +11,7 @@
 
 #include "TestWorld.h"
 #include "WindowTiming.h"
-#include "modes/StatisticsWindow.h"
+#include "windows/StatisticsWindow.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {

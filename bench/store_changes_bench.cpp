@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "modes/WordBookChanges.h"
+#include "book/WordBookChanges.h"
 #include "store/Bytes.h"
 #include "store/Database.h"
 #include "store/RecordFile.h"

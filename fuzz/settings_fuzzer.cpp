@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 
 namespace {
 

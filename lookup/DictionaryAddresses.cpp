@@ -1,6 +1,6 @@
 #include "lookup/DictionaryAddresses.h"
 
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
 namespace cindral {
 

@@ -182,8 +182,6 @@ void DictionaryViews::Release() {
   lines_ = {};
 }
 
-QLabel* DictionaryViews::TextLine(int page) const { return lines_[page]; }
-
 bool DictionaryViews::RequestedPagesLoaded() const {
   if (profile_ == nullptr) return false;
   for (int i = 0; i < kDictionaryPages; ++i) {

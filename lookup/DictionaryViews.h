@@ -66,8 +66,6 @@ class DictionaryViews : public QObject, public DictionaryPages {
   bool EngineRunning() const { return profile_ != nullptr; }
   QWebEngineView* View(int page) const { return views_[page]; }
   SilentWebPage* Page(int page) const { return pages_[page]; }
-  // The plain text line shown instead of a view, or nullptr.
-  QLabel* TextLine(int page) const;
   // The address as handed to the view for the last load.
   const QUrl& RequestedUrl(int page) const { return requested_[page]; }
   bool ShowsFailurePage(int page) const { return failed_[page]; }

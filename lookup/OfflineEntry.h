@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/core/OfflineDictionary.h"
+#include "core/OfflineDictionary.h"
 #include "lookup/Ipa.h"
 #include "lookup/WordNet.h"
 

@@ -16,7 +16,6 @@ class SilentWebPage : public QWebEnginePage {
   SilentWebPage(QWebEngineProfile* profile, QObject* parent = nullptr);
 
   void SetSilent(bool silent) { silent_ = silent; }
-  bool IsSilent() const { return silent_; }
   // How many dialogs and windows the page kept to itself.
   int Suppressed() const { return suppressed_; }
 

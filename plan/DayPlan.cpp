@@ -6,7 +6,8 @@
 #include <map>
 #include <string>
 
-#include "app/core/SettingsChange.h"
+#include "book/ProficiencySteps.h"
+#include "book/TodaysWords.h"
 #include "plan/EntryGate.h"
 #include "plan/PlanTable.h"
 #include "store/Convert.h"
@@ -93,7 +94,6 @@ void PlanReviewDay(Program& program, double today) {
 
 }  // namespace
 
-bool IsZeroDate(double d) { return SameDateTime(d, TextToDate(GBK("1899年12月30日"))); }
 
 const std::vector<int32_t>& ReviewPhaseGroups(int32_t n) {
   static const std::array<std::vector<int32_t>, kReviewPhaseDays> kGroups = {{
@@ -115,14 +115,10 @@ const std::vector<int32_t>& ReviewPhaseGroups(int32_t n) {
 }
 
 void FindReviewPhaseStart(Program& program) {
-  Database& db = program.db();
-  db.GoFirst();
-  const int32_t firstGroup = ReadIntegerField(db, kGroupNumber);
-  const double firstDate = ReadDateField(db, kEntryDate);
+  double start = kZeroDate;
+  const bool known = ReviewPhaseStartOf(program.db(), &start);
   AppState& state = program.state();
-  if (firstGroup == 1 && ZeroByText(state.ReviewPhaseStart)) {
-    state.ReviewPhaseStart = AddToDate(firstDate, kUnitDay, kLearningPhaseDays);
-  }
+  if (known && ZeroByText(state.ReviewPhaseStart)) state.ReviewPhaseStart = start;
 }
 
 void ComputeDayPlan(Program& program) {
@@ -164,28 +160,6 @@ void ComputeDayPlan(Program& program) {
     program.ResetDailyFlags();
     program.shell().BringMainWindowToFront();
   }
-}
-
-bool DecayWordBook(Database& db, const Settings& settings) {
-  // The flag goes with the words: a start cut short, or a flag that cannot
-  // be stored, never leaves a decayed book whose decay is still due (the
-  // next start would decay every word again).
-  SettingsChange done(settings);
-  done.Set(kConfigSection, "minus", "true");
-  WholeFileScope scope(db);
-  if (!scope.ok()) return false;
-  if (settings.ReadSetting(kConfigSection, "minus") != "false") return true;
-  if (!scope.AlsoReplace(done)) return false;
-  db.GoFirst();
-  const int32_t count = db.RecordCount();
-  for (int32_t i = 0; i < count; ++i) {
-    const int64_t p = ReadIntegerField(db, kProficiency);
-    const int32_t lowered = p >= 2 ? static_cast<int32_t>(p - 1) : 1;
-    // Only what changes is written back.
-    if (lowered != p) db.WriteField(kProficiency, Value::Int(lowered));
-    db.Skip(1);
-  }
-  return scope.End();
 }
 
 void DecayProficiency(Program& program) {

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/core/Program.h"
+#include "book/TodaysWords.h"
+#include "core/Program.h"
 
 namespace cindral {
 
-constexpr int32_t kLearningPhaseDays = 88;
 constexpr int32_t kReviewPhaseDays = 12;
 
 // Rebuilds DueList; may show messages, write the daily flags and open the
@@ -23,13 +23,8 @@ void FindReviewPhaseStart(Program& program);
 
 // Lowers every word's proficiency by one (never below 1) when today's decay
 // is due, then marks it done; tells the learner when it could not be
-// stored (it stays due then).
+// stored (it stays due then). The decay itself: DecayWordBook.
 void DecayProficiency(Program& program);
-// The decay itself: when minus is exactly "false", every word loses one
-// (never below 1) and minus becomes "true", in one change of the book and
-// the settings file. False when the decay was due and could not be stored
-// whole: then neither file changed.
-bool DecayWordBook(Database& db, const Settings& settings);
 
 // True when the 12 review-only days that began on `reviewPhaseStart` are
 // over by `today`.
@@ -37,8 +32,5 @@ bool IsCourseFinished(double reviewPhaseStart, double today);
 
 // The groups due on review day n (0..11); empty outside that range.
 const std::vector<int32_t>& ReviewPhaseGroups(int32_t n);
-
-// Whether a date-time is the zero date ("no date yet").
-bool IsZeroDate(double d);
 
 }  // namespace cindral

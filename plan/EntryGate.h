@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 namespace cindral {
 

@@ -21,6 +21,35 @@ namespace {
 
 constexpr int kHeaderWidth = 840;
 constexpr int kHeaderHeight = 200;
+// A wider window repeats strips of the header's right end, this wide.
+constexpr int kHeaderStripWidth = 50;
+
+// The caption buttons hang from the top edge, 19 high; their left edges lie
+// this far from the window's right edge.
+constexpr int kCaptionTop = 1;
+constexpr int kCaptionHeight = 19;
+constexpr int kCloseFromRight = 49;
+constexpr int kMaximizeFromRight = 76;
+constexpr int kMinimizeFromRight = 103;
+constexpr int kMenu0FromRight = 130;
+constexpr int kMenu1FromRight = 158;
+
+// The skin chooser's button below the caption buttons.
+constexpr int kSkinButtonFromRight = 30;
+constexpr int kSkinButtonTop = 70;
+constexpr int kSkinButtonWidth = 28;
+constexpr int kSkinButtonHeight = 22;
+
+// The status line along the bottom edge.
+constexpr int kStatusLeft = 4;
+constexpr int kStatusHeight = 19;
+
+// The page buttons in a row under the caption, the first at kPageLeft.
+constexpr int kPageLeft = 8;
+constexpr int kPageStep = 78;
+constexpr int kPageTop = 30;
+constexpr int kPageWidth = 76;
+constexpr int kPageHeight = 71;
 
 FrameButton Caption(SkinPicture normal, SkinPicture hover, SkinPicture pressed, int left,
                     int width) {
@@ -28,7 +57,7 @@ FrameButton Caption(SkinPicture normal, SkinPicture hover, SkinPicture pressed, 
   b.normal = normal;
   b.hover = hover;
   b.pressed = pressed;
-  b.rect = {left, 1, width, 19};
+  b.rect = {left, kCaptionTop, width, kCaptionHeight};
   return b;
 }
 
@@ -68,25 +97,30 @@ void SkinFrame::LoadSkin() {
   // Close, minimise, menu item 0, menu item 1, maximise, restore; then entry
   // 2 becomes a copy of the maximise entry.
   captions_ = {
-      Caption(P::kCloseNormal, P::kCloseHover, P::kClosePressed, w - 49, 39),
-      Caption(P::kMinimizeNormal, P::kMinimizeHover, P::kMinimizePressed, w - 103, 27),
-      Caption(P::kMenu0Normal, P::kMenu0Hover, P::kMenu0Pressed, w - 130, 27),
-      Caption(P::kMenu1Normal, P::kMenu1Hover, P::kMenu1Pressed, w - 158, 28),
-      Caption(P::kMaximizeNormal, P::kMaximizeHover, P::kMaximizePressed, w - 76, 27),
-      Caption(P::kRestoreNormal, P::kRestoreNormal, P::kRestorePressed, w - 76, 27),
+      Caption(P::kCloseNormal, P::kCloseHover, P::kClosePressed, w - kCloseFromRight, 39),
+      Caption(P::kMinimizeNormal, P::kMinimizeHover, P::kMinimizePressed,
+              w - kMinimizeFromRight, 27),
+      Caption(P::kMenu0Normal, P::kMenu0Hover, P::kMenu0Pressed, w - kMenu0FromRight, 27),
+      Caption(P::kMenu1Normal, P::kMenu1Hover, P::kMenu1Pressed, w - kMenu1FromRight, 28),
+      Caption(P::kMaximizeNormal, P::kMaximizeHover, P::kMaximizePressed,
+              w - kMaximizeFromRight, 27),
+      Caption(P::kRestoreNormal, P::kRestoreNormal, P::kRestorePressed, w - kMaximizeFromRight,
+              27),
   };
   captions_.insert(captions_.begin() + 1, captions_[4]);
   skinButton_ = FrameButton{};
   skinButton_.normal = P::kSkinIcon;
   skinButton_.hover = P::kSkinHover;
   skinButton_.pressed = P::kSkinPressed;
-  skinButton_.rect = {w - 30, 70, 28, 22};
+  skinButton_.rect = {w - kSkinButtonFromRight, kSkinButtonTop, kSkinButtonWidth,
+                      kSkinButtonHeight};
 }
 
 int SkinFrame::SetStatusText(const std::string& gbk) {
   if (!IsAttached()) return 0;
   status_ = gbk;
-  window_->Invalidate({4, window_->Height() - 19, window_->Width(), 19});
+  window_->Invalidate(
+      {kStatusLeft, window_->Height() - kStatusHeight, window_->Width(), kStatusHeight});
   window_->UpdateNow();
   return 1;
 }
@@ -102,7 +136,7 @@ bool SkinFrame::AddPage(const std::string& label, std::string iconBytes) {
   page.label = label;
   page.icon = std::move(iconBytes);
   page.state = i == 1 ? PageButton::kSelected : PageButton::kNormal;
-  page.rect = {8 + 78 * (i - 1), 30, 76, 71};
+  page.rect = {kPageLeft + kPageStep * (i - 1), kPageTop, kPageWidth, kPageHeight};
   page.index = i;
   pages_.push_back(std::move(page));
   return true;
@@ -121,7 +155,7 @@ int SkinFrame::SetMenuHandler(Handler handler) {
 }
 
 int SkinFrame::StripCount(int width) {
-  return width > kHeaderWidth ? (width - kHeaderWidth) / 50 + 1 : 0;
+  return width > kHeaderWidth ? (width - kHeaderWidth) / kHeaderStripWidth + 1 : 0;
 }
 
 uint32_t SkinFrame::BackgroundColour() const {
@@ -145,11 +179,11 @@ void SkinFrame::Paint(QPainter& painter) const {
     g.DrawImageRectRect(header, w - kHeaderWidth, 0, kHeaderWidth, kHeaderHeight, 0, 5,
                         kHeaderWidth, kHeaderHeight);
     // A wider window continues the picture to the left: pictures 2 to 6
-    // stretch their first column, the textures repeat their first 50.
-    const double sourceWidth = look_.pictureId <= 6 ? 1 : 50;
+    // stretch their first column, the textures repeat their first strip.
+    const double sourceWidth = look_.pictureId <= 6 ? 1 : kHeaderStripWidth;
     for (int k = 1; k <= StripCount(w); ++k) {
-      g.DrawImageRectRect(header, 50 * (k - 1), 0, 50, kHeaderHeight, 0, 5, sourceWidth,
-                          kHeaderHeight);
+      g.DrawImageRectRect(header, kHeaderStripWidth * (k - 1), 0, kHeaderStripWidth,
+                          kHeaderHeight, 0, 5, sourceWidth, kHeaderHeight);
     }
   }
   const uint32_t textColour = SkinColor::IsDark(background) ? 0xFFFFFF : 0;
@@ -190,7 +224,7 @@ void SkinFrame::Paint(QPainter& painter) const {
   g.DrawRectangle(SkinPen(SkinColor::Argb(0, 100), 1), panel.left, panel.top, panel.width,
                   panel.height);
 
-  g.DrawString(status_, 4, h - 19, pages_.empty() ? title : label, text);
+  g.DrawString(status_, kStatusLeft, h - kStatusHeight, pages_.empty() ? title : label, text);
   DrawInto(g, SkinPicture::kSizeGrip, {w - 13, h - 13, 9, 8});
 }
 
@@ -386,9 +420,12 @@ void SkinFrame::CaptionAction(int index) {
 
 void SkinFrame::LayoutButtons() {
   const int w = window_->Width();
-  const int lefts[] = {w - 49, w - 76, w - 103, w - 130, w - 158, w - 76, w - 76};
+  // In the order of captions_ (see LoadSkin).
+  const int lefts[] = {w - kCloseFromRight,    w - kMaximizeFromRight, w - kMinimizeFromRight,
+                       w - kMenu0FromRight,    w - kMenu1FromRight,    w - kMaximizeFromRight,
+                       w - kMaximizeFromRight};
   for (size_t i = 0; i < captions_.size() && i < 7; ++i) captions_[i].rect.left = lefts[i];
-  skinButton_.rect.left = w - 30;
+  skinButton_.rect.left = w - kSkinButtonFromRight;
 }
 
 void SkinFrame::OnSize(SizeType type) {

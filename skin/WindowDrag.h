@@ -24,7 +24,6 @@ class WindowDrag {
   // `edges` empty: a move.
   void Arm(QWidget* window, Qt::Edges edges, QPoint globalPress);
   void Disarm();
-  bool IsArmed() const { return window_ != nullptr; }
   bool IsFollowing() const { return following_; }
 
   // Returns true when the event was used for the drag.

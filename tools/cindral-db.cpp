@@ -25,15 +25,13 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Backups.h"
-#include "app/core/Program.h"
-#include "app/core/Settings.h"
-#include "modes/TodaysWords.h"
-#include "modes/WordList.h"
-#include "plan/DayPlan.h"
-#include "plan/EntryGate.h"
+#include "book/TodaysWords.h"
+#include "book/WordList.h"
+#include "core/Backups.h"
+#include "core/Settings.h"
 #include "store/Clock.h"
 #include "store/Convert.h"
+#include "store/DateTime.h"
 #include "store/Database.h"
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
@@ -270,32 +268,6 @@ int Info(const std::string& file) {
   return 0;
 }
 
-// Messages of the program's logic, on standard error; questions answer No.
-class ConsolePrompter final : public Prompter {
- public:
-  bool Show(const Message& message) override {
-    std::fprintf(stderr, "%s\n", GbkToUtf8(message.text).c_str());
-    return !message.yesNo;
-  }
-};
-
-// No windows at the command line.
-class NoWindows final : public Shell {
- public:
-  void OpenWindow(WindowId) override {}
-  bool IsWindowOpen(WindowId) const override { return false; }
-  void CloseWindow(WindowId) override {}
-  void ShowWindow(WindowId, bool) override {}
-  void ActivateWindow(WindowId) override {}
-  void SetEntryButtonEnabled(bool) override {}
-  void BringMainWindowToFront() override {}
-  FileChoice ChooseFile(const std::string&, bool, const std::vector<std::string>&,
-                        const std::string&) override {
-    return {};
-  }
-  void ShowFolder(const std::string&, std::function<void()>) override {}
-};
-
 // Reads every record and every value of the book (read-only, while no
 // writer changes it), then lets the audit of a read-write open look at a
 // copy of it, taken the way backups are: every block of the side file must
@@ -452,9 +424,7 @@ int Import(const std::string& book, const std::string& list) {
   // The settings file that keeps the group lies beside the book.
   Settings settings(path.substr(0, path.rfind('/')));
   SystemClock clock;
-  ConsolePrompter prompter;
-  NoWindows shell;
-  Program program(db, settings, clock, prompter, shell);
+  const double today = DatePart(CurrentDateTime(clock));
 
   const WordListFile file = ReadWordList(bytes.str(), WordLimitsOf(db));
   std::printf("encoding %s, %s%s\n", GbkToUtf8(EncodingName(file)).c_str(),
@@ -464,8 +434,9 @@ int Import(const std::string& book, const std::string& list) {
     std::printf("line %d skipped: %s\n", static_cast<int>(problem.line),
                 GbkToUtf8(problem.reason).c_str());
   }
-  FindReviewPhaseStart(program);
-  const std::string refusal = EntryRefusal(program);
+  double reviewPhaseStart = kZeroDate;
+  ReviewPhaseStartOf(db, &reviewPhaseStart);
+  const std::string refusal = TodaysWordsRefusal(db, today, reviewPhaseStart);
   if (!refusal.empty()) {
     std::fprintf(stderr, "%s\nnothing imported\n", GbkToUtf8(refusal).c_str());
     return 1;
@@ -476,13 +447,13 @@ int Import(const std::string& book, const std::string& list) {
   }
   std::vector<NewWord> words;
   for (const ListedWord& w : file.words) words.push_back({w.word, w.meaning});
-  if (!AddTodaysWords(program, words)) {
+  if (!AddTodaysWords(db, settings, today, words)) {
     const int32_t code = LastDatabaseError();
     std::fprintf(stderr, "the words could not be stored; nothing imported\n");
     return Fail(code != 0 ? code : -1);
   }
   std::printf("imported %d words into group %d\n", static_cast<int>(words.size()),
-              static_cast<int>(program.CurrentGroup()));
+              static_cast<int>(settings.ReadSettingInt(kConfigSection, "groupnumber")));
   return 0;
 }
 

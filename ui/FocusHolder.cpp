@@ -2,6 +2,9 @@
 
 #include <QLineEdit>
 
+#include "ui/ModalWindow.h"
+#include "ui/TimerBinding.h"
+
 namespace cindral {
 
 void MakeFocusHolder(QLineEdit* box) {
@@ -15,6 +18,30 @@ void MakeFocusHolder(QLineEdit* box) {
   box->setStyleSheet(
       QStringLiteral("QLineEdit { background: transparent; border: none; color: transparent;"
                      " selection-background-color: transparent; }"));
+}
+
+}  // namespace cindral
+
+namespace cindral {
+
+FocusHolder::FocusHolder(ModalWindow* window, QLineEdit* box, LogicTimer& focusTimer,
+                         Handler handle, std::function<bool(int key)> keyDown,
+                         std::function<void()> focusTick)
+    : box_(box) {
+  MakeFocusHolder(box);
+  window->SetKeyHandler([box, handle, keyDown](QWidget* control, int key) {
+    if (control != box) return false;
+    bool used = false;
+    handle([&] { used = keyDown(key); });
+    return used;
+  });
+  BindTimer(window, "时钟保证获取焦点", focusTimer, [handle, focusTick] { handle(focusTick); });
+}
+
+void FocusHolder::Follow(int focusRequests) {
+  if (requestsDone_ == focusRequests) return;
+  requestsDone_ = focusRequests;
+  box_->setFocus();
 }
 
 }  // namespace cindral

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <utility>
 
-#include "app/core/FatalErrorMessage.h"
+#include "core/FatalErrorMessage.h"
 #include "store/Gbk.h"
 
 namespace cindral {

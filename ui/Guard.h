@@ -7,7 +7,7 @@
 #include <exception>
 #include <functional>
 
-#include "app/core/Prompter.h"
+#include "core/Prompter.h"
 #include "store/Database.h"
 
 namespace cindral {

@@ -301,20 +301,9 @@ const ControlSpec& GameSpeakerButton() {
 }
 
 std::vector<const WindowSpec*> AllWindowLayouts() {
-  return {&EntryWindowLayout(),
-          &SpellingWindowLayout(),
-          &LearningWindowLayout(),
-          &ChoiceWindowLayout(),
-          &GameWindowLayout(),
-          &ForgottenReviewWindowLayout(),
-          &ForgottenSpellingWindowLayout(),
-          &WordBookWindowLayout(),
-          &IntensiveReviewWindowLayout(),
-          &IntensiveChooserWindowLayout(),
-          &UpdateWordWindowLayout(),
-          &PracticeSpellingWindowLayout(),
-          &StatisticsWindowLayout(),
-          &ImportWindowLayout()};
+#define CINDRAL_WINDOW_LAYOUT(id, window, name, owner) &window##Layout(),
+  return {CINDRAL_WINDOWS(CINDRAL_WINDOW_LAYOUT)};
+#undef CINDRAL_WINDOW_LAYOUT
 }
 
 }  // namespace cindral

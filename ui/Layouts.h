@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "core/Windows.h"
 #include "ui/Layout.h"
 
 namespace cindral {
@@ -12,20 +13,11 @@ namespace cindral {
 // The five buttons of the main window's client area.
 const std::vector<ControlSpec>& MainWindowButtons();
 
-const WindowSpec& EntryWindowLayout();              // 窗口输入单词
-const WindowSpec& SpellingWindowLayout();           // 窗口拼写
-const WindowSpec& LearningWindowLayout();           // 窗口单词学习
-const WindowSpec& ChoiceWindowLayout();             // 窗口选择
-const WindowSpec& GameWindowLayout();               // 窗口连连看
-const WindowSpec& ForgottenReviewWindowLayout();    // 窗口每日遗忘单词测试
-const WindowSpec& ForgottenSpellingWindowLayout();  // 窗口拼写遗忘单词
-const WindowSpec& WordBookWindowLayout();           // 窗口单词本
-const WindowSpec& IntensiveReviewWindowLayout();    // 窗口熟练度复习
-const WindowSpec& IntensiveChooserWindowLayout();   // 窗口熟练度选择模式
-const WindowSpec& UpdateWordWindowLayout();         // 窗口更新单词
-const WindowSpec& PracticeSpellingWindowLayout();   // 窗口学习单词拼写
-const WindowSpec& StatisticsWindowLayout();         // 窗口学习统计
-const WindowSpec& ImportWindowLayout();             // 窗口导入单词
+// One layout for each window of core/Windows.h: <window>Layout(), named
+// as the entry names the window.
+#define CINDRAL_WINDOW_LAYOUT(id, window, name, owner) const WindowSpec& window##Layout();
+CINDRAL_WINDOWS(CINDRAL_WINDOW_LAYOUT)
+#undef CINDRAL_WINDOW_LAYOUT
 
 // The speaker buttons the study windows carry beyond their designed
 // controls, each where it covers none of them.
@@ -33,7 +25,8 @@ const ControlSpec& LearningSpeakerButton();  // on 窗口单词学习
 const ControlSpec& DrillSpeakerButton();     // on 窗口熟练度复习
 const ControlSpec& GameSpeakerButton();      // on 窗口连连看
 
-// Every window above, for checks that hold for all of them.
+// Every window's layout, in the order of core/Windows.h, for checks that
+// hold for all of them.
 std::vector<const WindowSpec*> AllWindowLayouts();
 
 }  // namespace cindral

@@ -4,7 +4,7 @@
 // where a question is asked (only Yes answers true; Escape or closing the
 // box answers No).
 
-#include "app/core/Prompter.h"
+#include "core/Prompter.h"
 
 namespace cindral {
 

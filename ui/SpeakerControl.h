@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/Speech.h"
+#include "core/Speech.h"
 #include "ui/Layout.h"
 
 class QWidget;

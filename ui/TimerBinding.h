@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/core/LogicTimer.h"
+#include "core/LogicTimer.h"
 
 class QWidget;
 

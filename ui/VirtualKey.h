@@ -1,8 +1,8 @@
 #pragma once
 // Turns Qt's key numbers into the key codes the logic binds its shortcuts
-// to (app/core/KeyCodes.h).
+// to (core/KeyCodes.h).
 
-#include "app/core/KeyCodes.h"
+#include "core/KeyCodes.h"
 
 namespace cindral {
 

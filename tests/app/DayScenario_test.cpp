@@ -11,8 +11,8 @@
 
 #include "TestWorld.h"
 #include "app/MainWindowLogic.h"
-#include "app/core/KeyCodes.h"
-#include "modes/EntryWindowLogic.h"
+#include "core/KeyCodes.h"
+#include "logic/EntryWindowLogic.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {
@@ -257,8 +257,8 @@ TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {
   logic->OnPageSelected(MainWindowLogic::kTestPage);
   logic->OnGameButton();
   logic->OnNotebookButton();
-  EXPECT_EQ(world.shell.opened, std::vector<WindowId>({WindowId::Learning, WindowId::GroupTest,
-                                                       WindowId::Game, WindowId::Notebook}));
+  EXPECT_EQ(world.shell.opened, std::vector<WindowId>({WindowId::Learning, WindowId::Spelling,
+                                                       WindowId::Game, WindowId::WordBook}));
 }
 
 TEST_F(DayScenario, ClosingPastTheEndOfTheListResetsThePosition) {

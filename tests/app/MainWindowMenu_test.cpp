@@ -12,7 +12,7 @@
 #include "RunningProgram.h"
 #include "TestWorld.h"
 #include "app/MainWindowLogic.h"
-#include "modes/WordBookChanges.h"
+#include "logic/WordBookCommands.h"
 
 namespace cindral {
 namespace {

@@ -31,7 +31,7 @@ class ProgramStartTest : public ::testing::Test {
     fs::copy_file(CINDRAL_PROGRAM, program_);
     fs::copy_file(std::string(CINDRAL_SOURCE_DIR) + "/plan/艾宾浩斯.txt",
                   dir_.File("艾宾浩斯.txt"));
-    fs::copy_file(std::string(CINDRAL_SOURCE_DIR) + "/app/core/Config.ini", config_);
+    fs::copy_file(std::string(CINDRAL_SOURCE_DIR) + "/core/Config.ini", config_);
     if (withWordBook) test::WriteEmptyWordBook(dir_.File("单词本.EDB"));
   }
   void SetConfig(const std::string& key, const std::string& value) {

@@ -3,7 +3,7 @@
 // that fails leaves no folder, and what a killed backup left goes), the
 // newest 14 kept and nothing else in the folder touched.
 
-#include "app/core/Backups.h"
+#include "core/Backups.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // written), where the shipped files are copied on the first start, each
 // whole, and never over a file that is there.
 
-#include "app/core/DataDirectory.h"
+#include "core/DataDirectory.h"
 
 #include <stdlib.h>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 // The fatal run-time error box: caption, icon and the exact text layout,
 // with and without an error number.
 
-#include "app/core/FatalErrorMessage.h"
+#include "core/FatalErrorMessage.h"
 
 #include <gtest/gtest.h>
 

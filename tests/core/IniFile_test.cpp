@@ -1,4 +1,4 @@
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -2,14 +2,14 @@
 // settings write that fails is told to the learner once a run, and the
 // program goes on.
 
-#include "app/core/Program.h"
+#include "core/Program.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
 #include "TestWorld.h"
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 
 namespace cindral {
 namespace {

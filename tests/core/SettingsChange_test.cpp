@@ -3,7 +3,7 @@
 // and under the lock that the settings file's writers take, so that a
 // writer arriving meanwhile waits and neither loses the other's key.
 
-#include "app/core/SettingsChange.h"
+#include "core/SettingsChange.h"
 
 #include <unistd.h>
 
@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "TestWorld.h"
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 #include "store/WholeFileScope.h"
 
 namespace cindral {

@@ -20,8 +20,8 @@
 #include <thread>
 
 #include "TempDir.h"
-#include "app/core/IniFile.h"
-#include "app/core/Settings.h"
+#include "core/IniFile.h"
+#include "core/Settings.h"
 
 namespace cindral {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/core/Settings.h"
+#include "core/Settings.h"
 
 #include <gtest/gtest.h>
 

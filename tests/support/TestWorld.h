@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "app/core/Program.h"
-#include "app/core/Prompter.h"
-#include "app/core/Settings.h"
-#include "app/core/Shell.h"
-#include "app/core/Speech.h"
+#include "core/Program.h"
+#include "core/Prompter.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "core/Speech.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/DateTime.h"
@@ -117,41 +117,6 @@ class ScriptedPrompter : public Prompter {
   std::deque<bool> answers;
   std::function<void(const Message&)> onShow;
 };
-
-// The designed name of a window, for readable logs and assertions.
-inline std::string WindowName(WindowId id) {
-  switch (id) {
-    case WindowId::Entry:
-      return "窗口输入单词";
-    case WindowId::Learning:
-      return "窗口单词学习";
-    case WindowId::GroupTest:
-      return "窗口拼写";
-    case WindowId::IntensiveChooser:
-      return "窗口熟练度选择模式";
-    case WindowId::IntensiveReview:
-      return "窗口熟练度复习";
-    case WindowId::Game:
-      return "窗口连连看";
-    case WindowId::Notebook:
-      return "窗口单词本";
-    case WindowId::Choice:
-      return "窗口选择";
-    case WindowId::ForgottenReview:
-      return "窗口每日遗忘单词测试";
-    case WindowId::UpdateWord:
-      return "窗口更新单词";
-    case WindowId::PracticeSpelling:
-      return "窗口学习单词拼写";
-    case WindowId::ForgottenSpelling:
-      return "窗口拼写遗忘单词";
-    case WindowId::Statistics:
-      return "窗口学习统计";
-    case WindowId::Import:
-      return "窗口导入单词";
-  }
-  return "?";
-}
 
 // Records what the logic asks of the window system; the test decides what
 // an opened window does through `onOpen`. A window exists from its

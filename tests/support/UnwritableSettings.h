@@ -9,7 +9,7 @@
 #include <string>
 
 #include "FailingFile.h"
-#include "app/core/IniFile.h"
+#include "core/IniFile.h"
 
 namespace cindral::test {
 

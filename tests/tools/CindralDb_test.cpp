@@ -13,7 +13,7 @@
 #include <sstream>
 
 #include "TestWorld.h"
-#include "modes/WordList.h"
+#include "book/WordList.h"
 #include "store/Database.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"

@@ -13,8 +13,8 @@
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
-#include "modes/EntryWindow.h"
-#include "modes/WordBookWindow.h"
+#include "windows/EntryWindow.h"
+#include "windows/WordBookWindow.h"
 #include "plan/EntryGate.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Layouts.h"
@@ -156,7 +156,7 @@ class AppWindowsTest : public QObject {
     QCOMPARE(world->prompter.shown.size(), size_t{2});
     // The "查看单词本" button opens the listing.
     QTest::mouseClick(Control<QPushButton>(&window, "按钮查看单词本"), Qt::LeftButton);
-    QCOMPARE(world->shell.opened.back(), WindowId::Notebook);
+    QCOMPARE(world->shell.opened.back(), WindowId::WordBook);
   }
 
   void aRightClickOnTheClientPanelOpensTheMenuOfTheExtraCommands() {

@@ -19,7 +19,7 @@
 #include "app/DesktopShell.h"
 #include "lookup/DictionaryViews.h"
 #include "lookup/SilentWebPage.h"
-#include "modes/LearningWindow.h"
+#include "windows/LearningWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/LearnerScript.h"
 #include "tests/windows/WindowTest.h"

@@ -19,7 +19,7 @@
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindowLogic.h"
-#include "modes/GameWindow.h"
+#include "windows/GameWindow.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/PictureButton.h"

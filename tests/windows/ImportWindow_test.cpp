@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "TestWorld.h"
-#include "modes/ImportWindow.h"
+#include "windows/ImportWindow.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"

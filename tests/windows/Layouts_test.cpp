@@ -27,6 +27,7 @@
 #include "ui/ModalWindow.h"
 #include "ui/PictureButton.h"
 #include "ui/WindowBuilder.h"
+#include "windows/WindowTable.h"
 
 using namespace cindral;
 
@@ -104,6 +105,24 @@ class LayoutsTest : public QObject {
         }
       }
     }
+  }
+
+  // The shell finds an open window by its layout's name: every registered
+  // window must have a layout of its own, named as it is registered.
+  void everyRegisteredWindowHasItsOwnLayout() {
+    const WindowId ids[] = {
+#define CINDRAL_WINDOW_ID(id, window, name, owner) WindowId::id,
+        CINDRAL_WINDOWS(CINDRAL_WINDOW_ID)
+#undef CINDRAL_WINDOW_ID
+    };
+    QSet<QString> names;
+    for (const WindowId id : ids) {
+      const QString name = Q(LayoutOf(id).name);
+      QCOMPARE(name, Q(WindowName(id).c_str()));
+      QVERIFY2(!names.contains(name), qPrintable(name));
+      names.insert(name);
+    }
+    QCOMPARE(names.size(), static_cast<qsizetype>(AllWindowLayouts().size()));
   }
 
   void designedFacesRenderThroughInstalledChineseFonts() {

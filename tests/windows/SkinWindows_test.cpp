@@ -274,7 +274,7 @@ class SkinWindowsTest : public QObject {
     QCOMPARE(window.pos(), position);
     // A button on the panel still works under the frame.
     QTest::mouseClick(Control<QPushButton>(&window, "按钮查看单词本"), Qt::LeftButton);
-    QCOMPARE(world->shell.opened.back(), WindowId::Notebook);
+    QCOMPARE(world->shell.opened.back(), WindowId::WordBook);
   }
 
   void maximiseAndRestoreSwapTheCaptionEntry() {

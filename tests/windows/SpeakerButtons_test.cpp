@@ -13,8 +13,8 @@
 
 #include "TestWorld.h"
 #include "app/DesktopSpeech.h"
-#include "modes/GameWindow.h"
-#include "modes/IntensiveReviewWindow.h"
+#include "windows/GameWindow.h"
+#include "windows/IntensiveReviewWindow.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Screenshot.h"
 #include "ui/SpeakerButton.h"

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "TestWorld.h"
-#include "modes/StatisticsWindow.h"
+#include "windows/StatisticsWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Screenshot.h"

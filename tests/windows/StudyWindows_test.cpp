@@ -483,7 +483,7 @@ class StudyWindowsTest : public QObject {
              (std::vector<std::string>{"恭喜你，已经复习完毕！", "复习完毕！"}));
     QCOMPARE(world.Config("reviewnumber"), std::string("1"));
     QVERIFY(desk.program.state().ForgottenList.empty());
-    QVERIFY(!desk.shell.IsWindowOpen(WindowId::GroupTest));
+    QVERIFY(!desk.shell.IsWindowOpen(WindowId::Spelling));
     QVERIFY(!desk.shell.IsWindowOpen(WindowId::Choice));
     // plum: +1 on its card; fig: +1 on its card, -1 forgotten.
     world.Db().GoTo(3);

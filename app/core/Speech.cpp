@@ -1,9 +1,0 @@
-#include "app/core/Speech.h"
-
-#include "store/Gbk.h"
-
-namespace cindral {
-
-std::string NoSpeech::reason() const { return GBK("没有找到语音引擎，无法朗读单词"); }
-
-}  // namespace cindral

@@ -1,0 +1,151 @@
+#pragma once
+// The application object: the program-wide state together with everything
+// the logic works through (word database, settings, clock, message boxes,
+// the window system, the random generator). Passed explicitly.
+//
+// The values that are mirrored in section "Config" of the settings file
+// change only through the operations below, which write them through at
+// once: the review position (reviewnumber), the newest group (groupnumber)
+// and the daily flags (plus, minus). When a write fails, the learner is
+// told once a run, and the program goes on.
+
+#include <cstdint>
+#include <string>
+
+#include "core/AppState.h"
+#include "core/Backups.h"
+#include "core/Prompter.h"
+#include "core/Settings.h"
+#include "core/OfflineDictionary.h"
+#include "core/Shell.h"
+#include "core/Speech.h"
+#include "store/Clock.h"
+#include "store/Convert.h"
+#include "store/Database.h"
+
+namespace cindral {
+
+class Program {
+ public:
+  Program(Database& db, Settings& settings, const Clock& clock, Prompter& prompter, Shell& shell)
+      : db_(db),
+        settings_(settings),
+        clock_(clock),
+        prompter_(prompter),
+        shell_(shell),
+        backups_(settings.programDirectory()) {}
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  Database& db() { return db_; }
+  Prompter& prompter() { return prompter_; }
+  Shell& shell() { return shell_; }
+  RandomGenerator& random() { return random_; }
+  // The backups of the book and the settings file, beside them.
+  const Backups& backups() const { return backups_; }
+  // Takes a backup now; false, with the reason (GBK), when it failed.
+  bool BackUp(std::string* reason);
+  // The voice that reads words aloud; without one set, none is available.
+  Speech& speech() { return speech_ != nullptr ? *speech_ : noSpeech_; }
+  void SetSpeech(Speech* speech) { speech_ = speech; }
+  OfflineDictionary& offlineDictionary() {
+    return offline_ != nullptr ? *offline_ : noOffline_;
+  }
+  void SetOfflineDictionary(OfflineDictionary* offline) { offline_ = offline; }
+  const Clock& clock() const { return clock_; }
+  // The settings file, for the keys that are read where they are used.
+  const Settings& settings() const { return settings_; }
+  // The study day: today's date at 00:00:00, or, while a study window
+  // holds the day, the day it was opened on.
+  double Today() const;
+  // Holds the study day from now until the matching ReleaseStudyDay, so
+  // that a card open at midnight goes on with its own day's words; holds
+  // nest, the outermost keeps its day. The release of the outermost hold
+  // returns whether the calendar has moved on to another day meanwhile:
+  // the caller then lets the new day begin.
+  void HoldStudyDay();
+  bool ReleaseStudyDay();
+
+  // The lists and values held in memory only.
+  AppState& state() { return state_; }
+  const AppState& state() const { return state_; }
+
+  // ReviewPosition: the 1-based position of the next word in the due list,
+  // mirrored in reviewnumber.
+  int32_t ReviewPosition() const { return reviewPosition_; }
+  // Sets it and writes it through.
+  void SetReviewPosition(int32_t position);
+  // Reads reviewnumber into it (empty or non-numeric text gives 0).
+  int32_t LoadReviewPosition();
+
+  // CurrentGroup: the number of the newest word group, mirrored in
+  // groupnumber.
+  int32_t CurrentGroup() const { return currentGroup_; }
+  // Writes the group (through its shortest decimal text, as counters are
+  // kept) and reads it back.
+  void SetCurrentGroup(double group);
+  int32_t LoadCurrentGroup();
+
+  // The daily flags: only the exact text "false" means a step is still due.
+  // A step is marked done in the same change as its words
+  // (GiveLearningBonus, DecayWordBook).
+  bool BonusDue() const;  // plus: today's learning bonus
+  bool DecayDue() const;  // minus: today's proficiency decay
+  // Both steps due again: the start of a new study day.
+  void ResetDailyFlags();
+
+ private:
+  std::string ReadConfig(const std::string& key) const;
+  void WriteConfig(const std::string& key, const std::string& text);
+
+  Database& db_;
+  Settings& settings_;
+  const Clock& clock_;
+  Prompter& prompter_;
+  Shell& shell_;
+  RandomGenerator random_;
+  Backups backups_;
+  Speech* speech_ = nullptr;
+  NoSpeech noSpeech_;
+  OfflineDictionary* offline_ = nullptr;
+  NoOfflineDictionary noOffline_;
+  AppState state_;
+  int32_t reviewPosition_ = 0;
+  int32_t currentGroup_ = 0;
+  int studyDayHolds_ = 0;
+  double heldStudyDay_ = 0;
+  bool settingsFailureShown_ = false;  // the box shows once a run
+};
+
+// The due entry at ReviewPosition: the word the study windows show; nullptr
+// when the position lies outside the due list.
+DueEntry* CurrentDueEntry(Program& program);
+
+// A study window's hold on the study day (see Program::HoldStudyDay), let
+// go at the latest when it ends.
+class StudyDayHold {
+ public:
+  explicit StudyDayHold(Program& program) : program_(program) {}
+  ~StudyDayHold() { Release(); }
+  StudyDayHold(const StudyDayHold&) = delete;
+  StudyDayHold& operator=(const StudyDayHold&) = delete;
+
+  void Hold() {
+    if (held_) return;
+    held_ = true;
+    program_.HoldStudyDay();
+  }
+  // True when this was the outermost hold and the calendar has moved on to
+  // another day while it held the study day.
+  bool Release() {
+    if (!held_) return false;
+    held_ = false;
+    return program_.ReleaseStudyDay();
+  }
+
+ private:
+  Program& program_;
+  bool held_ = false;
+};
+
+}  // namespace cindral

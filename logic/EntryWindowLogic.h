@@ -1,0 +1,40 @@
+#pragma once
+// The logic of the entry window 窗口输入单词: the learner types a word and
+// its meaning and submits them; the first word of a new study day opens a
+// new group.
+
+#include <string>
+
+#include "core/Program.h"
+
+namespace cindral {
+
+class EntryWindowLogic {
+ public:
+  enum class Focus { Word, Meaning };
+
+  explicit EntryWindowLogic(Program& program) : program_(program) {}
+
+  // Window events.
+  void Created() { focus_ = Focus::Word; }
+  void SetWord(std::string text) { word_ = std::move(text); }
+  void SetMeaning(std::string text) { meaning_ = std::move(text); }
+  void KeyDown(int keyCode);
+  void Submit();
+  // Whether the window may close now (a day's first word must be entered).
+  bool QueryClose();
+  void Destroyed();
+
+  // Visible state.
+  const std::string& word() const { return word_; }
+  const std::string& meaning() const { return meaning_; }
+  Focus focus() const { return focus_; }
+
+ private:
+  Program& program_;
+  std::string word_;
+  std::string meaning_;
+  Focus focus_ = Focus::Word;
+};
+
+}  // namespace cindral

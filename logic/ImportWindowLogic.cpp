@@ -1,0 +1,133 @@
+#include "logic/ImportWindowLogic.h"
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "book/TodaysWords.h"
+#include "plan/DayPlan.h"
+#include "plan/EntryGate.h"
+#include "store/Convert.h"
+#include "store/Gbk.h"
+
+namespace cindral {
+
+void ImportWindowLogic::Refuse(const std::string& text, const std::string& caption) {
+  program_.prompter().Inform(text, caption);
+  closed_ = true;
+}
+
+void ImportWindowLogic::Opened() {
+  const std::string refusal = EntryRefusal(program_);
+  if (!refusal.empty()) return Refuse(refusal, GBK("提示"));
+  const FileChoice file =
+      program_.shell().ChooseFile(GBK("导入单词"), /*save=*/false,
+                                  {GBK("单词表 (*.txt *.tsv *.csv)"), GBK("所有文件 (*)")}, "");
+  if (file.path.empty()) {
+    closed_ = true;
+    return;
+  }
+  LoadFile(file.path);
+}
+
+void ImportWindowLogic::LoadFile(const std::string& path) {
+  const std::string utf8Path = GbkToUtf8(path);
+  struct stat st;
+  if (::stat(utf8Path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
+  }
+  if (static_cast<std::size_t>(st.st_size) > kWordListFileLimit) {
+    return Refuse(GBK("文件太大（超过 64 MB），不像是单词表，没有导入。"), GBK("提示"));
+  }
+  std::ifstream in(utf8Path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  if (!in.good() && !in.eof()) return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
+
+  bytes_ = bytes.str();
+  fileText_ = GBK("文件：") + path;
+  Read(nullptr);
+}
+
+void ImportWindowLogic::ChooseColumns(std::size_t word, std::size_t meaning) {
+  if (bytes_.empty() || closed_) return;
+  const ColumnChoice choice{word, meaning};
+  Read(&choice);
+}
+
+namespace {
+
+// How the preview names the separator (GBK).
+std::string SeparatorName(char separator) {
+  switch (separator) {
+    case '\t':
+      return GBK("制表符分隔");
+    case ',':
+      return GBK("逗号分隔（CSV）");
+    case ';':
+      return GBK("分号分隔");
+    case ' ':
+      return GBK("空格分隔");
+    default:
+      return GBK("以“") + std::string(1, separator) + GBK("”分隔");
+  }
+}
+
+}  // namespace
+
+void ImportWindowLogic::Read(const ColumnChoice* choice) {
+  list_ = ReadWordList(bytes_, WordLimitsOf(program_.db()), choice);
+  encodingText_ = GBK("编码：") + EncodingName(list_) + GBK("　　格式：") +
+                  SeparatorName(list_.separator);
+  if (list_.exported) {
+    encodingText_ += GBK("，本程序导出的单词表");
+  } else if (!list_.header.empty()) {
+    encodingText_ += GBK("，首行是表头");
+  }
+  if (!list_.directives.empty()) encodingText_ += GBK("，其他程序导出");
+  if (list_.html) encodingText_ += GBK("，HTML 已转为文字");
+  columnNames_.clear();
+  if (list_.columns > 2 && !list_.exported) {
+    for (std::size_t c = 0; c < list_.columns; ++c) {
+      std::string name = GBK("第 ") + IntegerToText(static_cast<int32_t>(c + 1)) + GBK(" 列");
+      if (c < list_.header.size()) name += GBK("：") + list_.header[c];
+      columnNames_.push_back(std::move(name));
+    }
+  }
+  const std::string problems =
+      list_.problems.empty()
+          ? std::string()
+          : GBK("；") + IntegerToText(static_cast<int32_t>(list_.problems.size())) +
+                GBK(" 行有问题，不会导入");
+  summaryText_ = list_.words.empty() ? GBK("没有可以导入的单词") + problems + GBK("。")
+                                     : GBK("将作为今天的单词添加 ") +
+                                           IntegerToText(static_cast<int32_t>(list_.words.size())) +
+                                           GBK(" 个") + problems + GBK("。");
+}
+
+void ImportWindowLogic::ImportButton() {
+  if (!importEnabled()) return;
+  std::vector<NewWord> words;
+  words.reserve(list_.words.size());
+  for (const ListedWord& w : list_.words) words.push_back({w.word, w.meaning});
+  const bool added = AddTodaysWords(program_.db(), program_.settings(), program_.Today(), words);
+  // The words of a new study day have raised groupnumber.
+  program_.LoadCurrentGroup();
+  if (!added) {
+    program_.prompter().Fail(GBK("导入失败，单词本没有改变，请再试！"), GBK("出错了"));
+    return;
+  }
+  added_ = static_cast<int32_t>(words.size());
+  program_.prompter().Inform(GBK("已导入 ") + IntegerToText(added_) + GBK(" 个单词。"),
+                             GBK("成功"));
+  closed_ = true;
+}
+
+void ImportWindowLogic::CancelButton() { closed_ = true; }
+
+void ImportWindowLogic::Destroyed() {
+  if (added_ > 0) ComputeDayPlan(program_);
+}
+
+}  // namespace cindral

@@ -1,0 +1,89 @@
+#include "logic/StatisticsWindowLogic.h"
+
+#include <cmath>
+#include <set>
+
+#include "plan/DayPlan.h"
+#include "store/DateTime.h"
+#include "store/WholeFileScope.h"
+#include "store/WordRecord.h"
+
+namespace cindral {
+namespace {
+
+// The whole day a date falls on, as the plan compares days (within its
+// tolerance).
+int64_t DayOf(double date) { return static_cast<int64_t>(std::floor(date + kTolerance)); }
+
+size_t BandOf(int32_t proficiency) {
+  if (proficiency < 30) return 0;
+  if (proficiency < 50) return 1;
+  if (proficiency < 80) return 2;
+  if (proficiency < 100) return 3;
+  return 4;
+}
+
+}  // namespace
+
+void StatisticsWindowLogic::Opened() {
+  bands_ = {Band{1, 29}, Band{30, 49}, Band{50, 79}, Band{80, 99}, Band{100, 100}};
+  groups_.clear();
+  Database& db = program_.db();
+
+  // One walk: the words of each group, their bands, and the first day each
+  // group was entered on.
+  std::map<int32_t, int64_t> groupDay;
+  std::set<int64_t> entryDays;
+  int32_t firstGroup = 0;
+  double firstDate = kZeroDate;
+  // One consistent book, and no lock taken record by record.
+  WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+  db.GoFirst();
+  wordCount_ = db.RecordCount();
+  for (int32_t i = 0; i < wordCount_; ++i, db.Skip(1)) {
+    const int32_t group = ReadIntegerField(db, kGroupNumber);
+    const double date = ReadDateField(db, kEntryDate);
+    if (i == 0) {
+      firstGroup = group;
+      firstDate = date;
+    }
+    ++groups_[group];
+    ++bands_[BandOf(ReadIntegerField(db, kProficiency))].words;
+    groupDay.emplace(group, DayOf(date));
+    entryDays.insert(DayOf(date));
+  }
+
+  // The course starts on the day of its first word, when that word is of
+  // group 1 (the same rule by which the plan finds the review phase).
+  const double reviewStart = program_.state().ReviewPhaseStart;
+  courseStarted_ = !IsZeroDate(reviewStart) || (firstGroup == 1 && !IsZeroDate(firstDate));
+  const int64_t start =
+      !IsZeroDate(reviewStart) ? DayOf(reviewStart) - kLearningPhaseDays : DayOf(firstDate);
+  const int64_t today = DayOf(program_.Today());
+  const int64_t todayNumber = today - start + 1;
+  todayNumber_ = courseStarted_ && todayNumber >= 1 && todayNumber <= kCourseDays
+                     ? static_cast<int>(todayNumber)
+                     : 0;
+
+  std::set<int64_t> dueDays;
+  for (const DueEntry& entry : program_.state().DueList) {
+    const auto it = groupDay.find(entry.GroupNumber);
+    if (it != groupDay.end()) dueDays.insert(it->second);
+  }
+  dueCount_ = static_cast<int32_t>(program_.state().DueList.size());
+
+  for (int n = 1; n <= kCourseDays; ++n) {
+    CourseDay& day = days_[static_cast<size_t>(n - 1)];
+    day = CourseDay{};
+    day.number = n;
+    day.review = n > kLearningPhaseDays;
+    if (!courseStarted_) continue;
+    const int64_t date = start + n - 1;
+    day.learned = !day.review && entryDays.count(date) != 0;
+    day.due = dueDays.count(date) != 0;
+    day.past = date < today;
+    day.today = date == today;
+  }
+}
+
+}  // namespace cindral

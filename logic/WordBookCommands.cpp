@@ -1,0 +1,53 @@
+#include "logic/WordBookCommands.h"
+
+#include <string>
+
+#include "book/WordBookChanges.h"
+#include "plan/DayPlan.h"
+#include "store/Gbk.h"
+
+namespace cindral {
+
+void ShuffleWordBook(Program& program) {
+  // A backup first; a shuffle loses no word, so it goes on without one.
+  program.BackUp(nullptr);
+  const int32_t groups = program.LoadCurrentGroup();
+  const bool shuffled = ShuffleGroups(program.db(), groups, program.random());
+  ComputeDayPlan(program);
+  if (shuffled) {
+    program.prompter().Inform(GBK("打乱成功！"), GBK("成功！"));
+  } else {
+    program.prompter().Fail(GBK("打乱失败，单词本没有改变，请再试！"), GBK("出错了"));
+  }
+}
+
+void ResetWordBook(Program& program) {
+  Prompter& prompter = program.prompter();
+  if (!prompter.Ask(GBK("您确认要清除单词本吗？"), GBK("询问"))) return;
+  // Cleared without a backup, the words are gone for good: the learner
+  // decides whether to go on.
+  std::string reason;
+  if (!program.BackUp(&reason) &&
+      !prompter.Ask(
+          GBK("自动备份没有成功：") + reason + GBK("\n清空以后单词本将无法恢复，仍然要清空吗？"),
+          GBK("询问"))) {
+    return;
+  }
+  if (!ClearWordBook(program.db(), program.settings())) {
+    prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
+    return;
+  }
+  prompter.Inform(GBK("删除成功！"), GBK("成功"));
+
+  AppState& state = program.state();
+  state.ReviewPhaseStart = kZeroDate;
+  state.DueList.clear();
+  state.ForgottenList.clear();
+  state.ForgottenPosition = 1;
+  program.LoadReviewPosition();
+  program.LoadCurrentGroup();
+  program.shell().SetEntryButtonEnabled(true);
+  ComputeDayPlan(program);
+}
+
+}  // namespace cindral

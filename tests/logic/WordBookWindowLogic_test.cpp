@@ -1,0 +1,86 @@
+// The word book listing.
+
+#include "logic/WordBookWindowLogic.h"
+
+#include <gtest/gtest.h>
+
+#include "FaultyFiles.h"
+#include "TestWorld.h"
+#include "store/WholeFileScope.h"
+
+namespace cindral {
+namespace {
+
+using test::TestWorld;
+
+// The text the listing window shows when it opens on `db`.
+std::string Listing(Database& db) {
+  WordBookWindowLogic logic(db);
+  logic.Opened();
+  return logic.text();
+}
+
+TEST(WordBookListing, OneLinePerRecordWithSerialWordMeaningAndProficiency) {
+  TestWorld world;
+  world.OpenWordBook();
+  EXPECT_EQ(Listing(world.Db()), "");
+  world.AddWord(1, "apple", 45000, 35, "苹果");
+  world.AddWord(1, "a b", 45000, 100, " 两 ");
+  EXPECT_EQ(GbkToUtf8(Listing(world.Db())),
+            "1.  apple   苹果→35%\r\n"
+            "2.  a b    两 →100%\r\n");
+  // The arrow is the GBK character A1 FA.
+  EXPECT_NE(Listing(world.Db()).find("\xA1\xFA"), std::string::npos);
+}
+
+TEST(WordBookListing, SerialNumbersRunWithoutAGapAfterADeletion) {
+  TestWorld world;
+  world.OpenWordBook();
+  for (const char* w : {"one", "two", "three", "four"}) world.AddWord(1, w, 45000, 1, "义");
+  Database& db = world.Db();
+  // Deleting a word: mark, purge, then renumber every record.
+  db.GoTo(2);
+  ASSERT_TRUE(db.MarkDeleted());
+  ASSERT_TRUE(db.PurgeDeleted());
+  for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
+    db.WriteField(kSerialNumber, Value::Int(db.RecordNumber()));
+  }
+  EXPECT_EQ(GbkToUtf8(Listing(db)),
+            "1.  one   义→1%\r\n"
+            "2.  three   义→1%\r\n"
+            "3.  four   义→1%\r\n");
+}
+
+TEST(WordBookListing, ProficiencyAndSerialMayBeAnyNumericType) {
+  TestWorld world;
+  world.OpenWordBook();
+  world.AddWord(1, "x", 45000, 1, "y");
+  Database& db = world.Db();
+  db.GoFirst();
+  // Integer fields take doubles by truncation, as the learning card writes them.
+  db.WriteField(kProficiency, Value::Double(42.9));
+  EXPECT_EQ(GbkToUtf8(Listing(db)), "1.  x   y→42%\r\n");
+}
+
+// The listing reads the book in a few large reads, not a few calls a word.
+TEST(WordBookListing, TheBookIsReadInAFewLargeReads) {
+  TestWorld world;
+  world.OpenWordBook();
+  {
+    WholeFileScope scope(world.Db());
+    for (int i = 0; i < 500; ++i)
+      world.AddWord(1 + i / 50, "w" + std::to_string(i), 45000, i % 100);
+    ASSERT_TRUE(scope.End());
+  }
+  const std::string expected = Listing(world.Db());
+  auto plan = std::make_shared<testing::FaultPlan>();
+  world.Restart();
+  world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+  world.OpenWordBook();
+  plan->Reset(testing::FaultPlan::Kind::ReadError, 0, false);
+  EXPECT_EQ(Listing(world.Db()), expected);
+  EXPECT_LE(plan->reads, 12);
+}
+
+}  // namespace
+}  // namespace cindral

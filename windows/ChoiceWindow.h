@@ -1,0 +1,41 @@
+#pragma once
+// The choice window 窗口选择 of the group test on the desktop, bound to its
+// logic. It refuses the learner's close; the test closes it.
+
+#include <functional>
+
+#include "core/Program.h"
+#include "logic/ChoiceWindowLogic.h"
+#include "ui/FocusHolder.h"
+#include "ui/ModalWindow.h"
+
+class QButtonGroup;
+class QLineEdit;
+
+namespace cindral {
+
+class ChoiceWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  ChoiceWindow(Program& program, QWidget* parent = nullptr);
+
+  // Runs the creation handler (with fewer than four words it opens the
+  // card at once), then shows the window modally unless the test has
+  // closed it meanwhile.
+  void Run();
+  ChoiceWindowLogic& logic() { return logic_; }
+
+ private:
+  void Handle(const std::function<void()>& handler);
+  void Show();
+
+  Program& program_;
+  ChoiceWindowLogic logic_;
+  QButtonGroup* options_;
+  FocusHolder focus_;  // the shortcut box
+};
+
+void RunChoiceWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

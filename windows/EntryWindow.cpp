@@ -1,0 +1,52 @@
+#include "windows/EntryWindow.h"
+
+#include <QLineEdit>
+
+#include "ui/ControlText.h"
+#include "ui/Guard.h"
+#include "ui/Layouts.h"
+#include "ui/VirtualKey.h"
+#include "ui/WindowBuilder.h"
+
+namespace cindral {
+
+EntryWindow::EntryWindow(Program& program, QWidget* parent)
+    : ModalWindow(EntryWindowLayout(), parent),
+      program_(program),
+      logic_(program),
+      form_(this, [this] { Handle([this] { logic_.Submit(); }); }) {
+  // Enter on the window or in either box submits.
+  SetKeyHandler([this](QWidget* control, int key) {
+    if (key != kKeyEnter) return false;
+    if (control != this && !form_.Holds(control)) return false;
+    Handle([this] { logic_.KeyDown(kKeyEnter); });
+    return true;
+  });
+  SetCloseQuery([this] {
+    bool mayClose = false;
+    RunGuarded(program_.prompter(), [&] { mayClose = logic_.QueryClose(); });
+    return mayClose;
+  });
+  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
+  Handle([this] { logic_.Created(); });
+}
+
+void EntryWindow::Handle(const std::function<void()>& handler) {
+  form_.PassTexts(logic_);
+  RunGuarded(program_.prompter(), handler);
+  Show();
+}
+
+void EntryWindow::Show() {
+  if (form_.word() != logic_.word()) SetControlText(form_.wordBox(), logic_.word());
+  if (form_.meaning() != logic_.meaning()) SetControlText(form_.meaningBox(), logic_.meaning());
+  (logic_.focus() == EntryWindowLogic::Focus::Word ? form_.wordBox() : form_.meaningBox())
+      ->setFocus();
+}
+
+void RunEntryWindow(Program& program, QWidget* parent) {
+  EntryWindow window(program, parent);
+  window.Open();
+}
+
+}  // namespace cindral

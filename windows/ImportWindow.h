@@ -1,0 +1,39 @@
+#pragma once
+// The import window 窗口导入单词 on the desktop, bound to its logic: the
+// preview of the words to add and of the lines that cannot be taken.
+
+#include <functional>
+
+#include "core/Program.h"
+#include "logic/ImportWindowLogic.h"
+#include "ui/ModalWindow.h"
+
+namespace cindral {
+
+class ImportWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  ImportWindow(Program& program, QWidget* parent = nullptr);
+
+  ImportWindowLogic& logic() { return logic_; }
+  // Asks for the file (or refuses), then shows the window modally unless
+  // the logic closed it; returns when it has closed.
+  void Run();
+  // Shows the preview of the word list at `path` (GBK), without asking.
+  void Load(const std::string& path);
+
+ private:
+  void Handle(const std::function<void()>& handler);
+  void Show();
+  // The column choice of a file of more than two, and the table's headings.
+  void ShowColumns();
+
+  Program& program_;
+  ImportWindowLogic logic_;
+};
+
+// Opens the import window; returns when it has closed.
+void RunImportWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

@@ -1,0 +1,39 @@
+#pragma once
+// The chooser 窗口熟练度选择模式 on the desktop, bound to its logic.
+
+#include <functional>
+
+#include "core/Program.h"
+#include "logic/IntensiveChooserWindowLogic.h"
+#include "ui/ModalWindow.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace cindral {
+
+class IntensiveChooserWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  IntensiveChooserWindow(Program& program, QWidget* parent = nullptr);
+
+  IntensiveChooserWindowLogic& logic() { return logic_; }
+
+ private:
+  // Runs a logic handler with the list's choice and the typed threshold,
+  // then closes the chooser when the logic is done with it.
+  void Handle(const std::function<void()>& handler);
+
+  Program& program_;
+  IntensiveChooserWindowLogic logic_;
+  QComboBox* list_;
+  QLineEdit* thresholdBox_;
+  QPushButton* startButton_;
+};
+
+// Opens the chooser modally; returns when it has closed.
+void RunIntensiveChooserWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

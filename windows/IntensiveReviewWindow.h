@@ -1,0 +1,42 @@
+#pragma once
+// The drill 窗口熟练度复习 on the desktop, bound to its logic.
+
+#include <functional>
+#include <memory>
+
+#include "core/Program.h"
+#include "logic/IntensiveReviewWindowLogic.h"
+#include "ui/ModalWindow.h"
+
+class QLineEdit;
+class QTimer;
+
+namespace cindral {
+
+class SpeakerControl;
+
+class IntensiveReviewWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  IntensiveReviewWindow(Program& program, QWidget* parent = nullptr);
+  ~IntensiveReviewWindow() override;
+
+  IntensiveReviewWindowLogic& logic() { return logic_; }
+
+ private:
+  // Runs a logic handler, then shows the logic's state.
+  void Handle(const std::function<void()>& handler);
+  void Show();
+
+  Program& program_;
+  IntensiveReviewWindowLogic logic_;
+  QLineEdit* keyBox_;
+  QTimer* focusTimer_;
+  std::unique_ptr<SpeakerControl> speaker_;
+};
+
+// Opens the drill modally; returns when it has closed.
+void RunIntensiveReviewWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

@@ -1,0 +1,62 @@
+#pragma once
+// The learning card 窗口单词学习 on the desktop, bound to its logic. The
+// three dictionary views are borrowed from the views kept for the whole run
+// and given back when the card closes.
+
+#include <functional>
+#include <memory>
+
+#include "core/Program.h"
+#include "logic/LearningWindowLogic.h"
+#include "ui/FocusHolder.h"
+#include "ui/ModalWindow.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+namespace cindral {
+
+class DictionaryPages;
+class SpeakerControl;
+
+class LearningWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  LearningWindow(Program& program, DictionaryPages& views, QWidget* parent = nullptr);
+  ~LearningWindow() override;
+
+  // Runs the creation handler (which may close the window at once), then
+  // shows the window modally; returns when it has closed.
+  void Run();
+  LearningWindowLogic& logic() { return logic_; }
+
+ private:
+  void Handle(const std::function<void()>& handler);
+  void Show();
+  void ShowPlaceOfTab(int tab);
+
+  Program& program_;
+  DictionaryPages& views_;
+  LearningWindowLogic logic_;
+  QTabWidget* tabs_;
+  std::array<QWidget*, 3> places_;
+  FocusHolder focus_;  // the shortcut box
+  QProgressBar* progress_;
+  QPushButton* next_;
+  QPushButton* known_;
+  QPushButton* forgotten_;
+  QPushButton* delete_;
+  std::unique_ptr<SpeakerControl> speaker_;
+  bool viewsAttached_ = false;
+  int pageLoadsShown_ = 0;
+  int preparationsDone_ = 0;
+};
+
+// Opens the learning card modally; returns when it has closed.
+void RunLearningWindow(Program& program, DictionaryPages& views, QWidget* parent);
+
+}  // namespace cindral

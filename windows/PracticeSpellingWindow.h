@@ -1,0 +1,35 @@
+#pragma once
+// The small spelling windows on the desktop: 窗口学习单词拼写 over the learning
+// card and 窗口拼写遗忘单词 over the forgotten-word review. Both have the same
+// controls and the same logic; they differ in their layout's name and
+// caption and in the word they check.
+
+#include "core/Program.h"
+#include "logic/PracticeSpellingWindowLogic.h"
+#include "ui/ModalWindow.h"
+
+class QLineEdit;
+
+namespace cindral {
+
+class PracticeSpellingWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  PracticeSpellingWindow(Program& program, const WindowSpec& layout,
+                         PracticeSpellingWindowLogic logic, QWidget* parent = nullptr);
+
+  PracticeSpellingWindowLogic& logic() { return logic_; }
+
+ private:
+  Program& program_;
+  PracticeSpellingWindowLogic logic_;
+  QLineEdit* box_;
+};
+
+// 窗口学习单词拼写: the card's word.
+void RunPracticeSpellingWindow(Program& program, QWidget* parent);
+// 窗口拼写遗忘单词: the forgotten word shown.
+void RunForgottenSpellingWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

@@ -1,0 +1,38 @@
+#pragma once
+// The spelling window 窗口拼写 of the group test on the desktop, bound to its
+// logic. Its 300 ms timer opens the choice window, whose call returns when
+// the word's card has closed.
+
+#include <functional>
+
+#include "core/Program.h"
+#include "logic/SpellingWindowLogic.h"
+#include "ui/ModalWindow.h"
+
+class QLineEdit;
+
+namespace cindral {
+
+class SpellingWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  SpellingWindow(Program& program, QWidget* parent = nullptr);
+
+  // Runs the creation handler, then shows the window modally.
+  void Run();
+  SpellingWindowLogic& logic() { return logic_; }
+
+ private:
+  void Handle(const std::function<void()>& handler);
+  void Show();
+
+  Program& program_;
+  SpellingWindowLogic logic_;
+  QLineEdit* wordBox_;
+  int focusRequestsDone_ = 0;
+};
+
+void RunSpellingWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

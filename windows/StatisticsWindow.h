@@ -1,0 +1,40 @@
+#pragma once
+// The statistics window 窗口学习统计 on the desktop: the progress picture,
+// painted from its logic, and a button that saves the picture as PNG.
+
+#include <QImage>
+
+#include "core/Program.h"
+#include "logic/StatisticsWindowLogic.h"
+#include "ui/ModalWindow.h"
+
+class QLabel;
+
+namespace cindral {
+
+class StatisticsWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  StatisticsWindow(Program& program, QWidget* parent = nullptr);
+
+  StatisticsWindowLogic& logic() { return logic_; }
+
+  // The progress picture at `scale` device pixels per designed pixel.
+  static QImage Picture(const StatisticsWindowLogic& logic, qreal scale);
+  // Writes the picture as a PNG file (whole, or not at all); false when it
+  // could not be written.
+  bool SavePicture(const QString& path) const;
+
+ private:
+  void ChooseFileAndSave();
+
+  Program& program_;
+  StatisticsWindowLogic logic_;
+  QLabel* pictureBox_;
+};
+
+// Opens the statistics window modally; returns when it has closed.
+void RunStatisticsWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

@@ -1,0 +1,34 @@
+#pragma once
+// 窗口更新单词 on the desktop, bound to its logic.
+
+#include <functional>
+
+#include "core/Program.h"
+#include "logic/UpdateWordWindowLogic.h"
+#include "ui/ModalWindow.h"
+#include "windows/WordForm.h"
+
+class QLineEdit;
+
+namespace cindral {
+
+class UpdateWordWindow : public ModalWindow {
+  Q_OBJECT
+
+ public:
+  UpdateWordWindow(Program& program, QWidget* parent = nullptr);
+
+  UpdateWordWindowLogic& logic() { return logic_; }
+
+ private:
+  void Handle(const std::function<void()>& handler);
+  void Show();
+
+  Program& program_;
+  UpdateWordWindowLogic logic_;
+  WordForm form_;
+};
+
+void RunUpdateWordWindow(Program& program, QWidget* parent);
+
+}  // namespace cindral

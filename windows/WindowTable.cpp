@@ -1,0 +1,66 @@
+#include "windows/WindowTable.h"
+
+#include "core/Program.h"
+#include "lookup/DictionaryPages.h"
+#include "ui/Layouts.h"
+#include "windows/ChoiceWindow.h"
+#include "windows/EntryWindow.h"
+#include "windows/ForgottenReviewWindow.h"
+#include "windows/GameWindow.h"
+#include "windows/ImportWindow.h"
+#include "windows/IntensiveChooserWindow.h"
+#include "windows/IntensiveReviewWindow.h"
+#include "windows/LearningWindow.h"
+#include "windows/PracticeSpellingWindow.h"
+#include "windows/SpellingWindow.h"
+#include "windows/StatisticsWindow.h"
+#include "windows/UpdateWordWindow.h"
+#include "windows/WordBookWindow.h"
+
+namespace cindral {
+namespace {
+
+enum class Over { Front, Main };
+
+QWidget* Owner(const WindowOpening& opening, Over over) {
+  return over == Over::Main ? opening.mainWindow : opening.front;
+}
+
+// A Run function takes what its window works on: the application object,
+// the word book alone, or the application object and the card's pages.
+void Run(void (*run)(Program&, QWidget*), const WindowOpening& opening, QWidget* owner) {
+  run(opening.program, owner);
+}
+void Run(void (*run)(Database&, QWidget*), const WindowOpening& opening, QWidget* owner) {
+  run(opening.program.db(), owner);
+}
+void Run(void (*run)(Program&, DictionaryPages&, QWidget*), const WindowOpening& opening,
+         QWidget* owner) {
+  run(opening.program, opening.dictionary(), owner);
+}
+
+}  // namespace
+
+void RunWindow(WindowId id, const WindowOpening& opening) {
+  switch (id) {
+#define CINDRAL_RUN_WINDOW(id, window, name, owner)                  \
+  case WindowId::id:                                                 \
+    Run(&Run##window, opening, Owner(opening, Over::owner)); \
+    return;
+    CINDRAL_WINDOWS(CINDRAL_RUN_WINDOW)
+#undef CINDRAL_RUN_WINDOW
+  }
+}
+
+const WindowSpec& LayoutOf(WindowId id) {
+  switch (id) {
+#define CINDRAL_WINDOW_LAYOUT(id, window, name, owner) \
+  case WindowId::id:                                   \
+    return window##Layout();
+    CINDRAL_WINDOWS(CINDRAL_WINDOW_LAYOUT)
+#undef CINDRAL_WINDOW_LAYOUT
+  }
+  return EntryWindowLayout();
+}
+
+}  // namespace cindral

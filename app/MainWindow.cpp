@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QIcon>
+#include <QKeySequence>
 #include <QMenu>
+#include <QTimer>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -95,19 +97,47 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   const struct {
     const char* name;
     const char* text;
+    const char* shortcut;
     void (MainWindowLogic::*handler)();
   } items[] = {
-      {"菜单导入单词", "导入单词…", &MainWindowLogic::OnImportMenu},
-      {"菜单导出单词", "导出单词…", &MainWindowLogic::OnExportMenu},
-      {"菜单学习统计", "学习统计", &MainWindowLogic::OnStatisticsMenu},
-      {"菜单打开备份文件夹", "打开备份文件夹", &MainWindowLogic::OnBackupFolderMenu},
+      {"菜单导入单词", "导入单词…", "Ctrl+I", &MainWindowLogic::OnImportMenu},
+      {"菜单撤销上次导入", "撤销上次导入", "Ctrl+Z", &MainWindowLogic::OnUndoImportMenu},
+      {"菜单导出单词", "导出单词…", "Ctrl+E", &MainWindowLogic::OnExportMenu},
+      {"菜单学习统计", "学习统计", "Ctrl+T", &MainWindowLogic::OnStatisticsMenu},
+      {"菜单打开备份文件夹", "打开备份文件夹", "Ctrl+B", &MainWindowLogic::OnBackupFolderMenu},
   };
   for (const auto& item : items) {
     QAction* action = menu_->addAction(QString::fromUtf8(item.text));
     action->setObjectName(QString::fromUtf8(item.name));
+    // The shortcut is shown in the menu and works while the menu is shut.
+    action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
     connect(action, &QAction::triggered, this,
             [this, handler = item.handler] { Guarded([this, handler] { (logic_.*handler)(); }); });
   }
+}
+
+void MainWindow::AfterFirstPaint(std::function<void()> step) {
+  afterFirstPaint_ = std::move(step);
+  QTimer::singleShot(2000, this, [this] { RunAfterFirstPaint(); });
+}
+
+void MainWindow::RunAfterFirstPaint() {
+  if (!afterFirstPaint_) return;
+  const std::function<void()> step = std::move(afterFirstPaint_);
+  afterFirstPaint_ = nullptr;
+  step();
+}
+
+bool MainWindow::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  // A paint event is flushed to the screen before control returns to the
+  // event loop, where the step then runs.
+  if (event->type() == QEvent::Paint && afterFirstPaint_) {
+    QTimer::singleShot(0, this, [this] { RunAfterFirstPaint(); });
+  }
+  return handled;
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {

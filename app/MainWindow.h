@@ -4,7 +4,8 @@
 // the five buttons on its white client panel. A press on a page goes to
 // OnPageSelected, the two menu caption buttons open the about and the
 // dedication texts in the skinned message box. A right click on the client
-// panel opens its context menu: 导入单词…, 导出单词…, 学习统计, 打开备份文件夹.
+// panel opens its context menu: 导入单词…, 撤销上次导入, 导出单词…, 学习统计,
+// 打开备份文件夹, each with its shortcut.
 
 #include <QWidget>
 
@@ -36,12 +37,16 @@ class MainWindow : public QWidget {
   static const std::string& DedicationText();  // GBK
   static const std::string& Slogan();          // GBK
   // The client panel's context menu (its actions are named 菜单导入单词,
-  // 菜单导出单词, 菜单学习统计 and 菜单打开备份文件夹).
+  // 菜单撤销上次导入, 菜单导出单词, 菜单学习统计 and 菜单打开备份文件夹).
   QMenu* contextMenu() const { return menu_; }
+  // Runs `step` once, as soon as the window's first paint has reached the
+  // screen (or after two seconds, should no paint come).
+  void AfterFirstPaint(std::function<void()> step);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void Guarded(const std::function<void()>& handler);
@@ -52,6 +57,8 @@ class MainWindow : public QWidget {
   QPushButton* entryButton_ = nullptr;
   QMenu* menu_ = nullptr;
   bool closingHandled_ = false;
+  std::function<void()> afterFirstPaint_;
+  void RunAfterFirstPaint();
 };
 
 }  // namespace cindral

@@ -29,7 +29,12 @@ bool MainWindowLogic::OnMainWindowCreated() {
         GBK("提示"));
   }
   program_.random().SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock()))));
-  // The day's backup, taken before the plan and the decay change anything.
+  ComputeDayPlan(program_);
+  return true;
+}
+
+void MainWindowLogic::OnMainWindowShown() {
+  // The day's backup, taken before the decay changes anything.
   if (!program_.backups().TakenOn(program_.Today())) {
     std::string reason;
     if (!program_.BackUp(&reason)) {
@@ -37,9 +42,7 @@ bool MainWindowLogic::OnMainWindowCreated() {
           GBK("今天的自动备份没有成功：") + reason + GBK("。单词本照常可以使用。"), GBK("提示"));
     }
   }
-  ComputeDayPlan(program_);
   DecayProficiency(program_);
-  return true;
 }
 
 void MainWindowLogic::OnPageSelected(int page) {
@@ -79,6 +82,8 @@ void MainWindowLogic::OnShuffleButton() { ShuffleWordBook(program_); }
 void MainWindowLogic::OnResetButton() { ResetWordBook(program_); }
 
 void MainWindowLogic::OnImportMenu() { program_.shell().OpenWindow(WindowId::Import); }
+
+void MainWindowLogic::OnUndoImportMenu() { UndoLastImportCommand(program_); }
 
 void MainWindowLogic::OnExportMenu() { ExportLogic(program_).Run(); }
 

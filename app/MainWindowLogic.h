@@ -14,10 +14,14 @@ class MainWindowLogic {
 
   // Reads the counters, opens the word database (telling the learner when
   // repairing it dropped words, and where their copy lies), seeds the
-  // generator, computes today's plan and runs the daily decay. False when
-  // the word database could not be opened: the message has been shown and
-  // the program must end.
+  // generator and computes today's plan (the entry window of a new day
+  // opens from it). False when the word database could not be opened: the
+  // message has been shown and the program must end.
   bool OnMainWindowCreated();
+  // Once the main window is on the screen: the day's backup (at the first
+  // start of a day), then the daily decay. Neither shows anything unless it
+  // fails, so the learner does not wait for them to see the window.
+  void OnMainWindowShown();
   void OnPageSelected(int page);
   void OnMainWindowClosing();
 
@@ -32,6 +36,7 @@ class MainWindowLogic {
   void OnImportMenu();        // 导入单词…
   void OnExportMenu();        // 导出单词…
   void OnStatisticsMenu();    // 学习统计
+  void OnUndoImportMenu();    // 撤销上次导入
   void OnBackupFolderMenu();  // 打开备份文件夹
 
  private:

@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
   // Without a word book the program ends after its message.
   if (!started) return 1;
 
+  window.AfterFirstPaint(
+      [&] { RunGuarded(prompter, [&] { window.logic().OnMainWindowShown(); }); });
   window.show();
   const int code = app.exec();
   app.SetPrompter(nullptr);

@@ -32,8 +32,26 @@ std::string TodaysWordsRefusal(Database& db, double today, double reviewPhaseSta
   return GBK("您已多天没有学习单词，请重置单词数据库后重新学习！");
 }
 
+uint64_t RecordsDigest(Database& db, int32_t first, int32_t count) {
+  // FNV-1a over each field's stored text, every field closed by a zero byte.
+  uint64_t hash = 14695981039346656037ull;
+  auto mix = [&hash](const std::string& bytes) {
+    for (const char c : bytes) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    hash = (hash ^ 0u) * 1099511628211ull;
+  };
+  if (count <= 0 || !db.GoTo(first)) return hash;
+  for (int32_t i = 0; i < count; ++i) {
+    for (const int32_t field : {kGroupNumber, kWord, kMeaning, kEntryDate, kProficiency,
+                                kSerialNumber}) {
+      mix(ValueToText(db.ReadField(field)));
+    }
+    if (i + 1 < count && !db.Skip(1)) break;
+  }
+  return hash;
+}
+
 bool AddTodaysWords(Database& db, const Settings& settings, double today,
-                    const std::vector<NewWord>& words) {
+                    const std::vector<NewWord>& words, AddedWords* added) {
   if (words.empty()) return true;
   SettingsChange newGroup(settings);
   // The last record's serial number, the newest group and the appends that
@@ -55,18 +73,24 @@ bool AddTodaysWords(Database& db, const Settings& settings, double today,
     newGroup.Set(kConfigSection, "groupnumber", ValueToText(Value::Double(group)));
     if (!scope.AlsoReplace(newGroup)) return false;
   }
+  const int32_t first = db.RecordCount() + 1;
   double serial = static_cast<double>(lastSerial);
-  bool added = true;
+  bool stored = true;
   for (const NewWord& w : words) {
     serial += 1;
-    added = db.AddRecord({Value::Double(group), Value::Text(w.word), Value::Text(w.meaning),
-                          Value::DateTime(today), Value::Int(1), Value::Double(serial)});
-    if (!added) {
+    stored = db.AddRecord({Value::Double(group), Value::Text(w.word), Value::Text(w.meaning),
+                           Value::DateTime(today), Value::Int(1), Value::Double(serial)});
+    if (!stored) {
       scope.Fail(LastDatabaseError());
       break;
     }
   }
-  return scope.End() && added;
+  if (stored && added != nullptr) {
+    const int32_t count = static_cast<int32_t>(words.size());
+    *added = {first, count, static_cast<int32_t>(group) - (newDay ? 1 : 0),
+              static_cast<int32_t>(group), RecordsDigest(db, first, count)};
+  }
+  return scope.End() && stored;
 }
 
 }  // namespace cindral

@@ -42,7 +42,22 @@ struct NewWord {
 // entry, in a new group one above it, which groupnumber then holds. The
 // words and the new groupnumber go in as one change, all or none, while no
 // other program writes the book. True when every word is in the book.
+struct AddedWords;
 bool AddTodaysWords(Database& db, const Settings& settings, double today,
-                    const std::vector<NewWord>& words);
+                    const std::vector<NewWord>& words, AddedWords* added = nullptr);
+
+// Where the words went, as AddTodaysWords tells when asked.
+struct AddedWords {
+  int32_t firstRecord = 0;  // the record number of the first (1-based)
+  int32_t count = 0;
+  int32_t groupBefore = 0;  // groupnumber before and after the change
+  int32_t groupAfter = 0;
+  uint64_t digest = 0;  // RecordsDigest of the records as stored
+};
+
+// A fingerprint of records first..first+count-1 (1-based), every field of
+// each: equal digests mean the records were not changed in between. Reads
+// inside the caller's scope; leaves the cursor anywhere.
+uint64_t RecordsDigest(Database& db, int32_t first, int32_t count);
 
 }  // namespace cindral

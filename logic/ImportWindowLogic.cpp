@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "book/TodaysWords.h"
+#include "book/LastImport.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Convert.h"
@@ -111,7 +111,10 @@ void ImportWindowLogic::ImportButton() {
   std::vector<NewWord> words;
   words.reserve(list_.words.size());
   for (const ListedWord& w : list_.words) words.push_back({w.word, w.meaning});
-  const bool added = AddTodaysWords(program_.db(), program_.settings(), program_.Today(), words);
+  // A backup first; the import adds words and loses none, so it goes on
+  // without one (and 撤销上次导入 can take it back).
+  program_.BackUp(nullptr);
+  const bool added = ImportTodaysWords(program_.db(), program_.settings(), program_.Today(), words);
   // The words of a new study day have raised groupnumber.
   program_.LoadCurrentGroup();
   if (!added) {

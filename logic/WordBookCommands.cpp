@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "book/LastImport.h"
 #include "book/WordBookChanges.h"
 #include "plan/DayPlan.h"
+#include "store/Convert.h"
 #include "store/Gbk.h"
 
 namespace cindral {
@@ -48,6 +50,43 @@ void ResetWordBook(Program& program) {
   program.LoadCurrentGroup();
   program.shell().SetEntryButtonEnabled(true);
   ComputeDayPlan(program);
+}
+
+void UndoLastImportCommand(Program& program) {
+  Prompter& prompter = program.prompter();
+  const int32_t words = LastImportCount(program.db());
+  if (words == 0) {
+    prompter.Inform(GBK("没有可以撤销的导入。"), GBK("提示"));
+    return;
+  }
+  if (!prompter.Ask(GBK("撤销上次导入，从单词本中删除那次导入的 ") + IntegerToText(words) +
+                        GBK(" 个单词吗？"),
+                    GBK("询问"))) {
+    return;
+  }
+  program.BackUp(nullptr);
+  int32_t removed = 0;
+  const UndoOutcome outcome = UndoLastImport(program.db(), program.settings(), &removed);
+  switch (outcome) {
+    case UndoOutcome::Undone:
+      break;
+    case UndoOutcome::NothingToUndo:
+      return prompter.Inform(GBK("没有可以撤销的导入。"), GBK("提示"));
+    case UndoOutcome::ChangedSince:
+      return prompter.Inform(
+          GBK("上次导入的单词后来已经学习、更新或删除过，不能撤销。"), GBK("提示"));
+    case UndoOutcome::WordsAfter:
+      return prompter.Inform(GBK("上次导入之后又添加了单词，不能撤销。"), GBK("提示"));
+    case UndoOutcome::Failed:
+      return prompter.Fail(GBK("撤销失败，单词本没有改变，请再试！"), GBK("出错了"));
+  }
+  // The day's plan as the book now stands; the review phase's start is
+  // found again from the first record (none when the book is empty).
+  program.state().ReviewPhaseStart = kZeroDate;
+  program.LoadCurrentGroup();
+  ComputeDayPlan(program);
+  prompter.Inform(GBK("已撤销上次导入的 ") + IntegerToText(removed) + GBK(" 个单词。"),
+                  GBK("成功"));
 }
 
 }  // namespace cindral

@@ -16,4 +16,8 @@ void ShuffleWordBook(Program& program);
 // again), empties the word book and starts the course again from group 1.
 void ResetWordBook(Program& program);
 
+// After the learner confirms: takes a backup, then removes the words the
+// last import added (book/LastImport), or says why it cannot.
+void UndoLastImportCommand(Program& program);
+
 }  // namespace cindral

@@ -60,6 +60,9 @@ class Database {
   // Replaces the file system under later opens (tests put failing or
   // in-memory files in).
   void SetFileSystem(std::shared_ptr<FileSystem> fs);
+  // The file system the databases are opened through; files kept beside
+  // the book go through it too.
+  FileSystem& Files() const { return *fs_; }
   // When the current database's open had to drop whole records to repair
   // it, the GBK path of the copy of the data file it made before (the side
   // file's copy lies beside it under the same suffix); empty otherwise.

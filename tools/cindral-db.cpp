@@ -7,6 +7,7 @@
 //   cindral-db check FILE
 //   cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]
 //   cindral-db import FILE LIST
+//   cindral-db undo-import FILE
 //
 // FILE is given in UTF-8; the engine works in GBK. Failures to open print
 // "error CODE TEXT" on standard error and exit with 1; bad usage exits with 2.
@@ -25,7 +26,7 @@
 #include <string_view>
 #include <vector>
 
-#include "book/TodaysWords.h"
+#include "book/LastImport.h"
 #include "book/WordList.h"
 #include "core/Backups.h"
 #include "core/Settings.h"
@@ -48,7 +49,7 @@ constexpr const char* kUsage =
     "usage: cindral-db create FILE [--text BYTES | --memo]\n"
     "       cindral-db dump FILE | info FILE | check FILE\n"
     "       cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]\n"
-    "       cindral-db import FILE LIST\n"
+    "       cindral-db import FILE LIST | undo-import FILE\n"
     "       cindral-db --version\n";
 
 int Usage() {
@@ -447,7 +448,7 @@ int Import(const std::string& book, const std::string& list) {
   }
   std::vector<NewWord> words;
   for (const ListedWord& w : file.words) words.push_back({w.word, w.meaning});
-  if (!AddTodaysWords(db, settings, today, words)) {
+  if (!ImportTodaysWords(db, settings, today, words)) {
     const int32_t code = LastDatabaseError();
     std::fprintf(stderr, "the words could not be stored; nothing imported\n");
     return Fail(code != 0 ? code : -1);
@@ -455,6 +456,34 @@ int Import(const std::string& book, const std::string& list) {
   std::printf("imported %d words into group %d\n", static_cast<int>(words.size()),
               static_cast<int>(settings.ReadSettingInt(kConfigSection, "groupnumber")));
   return 0;
+}
+
+// Takes the last import of the book back, as the main window's command does.
+int UndoImport(const std::string& book) {
+  Database db;
+  const std::string path = Database::FullPath(Utf8ToGbk(book));
+  if (!db.OpenDatabase(path)) return Fail(LastDatabaseError());
+  Settings settings(path.substr(0, path.rfind('/')));
+  int32_t removed = 0;
+  switch (UndoLastImport(db, settings, &removed)) {
+    case UndoOutcome::Undone:
+      std::printf("removed the %d words of the last import\n", static_cast<int>(removed));
+      return 0;
+    case UndoOutcome::NothingToUndo:
+      std::fprintf(stderr, "no import to undo\n");
+      return 1;
+    case UndoOutcome::ChangedSince:
+      std::fprintf(stderr, "the imported words have changed since; nothing undone\n");
+      return 1;
+    case UndoOutcome::WordsAfter:
+      std::fprintf(stderr, "words were entered after the import; nothing undone\n");
+      return 1;
+    case UndoOutcome::Failed:
+      break;
+  }
+  const int32_t code = LastDatabaseError();
+  std::fprintf(stderr, "the undo could not be stored; nothing undone\n");
+  return Fail(code != 0 ? code : -1);
 }
 
 }  // namespace
@@ -474,6 +503,7 @@ int main(int argc, char** argv) {
     return args.size() == 2 ? cindral::Import(args[0], args[1]) : cindral::Usage();
   if (args.size() != 1) return cindral::Usage();
   if (command == "dump") return cindral::Dump(args[0]);
+  if (command == "undo-import") return cindral::UndoImport(args[0]);
   if (command == "info") return cindral::Info(args[0]);
   if (command == "check") return cindral::Check(args[0]);
   return cindral::Usage();

@@ -36,7 +36,9 @@ class DayScenario : public ::testing::Test {
   bool Start() {
     world.Restart();
     logic = std::make_unique<MainWindowLogic>(world.P());
-    return logic->OnMainWindowCreated();
+    if (!logic->OnMainWindowCreated()) return false;
+    logic->OnMainWindowShown();
+    return true;
   }
   void Close() { logic->OnMainWindowClosing(); }
 

@@ -35,6 +35,7 @@ class MainWindowMenuTest : public ::testing::Test {
     world.Restart();
     logic = std::make_unique<MainWindowLogic>(world.P());
     ASSERT_TRUE(logic->OnMainWindowCreated());
+    logic->OnMainWindowShown();
   }
   std::vector<std::string> BackupsTaken() const { return world.program->backups().List(); }
 

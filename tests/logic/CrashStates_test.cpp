@@ -28,6 +28,7 @@
 
 #include "CrashStates.h"
 #include "TestWorld.h"
+#include "book/LastImport.h"
 #include "book/ProficiencySteps.h"
 #include "book/TodaysWords.h"
 #include "book/WordBookChanges.h"
@@ -111,6 +112,13 @@ const std::vector<Change>& Changes() {
        [](test::TestWorld& w) {
          return AddTodaysWords(w.Db(), *w.settings, kDay1 + 3, Imported(25));
        }},
+      {"the undo of an import on a new day",
+       [](test::TestWorld& w) {
+         ThreeDays(w);
+         w.clock.Set(kDay1 + 3.5);
+         ImportTodaysWords(w.Db(), *w.settings, kDay1 + 3, Imported(25));
+       },
+       [](test::TestWorld& w) { return UndoLastImport(w.Db(), *w.settings) == UndoOutcome::Undone; }},
       {"the day's bonus",
        [](test::TestWorld& w) {
          ThreeDays(w);

@@ -75,9 +75,14 @@ TEST_F(ImportTest, ImportingAddsTodaysWordsAndThePlanFollows) {
   world.clock.Set(kDay1 + 0.4);  // the next day: the list's words open group 2
   Pick("apple\t苹果\npear\t梨\n");
   ASSERT_TRUE(Open());
+  const std::string book = Slurp(world.dir.File("单词本.EDB"));
   import.ImportButton();
   EXPECT_TRUE(import.closed());
   EXPECT_EQ(import.added(), 2);
+  // A backup of the book as it was came first.
+  const std::vector<std::string> backups = world.program->backups().List();
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_EQ(Slurp(world.dir.File("backups/" + backups[0] + "/单词本.EDB")), book);
   EXPECT_EQ(world.prompter.LastText(), "已导入 2 个单词。");
   EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "old", "old-义", kDay1 - 1, 1, 1},
                                                {2, "apple", "苹果", kDay1, 1, 2},

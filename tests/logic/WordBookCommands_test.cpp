@@ -5,13 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 
 #include "FaultyFiles.h"
 #include "TestWorld.h"
+#include "RunningProgram.h"
 #include "UnwritableSettings.h"
+#include "book/LastImport.h"
+#include "book/WordBookChanges.h"
 #include "plan/DayPlan.h"
+#include "store/WholeFileScope.h"
 
 namespace cindral {
 namespace {
@@ -25,6 +31,10 @@ struct Row {
   std::string word, meaning;
   int32_t proficiency, serial;
   double date;
+  bool operator==(const Row& o) const {
+    return group == o.group && word == o.word && meaning == o.meaning &&
+           proficiency == o.proficiency && serial == o.serial && date == o.date;
+  }
 };
 
 class WordBookChangesTest : public ::testing::Test {
@@ -298,6 +308,166 @@ TEST_F(WordBookChangesTest, AShuffleOnAFailingDiskChangesNothingAndSaysSo) {
       EXPECT_EQ(after[i].word, before[i].word) << "write " << k << ", record " << i + 1;
     }
   }
+}
+
+// The undo of an import, on the day the book's last words were entered
+// (they join its group) and on the next day (they open a new group, which
+// groupnumber names): afterwards the records and Config.ini are those of
+// before the import, and a second undo finds nothing to undo.
+TEST_F(WordBookChangesTest, UndoingTheLastImportLeavesTheBookAsBeforeIt) {
+  for (const double day : {kDay1 + 2, kDay1 + 3}) {
+    TestWorld w(day + 0.5);
+    w.WriteStandardPlanTable();
+    w.WriteFreshConfig();
+    w.OpenWordBook();
+    w.AddWord(1, "solo", kDay1, 40);
+    for (int i = 0; i < 4; ++i) w.AddWord(3, "three" + std::to_string(i), kDay1 + 2, 10 + i);
+    w.WriteConfig("groupnumber", "3");
+    w.P().LoadCurrentGroup();
+    const std::string config = test::Slurp(w.dir.File("Config.ini"));
+    Database& db = w.Db();
+    auto rows = [&db] {
+      std::vector<Row> all;
+      db.GoFirst();
+      for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
+        all.push_back({ReadIntegerField(db, kGroupNumber), ReadTextField(db, kWord),
+                       ReadTextField(db, kMeaning), ReadIntegerField(db, kProficiency),
+                       ReadIntegerField(db, kSerialNumber), ReadDateField(db, kEntryDate)});
+      }
+      return all;
+    };
+    const std::vector<Row> before = rows();
+    bool undoable = false;
+    ASSERT_TRUE(ImportTodaysWords(db, *w.settings, day,
+                                  {{"pear", GBK("梨")}, {"plum", GBK("李子")}, {"fig", "x"}},
+                                  &undoable));
+    ASSERT_TRUE(undoable);
+    ASSERT_EQ(db.RecordCount(), 8);
+    ASSERT_EQ(w.Config("groupnumber"), day == kDay1 + 3 ? "4" : "3");
+    w.P().LoadCurrentGroup();
+    ComputeDayPlan(w.P());
+
+    w.prompter.answers = {true};
+    UndoLastImportCommand(w.P());
+    ASSERT_FALSE(w.prompter.shown.empty());
+    EXPECT_EQ(w.prompter.Texts().front(), "撤销上次导入，从单词本中删除那次导入的 3 个单词吗？");
+    EXPECT_EQ(w.prompter.LastText(), "已撤销上次导入的 3 个单词。");
+    EXPECT_TRUE(rows() == before) << "day " << day - kDay1;
+    EXPECT_EQ(test::Slurp(w.dir.File("Config.ini")), config) << "day " << day - kDay1;
+    EXPECT_EQ(w.P().CurrentGroup(), 3);
+    UndoLastImportCommand(w.P());
+    EXPECT_EQ(w.prompter.LastText(), "没有可以撤销的导入。");
+    EXPECT_FALSE(std::filesystem::exists(w.dir.File("单词本.EDB-import")));
+  }
+}
+
+// What happens to the imported words (or after them) between the import
+// and the undo decides: the undo removes them only while they are as the
+// import left them and the last words of the book.
+TEST_F(WordBookChangesTest, AnUndoIsRefusedOnceTheImportedWordsHaveChanged) {
+  const struct {
+    const char* name;
+    std::function<void(TestWorld&)> then;
+    UndoOutcome outcome;
+  } cases[] = {
+      {"nothing", [](TestWorld&) {}, UndoOutcome::Undone},
+      {"an older word studied",
+       [](TestWorld& w) {
+         w.Db().GoTo(1);
+         w.Db().WriteField(kProficiency, Value::Int(77));
+       },
+       UndoOutcome::Undone},
+      {"an imported word studied",
+       [](TestWorld& w) {
+         w.Db().GoTo(3);
+         w.Db().WriteField(kProficiency, Value::Int(21));
+       },
+       UndoOutcome::ChangedSince},
+      {"an imported word updated",
+       [](TestWorld& w) { RewriteWord(w.Db(), 4, "plum", GBK("梅")); },
+       UndoOutcome::ChangedSince},
+      {"an older word deleted",
+       [](TestWorld& w) {
+         WholeFileScope scope(w.Db());
+         w.Db().GoTo(1);
+         w.Db().MarkDeleted();
+         w.Db().PurgeDeleted();
+         RenumberWords(w.Db());
+       },
+       UndoOutcome::ChangedSince},
+      {"a word typed after them",
+       [](TestWorld& w) { AddTodaysWords(w.Db(), *w.settings, kDay1 + 2, {{"kiwi", "k"}}); },
+       UndoOutcome::WordsAfter},
+      {"the book reset", [](TestWorld& w) { ClearWordBook(w.Db(), *w.settings); },
+       UndoOutcome::NothingToUndo},
+      {"a later import undone first",
+       [](TestWorld& w) {
+         ImportTodaysWords(w.Db(), *w.settings, kDay1 + 2, {{"kiwi", "k"}});
+         UndoLastImport(w.Db(), *w.settings);
+       },
+       UndoOutcome::NothingToUndo},
+  };
+  for (const auto& c : cases) {
+    TestWorld w(kDay1 + 2.5);
+    w.WriteFreshConfig();
+    w.OpenWordBook();
+    w.AddWord(1, "solo", kDay1);
+    w.AddWord(1, "duo", kDay1);
+    w.WriteConfig("groupnumber", "1");
+    ASSERT_TRUE(ImportTodaysWords(w.Db(), *w.settings, kDay1 + 1,
+                                  {{"pear", GBK("梨")}, {"plum", GBK("李子")}}));
+    c.then(w);
+    const int32_t records = w.Db().RecordCount();
+    int32_t removed = -1;
+    EXPECT_EQ(UndoLastImport(w.Db(), *w.settings, &removed), c.outcome) << c.name;
+    EXPECT_EQ(w.Db().RecordCount(), records - (c.outcome == UndoOutcome::Undone ? 2 : 0))
+        << c.name;
+    EXPECT_EQ(removed, c.outcome == UndoOutcome::Undone ? 2 : 0) << c.name;
+  }
+}
+
+// The words and groupnumber leave together or stay together: with the
+// settings unwritable, or the disk failing at any of the change's writes,
+// the undo fails, says so, and the import is still whole (and undoable).
+TEST_F(WordBookChangesTest, AnUndoThatCannotBeStoredChangesNothing) {
+  world.AddWord(1, "solo", kDay1);
+  world.WriteConfig("groupnumber", "1");
+  auto failures = std::make_shared<test::WriteFailures>();
+  auto plan = std::make_shared<testing::FaultPlan>();
+  const std::vector<Row> before = Rows();
+  world.Restart();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  world.OpenWordBook();
+  ASSERT_TRUE(ImportTodaysWords(world.Db(), *world.settings, kDay1 + 1, {{"pear", "p"}}));
+  ASSERT_EQ(world.Config("groupnumber"), "2");
+  const std::vector<Row> imported = Rows();
+  {
+    test::UnwritableSettings unwritable(failures);
+    world.prompter.answers = {true};
+    UndoLastImportCommand(world.P());
+  }
+  EXPECT_EQ(world.prompter.LastText(), "撤销失败，单词本没有改变，请再试！");
+  EXPECT_TRUE(Rows() == imported);
+  EXPECT_EQ(world.Config("groupnumber"), "2");
+  for (const int64_t k : {1, 2, 4, 6}) {
+    world.Restart();
+    world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
+    plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+    world.OpenWordBook();
+    plan->Reset(testing::FaultPlan::Kind::WriteError, k, true);
+    EXPECT_EQ(UndoLastImport(world.Db(), *world.settings), UndoOutcome::Failed) << "write " << k;
+    ASSERT_TRUE(plan->fired);
+    world.Restart();
+    plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
+    world.OpenWordBook();
+    EXPECT_TRUE(Rows() == imported) << "write " << k;
+    EXPECT_EQ(world.Config("groupnumber"), "2") << "write " << k;
+  }
+  world.Restart();
+  world.OpenWordBook();
+  EXPECT_EQ(UndoLastImport(world.Db(), *world.settings), UndoOutcome::Undone);
+  EXPECT_TRUE(Rows() == before);
+  EXPECT_EQ(world.Config("groupnumber"), "1");
 }
 
 }  // namespace

@@ -303,6 +303,14 @@ TEST_F(CindralDbListTest, ImportListsTheBadLinesAndTakesTheRest) {
   EXPECT_NE(run.out.find("encoding GBK"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("line 2 skipped: 单词为空"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("imported 2 words"), std::string::npos);
+  // The tool's import is undone as the program's is, once.
+  const ToolRun undo = Tool({"undo-import", "单词本.EDB"});
+  EXPECT_EQ(undo.status, 0) << undo.err;
+  EXPECT_NE(undo.out.find("removed the 2 words of the last import"), std::string::npos);
+  EXPECT_EQ(Tool({"dump", "单词本.EDB"}).out.find("apple"), std::string::npos);
+  const ToolRun again = Tool({"undo-import", "单词本.EDB"});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("no import to undo"), std::string::npos) << again.err;
 }
 
 TEST_F(CindralDbListTest, ImportRefusesWhereTheEntryWindowWouldAndWritesNothing) {

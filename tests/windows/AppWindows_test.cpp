@@ -167,9 +167,20 @@ class AppWindowsTest : public QObject {
     QMenu* menu = window.contextMenu();
     QVERIFY(!menu->isVisible());
     QStringList texts;
-    for (QAction* action : menu->actions()) texts << action->text();
-    QCOMPARE(texts, (QStringList{QStringLiteral("导入单词…"), QStringLiteral("导出单词…"),
-                                 QStringLiteral("学习统计"), QStringLiteral("打开备份文件夹")}));
+    for (QAction* action : menu->actions()) {
+      texts << action->text() + QLatin1Char('\t') + action->shortcut().toString();
+    }
+    QCOMPARE(texts, (QStringList{QStringLiteral("导入单词…\tCtrl+I"),
+                                 QStringLiteral("撤销上次导入\tCtrl+Z"),
+                                 QStringLiteral("导出单词…\tCtrl+E"), QStringLiteral("学习统计\tCtrl+T"),
+                                 QStringLiteral("打开备份文件夹\tCtrl+B")}));
+    // Each shortcut works with the menu shut.
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);
+    QCOMPARE(world->shell.opened.back(), WindowId::Statistics);
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("没有可以撤销的导入。"));
 
     // Over the header: no menu.
     QContextMenuEvent onHeader(QContextMenuEvent::Mouse, QPoint(300, 60));
@@ -196,6 +207,35 @@ class AppWindowsTest : public QObject {
       QCOMPARE(Control<QPushButton>(&window, button.name)->geometry(),
                QRect(button.x, button.y, button.width, button.height));
     }
+  }
+
+  // The day's backup and decay wait for the main window's first paint, and
+  // run once.
+  void theStepAfterTheFirstPaintRunsOnceTheWindowIsPainted() {
+    auto world = NewWorld();
+    MainWindow window(world->P());
+    int painted = 0, ranAfter = -1, runs = 0;
+    struct PaintCounter : QObject {
+      int* count;
+      explicit PaintCounter(int* c) : count(c) {}
+      bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++*count;
+        return false;
+      }
+    } counter(&painted);
+    window.installEventFilter(&counter);
+    window.AfterFirstPaint([&] {
+      ranAfter = painted;
+      ++runs;
+    });
+    QTest::qWait(50);
+    QCOMPARE(runs, 0);  // not shown, not painted: not yet
+    window.show();
+    QTRY_COMPARE(runs, 1);
+    QVERIFY(ranAfter >= 1);
+    window.update();
+    QTest::qWait(50);
+    QCOMPARE(runs, 1);
   }
 
   void theDesktopShellOpensTheEntryWindowAndDisablesTheButton() {

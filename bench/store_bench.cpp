@@ -6,7 +6,9 @@
 //  - BareLoop: exactly the system calls the walk needs (lock, pread, unlock
 //    per field, the same for the count on each Skip, and per memo block),
 //    over the same offsets, with nothing else around them;
-//  - Append10k, and Purge of 100k records with every tenth marked.
+//  - Append10k, and Purge of 100k records with every tenth marked;
+//  - OpenForWriting: the read-write open as a start makes it, after a
+//    clean close (noted=1) and with the side file audited whole (noted=0).
 // Counters: file-layer calls per fixed-size field read (each is one system
 // call) and heap allocations per numeric field read.
 
@@ -27,6 +29,7 @@
 #include "TempDir.h"
 #include "WrappingFileSystem.h"
 #include "store/Bytes.h"
+#include "store/CleanMark.h"
 #include "store/Database.h"
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
@@ -198,6 +201,30 @@ void SequentialRead(benchmark::State& state) {
 BENCHMARK(SequentialRead)
     ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
     ->ArgNames({"records", "memo"})
+    ->Unit(benchmark::kMillisecond);
+
+void OpenForWriting(benchmark::State& state) {
+  const std::string& path = Book(state.range(0), true);
+  const bool noted = state.range(1) != 0;
+  const std::string note = CleanMarkPath(path);
+  { Database db; db.OpenDatabase(path); }  // closes clean: the note is written
+  for (auto _ : state) {
+    if (!noted) {
+      state.PauseTiming();
+      std::filesystem::remove(note);
+      state.ResumeTiming();
+    }
+    auto db = std::make_unique<Database>();
+    if (!db->OpenDatabase(path)) state.SkipWithError("the open failed");
+    if (db->Current()->repairs().sideFileAudited == noted) state.SkipWithError("wrong kind of open");
+    state.PauseTiming();  // the close (and its note) is not the open's
+    db.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(OpenForWriting)
+    ->ArgsProduct({{1000, 20000, 100000}, {0, 1}})
+    ->ArgNames({"records", "noted"})
     ->Unit(benchmark::kMillisecond);
 
 int Lock(int fd, short type, off_t start) {

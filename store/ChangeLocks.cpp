@@ -47,6 +47,7 @@ int32_t ChangeLocks::Begin() {
 
 int32_t ChangeLocks::End(int32_t code) {
   const int32_t result = journal_.End(code);
+  if (code < 0 || result < 0) anyFailed_ = true;
   if (!journal_.active()) {
     locks_.UnlockByte(kJournalOwner);
     locks_.UnlockByte(kJournalLock);

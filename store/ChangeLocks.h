@@ -46,6 +46,9 @@ class ChangeLocks {
   // Ends a level with the outcome of its writes; the outermost level
   // commits (or rolls back) and lets both journal locks go.
   int32_t End(int32_t code);
+  // Whether a change of this open failed or could not be committed or
+  // rolled back (its files may then need the full check at the next open).
+  bool anyFailed() const { return anyFailed_; }
   // After the caller took its own locks, outside a change: a hot journal
   // gives kHotJournal.
   int32_t CheckHot();
@@ -72,6 +75,7 @@ class ChangeLocks {
   bool exclusiveShare_;
   bool* playedBack_;
   int32_t timeoutMs_ = 0;
+  bool anyFailed_ = false;
 };
 
 }  // namespace cindral

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "store/DatabaseErrors.h"
 #include "store/FileAccess.h"
 
 namespace cindral {
@@ -17,6 +18,21 @@ namespace cindral {
 class HeldLock {
  public:
   virtual ~HeldLock() = default;
+};
+
+// What tells a file apart from every later state of it: where it lies,
+// its length, and when it was last changed (the time the system gives
+// every write, which no program can set back).
+struct FileStamp {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t changedSeconds = 0;
+  int64_t changedNanoseconds = 0;
+  bool operator==(const FileStamp& o) const {
+    return device == o.device && inode == o.inode && size == o.size &&
+           changedSeconds == o.changedSeconds && changedNanoseconds == o.changedNanoseconds;
+  }
 };
 
 class FileSystem {
@@ -56,6 +72,18 @@ class FileSystem {
   // take it too), waiting up to two seconds for another holder
   // (kErrLockViolation then).
   virtual int32_t LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) = 0;
+  // The stamp of a file by name. A file system that cannot tell gives
+  // kErrAccessDenied: the checks that rely on stamps then always run.
+  virtual int32_t StampOf(const std::string& path, FileStamp* stamp) {
+    (void)path, (void)stamp;
+    return kErrAccessDenied;
+  }
+  // The clock the system stamps writes with, read as coarsely as it
+  // stamps them; false when this file system has no stamps.
+  virtual bool StampClock(int64_t* seconds, int64_t* nanoseconds) {
+    (void)seconds, (void)nanoseconds;
+    return false;
+  }
 };
 
 }  // namespace cindral

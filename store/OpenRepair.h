@@ -32,6 +32,9 @@ struct OpenRepairs {
   int32_t valuesCopied = 0;      // values that two records shared got blocks of their own
   int32_t valuesDropped = 0;     // values whose first block was not theirs became empty
   bool nextIdRaised = false;     // a record carried an id the header had yet to issue
+  // The side file was read whole by the audit: no note of a clean close
+  // held (see CleanMark.h).
+  bool sideFileAudited = false;
 };
 
 class OpenRepair {

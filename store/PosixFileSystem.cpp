@@ -1,5 +1,9 @@
 #include "store/PosixFileSystem.h"
 
+#include <sys/stat.h>
+#include <time.h>
+
+#include "store/Gbk.h"
 #include "store/PosixFile.h"
 
 namespace cindral {
@@ -21,6 +25,25 @@ int32_t PosixFileSystem::Create(const std::string& path, std::unique_ptr<FileAcc
 int32_t PosixFileSystem::OpenOrCreate(const std::string& path, std::unique_ptr<FileAccess>* file,
                                       bool* created) {
   return PosixFile::OpenOrCreate(path, file, created);
+}
+
+int32_t PosixFileSystem::StampOf(const std::string& path, FileStamp* stamp) {
+  struct stat st;
+  if (::stat(GbkToUtf8(path).c_str(), &st) != 0) return kErrFileNotFound;
+  *stamp = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<int64_t>(st.st_size), static_cast<int64_t>(st.st_ctim.tv_sec),
+            static_cast<int64_t>(st.st_ctim.tv_nsec)};
+  return 0;
+}
+
+bool PosixFileSystem::StampClock(int64_t* seconds, int64_t* nanoseconds) {
+  // Writes are stamped from the coarse clock; a write later in the same
+  // step of it may carry the same time.
+  struct timespec now;
+  if (::clock_gettime(CLOCK_REALTIME_COARSE, &now) != 0) return false;
+  *seconds = now.tv_sec;
+  *nanoseconds = now.tv_nsec;
+  return true;
 }
 
 int32_t PosixFileSystem::LengthOf(const std::string& path, int64_t* length) {

@@ -26,6 +26,8 @@ class PosixFileSystem final : public FileSystem {
   int32_t Rename(const std::string& from, const std::string& to) override;
   int32_t SyncDirectoryOf(const std::string& path) override;
   int32_t LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) override;
+  int32_t StampOf(const std::string& path, FileStamp* stamp) override;
+  bool StampClock(int64_t* seconds, int64_t* nanoseconds) override;
 };
 
 }  // namespace cindral

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "store/BlockAudit.h"
+#include "store/CleanMark.h"
 #include "store/Bytes.h"
 #include "store/DatabaseErrors.h"
 #include "store/LockRetry.h"
@@ -28,6 +29,14 @@ RecordFile::RecordFile(std::string path, std::unique_ptr<FileAccess> file, Acces
 RecordFile::~RecordFile() {
   // A scope left open commits what it gathered.
   while (!scopes_.empty()) LeaveScope();
+  // Every change whole and the journal empty: the next open may trust the
+  // side file as long as nobody writes either file meanwhile.
+  if (opened_ && access_ == Access::ReadWrite && side_ && !change_.anyFailed()) {
+    bool content = true;
+    if (change_.journal().HasContent(&content) == 0 && !content) {
+      WriteCleanMark(*fs_, path_, SideFile::PathFor(path_));
+    }
+  }
   // Locks go first, then the files close (the side file before the data file).
   if (side_) side_->locks().ReleaseAll();
   locks_.ReleaseAll();
@@ -66,6 +75,7 @@ int32_t RecordFile::Open(const std::string& path, Access access, Share share, in
   db->StopReadAhead();
   if (!exclusiveShare) db->locks_.UnlockWhole();
   if (code != 0) return code;  // the destructor closes whatever was opened
+  db->opened_ = true;
   *out = std::move(db);
   return 0;
 }
@@ -97,7 +107,16 @@ int32_t RecordFile::OpenUnderLock(Share share) {
   if (repairs_.journalPlayedBack) code = RecordLayout::Read(*file_, &layout_);
   if (code == 0) code = repair.CheckLength(&repairs_);
   if (code == 0 && side_) code = side_->Check(access_, share, version());
-  if (code == 0) code = BlockAudit(records_).Run(&repairs_);
+  // A side file that was closed clean and not written since holds
+  // together: reading all of it again would find nothing.
+  const bool repaired = repairs_.journalPlayedBack || repairs_.countLowered ||
+                        repairs_.trailingCut || repairs_.wholeRecordsCut;
+  const bool noted =
+      side_ && !repaired && CleanMarkHolds(*fs_, path_, SideFile::PathFor(path_));
+  if (code == 0 && !noted) {
+    repairs_.sideFileAudited = side_ != nullptr;
+    code = BlockAudit(records_).Run(&repairs_);
+  }
   const int32_t ended = change_.End(code);
   if (code != 0) return code;
   return ended == 0 ? 0 : kErrOpenFailed;

@@ -147,6 +147,7 @@ class RecordFile {
   RecordLayout layout_;
   RecordCursor records_;
   int32_t timeoutMs_ = 0;
+  bool opened_ = false;  // the open went through: a close may note it clean
 };
 
 }  // namespace cindral

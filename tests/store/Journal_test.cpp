@@ -341,7 +341,9 @@ TEST_F(CompanionTest, AScopeReplacesTheFileWithTheBookKeepingItsPermissions) {
   for (const auto& entry : std::filesystem::directory_iterator(dir_.dir())) {
     files += entry.path().filename().string()[0] == '.' ? 100 : 1;
   }
-  EXPECT_EQ(files, 4);  // the data file, the side file, the journal, the companion
+  // The data file, the side file, the journal, the companion, and the note
+  // that the fixture's book was closed clean.
+  EXPECT_EQ(files, 5);
 }
 
 // A companion that refuses, or whose file cannot be written, fails the

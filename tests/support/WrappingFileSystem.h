@@ -54,6 +54,12 @@ class WrappingFileSystem final : public FileSystem {
   int32_t LockDirectoryOf(const std::string& path, std::unique_ptr<HeldLock>* lock) override {
     return inner_->LockDirectoryOf(path, lock);
   }
+  int32_t StampOf(const std::string& path, FileStamp* stamp) override {
+    return inner_->StampOf(path, stamp);
+  }
+  bool StampClock(int64_t* seconds, int64_t* nanoseconds) override {
+    return inner_->StampClock(seconds, nanoseconds);
+  }
 
  private:
   int32_t Wrapped(const std::string& path, int32_t code, std::unique_ptr<FileAccess>* file) {

@@ -15,7 +15,7 @@ PACKAGES="
   fonts-wqy-microhei fonts-arphic-uming fontconfig
   fcitx5-frontend-qt6
   xvfb xauth
-  openbox libxcb1-dev
+  openbox libxcb1-dev libxcb-damage0-dev
 "
 
 missing=""

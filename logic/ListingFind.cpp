@@ -178,4 +178,14 @@ ListingLine LineOf(std::string_view text, std::size_t offset) {
   return line;
 }
 
+std::size_t LineStart(std::string_view text, std::size_t number) {
+  std::size_t start = 0;
+  for (; number > 0; --number) {
+    const void* end = memchr(text.data() + start, '\n', text.size() - start);
+    if (end == nullptr) return text.size();
+    start = std::size_t(static_cast<const char*>(end) - text.data()) + 1;
+  }
+  return start;
+}
+
 }  // namespace cindral

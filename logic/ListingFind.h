@@ -63,5 +63,8 @@ struct ListingLine {
   std::size_t start = 0;
 };
 ListingLine LineOf(std::string_view text, std::size_t offset);
+// The byte offset at which line `number` starts (the text's size when it has
+// fewer lines).
+std::size_t LineStart(std::string_view text, std::size_t number);
 
 }  // namespace cindral

@@ -43,9 +43,13 @@ bool IsWordChar(std::string_view s, std::size_t i, std::size_t length) {
 std::string FoldCase(std::string_view s) {
   std::string folded(s);
   for (std::size_t i = 0; i < s.size();) {
-    const std::size_t length = CharLength(s, i);
-    if (folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = char(folded[i] + 32);
-    i += length;
+    const Byte b = Byte(s[i]);
+    if (b < 0x80) {
+      if (unsigned(b - 'A') < 26u) folded[i] = char(b | 0x20);
+      ++i;
+    } else {
+      i += CharLength(s, i);
+    }
   }
   return folded;
 }

@@ -8,6 +8,8 @@ namespace {
 
 using Byte = unsigned char;
 
+constexpr std::size_t kWindow = 64 * 1024;
+
 bool IsLead(Byte b) { return b >= 0x81 && b <= 0xFE; }
 bool IsDigit(Byte b) { return b >= 0x30 && b <= 0x39; }
 bool IsTrail(Byte b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
@@ -130,14 +132,21 @@ void ListingFind::Search(const std::string& query, FindOptions options) {
   CharStarts starts(haystack);
   const char* const base = haystack.data();
   const std::size_t n = haystack.size();
+  const std::size_t length = needle.size();
   std::size_t from = 0;
-  while (from + needle.size() <= n) {
-    const void* hit = memmem(base + from, n - from, needle.data(), needle.size());
-    if (hit == nullptr) break;
+  while (from + length <= n) {
+    // memmem is given a window of the text, not all the rest of it: a
+    // checked build checks the whole range it is given on every call.
+    const std::size_t window = std::min(n - from, kWindow + length - 1);
+    const void* hit = memmem(base + from, window, needle.data(), length);
+    if (hit == nullptr) {
+      from += window - (length - 1);
+      continue;
+    }
     const std::size_t p = std::size_t(static_cast<const char*>(hit) - base);
-    if (starts.Starts(p) && Accept(haystack, p, needle.size(), options.wholeWord, starts)) {
+    if (starts.Starts(p) && Accept(haystack, p, length, options.wholeWord, starts)) {
       matches_.push_back(p);
-      from = p + needle.size();
+      from = p + length;
     } else {
       from = p + 1;
     }
@@ -171,15 +180,15 @@ FindMatch ListingFind::Previous(const std::string& query, FindOptions options, s
   return At(std::size_t(it - matches_.begin()) - 1, false);
 }
 
-ListingLine LineOf(std::string_view text, std::size_t offset) {
+ListingLine LineOf(std::string_view text, std::size_t offset, ListingLine known) {
   offset = std::min(offset, text.size());
-  ListingLine line;
-  line.number = std::size_t(std::count(text.begin(), text.begin() + offset, '\n'));
-  if (line.number > 0) {
-    const void* last = memrchr(text.data(), '\n', offset);
-    line.start = std::size_t(static_cast<const char*>(last) - text.data()) + 1;
+  ListingLine line = known;
+  for (;;) {
+    const void* end = memchr(text.data() + line.start, '\n', offset - line.start);
+    if (end == nullptr) return line;
+    ++line.number;
+    line.start = std::size_t(static_cast<const char*>(end) - text.data()) + 1;
   }
-  return line;
 }
 
 std::size_t LineStart(std::string_view text, std::size_t number) {

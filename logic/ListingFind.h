@@ -57,12 +57,13 @@ class ListingFind {
 };
 
 // Where a byte of the listing lies: the number of the line (lines end in
-// LF) and the byte offset at which that line starts.
+// LF) and the byte offset at which that line starts. The count of line ends
+// goes on from `known`, a line that starts at or before the offset.
 struct ListingLine {
   std::size_t number = 0;
   std::size_t start = 0;
 };
-ListingLine LineOf(std::string_view text, std::size_t offset);
+ListingLine LineOf(std::string_view text, std::size_t offset, ListingLine known = {});
 // The byte offset at which line `number` starts (the text's size when it has
 // fewer lines).
 std::size_t LineStart(std::string_view text, std::size_t number);

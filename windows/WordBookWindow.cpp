@@ -74,16 +74,17 @@ void WordBookWindow::Find(bool backward, bool again) {
   const FindMatch& match = logic_.match();
   bar_->SetStatus(ToQString(logic_.findStatus()), !match.found);
   if (!match.found) return;
+  const ListingLine first = LineOf(logic_.text(), match.offset);
   QTextCursor selection(box_->document());
-  selection.setPosition(BoxPosition(match.offset));
-  selection.setPosition(BoxPosition(match.offset + match.length), QTextCursor::KeepAnchor);
+  selection.setPosition(BoxPosition(match.offset, first));
+  selection.setPosition(BoxPosition(match.offset + match.length, first), QTextCursor::KeepAnchor);
   box_->setTextCursor(selection);
   box_->ensureCursorVisible();
 }
 
-int WordBookWindow::BoxPosition(std::size_t offset) const {
+int WordBookWindow::BoxPosition(std::size_t offset, ListingLine known) const {
   const std::string& text = logic_.text();
-  const ListingLine line = LineOf(text, offset);
+  const ListingLine line = LineOf(text, offset, known);
   const QTextBlock block = box_->document()->findBlockByNumber(int(line.number));
   if (!block.isValid()) return box_->document()->characterCount() - 1;
   const int column = int(ToQString(text.substr(line.start, offset - line.start)).size());

@@ -29,8 +29,8 @@ class WordBookWindow : public ModalWindow {
   // the query is being typed, from where it starts), back from where it starts.
   void Find(bool backward, bool again);
   // Between byte offsets of the listing and positions in the box, whose
-  // lines end in LF alone.
-  int BoxPosition(std::size_t offset) const;
+  // lines end in LF alone; `known` is a line at or before the offset.
+  int BoxPosition(std::size_t offset, ListingLine known) const;
   std::size_t ListingOffset(int position) const;
 
   WordBookWindowLogic logic_;

@@ -161,5 +161,17 @@ TEST(ListingFind, GoesOnFromTheOtherEndAndSaysSo) {
   EXPECT_FALSE(find.Next("\xC6\xBB\xB9", anyCase, 0).found);
 }
 
+// The text is scanned a window at a time (64 KiB): a match across a
+// window's edge, after a window with none, is found too.
+TEST(ListingFind, FindsAMatchAcrossTheEdgeOfTheScanWindow) {
+  for (std::size_t at = 65530; at <= 65540; ++at) {
+    const std::string text = std::string(at, ' ') + "apple" + std::string(70000, ' ');
+    ListingFind find(text);
+    const FindMatch m = find.Next("apple", FindOptions{}, 0);
+    EXPECT_EQ(m.count, 1u) << at;
+    EXPECT_EQ(m.offset, at);
+  }
+}
+
 }  // namespace
 }  // namespace cindral

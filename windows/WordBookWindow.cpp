@@ -17,9 +17,13 @@ WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
   box_ = Control<QPlainTextEdit>(this, "编辑框单词本");
   box_->setReadOnly(true);
   logic_.Opened();
-  // The listing's lines end in CR LF; the box breaks lines at LF alone.
+  // The listing's lines end in CR LF; the box breaks lines at LF alone. A
+  // CR of its own (a meaning read from a file of CR LF lines split at LF)
+  // shows as a space: the box would break the line there, and its lines
+  // would no longer be the listing's.
   QString text = ToQString(logic_.text());
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
   box_->setPlainText(text);
   box_->moveCursor(QTextCursor::End);
   box_->ensureCursorVisible();

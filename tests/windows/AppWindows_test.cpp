@@ -132,6 +132,8 @@ class AppWindowsTest : public QObject {
     world->AddWord(1, "apple", kDay1, 35, "苹果");
     world->AddWord(1, "pineapple", kDay1, 0, "菠萝");
     for (int i = 0; i < 40; ++i) world->AddWord(1, "word" + std::to_string(i), kDay1, i, "词");
+    // A meaning that ends in a CR of its own, as read from a file of CR LF lines split at LF.
+    world->AddWord(1, "pear", kDay1, 1, "梨\r");
     world->AddWord(1, "Apple pie", kDay1, 10, "苹果派");
     world->AddWord(1, "banana", kDay1, 100, "香蕉");
     WordBookWindow window(world->Db());
@@ -167,13 +169,13 @@ class AppWindowsTest : public QObject {
     QTest::keyClick(query, Qt::Key_Return);
     QCOMPARE(selected(), QStringLiteral("1:8 apple"));
     QTest::keyClick(query, Qt::Key_Return);
-    QCOMPARE(selected(), QStringLiteral("42:5 Apple"));
+    QCOMPARE(selected(), QStringLiteral("43:5 Apple"));
     QVERIFY(box->viewport()->rect().contains(box->cursorRect()));
     QTest::keyClick(query, Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(selected(), QStringLiteral("1:8 apple"));
     // Whole words only: the search starts again where the match stood.
     QTest::mouseClick(Control<QCheckBox>(&window, "复选框全字匹配"), Qt::LeftButton);
-    QCOMPARE(selected(), QStringLiteral("42:5 Apple"));
+    QCOMPARE(selected(), QStringLiteral("43:5 Apple"));
     QCOMPARE(status->text(), QStringLiteral("第 2 个，共 2 个"));
     QTest::keyClick(&window, Qt::Key_F3);
     QCOMPARE(selected(), QStringLiteral("0:4 apple"));
@@ -187,13 +189,13 @@ class AppWindowsTest : public QObject {
       QApplication::sendEvent(query, &typed);
     };
     commit(QStringLiteral("香蕉"));
-    QCOMPARE(selected(), QStringLiteral("43:14 香蕉"));
+    QCOMPARE(selected(), QStringLiteral("44:14 香蕉"));
     QVERIFY(box->viewport()->rect().contains(box->cursorRect()));
     commit(QStringLiteral("苹果"));
     QCOMPARE(selected(), QStringLiteral("0:12 苹果"));
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("word-book-find"))));
-    commit(QStringLiteral("梨"));
-    QCOMPARE(status->text(), QStringLiteral("找不到“梨”"));
+    commit(QStringLiteral("橙"));
+    QCOMPARE(status->text(), QStringLiteral("找不到“橙”"));
     QCOMPARE(selected(), QStringLiteral("0:12 苹果"));
 
     // Escape closes the bar, then the window.

@@ -9,6 +9,9 @@ namespace cindral {
 
 void WordBookWindowLogic::Opened() {
   text_.clear();
+  find_.reset();
+  match_ = {};
+  findStatus_.clear();
   // One lock for the walk, under which the book is read in large blocks.
   WholeFileScope scope(db_, WholeFileScope::Kind::Shared);
   db_.GoFirst();
@@ -23,6 +26,21 @@ void WordBookWindowLogic::Opened() {
     text_ += IntegerToText(ReadIntegerField(db_, kProficiency));
     text_ += "%\r\n";
     db_.Skip(1);
+  }
+}
+
+void WordBookWindowLogic::Find(const std::string& query, FindOptions options, std::size_t from,
+                               bool backward) {
+  if (!find_) find_.emplace(text_);
+  match_ = backward ? find_->Previous(query, options, from) : find_->Next(query, options, from);
+  if (query.empty()) {
+    findStatus_.clear();
+  } else if (!match_.found) {
+    findStatus_ = GBK("找不到“") + query + GBK("”");
+  } else {
+    findStatus_ = GBK("第 ") + std::to_string(match_.number) + GBK(" 个，共 ") +
+                  std::to_string(match_.count) + GBK(" 个");
+    if (match_.wrapped) findStatus_ += backward ? GBK("（已从末尾继续）") : GBK("（已从头继续）");
   }
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // The logic of the word book listing 窗口单词本: every record as one line of
-// text, built once when the window opens.
+// text, built once when the window opens, and the find bar under it.
 
+#include <optional>
 #include <string>
 
+#include "logic/ListingFind.h"
 #include "store/Database.h"
 
 namespace cindral {
@@ -16,12 +18,23 @@ class WordBookWindowLogic {
   // "12.  apple   苹果→35%" followed by CR LF (GBK).
   void Opened();
 
+  // The find bar: looks for `query` (GBK) in the listing from byte `from`
+  // on, or backward before it, going on from the other end if need be.
+  void Find(const std::string& query, FindOptions options, std::size_t from, bool backward);
+
   // Visible state: the text of the box.
   const std::string& text() const { return text_; }
+  // The match to select (found is false when there is none) and the bar's
+  // status line: which match of how many, or that there is none.
+  const FindMatch& match() const { return match_; }
+  const std::string& findStatus() const { return findStatus_; }
 
  private:
   Database& db_;
   std::string text_;
+  std::optional<ListingFind> find_;
+  FindMatch match_;
+  std::string findStatus_;
 };
 
 }  // namespace cindral

@@ -1,27 +1,105 @@
 #include "windows/WordBookWindow.h"
 
 #include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTextBlock>
 
-#include "logic/WordBookWindowLogic.h"
+#include "core/KeyCodes.h"
 #include "ui/Layouts.h"
 #include "ui/Text.h"
 #include "ui/WindowBuilder.h"
+#include "windows/ListingFindBar.h"
 
 namespace cindral {
 
 WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
-    : ModalWindow(WordBookWindowLayout(), parent) {
-  auto* box = Control<QPlainTextEdit>(this, "编辑框单词本");
-  box->setReadOnly(true);
-  WordBookWindowLogic logic(db);
-  logic.Opened();
-  // The listing's lines end in CR LF; the box breaks lines at LF alone.
-  QString text = ToQString(logic.text());
+    : ModalWindow(WordBookWindowLayout(), parent), logic_(db) {
+  box_ = Control<QPlainTextEdit>(this, "编辑框单词本");
+  box_->setReadOnly(true);
+  logic_.Opened();
+  // The listing's lines end in CR LF; the box breaks lines at LF alone. A
+  // CR of its own (a meaning read from a file of CR LF lines split at LF)
+  // shows as a space: the box would break the line there, and its lines
+  // would no longer be the listing's.
+  QString text = ToQString(logic_.text());
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  box->setPlainText(text);
-  box->moveCursor(QTextCursor::End);
-  box->ensureCursorVisible();
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  box_->setPlainText(text);
+  box_->moveCursor(QTextCursor::End);
+  box_->ensureCursorVisible();
+  // A found word stays marked while the keyboard is in the find bar.
+  QPalette palette = box_->palette();
+  for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+  }
+  box_->setPalette(palette);
+
+  bar_ = new ListingFindBar(this);
+  const QRect boxPlace = box_->geometry();
+  bar_->move(boxPlace.left(), boxPlace.bottom() + 1 + ListingFindBar::kGapAbove);
+  bar_->hide();
+  connect(bar_, &ListingFindBar::FindRequested, this, [this](bool back) { Find(back, true); });
+  connect(bar_, &ListingFindBar::QueryChanged, this, [this] { Find(false, false); });
+
+  connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+          &WordBookWindow::ShowFindBar);
+  connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+          [this] { Find(false, true); });
+  connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
+          [this] { Find(true, true); });
+  SetKeyHandler([this](QWidget*, int key) {
+    if (key != kKeyEscape || !bar_->isVisible()) return false;
+    HideFindBar();
+    return true;
+  });
   setFocus();
+}
+
+void WordBookWindow::ShowFindBar() {
+  if (!bar_->isVisible()) {
+    setFixedSize(WordBookWindowLayout().width,
+                 bar_->y() + ListingFindBar::kHeight + ListingFindBar::kMarginBelow);
+    bar_->show();
+  }
+  bar_->FocusQuery();
+}
+
+void WordBookWindow::HideFindBar() {
+  bar_->hide();
+  setFixedSize(WordBookWindowLayout().width, WordBookWindowLayout().height);
+  box_->setFocus();
+}
+
+void WordBookWindow::Find(bool backward, bool again) {
+  if (!bar_->isVisible()) ShowFindBar();
+  const QTextCursor cursor = box_->textCursor();
+  const int from = backward || !again ? cursor.selectionStart() : cursor.selectionEnd();
+  logic_.Find(FromQString(bar_->query()), bar_->options(), ListingOffset(from), backward);
+  const FindMatch& match = logic_.match();
+  bar_->SetStatus(ToQString(logic_.findStatus()), !match.found);
+  if (!match.found) return;
+  const ListingLine first = LineOf(logic_.text(), match.offset);
+  QTextCursor selection(box_->document());
+  selection.setPosition(BoxPosition(match.offset, first));
+  selection.setPosition(BoxPosition(match.offset + match.length, first), QTextCursor::KeepAnchor);
+  box_->setTextCursor(selection);
+  box_->ensureCursorVisible();
+}
+
+int WordBookWindow::BoxPosition(std::size_t offset, ListingLine known) const {
+  const std::string& text = logic_.text();
+  const ListingLine line = LineOf(text, offset, known);
+  const QTextBlock block = box_->document()->findBlockByNumber(int(line.number));
+  if (!block.isValid()) return box_->document()->characterCount() - 1;
+  const int column = int(ToQString(text.substr(line.start, offset - line.start)).size());
+  return block.position() + std::min(column, block.length() - 1);
+}
+
+std::size_t WordBookWindow::ListingOffset(int position) const {
+  const QTextBlock block = box_->document()->findBlock(position);
+  if (!block.isValid()) return logic_.text().size();
+  const std::size_t start = LineStart(logic_.text(), std::size_t(block.blockNumber()));
+  return start + FromQString(block.text().left(position - block.position())).size();
 }
 
 void RunWordBookWindow(Database& db, QWidget* parent) {

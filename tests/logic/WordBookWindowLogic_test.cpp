@@ -82,5 +82,36 @@ TEST(WordBookListing, TheBookIsReadInAFewLargeReads) {
   EXPECT_LE(plan->reads, 12);
 }
 
+// The find bar's status line says which match of how many, when the search
+// went on from the other end, and when there is none.
+TEST(WordBookListing, TheFindStatusCountsTheMatchesAndTellsAWrap) {
+  TestWorld world;
+  world.OpenWordBook();
+  world.AddWord(1, "apple", 45000, 35, "苹果");
+  world.AddWord(1, "Apple pie", 45000, 10, "苹果派");
+  WordBookWindowLogic logic(world.Db());
+  logic.Opened();
+  const std::size_t second = logic.text().find("Apple");
+  struct Step {
+    const char* query;
+    std::size_t from;
+    bool backward;
+    const char* status;
+  };
+  const Step steps[] = {
+      {"apple", 0, false, "第 1 个，共 2 个"},
+      {"apple", second, false, "第 2 个，共 2 个"},
+      {"apple", second + 1, false, "第 1 个，共 2 个（已从头继续）"},
+      {"apple", 0, true, "第 2 个，共 2 个（已从末尾继续）"},
+      {"苹果派", 0, false, "第 1 个，共 1 个"},
+      {"pear", 0, false, "找不到“pear”"},
+      {"", 0, false, ""},
+  };
+  for (const Step& s : steps) {
+    logic.Find(Utf8ToGbk(s.query), FindOptions{}, s.from, s.backward);
+    EXPECT_EQ(GbkToUtf8(logic.findStatus()), s.status) << s.query << " from " << s.from;
+  }
+}
+
 }  // namespace
 }  // namespace cindral

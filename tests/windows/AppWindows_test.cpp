@@ -2,13 +2,17 @@
 // learner drives them: typing, Enter, clicks, closing. Pictures of them are
 // kept in $CINDRAL_SCREENSHOT_DIR (default /tmp/cindral-windows).
 
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
 
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
@@ -119,6 +123,89 @@ class AppWindowsTest : public QObject {
     QVERIFY(box->isReadOnly());
     QCOMPARE(box->textCursor().position(), box->toPlainText().size());
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("word-book"))));
+  }
+
+  // Ctrl+F, a query typed in, Enter and Shift+Enter, an option, Chinese
+  // through the input method, Escape twice.
+  void wordBookFindBarSelectsTheWordsItFinds() {
+    auto world = NewWorld();
+    world->AddWord(1, "apple", kDay1, 35, "苹果");
+    world->AddWord(1, "pineapple", kDay1, 0, "菠萝");
+    for (int i = 0; i < 40; ++i) world->AddWord(1, "word" + std::to_string(i), kDay1, i, "词");
+    // A meaning that ends in a CR of its own, as read from a file of CR LF lines split at LF.
+    world->AddWord(1, "pear", kDay1, 1, "梨\r");
+    world->AddWord(1, "Apple pie", kDay1, 10, "苹果派");
+    world->AddWord(1, "banana", kDay1, 100, "香蕉");
+    WordBookWindow window(world->Db());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* box = Control<QPlainTextEdit>(&window, "编辑框单词本");
+    auto* bar = Control<QWidget>(&window, "查找栏");
+    auto* query = Control<QLineEdit>(&window, "编辑框查找");
+    auto* status = Control<QLabel>(&window, "标签查找结果");
+    QVERIFY(bar != nullptr && query != nullptr && status != nullptr);
+    QVERIFY(!bar->isVisible());
+
+    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(bar->isVisible());
+    QTRY_VERIFY(query->hasFocus());
+    QCOMPARE(window.size(), QSize(550, 432));
+    QCOMPARE(box->geometry(), QRect(32, 26, 480, 320));
+    QVERIFY(bar->geometry().top() > box->geometry().bottom());
+
+    // Where the selection is: its line, its column and its text.
+    const auto selected = [box] {
+      const QTextCursor c = box->textCursor();
+      const QTextBlock block = box->document()->findBlock(c.selectionStart());
+      return QStringLiteral("%1:%2 %3")
+          .arg(block.blockNumber())
+          .arg(c.selectionStart() - block.position())
+          .arg(c.selectedText());
+    };
+    // The list opens at its end: the first letter finds from the top.
+    QTest::keyClicks(query, QStringLiteral("apple"));
+    QCOMPARE(selected(), QStringLiteral("0:4 apple"));
+    QCOMPARE(status->text(), QStringLiteral("第 1 个，共 3 个"));
+    QTest::keyClick(query, Qt::Key_Return);
+    QCOMPARE(selected(), QStringLiteral("1:8 apple"));
+    QTest::keyClick(query, Qt::Key_Return);
+    QCOMPARE(selected(), QStringLiteral("43:5 Apple"));
+    QVERIFY(box->viewport()->rect().contains(box->cursorRect()));
+    QTest::keyClick(query, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(selected(), QStringLiteral("1:8 apple"));
+    // Whole words only: the search starts again where the match stood.
+    QTest::mouseClick(Control<QCheckBox>(&window, "复选框全字匹配"), Qt::LeftButton);
+    QCOMPARE(selected(), QStringLiteral("43:5 Apple"));
+    QCOMPARE(status->text(), QStringLiteral("第 2 个，共 2 个"));
+    QTest::keyClick(&window, Qt::Key_F3);
+    QCOMPARE(selected(), QStringLiteral("0:4 apple"));
+    QTRY_VERIFY(query->hasFocus());
+
+    // Chinese comes in through the input method.
+    const auto commit = [query](const QString& text) {
+      query->selectAll();
+      QInputMethodEvent typed;
+      typed.setCommitString(text);
+      QApplication::sendEvent(query, &typed);
+    };
+    commit(QStringLiteral("香蕉"));
+    QCOMPARE(selected(), QStringLiteral("44:14 香蕉"));
+    QVERIFY(box->viewport()->rect().contains(box->cursorRect()));
+    commit(QStringLiteral("苹果"));
+    QCOMPARE(selected(), QStringLiteral("0:12 苹果"));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("word-book-find"))));
+    commit(QStringLiteral("橙"));
+    QCOMPARE(status->text(), QStringLiteral("找不到“橙”"));
+    QCOMPARE(selected(), QStringLiteral("0:12 苹果"));
+
+    // Escape closes the bar, then the window.
+    QTest::keyClick(query, Qt::Key_Escape);
+    QVERIFY(!bar->isVisible());
+    QVERIFY(!window.IsClosed());
+    QCOMPARE(window.size(), QSize(550, 400));
+    QTRY_VERIFY(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(window.IsClosed());
   }
 
   void mainWindowShowsPagesAndButtons() {

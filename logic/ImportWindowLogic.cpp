@@ -114,7 +114,9 @@ void ImportWindowLogic::ImportButton() {
   // A backup first; the import adds words and loses none, so it goes on
   // without one (and 撤销上次导入 can take it back).
   program_.BackUp(nullptr);
-  const bool added = ImportTodaysWords(program_.db(), program_.settings(), program_.Today(), words);
+  bool undoable = false;
+  const bool added =
+      ImportTodaysWords(program_.db(), program_.settings(), program_.Today(), words, &undoable);
   // The words of a new study day have raised groupnumber.
   program_.LoadCurrentGroup();
   if (!added) {
@@ -122,7 +124,11 @@ void ImportWindowLogic::ImportButton() {
     return;
   }
   added_ = static_cast<int32_t>(words.size());
-  program_.prompter().Inform(GBK("已导入 ") + IntegerToText(added_) + GBK(" 个单词。"),
+  // The words are in; only the note that lets 撤销上次导入 take them back
+  // could not be kept, and the learner should know before relying on it.
+  program_.prompter().Inform(GBK("已导入 ") + IntegerToText(added_) + GBK(" 个单词。") +
+                                 (undoable ? std::string()
+                                           : GBK("\n这次导入的记录没有保存成功，以后无法撤销。")),
                              GBK("成功"));
   closed_ = true;
 }

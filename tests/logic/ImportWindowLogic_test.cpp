@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "FailingFile.h"
@@ -121,6 +122,20 @@ TEST_F(ImportTest, ImportedWordsAreStoredExactlyAsTheEntryWindowStoresWordsTyped
   EXPECT_EQ(test::StoredWords(world.Db()), test::StoredWords(typed.Db()));
   EXPECT_EQ(world.Config("groupnumber"), typed.Config("groupnumber"));
   EXPECT_EQ(world.Config("groupnumber"), "2");
+}
+
+// The words are in even when the note that lets the import be undone
+// cannot be written (here a folder stands in its place); the learner hears
+// that this import cannot be undone.
+TEST_F(ImportTest, AnImportWhoseUndoNoteCannotBeKeptSaysSo) {
+  std::filesystem::create_directory(world.dir.File("单词本.EDB-import"));
+  std::ofstream(world.dir.File("单词本.EDB-import/x")) << "x";
+  Pick("apple\t苹果\n");
+  ASSERT_TRUE(Open());
+  import.ImportButton();
+  EXPECT_EQ(world.Db().RecordCount(), 1);
+  EXPECT_EQ(world.prompter.LastText(),
+            "已导入 1 个单词。\n这次导入的记录没有保存成功，以后无法撤销。");
 }
 
 TEST_F(ImportTest, AnImportThatFailsHalfwayLeavesTheBookAsItWas) {

@@ -37,6 +37,17 @@ struct Row {
   }
 };
 
+std::vector<Row> RowsOf(Database& db) {
+  std::vector<Row> rows;
+  db.GoFirst();
+  for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
+    rows.push_back({ReadIntegerField(db, kGroupNumber), ReadTextField(db, kWord),
+                    ReadTextField(db, kMeaning), ReadIntegerField(db, kProficiency),
+                    ReadIntegerField(db, kSerialNumber), ReadDateField(db, kEntryDate)});
+  }
+  return rows;
+}
+
 class WordBookChangesTest : public ::testing::Test {
  protected:
   WordBookChangesTest() : world(kDay1 + 2) {
@@ -44,17 +55,7 @@ class WordBookChangesTest : public ::testing::Test {
     world.WriteFreshConfig();
     world.OpenWordBook();
   }
-  std::vector<Row> Rows() {
-    std::vector<Row> rows;
-    Database& db = world.Db();
-    db.GoFirst();
-    for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
-      rows.push_back({ReadIntegerField(db, kGroupNumber), ReadTextField(db, kWord),
-                      ReadTextField(db, kMeaning), ReadIntegerField(db, kProficiency),
-                      ReadIntegerField(db, kSerialNumber), ReadDateField(db, kEntryDate)});
-    }
-    return rows;
-  }
+  std::vector<Row> Rows() { return RowsOf(world.Db()); }
   // Three groups of 1, 6 and 9 words on three days, distinct proficiencies.
   void FillThreeGroups() {
     int p = 1;
@@ -326,16 +327,7 @@ TEST_F(WordBookChangesTest, UndoingTheLastImportLeavesTheBookAsBeforeIt) {
     w.P().LoadCurrentGroup();
     const std::string config = test::Slurp(w.dir.File("Config.ini"));
     Database& db = w.Db();
-    auto rows = [&db] {
-      std::vector<Row> all;
-      db.GoFirst();
-      for (int32_t i = 0, n = db.RecordCount(); i < n; ++i, db.Skip(1)) {
-        all.push_back({ReadIntegerField(db, kGroupNumber), ReadTextField(db, kWord),
-                       ReadTextField(db, kMeaning), ReadIntegerField(db, kProficiency),
-                       ReadIntegerField(db, kSerialNumber), ReadDateField(db, kEntryDate)});
-      }
-      return all;
-    };
+    auto rows = [&db] { return RowsOf(db); };
     const std::vector<Row> before = rows();
     bool undoable = false;
     ASSERT_TRUE(ImportTodaysWords(db, *w.settings, day,

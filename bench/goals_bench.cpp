@@ -9,11 +9,13 @@
 //    buttons (floor-window) started the same way in the same round. Each
 //    figure is the median of the per-round ratios, with their min and max,
 //    and the load average at the end.
-//  - WordBookListing: the listing window of 20,000 words, from building it
-//    to its first paint on the same X server; floor: a window of the same
-//    size with an empty text box. Also the memory the listing takes.
-//  - Dump: `cindral-db dump` of 20,000 words to /dev/null; floor: `cat` of
-//    the data and side file to /dev/null.
+//  - WordBookListing: the listing window of 1,000, 20,000 and 100,000
+//    words, from building it to its first paint on the same X server;
+//    floor: a window of the same size with an empty text box. Also the
+//    memory the listing takes, when its box holds every line (filled_ms)
+//    and the longest it went without answering meanwhile.
+//  - Dump: `cindral-db dump` of 1,000, 20,000 and 100,000 words to
+//    /dev/null; floor: `cat` of the data and side file to /dev/null.
 //  - WalkUnderLock: how long a walk of 20,000 words holds the whole-file
 //    lock (no floor: the goal is about 10 ms).
 // Counters ending in "_x" are multiples of the floor; "_ms" are milliseconds.
@@ -127,13 +129,18 @@ void CopyBook(const std::string& from, const std::string& to) {
 
 double Today() { return DatePart(CurrentDateTime(SystemClock())); }
 
-// A book of 80 groups of 250 words, the last entered today, made in its own
-// directory and opened by `db`.
-bool OpenTwentyThousandWords(const std::string& name, Database* db) {
+// A book of `words` words in 80 groups (20 of 50 below 4,000 words), the
+// last entered today, made in its own directory `name`.
+std::string MakeBookOf(const std::string& name, int words) {
   const std::string dir = Scratch().File(name);
   fs::create_directories(dir);
-  MakeWordBook(dir, 80, 250, Today() - 79);
-  return db->OpenDatabase(Utf8ToGbk(BookFile(dir, "EDB")));
+  const int groups = words < 4000 ? 20 : 80;
+  MakeWordBook(dir, groups, words / groups, Today() - (groups - 1));
+  return dir;
+}
+
+bool OpenTwentyThousandWords(const std::string& name, Database* db) {
+  return db->OpenDatabase(Utf8ToGbk(BookFile(MakeBookOf(name, 20000), "EDB")));
 }
 
 // A program directory: the program (a hard link, so that it finds its
@@ -537,12 +544,14 @@ void WordBookListing(benchmark::State& state) {
     return;
   }
   Application();
+  const int words = static_cast<int>(state.range(0));
   Database db;
-  if (!OpenTwentyThousandWords("listing", &db)) {
+  if (!db.OpenDatabase(Utf8ToGbk(
+          BookFile(MakeBookOf("listing" + std::to_string(words), words), "EDB")))) {
     state.SkipWithError("cannot open the word book");
     return;
   }
-  std::vector<double> listing, floor, memory;
+  std::vector<double> listing, floor, memory, filled, longestStep;
   int round = 0;
   for (auto _ : state) {
     const bool floorFirst = round % 2 == 0;
@@ -565,12 +574,29 @@ void WordBookListing(benchmark::State& state) {
         return;
       }
       const double ms = Milliseconds(Clock::now() - start);
+      // The listing takes its earlier lines while it is up: until the box
+      // holds every line, the longest the window went without answering.
+      double longest = 0;
+      if (!isFloor) {
+        auto* box = window->findChild<QPlainTextEdit*>();
+        while (box->document()->blockCount() <= words) {
+          const auto step = Clock::now();
+          QCoreApplication::processEvents();
+          longest = std::max(longest, Milliseconds(Clock::now() - step));
+          if (Milliseconds(Clock::now() - start) > 60000) break;
+        }
+      }
+      const double full = Milliseconds(Clock::now() - start);
       const double grown = ResidentBytes() - before;
       window.reset();
       QCoreApplication::processEvents();
       if (round < kWarmUpRounds) continue;
       (isFloor ? floor : listing).push_back(ms);
-      if (!isFloor) memory.push_back(grown / (1024.0 * 1024.0));
+      if (!isFloor) {
+        memory.push_back(grown / (1024.0 * 1024.0));
+        filled.push_back(full);
+        longestStep.push_back(longest);
+      }
     }
     ++round;
   }
@@ -579,16 +605,20 @@ void WordBookListing(benchmark::State& state) {
   state.counters["listing_ms"] = Median(listing);
   state.counters["listing_x"] = Median(listing) / floorMs;
   state.counters["listing_MB"] = Median(memory);
+  state.counters["filled_ms"] = Median(filled);
+  state.counters["longest_step_ms"] = Median(longestStep);
 }
-BENCHMARK(WordBookListing)->Iterations(Rounds() + kWarmUpRounds)->Unit(benchmark::kMillisecond);
+BENCHMARK(WordBookListing)
+    ->Arg(1000)->Arg(20000)->Arg(100000)->ArgName("words")
+    ->Iterations(Rounds() + kWarmUpRounds)
+    ->Unit(benchmark::kMillisecond);
 
 // --- Dump --------------------------------------------------------------------------
 
 void Dump(benchmark::State& state) {
   const std::string tool = EnvOr("CINDRAL_BENCH_DB_TOOL", CINDRAL_DB_TOOL);
-  const std::string dir = Scratch().File("dump");
-  fs::create_directories(dir);
-  MakeWordBook(dir, 80, 250, Today() - 79);
+  const int words = static_cast<int>(state.range(0));
+  const std::string dir = MakeBookOf("dump" + std::to_string(words), words);
   const std::string data = BookFile(dir, "EDB");
   const std::string side = BookFile(dir, "EDT");
   std::vector<double> dump, floor;
@@ -612,7 +642,10 @@ void Dump(benchmark::State& state) {
   state.counters["dump_ms"] = Median(dump);
   state.counters["dump_x"] = Median(dump) / Median(floor);
 }
-BENCHMARK(Dump)->Iterations(Rounds() + kWarmUpRounds)->Unit(benchmark::kMillisecond);
+BENCHMARK(Dump)
+    ->Arg(1000)->Arg(20000)->Arg(100000)->ArgName("words")
+    ->Iterations(Rounds() + kWarmUpRounds)
+    ->Unit(benchmark::kMillisecond);
 
 // --- WalkUnderLock -------------------------------------------------------------------
 

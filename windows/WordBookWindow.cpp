@@ -2,7 +2,9 @@
 
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "core/KeyCodes.h"
 #include "ui/Layouts.h"
@@ -16,17 +18,22 @@ WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
     : ModalWindow(WordBookWindowLayout(), parent), logic_(db) {
   box_ = Control<QPlainTextEdit>(this, "编辑框单词本");
   box_->setReadOnly(true);
+  box_->document()->setUndoRedoEnabled(false);
   logic_.Opened();
-  // The listing's lines end in CR LF; the box breaks lines at LF alone. A
-  // CR of its own (a meaning read from a file of CR LF lines split at LF)
-  // shows as a space: the box would break the line there, and its lines
-  // would no longer be the listing's.
-  QString text = ToQString(logic_.text());
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-  box_->setPlainText(text);
+  // The last lines first, the box at its end; the rest in slices.
+  const std::string& text = logic_.text();
+  const std::size_t lines = LineOf(text, text.size()).number;
+  linesAbove_ = lines > kFirstLines ? lines - kFirstLines : 0;
+  shownFrom_ = LineStart(text, linesAbove_);
+  box_->setPlainText(BoxText(shownFrom_, text.size()));
   box_->moveCursor(QTextCursor::End);
   box_->ensureCursorVisible();
+  filler_ = new QTimer(this);
+  filler_->setInterval(0);
+  connect(filler_, &QTimer::timeout, this, [this] {
+    if (!FillEarlierLines(false)) filler_->stop();
+  });
+  if (linesAbove_ > 0) filler_->start();
   // A found word stays marked while the keyboard is in the find bar.
   QPalette palette = box_->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
@@ -55,6 +62,36 @@ WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
   setFocus();
 }
 
+QString WordBookWindow::BoxText(std::size_t from, std::size_t to) const {
+  // The listing's lines end in CR LF; the box breaks lines at LF alone. A
+  // CR of its own (a meaning read from a file of CR LF lines split at LF)
+  // shows as a space: the box would break the line there, and its lines
+  // would no longer be the listing's.
+  QString text = ToQString(logic_.text().substr(from, to - from));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  return text;
+}
+
+bool WordBookWindow::FillEarlierLines(bool all) {
+  if (linesAbove_ == 0) return false;
+  const std::size_t take = all ? linesAbove_ : std::min(linesAbove_, kSliceLines);
+  const std::size_t from = LineStart(logic_.text(), linesAbove_ - take);
+  // Whoever reads at the end stays at the end; anyone else keeps the lines
+  // they are looking at.
+  QScrollBar* scroll = box_->verticalScrollBar();
+  const bool atEnd = scroll->value() == scroll->maximum();
+  const int blocks = box_->document()->blockCount();
+  QTextCursor top(box_->document());
+  top.movePosition(QTextCursor::Start);
+  top.insertText(BoxText(from, shownFrom_));
+  linesAbove_ -= take;
+  shownFrom_ = from;
+  scroll->setValue(atEnd ? scroll->maximum()
+                         : scroll->value() + box_->document()->blockCount() - blocks);
+  return linesAbove_ > 0;
+}
+
 void WordBookWindow::ShowFindBar() {
   if (!bar_->isVisible()) {
     setFixedSize(WordBookWindowLayout().width,
@@ -72,6 +109,9 @@ void WordBookWindow::HideFindBar() {
 
 void WordBookWindow::Find(bool backward, bool again) {
   if (!bar_->isVisible()) ShowFindBar();
+  // A find may land anywhere: every line in first.
+  FillEarlierLines(true);
+  filler_->stop();
   const QTextCursor cursor = box_->textCursor();
   const int from = backward || !again ? cursor.selectionStart() : cursor.selectionEnd();
   logic_.Find(FromQString(bar_->query()), bar_->options(), ListingOffset(from), backward);
@@ -89,7 +129,7 @@ void WordBookWindow::Find(bool backward, bool again) {
 int WordBookWindow::BoxPosition(std::size_t offset, ListingLine known) const {
   const std::string& text = logic_.text();
   const ListingLine line = LineOf(text, offset, known);
-  const QTextBlock block = box_->document()->findBlockByNumber(int(line.number));
+  const QTextBlock block = box_->document()->findBlockByNumber(int(line.number - linesAbove_));
   if (!block.isValid()) return box_->document()->characterCount() - 1;
   const int column = int(ToQString(text.substr(line.start, offset - line.start)).size());
   return block.position() + std::min(column, block.length() - 1);
@@ -98,7 +138,8 @@ int WordBookWindow::BoxPosition(std::size_t offset, ListingLine known) const {
 std::size_t WordBookWindow::ListingOffset(int position) const {
   const QTextBlock block = box_->document()->findBlock(position);
   if (!block.isValid()) return logic_.text().size();
-  const std::size_t start = LineStart(logic_.text(), std::size_t(block.blockNumber()));
+  const std::size_t start =
+      LineStart(logic_.text(), std::size_t(block.blockNumber()) + linesAbove_);
   return start + FromQString(block.text().left(position - block.position())).size();
 }
 

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
@@ -20,6 +21,7 @@
 #include "windows/EntryWindow.h"
 #include "windows/WordBookWindow.h"
 #include "plan/EntryGate.h"
+#include "store/WholeFileScope.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Layouts.h"
 #include "ui/Screenshot.h"
@@ -123,6 +125,50 @@ class AppWindowsTest : public QObject {
     QVERIFY(box->isReadOnly());
     QCOMPARE(box->textCursor().position(), box->toPlainText().size());
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("word-book"))));
+  }
+
+  // A large book: the box shows its end at once and takes the earlier lines
+  // while the window is up; the learner at the end stays there, one who has
+  // scrolled keeps the lines in view, and a find before the box is full
+  // still lands on its word.
+  void aLargeListingShowsItsEndAtOnceAndFillsWhileShown() {
+    auto world = NewWorld();
+    {
+      WholeFileScope scope(world->Db());
+      for (int i = 1; i <= 6000; ++i) world->AddWord(1, "w" + std::to_string(i), kDay1, 1, "义");
+    }
+    QString whole;
+    for (int i = 1; i <= 6000; ++i) whole += QStringLiteral("%1.  w%1   义→1%\n").arg(i);
+    for (const bool scrollUp : {false, true}) {
+      WordBookWindow window(world->Db());
+      auto* box = Control<QPlainTextEdit>(&window, "编辑框单词本");
+      QVERIFY(!box->toPlainText().startsWith(QStringLiteral("1.  w1 ")));
+      QVERIFY(box->toPlainText().endsWith(QStringLiteral("6000.  w6000   义→1%\n")));
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      QScrollBar* scroll = box->verticalScrollBar();
+      QString seen;
+      if (scrollUp) {
+        scroll->setValue(scroll->minimum());
+        seen = box->cursorForPosition(QPoint(4, 4)).block().text();
+      }
+      QTRY_COMPARE_WITH_TIMEOUT(box->toPlainText().size(), whole.size(), 20000);
+      QCOMPARE(box->toPlainText(), whole);
+      QCOMPARE(box->textCursor().position(), whole.size());
+      if (scrollUp) {
+        QCOMPARE(box->cursorForPosition(QPoint(4, 4)).block().text(), seen);
+      } else {
+        QCOMPARE(scroll->value(), scroll->maximum());
+      }
+    }
+    WordBookWindow window(world->Db());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClicks(Control<QLineEdit>(&window, "编辑框查找"), QStringLiteral("w2 "));
+    auto* box = Control<QPlainTextEdit>(&window, "编辑框单词本");
+    QCOMPARE(box->textCursor().selectedText(), QStringLiteral("w2 "));
+    QCOMPARE(box->textCursor().block().text(), QStringLiteral("2.  w2   义→1%"));
   }
 
   // Ctrl+F, a query typed in, Enter and Shift+Enter, an option, Chinese

@@ -213,6 +213,13 @@ void DictionaryViews::LoadDictionaryPages(const DictionaryAddresses& addresses,
       views_[i]->load(requested_[i]);
       continue;
     }
+    // A view the card has just taken shows nothing of any word: the word's
+    // own page goes out at once, with no loading page before it.
+    if (showing_[i] == Shown::Nothing && shown_[i].isEmpty() && pending_[i].isEmpty()) {
+      stall_[i]->stop();
+      views_[i]->load(requested_[i]);
+      continue;
+    }
     // The word before's page goes at once (the view is hidden until the
     // loading page has replaced it); the word's own page follows the
     // loading page.

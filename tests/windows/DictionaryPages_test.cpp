@@ -169,6 +169,33 @@ class DictionaryPagesTest : public QObject {
     QCOMPARE(server.requests, QStringList{"GET /ews/pear--01--.html HTTP/1.1"});
   }
 
+  // A card's first word needs no loading page: the views come emptied from
+  // the card before (or new), and its own pages are asked for at once.
+  void aCardsFirstWordsPagesAreAskedForAtOnce() {
+    LocalHttpServer server;
+    QVERIFY(server.Listen() != 0);
+    auto world = Book(server.Base(), {{"apple", "苹果"}});
+    DictionaryViews views;
+    for (int card = 0; card < 2; ++card) {
+      bool loadingPageSeen = false;
+      QTimer sampler;
+      sampler.setInterval(5);
+      QObject::connect(&sampler, &QTimer::timeout, [&] {
+        for (int i = 0; i < 3; ++i) {
+          loadingPageSeen |= views.Showing(i) == DictionaryViews::Shown::LoadingPage;
+        }
+      });
+      LearnerScript learner;
+      learner.Add("the pages of apple", [&] { return views.RequestedPagesLoaded(); },
+                  [&] { QApplication::activeModalWidget()->close(); });
+      sampler.start();
+      learner.Start(30000);
+      RunLearningWindow(world->P(), views, nullptr);
+      QVERIFY2(learner.finished(), learner.failure().c_str());
+      QVERIFY2(!loadingPageSeen, card == 0 ? "the first card" : "the second card");
+    }
+  }
+
   // Services that stop answering while a card is open: the next word's
   // tabs show its loading page, and within a few seconds the local page
   // for it, never the page of the word before.

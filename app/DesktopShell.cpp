@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
+#include <QTimer>
 #include <utility>
 
 #include "app/MainWindow.h"
@@ -82,6 +83,12 @@ FileChoice DesktopShell::ChooseFile(const std::string& title, bool save,
 
 void DesktopShell::ShowFolder(const std::string& path, std::function<void()> failed) {
   ShowFolderOnDesktop(ToQString(path), std::move(failed));
+}
+
+void DesktopShell::PrepareWindow(WindowId id) {
+  if (id != WindowId::Learning || warmUpAsked_) return;
+  warmUpAsked_ = true;
+  QTimer::singleShot(0, mainWindow_, [this] { Dictionary().WarmUp(); });
 }
 
 DictionaryPages& DesktopShell::Dictionary() {

@@ -44,6 +44,9 @@ class DesktopShell final : public Shell {
                         const std::vector<std::string>& filters,
                         const std::string& suggested) override;
   void ShowFolder(const std::string& path, std::function<void()> failed) override;
+  // The learning card: its pages module and web engine start at the next
+  // turn of the event loop, once.
+  void PrepareWindow(WindowId id) override;
 
   // The learning card's pages; made with the first card.
   DictionaryPages& Dictionary();
@@ -58,6 +61,7 @@ class DesktopShell final : public Shell {
   Program* program_ = nullptr;
   MainWindow* mainWindow_ = nullptr;
   PagesMaker openPages_;
+  bool warmUpAsked_ = false;
   std::unique_ptr<DictionaryPages> dictionary_;
 };
 

@@ -71,6 +71,8 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   frame_.SetStatusText(Slogan());
   frame_.SetPageHandler(
       [this](int page) { Guarded([this, page] { logic_.OnPageSelected(page); }); });
+  frame_.SetPageHoverHandler(
+      [this](int page) { Guarded([this, page] { logic_.OnPageHovered(page); }); });
   frame_.SetMenuHandler([this](int item) { Guarded([this, item] { OnMenuItem(item); }); });
   frame_.SetMenuNames(GBK("关于"), GBK("寄语"));
   frame_.AddPage(GBK("我的主页"), Bytes(ProgramPicture::kPageHome));

@@ -69,6 +69,10 @@ void MainWindowLogic::OnPageSelected(int page) {
   }
 }
 
+void MainWindowLogic::OnPageHovered(int page) {
+  if (page == kLearningPage) program_.shell().PrepareWindow(WindowId::Learning);
+}
+
 void MainWindowLogic::OnMainWindowClosing() {
   if (program_.ReviewPosition() > static_cast<int64_t>(program_.state().DueList.size())) {
     program_.SetReviewPosition(1);

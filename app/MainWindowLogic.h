@@ -23,6 +23,8 @@ class MainWindowLogic {
   // fails, so the learner does not wait for them to see the window.
   void OnMainWindowShown();
   void OnPageSelected(int page);
+  // The pointer came onto a page: the learning card's pages start ahead.
+  void OnPageHovered(int page);
   void OnMainWindowClosing();
 
   // The five buttons.

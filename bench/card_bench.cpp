@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -184,7 +185,9 @@ BENCHMARK(BM_LaterCard)->Iterations(1)->Unit(benchmark::kMillisecond);
 QMap<QString, double> RunChild(const char* mode) {
   QProcess child;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  // The children draw where this process does (offscreen unless a display
+  // was asked for: QT_QPA_PLATFORM=xcb with DISPLAY).
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), qEnvironmentVariable("QT_QPA_PLATFORM"));
   child.setProcessEnvironment(environment);
   child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode)});
   child.waitForFinished(120000);
@@ -197,11 +200,12 @@ QMap<QString, double> RunChild(const char* mode) {
 }
 
 void BM_FirstCard(benchmark::State& state) {
-  std::vector<double> first, bare, cardMb, bareMb, cardAllMb, bareAllMb;
+  std::vector<double> first, bare, cardMb, bareMb, cardAllMb, bareAllMb, afterHover;
   for (auto _ : state) {
     for (int round = 0; round < kColdRounds; ++round) {
       const QMap<QString, double> floor = RunChild("--bare-window-child");
       const QMap<QString, double> card = RunChild("--first-card-child");
+      afterHover.push_back(RunChild("--first-card-after-hover-child").value(QStringLiteral("ms")));
       bare.push_back(floor.value(QStringLiteral("ms")));
       bareMb.push_back(floor.value(QStringLiteral("MB")));
       first.push_back(card.value(QStringLiteral("ms")));
@@ -211,6 +215,9 @@ void BM_FirstCard(benchmark::State& state) {
     }
   }
   state.counters["first_card_ms"] = Median(first);
+  // The pointer on the learning page 300 ms before the click: the engine
+  // started then (DictionaryPages::WarmUp); from the click.
+  state.counters["first_card_after_hover_ms"] = Median(afterHover);
   state.counters["bare_window_ms"] = Median(bare);
   state.counters["first_x_bare"] = Median(first) / Median(bare);
   state.counters["card_resident_MB"] = Median(cardMb);
@@ -230,6 +237,7 @@ int main(int argc, char** argv) {
   cindral::PrepareDesktopProcess();
   const bool firstCardChild = argc > 1 && std::string(argv[1]) == "--first-card-child";
   const bool bareWindowChild = argc > 1 && std::string(argv[1]) == "--bare-window-child";
+  const bool afterHoverChild = argc > 1 && std::string(argv[1]) == "--first-card-after-hover-child";
   QApplication app(argc, argv);
   cindral::PrepareDesktop(app);
   if (firstCardChild) {
@@ -241,6 +249,15 @@ int main(int argc, char** argv) {
     const cindral::CardTimes times = cindral::OpenCard(world, views);
     std::printf("ms=%f\nMB=%f\nall_MB=%f\nsetup_ms=%f\n", times.loadedMs, times.residentMb,
                 times.withHelpersMb, setupMs);
+    return 0;
+  }
+  if (afterHoverChild) {
+    cindral::CardWorld world;
+    cindral::DictionaryViews views;
+    views.WarmUp();
+    QTest::qWait(300);
+    const cindral::CardTimes times = cindral::OpenCard(world, views);
+    std::printf("ms=%f\n", times.loadedMs);
     return 0;
   }
   if (bareWindowChild) {

@@ -35,6 +35,10 @@ class Shell {
   // Brings an open window to the front and gives it the keyboard.
   virtual void ActivateWindow(WindowId id) = 0;
   virtual void SetEntryButtonEnabled(bool enabled) = 0;
+  // The learner looks likely to open the window soon: what it needs that
+  // takes long to start may start now, in the background. Does nothing by
+  // default.
+  virtual void PrepareWindow(WindowId id) { (void)id; }
   virtual void BringMainWindowToFront() = 0;
   // Asks the learner for a file to read, or (`save`) to write; `filters`
   // are the file types offered, "说明 (*.ext)", and `suggested` the name

@@ -38,6 +38,9 @@ class DictionaryPages {
   // `meaning` (GBK) fill the page shown when a service cannot be reached.
   virtual void LoadDictionaryPages(const DictionaryAddresses& addresses, const std::string& word,
                                    const std::string& meaning) = 0;
+  // Starts what the first card's pages need (the web engine and its
+  // helper processes) ahead of it; again, it does nothing.
+  virtual void WarmUp() {}
 };
 
 // Makes the pages of the program: from the first of `modules` (paths of

@@ -166,6 +166,13 @@ void DictionaryViews::Attach(const Places& places) {
   }
 }
 
+void DictionaryViews::WarmUp() {
+  if (!StartEngine()) return;
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    if (views_[i] != nullptr && views_[i]->url().isEmpty()) views_[i]->setHtml(QString());
+  }
+}
+
 void DictionaryViews::Release() {
   for (int i = 0; i < kDictionaryPages; ++i) {
     requested_[i] = shown_[i] = loadingPage_[i] = failurePage_[i] = pending_[i] = QUrl();

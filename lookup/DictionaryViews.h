@@ -50,6 +50,9 @@ class DictionaryViews : public QObject, public DictionaryPages {
   // Takes the views back (emptied, so the next card never shows this card's
   // word); they stay ready for the next card.
   void Release() override;
+  // Starts the engine and has each view's helper process come up (an
+  // empty page), so that the first card only loads its pages.
+  void WarmUp() override;
 
   // The first and the second view fetch their pages from the network and
   // show no dialog of their own; the third keeps its settings.

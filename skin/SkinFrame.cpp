@@ -290,7 +290,9 @@ void SkinFrame::OnMouseMove(int x, int y) {
     if (FollowPointer(b.state, b.rect.Contains(x, y))) Redraw(b.rect);
   }
   for (PageButton& page : pages_) {
-    if (FollowPointer(page.state, page.rect.Contains(x, y))) Redraw(page.rect);
+    if (!FollowPointer(page.state, page.rect.Contains(x, y))) continue;
+    Redraw(page.rect);
+    if (page.state == PageButton::kHover && pageHoverHandler_) pageHoverHandler_(page.index - 1);
   }
   if (FollowPointer(skinButton_.state, skinButton_.rect.Contains(x, y))) {
     Redraw(SkinButtonArea());

@@ -62,6 +62,8 @@ class SkinFrame {
   bool AddPage(const std::string& label, std::string iconBytes);
   int SetPageHandler(Handler handler);
   int SetMenuHandler(Handler handler);
+  // Told the page (0-based) the pointer has just come onto.
+  void SetPageHoverHandler(Handler handler) { pageHoverHandler_ = std::move(handler); }
   // What the two menu caption buttons do, as the accessibility interface
   // names them (GBK); "菜单 1" and "菜单 2" until the host says.
   void SetMenuNames(std::string first, std::string second);
@@ -126,6 +128,7 @@ class SkinFrame {
   bool boxOpen_ = false;
   std::string status_;
   Handler pageHandler_;
+  Handler pageHoverHandler_;
   Handler menuHandler_;
   std::array<std::string, 2> menuNames_;
   std::vector<FrameButton> captions_;

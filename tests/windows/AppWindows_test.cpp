@@ -18,6 +18,7 @@
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
+#include "lookup/DictionaryPages.h"
 #include "windows/EntryWindow.h"
 #include "windows/WordBookWindow.h"
 #include "plan/EntryGate.h"
@@ -340,6 +341,44 @@ class AppWindowsTest : public QObject {
       QCOMPARE(Control<QPushButton>(&window, button.name)->geometry(),
                QRect(button.x, button.y, button.width, button.height));
     }
+  }
+
+  // The pointer on the learning page starts the card's pages ahead of the
+  // click, once however often it comes back; other pages do not.
+  void thePointerOnTheLearningPageWarmsTheCardsPagesUp() {
+    struct CountingPages final : DictionaryPages {
+      int* warmUps;
+      explicit CountingPages(int* count) : warmUps(count) {}
+      void Attach(const Places&) override {}
+      void Release() override {}
+      void PrepareDictionaryViews() override {}
+      void LoadDictionaryPages(const DictionaryAddresses&, const std::string&,
+                               const std::string&) override {}
+      void WarmUp() override { ++*warmUps; }
+    };
+    int warmUps = 0;
+    auto world = NewWorld();
+    DesktopShell shell([&warmUps] { return std::make_unique<CountingPages>(&warmUps); });
+    Program program(world->Db(), *world->settings, world->clock, world->prompter, shell);
+    MainWindow window(program);
+    shell.Attach(&program, &window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto& pages = window.frame().Pages();
+    auto centre = [&pages](int i) {
+      return QPoint(pages[i].rect.left + pages[i].rect.width / 2,
+                    pages[i].rect.top + pages[i].rect.height / 2);
+    };
+    QTest::mouseMove(&window, centre(MainWindowLogic::kTestPage));
+    QTest::qWait(20);
+    QCOMPARE(warmUps, 0);
+    for (int pass = 0; pass < 2; ++pass) {
+      QTest::mouseMove(&window, centre(MainWindowLogic::kLearningPage));
+      QTest::mouseMove(&window, QPoint(300, 350));
+    }
+    QTRY_COMPARE(warmUps, 1);
+    QTest::qWait(20);
+    QCOMPARE(warmUps, 1);
   }
 
   // The day's backup and decay wait for the main window's first paint, and

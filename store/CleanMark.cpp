@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "store/CompanionFile.h"
 #include "store/DatabaseErrors.h"
@@ -61,20 +60,13 @@ int32_t WriteCleanMark(FileSystem& fs, const std::string& dataPath, const std::s
   }
   const std::string note = NoteFor(data, side);
   const std::string path = CleanMarkPath(dataPath);
-  const std::string temporary = path + "." + std::to_string(::getpid()) + ".tmp";
-  fs.Remove(temporary);
-  std::unique_ptr<FileAccess> file;
-  int32_t code = fs.CreateLike(temporary, dataPath, &file);
-  if (code != 0) return code;
-  code = file->WriteAt(0, note.data(), note.size());
-  file.reset();
-  if (code == 0) code = fs.Rename(temporary, path);
-  if (code != 0) fs.Remove(temporary);
-  return code;
-}
-
-void RemoveCleanMark(FileSystem& fs, const std::string& dataPath) {
-  fs.Remove(CleanMarkPath(dataPath));
+  // A book opened and closed without a change keeps the note it found.
+  std::string found;
+  bool exists = false;
+  if (ReadWholeFile(fs, path, &found, &exists) == 0 && exists && found == note) return 0;
+  // Without the folder's lock: a settings writer that clears away a
+  // temporary name meanwhile only costs this note.
+  return ReplaceWholeFile(fs, path, &note, /*durable=*/false);
 }
 
 }  // namespace cindral

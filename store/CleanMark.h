@@ -35,7 +35,4 @@ bool CleanMarkHolds(FileSystem& fs, const std::string& dataPath, const std::stri
 // 0 when written.
 int32_t WriteCleanMark(FileSystem& fs, const std::string& dataPath, const std::string& sidePath);
 
-// Removes the note, when there is one.
-void RemoveCleanMark(FileSystem& fs, const std::string& dataPath);
-
 }  // namespace cindral

@@ -42,11 +42,12 @@ int32_t ReadWholeFile(FileSystem& fs, const std::string& path, std::string* byte
   return 0;
 }
 
-int32_t ReplaceWholeFile(FileSystem& fs, const std::string& path, const std::string* bytes) {
+int32_t ReplaceWholeFile(FileSystem& fs, const std::string& path, const std::string* bytes,
+                         bool durable) {
   if (bytes == nullptr) {
     const int32_t code = fs.Remove(path);
     if (code != 0 && code != kErrFileNotFound) return code;
-    return fs.SyncDirectoryOf(path);
+    return durable ? fs.SyncDirectoryOf(path) : 0;
   }
   static std::atomic<unsigned> counter{0};
   std::string temporary;
@@ -60,7 +61,7 @@ int32_t ReplaceWholeFile(FileSystem& fs, const std::string& path, const std::str
   }
   if (!file) return code;
   code = bytes->empty() ? 0 : file->WriteAt(0, bytes->data(), bytes->size());
-  if (code == 0) code = file->Sync();
+  if (code == 0 && durable) code = file->Sync();
   file.reset();
   if (code == 0) code = fs.Rename(temporary, path);
   if (code != 0) {
@@ -68,7 +69,7 @@ int32_t ReplaceWholeFile(FileSystem& fs, const std::string& path, const std::str
     return code;
   }
   // The new name survives a crash only once the directory says so.
-  return fs.SyncDirectoryOf(path);
+  return durable ? fs.SyncDirectoryOf(path) : 0;
 }
 
 }  // namespace cindral

@@ -37,6 +37,9 @@ int32_t ReadWholeFile(FileSystem& fs, const std::string& path, std::string* byte
 // directory synced. A crash leaves the old file or the new one; once this
 // returns 0 the new one survives. With `bytes` null the file is removed
 // instead (and the directory synced). The caller holds the directory's lock.
-int32_t ReplaceWholeFile(FileSystem& fs, const std::string& path, const std::string* bytes);
+// Without `durable` nothing is synced: a crash may then leave either file,
+// or the new one empty or cut short (for notes whose loss costs nothing).
+int32_t ReplaceWholeFile(FileSystem& fs, const std::string& path, const std::string* bytes,
+                         bool durable = true);
 
 }  // namespace cindral

@@ -29,10 +29,6 @@ struct FileStamp {
   int64_t size = 0;
   int64_t changedSeconds = 0;
   int64_t changedNanoseconds = 0;
-  bool operator==(const FileStamp& o) const {
-    return device == o.device && inode == o.inode && size == o.size &&
-           changedSeconds == o.changedSeconds && changedNanoseconds == o.changedNanoseconds;
-  }
 };
 
 class FileSystem {

@@ -12,6 +12,8 @@ namespace cindral {
 
 // Bytes that are not valid GB18030 come out as U+FFFD; never fails.
 std::string GbkToUtf8(std::string_view gbk);
+// The same, appended to `out`.
+void AppendGbkAsUtf8(std::string_view gbk, std::string* out);
 // Bytes that are not valid UTF-8 come out as "?"; never fails.
 std::string Utf8ToGbk(std::string_view utf8);
 // Stored text as GBK proper, the bytes a reader that knows only GBK takes:

@@ -1,7 +1,9 @@
 #include "store/Gbk.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <optional>
 #include <string>
 
 namespace cindral {
@@ -68,6 +70,41 @@ TEST(Gbk, EveryBytePairGivesValidUtf8) {
       ASSERT_TRUE(IsValidUtf8(out)) << lead << " " << trail;
     }
   }
+}
+
+// The converter's own answer for a text it takes whole; nothing when it
+// refuses a byte.
+std::optional<std::string> ConverterUtf8(const std::string& gbk) {
+  iconv_t cd = iconv_open("UTF-8", "GB18030");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out(gbk.size() * 4 + 8, '\0');
+  char* src = const_cast<char*>(gbk.data());
+  size_t srcLeft = gbk.size();
+  char* dst = &out[0];
+  size_t dstLeft = out.size();
+  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  iconv_close(cd);
+  if (rc == static_cast<size_t>(-1)) return std::nullopt;
+  out.resize(out.size() - dstLeft);
+  return out;
+}
+
+TEST(Gbk, EveryCharacterDecodesAsTheConverterDoes) {
+  // Characters are decoded from a table filled one lead byte at a time;
+  // each one, between others, must come out as the converter gives it.
+  int compared = 0;
+  for (int lead = 0x80; lead < 256; ++lead) {
+    for (int trail = 0; trail < 256; ++trail) {
+      const std::string text = std::string("\xB0\xA1") + static_cast<char>(lead) +
+                               static_cast<char>(trail) + "a\xD7\xD6";
+      const std::optional<std::string> expected = ConverterUtf8(text);
+      if (!expected) continue;
+      ASSERT_EQ(GbkToUtf8(text), *expected) << lead << " " << trail;
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 126 * 190 - 1000);
+  EXPECT_EQ(GbkToUtf8("\xB0\xA1\x94\x39\xFC\x36\xB0\xA1"), "啊😀啊");
 }
 
 TEST(Gbk, InvalidUtf8BecomesQuestionMarks) {

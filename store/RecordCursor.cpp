@@ -183,6 +183,78 @@ int32_t RecordCursor::ReadRecordId(int32_t index, int32_t* id) {
   return 0;
 }
 
+int32_t RecordCursor::ReadRecord(int32_t index, int32_t* id, std::vector<Value>* values) {
+  const auto fieldCount = layout_.fields().size();
+  values->resize(fieldCount);
+  *id = 0;
+  const auto zeroAll = [&] {
+    for (std::size_t f = 0; f < fieldCount; ++f) (*values)[f] = ZeroValue(layout_.fields()[f].type);
+  };
+  if (index < 0) {
+    zeroAll();
+    return kErrNoCurrentRecord;
+  }
+  ByteLock lock(locks_, RecordOffset(index), timeoutMs_);
+  if (lock.code() != 0) {
+    zeroAll();
+    return lock.code();
+  }
+  if (recordSpan_ == 0) {
+    // The bytes every field and the id lie in.
+    recordSpan_ = 4;
+    for (const FieldDescriptor& fd : layout_.fields()) {
+      const std::size_t width = fd.InSideFile() ? 4 : static_cast<std::size_t>(fd.Width());
+      recordSpan_ = std::max(recordSpan_, static_cast<std::size_t>(fd.offset) + width);
+    }
+  }
+  const std::size_t span = recordSpan_;
+  if (scratch_.size() < span && !Reserve(span)) {
+    zeroAll();
+    return kErrOutOfMemory;
+  }
+  std::size_t got = 0;
+  int32_t first = file_.ReadAt(RecordOffset(index), &scratch_[0], span, &got);
+  if (first != 0) {
+    zeroAll();
+    return SettleRead(kErrRecordRead);
+  }
+  if (got >= 4) {
+    *id = GetInt32(scratch_.data());
+  } else {
+    first = got == 0 ? kErrSeek : kErrRecordRead;
+  }
+  for (std::size_t f = 0; f < fieldCount; ++f) {
+    const int32_t code =
+        SettleRead(DecodeRecordField(scratch_.data(), got, static_cast<int32_t>(f), &(*values)[f]));
+    if (first == 0) first = code;
+  }
+  return first;
+}
+
+int32_t RecordCursor::DecodeRecordField(const char* record, std::size_t got, int32_t field,
+                                        Value* out) {
+  const FieldDescriptor& fd = layout_.field(field);
+  const auto offset = static_cast<std::size_t>(fd.offset);
+  const std::size_t width = fd.InSideFile() ? 4 : static_cast<std::size_t>(fd.Width());
+  if (offset + width > got) {
+    *out = ZeroValue(fd.type);
+    return offset < got ? kErrFieldRead : kErrSeek;
+  }
+  if (!fd.InSideFile()) {
+    *out = DecodeField(fd, record + offset);
+    return 0;
+  }
+  std::string bytes;
+  const int32_t loaded = side_ ? side_->Load(GetInt32(record + offset), fd.type == kTypeMemo, &bytes)
+                               : kErrSideFileAccess;
+  if (loaded != 0) {
+    *out = ZeroValue(fd.type);
+    return loaded;
+  }
+  *out = fd.type == kTypeMemo ? Value::Text(std::move(bytes)) : Value::ByteSet(std::move(bytes));
+  return 0;
+}
+
 int32_t RecordCursor::ReadRecordBytes(int32_t index, char* out, std::size_t size) {
   std::size_t got = 0;
   const int32_t code = file_.ReadAt(RecordOffset(index), out, size, &got);

@@ -50,6 +50,10 @@ class RecordCursor {
   int32_t ReadField(int32_t index, int32_t field, Value* out);
   int32_t WriteField(int32_t index, int32_t field, const Value& value);
   int32_t ReadRecordId(int32_t index, int32_t* id);
+  // Record `index` in one read under one hold of its lock: its id and a
+  // value per field, each as ReadRecordId and ReadField give it. Returns
+  // the first failure; a field that failed holds its type's zero value.
+  int32_t ReadRecord(int32_t index, int32_t* id, std::vector<Value>* values);
   // Appends a record with these values for the first fields; `*index`
   // receives its index.
   int32_t Append(const std::vector<Value>& values, int32_t* index);
@@ -74,6 +78,9 @@ class RecordCursor {
   // The outcome of a read, which fails the scope when the file failed.
   int32_t SettleRead(int32_t code);
   int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
+  // A field of a record whose first `got` bytes are `record` (read under
+  // its lock).
+  int32_t DecodeRecordField(const char* record, std::size_t got, int32_t field, Value* out);
   // The header's counters (`size` bytes from the count on), under the
   // header lock.
   int32_t ReadHeaderBytes(char* raw, std::size_t size);
@@ -92,7 +99,8 @@ class RecordCursor {
   SideFile* side_ = nullptr;
   int32_t cursor_ = 0;
   int32_t timeoutMs_ = 0;
-  std::string scratch_;  // reused record and field buffer
+  std::string scratch_;         // reused record and field buffer
+  std::size_t recordSpan_ = 0;  // the bytes a whole record's read takes, once known
 };
 
 }  // namespace cindral

@@ -99,6 +99,9 @@ class RecordFile {
     return records_.WriteField(index, field, value);
   }
   int32_t ReadRecordId(int32_t index, int32_t* id) { return records_.ReadRecordId(index, id); }
+  int32_t ReadRecord(int32_t index, int32_t* id, std::vector<Value>* values) {
+    return records_.ReadRecord(index, id, values);
+  }
   int32_t Append(const std::vector<Value>& values, int32_t* index) {
     return records_.Append(values, index);
   }

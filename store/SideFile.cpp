@@ -173,17 +173,19 @@ int32_t SideFile::Load(int32_t first, bool cutAtZero, std::string* out) {
     if (held != 0) locks_.UnlockByte(BlockOffset(held));
     held = b;
     // Inside a read-ahead every read is a copy from memory: only the bytes
-    // the value uses are copied, and the block's last byte, to know it is
-    // whole. Otherwise the block comes in one read.
+    // the value uses are copied, and the file's length (known there) tells
+    // that the block is whole. Otherwise the block comes in one read.
     const bool inMemory = readAhead_->active();
     const std::size_t wanted = inMemory ? kShortRead : kBlockSize;
     std::size_t got = 0;
     code = file_->ReadAt(BlockOffset(b), &block_[0], wanted, &got);
     if (code == 0 && got < wanted) code = kErrSideFileAccess;
     if (code == 0 && inMemory) {
-      char last = 0;
-      code = file_->ReadAt(BlockOffset(b) + kBlockSize - 1, &last, 1, &got);
-      if (code == 0 && got < 1) code = kErrSideFileAccess;
+      int64_t length = 0;
+      code = file_->Size(&length);
+      if (code == 0 && length < BlockOffset(b) + static_cast<int64_t>(kBlockSize)) {
+        code = kErrSideFileAccess;
+      }
       const int32_t used = GetInt32(&block_[8]);
       if (code == 0 && used > static_cast<int32_t>(kShortRead) - 12 && used <= kPieceSize) {
         const auto rest = static_cast<std::size_t>(used + 12) - kShortRead;

@@ -15,7 +15,8 @@
 //    memory the listing takes, when its box holds every line (filled_ms)
 //    and the longest it went without answering meanwhile.
 //  - Dump: `cindral-db dump` of 1,000, 20,000 and 100,000 words to
-//    /dev/null; floor: `cat` of the data and side file to /dev/null.
+//    /dev/null; floor: `cat` of the data and side file to /dev/null; the
+//    median of the per-round ratios, with their min and max, and the load.
 //  - WalkUnderLock: how long a walk of 20,000 words holds the whole-file
 //    lock (no floor: the goal is about 10 ms).
 // Counters ending in "_x" are multiples of the floor; "_ms" are milliseconds.
@@ -621,18 +622,21 @@ void Dump(benchmark::State& state) {
   const std::string dir = MakeBookOf("dump" + std::to_string(words), words);
   const std::string data = BookFile(dir, "EDB");
   const std::string side = BookFile(dir, "EDT");
-  std::vector<double> dump, floor;
+  std::vector<double> dump, floor, ratio;
   bool ok = true;
   int round = 0;
   for (auto _ : state) {
     const bool floorFirst = round % 2 == 0;
+    double ms[2] = {0, 0};  // floor, dump
     for (int k = 0; k < 2; ++k) {
       const bool isFloor = (k == 0) == floorFirst;
-      const double ms = isFloor ? TimeCommand({"/bin/cat", data, side}, &ok)
-                                : TimeCommand({tool, "dump", data}, &ok);
-      if (round >= kWarmUpRounds) (isFloor ? floor : dump).push_back(ms);
+      ms[isFloor ? 0 : 1] = isFloor ? TimeCommand({"/bin/cat", data, side}, &ok)
+                                    : TimeCommand({tool, "dump", data}, &ok);
     }
-    ++round;
+    if (round++ < kWarmUpRounds) continue;
+    floor.push_back(ms[0]);
+    dump.push_back(ms[1]);
+    ratio.push_back(ms[1] / ms[0]);
   }
   if (!ok) {
     state.SkipWithError("a command failed");
@@ -640,7 +644,11 @@ void Dump(benchmark::State& state) {
   }
   state.counters["cat_ms"] = Median(floor);
   state.counters["dump_ms"] = Median(dump);
-  state.counters["dump_x"] = Median(dump) / Median(floor);
+  state.counters["dump_x"] = Median(ratio);
+  state.counters["dump_min_x"] = *std::min_element(ratio.begin(), ratio.end());
+  state.counters["dump_max_x"] = *std::max_element(ratio.begin(), ratio.end());
+  double load[1] = {0};
+  if (::getloadavg(load, 1) == 1) state.counters["load"] = load[0];
 }
 BENCHMARK(Dump)
     ->Arg(1000)->Arg(20000)->Arg(100000)->ArgName("words")

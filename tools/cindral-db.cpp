@@ -16,6 +16,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,9 +66,16 @@ int Fail(int32_t code) {
   return 1;
 }
 
-// One line per record: tabs and line breaks inside a value are escaped.
-void AppendEscaped(std::string* out, std::string_view utf8) {
-  for (const char c : utf8) {
+// A value of a line: GBK text as UTF-8, with tabs and line breaks escaped.
+void AppendEscaped(std::string* out, std::string_view gbk) {
+  const auto special = [](char c) { return c == '\\' || c == '\t' || c == '\n' || c == '\r'; };
+  if (std::none_of(gbk.begin(), gbk.end(), special)) {
+    AppendGbkAsUtf8(gbk, out);
+    return;
+  }
+  // A backslash may also be the second byte of a character: only the
+  // converted text shows which ones stand alone.
+  for (const char c : GbkToUtf8(gbk)) {
     switch (c) {
       case '\\':
         *out += "\\\\";
@@ -85,8 +95,21 @@ void AppendEscaped(std::string* out, std::string_view utf8) {
   }
 }
 
+// Whether two values give the same text (0 and -0 do not).
+bool SameValue(const Value& a, const Value& b) {
+  if (!(a == b)) return false;
+  const bool real = a.kind() == Value::Kind::Double || a.kind() == Value::Kind::Float;
+  return !real || std::signbit(a.real()) == std::signbit(b.real());
+}
+
+void AppendNumber(std::string* out, int32_t n) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+  out->append(digits, static_cast<std::size_t>(end - digits));
+}
+
 // Writes `text` to standard output; false when it cannot be written whole.
-bool WriteOut(const std::string& text) {
+bool WriteOut(std::string_view text) {
   return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
 }
 
@@ -126,113 +149,81 @@ int Create(const std::vector<std::string>& args) {
   return code == 0 ? 0 : Fail(code);
 }
 
-// Appends a 32-bit number in the byte order of the host: the dump reads back
-// what it wrote in the same run.
-void AppendInt(std::string* to, int32_t n) {
-  to->append(reinterpret_cast<const char*>(&n), sizeof n);
-}
-
-int32_t TakeInt(const std::string& from, std::size_t* at) {
-  int32_t n = 0;
-  std::memcpy(&n, from.data() + *at, sizeof n);
-  *at += sizeof n;
-  return n;
-}
-
 int Dump(const std::string& file) {
   Database db;
   if (!db.OpenDatabase(Utf8ToGbk(file), Access::ReadOnly, Share::DenyNone)) {
     return Fail(LastDatabaseError());
   }
   RecordFile* records = db.Current();
-  const int32_t fieldCount = static_cast<int32_t>(records->fields().size());
-  // The records are read under one shared lock, in large blocks, into one
-  // buffer (per record: id, first failure, then each field's text with its
-  // length), and printed once the lock is let go: writers wait only for
-  // the reading, never for whoever reads the output.
-  std::string read;
+  const auto fieldCount = records->fields().size();
+  // The lines are made under one shared lock, each record read whole, and
+  // written out once the lock is let go: writers wait only for the
+  // reading, never for whoever reads the output.
+  std::string out;
+  struct Failure {
+    std::size_t lineEnd;  // in `out`
+    int32_t record;
+    int32_t code;
+  };
+  std::vector<Failure> failures;
   int32_t count = 0;
   {
     WholeFileScope scope(db, WholeFileScope::Kind::Shared);
     count = db.RecordCount();
     if (LastDatabaseError() != 0) return Fail(LastDatabaseError());
-    // Room for short fields up front: growing the buffer copies it.
-    read.reserve(static_cast<std::size_t>(count) * (8 + static_cast<std::size_t>(fieldCount) * 24));
-    db.GoFirst();
-    std::vector<Value> lastDate(static_cast<std::size_t>(fieldCount) + 1);
-    std::vector<std::string> lastText(lastDate.size());
+    // Room for short lines up front: growing the text copies it.
+    out.reserve(static_cast<std::size_t>(count) * (16 + fieldCount * 12));
+    std::vector<Value> values;
+    // Neighbouring records often hold the same group, date or proficiency:
+    // each field's last value and its text are kept, so a repeated value
+    // is not converted again.
+    std::vector<Value> lastValue(fieldCount);
+    std::vector<std::string> lastText(fieldCount);
     for (int32_t i = 0; i < count; ++i) {
       int32_t id = 0;
-      int32_t code = records->ReadRecordId(records->cursor(), &id);
-      AppendInt(&read, id);
-      const std::size_t codeAt = read.size();
-      AppendInt(&read, 0);
-      for (int32_t f = 1; f <= fieldCount; ++f) {
-        // A date like the one before it in this field is not written out
-        // as text again.
-        const Value value = db.ReadField(f);
-        Value& last = lastDate[static_cast<std::size_t>(f)];
-        if (value.kind() != Value::Kind::DateTime || !(value == last)) {
-          lastText[static_cast<std::size_t>(f)] = ValueToText(value);
-          last = value.kind() == Value::Kind::DateTime ? value : Value();
+      // Record by record; the count cannot change while the lock is held.
+      const int32_t code = records->ReadRecord(i, &id, &values);
+      AppendNumber(&out, i + 1);
+      out += '\t';
+      AppendNumber(&out, id);
+      for (std::size_t f = 0; f < values.size(); ++f) {
+        out += '\t';
+        const Value& value = values[f];
+        if (value.kind() == Value::Kind::Text) {
+          AppendEscaped(&out, value.bytes());
+          continue;
         }
-        const std::string& text = lastText[static_cast<std::size_t>(f)];
-        if (LastDatabaseError() != 0 && code == 0) code = LastDatabaseError();
-        AppendInt(&read, static_cast<int32_t>(text.size()));
-        read += text;
+        if (i == 0 || !SameValue(value, lastValue[f])) {
+          lastValue[f] = value;
+          lastText[f].clear();
+          AppendEscaped(&lastText[f], ValueToText(value));
+        }
+        out += lastText[f];
       }
-      std::memcpy(&read[codeAt], &code, sizeof code);
-      db.Skip(1);
+      out += '\n';
+      if (code != 0) failures.push_back({out.size(), i + 1, code});
     }
   }
-  // The lines go out in large writes.
+  // The lines go out in large writes; a record's failure is told after its line.
   constexpr std::size_t kWriteBytes = 1 << 20;
-  std::string out;
-  out.reserve(kWriteBytes + 4096);
   bool written = true;
   std::size_t at = 0;
-  // Neighbouring records often hold the same group, date or proficiency:
-  // each field's last value and its output are kept, so a repeated value
-  // is not converted again.
-  std::vector<std::string_view> lastValue(static_cast<std::size_t>(fieldCount) + 1);
-  std::vector<std::string> lastOutput(lastValue.size());
-  for (int32_t i = 0; i < count; ++i) {
-    const int32_t id = TakeInt(read, &at);
-    const int32_t code = TakeInt(read, &at);
-    out += std::to_string(i + 1);
-    out += '\t';
-    out += std::to_string(id);
-    for (int32_t f = 1; f <= fieldCount; ++f) {
-      const auto size = static_cast<std::size_t>(TakeInt(read, &at));
-      const std::string_view value = std::string_view(read).substr(at, size);
-      at += size;
-      if (i == 0 || value != lastValue[f]) {
-        lastValue[f] = value;
-        lastOutput[f].clear();
-        AppendEscaped(&lastOutput[f], GbkToUtf8(value));
-      }
-      out += '\t';
-      out += lastOutput[f];
-    }
-    out += '\n';
-    if (code != 0) {
-      // The record's line first, then what went wrong with it.
-      written = WriteOut(out) && written;
-      out.clear();
-      std::fflush(stdout);
-      std::fprintf(stderr, "record %d: error %d %s\n", static_cast<int>(i + 1),
-                   static_cast<int>(code), GbkToUtf8(DatabaseErrorText(code)).c_str());
-    } else if (out.size() >= kWriteBytes) {
-      written = WriteOut(out) && written;
-      out.clear();
-    }
+  for (const Failure& failure : failures) {
+    written = WriteOut(std::string_view(out).substr(at, failure.lineEnd - at)) && written;
+    at = failure.lineEnd;
+    std::fflush(stdout);
+    std::fprintf(stderr, "record %d: error %d %s\n", static_cast<int>(failure.record),
+                 static_cast<int>(failure.code), GbkToUtf8(DatabaseErrorText(failure.code)).c_str());
   }
-  written = WriteOut(out) && written;
+  for (; at < out.size(); at += kWriteBytes) {
+    written = WriteOut(std::string_view(out).substr(at, kWriteBytes)) && written;
+  }
   if (std::fflush(stdout) != 0 || !written) {
     std::fprintf(stderr, "the records could not be written out\n");
     return 1;
   }
-  return 0;
+  // Every line is out, but not every value could be read.
+  return failures.empty() ? 0 : 1;
 }
 
 int Info(const std::string& file) {

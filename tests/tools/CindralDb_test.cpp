@@ -15,6 +15,7 @@
 #include "TestWorld.h"
 #include "book/WordList.h"
 #include "store/Database.h"
+#include "store/DatabaseErrors.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
 #include "store/WholeFileScope.h"
@@ -401,6 +402,22 @@ TEST_F(CindralDbListTest, CheckNamesTheRecordWhoseValueCannotBeRead) {
   const ToolRun run = Tool({"check", "book.EDB"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.out.find("record 3 field 3: error "), std::string::npos) << run.out;
+}
+
+TEST_F(CindralDbListTest, DumpNamesTheRecordThatCannotBeReadAfterItsLineAndFails) {
+  MakeBook("book.EDB");
+  PutInt32At("book.EDB", kFirstRecord + 2 * kRecordSize + kMeaningPointer, 100000);
+  const std::string command =
+      std::string("'") + CINDRAL_DB_TOOL + "' dump book.EDB >both.out 2>&1";
+  const int raw = std::system(command.c_str());
+  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+  EXPECT_EQ(Slurp("both.out"),
+            "1\t1\t1\tapple\t苹果\t2023年3月5日\t10\t1\n"
+            "2\t2\t1\ta\\tb\tx, y\t2023年3月5日\t20\t2\n"
+            "3\t3\t1\tsay \"hi\"\t\t2023年3月5日\t30\t3\n"
+            "record 3: error " + std::to_string(kErrSideFileAccess) + " " +
+                GbkToUtf8(DatabaseErrorText(kErrSideFileAccess)) + "\n"
+            "4\t4\t1\tsmile\t😀\t2023年3月5日\t40\t4\n");
 }
 
 TEST_F(CindralDbListTest, CheckReportsABookThatLacksCountedRecords) {

@@ -37,6 +37,16 @@ class FileAccess {
   // The file's identity on disk (device and inode), to tell that two paths
   // name the same file.
   virtual int32_t FileId(uint64_t* device, uint64_t* inode) = 0;
+  // `size` bytes from `offset` where the file keeps them in memory, as a
+  // read would give them whole, in `*bytes` (valid until the next call on
+  // the file); null there when it does not keep them (most files), and the
+  // caller reads them. Not 0 when a read to bring them failed.
+  virtual int32_t Peek(int64_t offset, std::size_t size, const char** bytes) {
+    (void)offset;
+    (void)size;
+    *bytes = nullptr;
+    return 0;
+  }
 };
 
 }  // namespace cindral

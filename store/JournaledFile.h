@@ -39,6 +39,11 @@ class JournaledFile final : public ForwardingFile {
   int32_t Truncate(int64_t length) override;
   int32_t Size(int64_t* length) override;
   int32_t Sync() override;
+  // The file's own bytes, outside a change (inside one they may be held here).
+  int32_t Peek(int64_t offset, std::size_t size, const char** bytes) override {
+    *bytes = nullptr;
+    return changing() ? 0 : inner().Peek(offset, size, bytes);
+  }
 
   // --- For the journal ---
   // Starts holding changes; the file's length now is its original length.

@@ -25,10 +25,11 @@ ReadAheadFile::~ReadAheadFile() {
 }
 
 bool ReadAheadFile::MakeBlocks() {
-  // One region for all blocks, its pages made present in one call: here a
-  // page fault costs more than filling the page.
+  // One region for all blocks; a block's pages are made present in one
+  // call when it is first used (here a page fault costs more than filling
+  // the page), so a walk that keeps to a few blocks pays for a few.
   void* memory = ::mmap(nullptr, kMemoryBytes, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) return false;
   memory_ = static_cast<char*>(memory);
   blocks_.resize(kMaxBlocks);
@@ -74,17 +75,32 @@ int32_t ReadAheadFile::BlockAt(int64_t start, Block** block) {
     *block = last_ = &hit;
     return 0;
   }
-  // An empty block, else the least used.
   if (blocks_.empty() && !MakeBlocks()) return kNoMemory;
+  // A walk reading on through the file is done with the block two behind
+  // this one: it is read over, so that the walk keeps to a few blocks of
+  // memory (warm in the cache) and leaves the others to what is read
+  // here and there. Otherwise an empty block, else the least used.
   Block* slot = nullptr;
-  for (Block& b : blocks_) {
-    if (b.start == kEmpty) {
-      slot = &b;
-      break;
+  const auto behind = index_.find(start - 2 * kBlockBytes);
+  if (behind != index_.end()) {
+    slot = &blocks_[behind->second];
+  } else {
+    for (Block& b : blocks_) {
+      if (b.start == kEmpty) {
+        slot = &b;
+        break;
+      }
+      if (slot == nullptr || b.used < slot->used) slot = &b;
     }
-    if (slot == nullptr || b.used < slot->used) slot = &b;
   }
   if (slot == nullptr) return kNoMemory;
+#ifdef MADV_POPULATE_WRITE
+  if (!slot->present) {
+    // Without it (an older kernel) the pages come as the read fills them.
+    ::madvise(slot->bytes, static_cast<std::size_t>(kBlockBytes), MADV_POPULATE_WRITE);
+    slot->present = true;
+  }
+#endif
   Forget(*slot);
   std::size_t got = 0;
   const int32_t code =
@@ -126,6 +142,21 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
     if (block->size < static_cast<std::size_t>(kBlockBytes)) break;
   }
   *done = copied;
+  return 0;
+}
+
+int32_t ReadAheadFile::Peek(int64_t offset, std::size_t size, const char** bytes) {
+  *bytes = nullptr;
+  if (!active_ || offset < 0 || size == 0 || static_cast<int64_t>(size) > kBlockBytes) return 0;
+  const int64_t start = BlockStart(offset);
+  const auto within = static_cast<std::size_t>(offset - start);
+  if (within + size > static_cast<std::size_t>(kBlockBytes)) return 0;
+  Block* block = nullptr;
+  const int32_t code = BlockAt(start, &block);
+  if (code == kNoMemory) return 0;
+  if (code != 0) return code;
+  // Bytes past the end of the file are left to a read, which tells.
+  if (within + size <= block->size) *bytes = block->bytes + within;
   return 0;
 }
 

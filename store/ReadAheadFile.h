@@ -9,8 +9,10 @@
 // did.
 //
 // The blocks live in one region of memory made at the first block read and
-// kept until the file closes (1 MiB a file), so that a walk of a large book
-// reads each byte once into memory that is already there.
+// kept until the file closes (at most 1 MiB a file, each block's pages made
+// present when it is first used), so that a walk of a large book reads each
+// byte once into memory that is already there. A walk reading on through
+// the file keeps to three blocks of it.
 //
 // A write or cut the file refuses drops every block (the file's content is
 // no longer known for sure); a read the file refuses is not kept and its
@@ -49,6 +51,9 @@ class ReadAheadFile final : public ForwardingFile {
   int32_t WriteAt(int64_t offset, const void* data, std::size_t size) override;
   int32_t Truncate(int64_t length) override;
   int32_t Size(int64_t* length) override;
+  // Inside a span, the bytes in their block (read from the file when
+  // missing), when they lie whole in one block.
+  int32_t Peek(int64_t offset, std::size_t size, const char** bytes) override;
 
  private:
   static constexpr int64_t kUnknown = -1;
@@ -60,6 +65,7 @@ class ReadAheadFile final : public ForwardingFile {
     std::size_t size = 0;    // shorter than kBlockBytes at the file's end
     uint64_t used = 0;
     char* bytes = nullptr;
+    bool present = false;  // its pages made present
   };
 
   // The block that starts at `start`, read from the file when missing.

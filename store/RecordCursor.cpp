@@ -202,8 +202,10 @@ int32_t RecordCursor::ReadRecord(int32_t index, int32_t* id, std::vector<Value>*
   if (recordSpan_ == 0) {
     // The bytes every field and the id lie in.
     recordSpan_ = 4;
+    fieldWidths_.clear();
     for (const FieldDescriptor& fd : layout_.fields()) {
       const std::size_t width = fd.InSideFile() ? 4 : static_cast<std::size_t>(fd.Width());
+      fieldWidths_.push_back(width);
       recordSpan_ = std::max(recordSpan_, static_cast<std::size_t>(fd.offset) + width);
     }
   }
@@ -212,21 +214,30 @@ int32_t RecordCursor::ReadRecord(int32_t index, int32_t* id, std::vector<Value>*
     zeroAll();
     return kErrOutOfMemory;
   }
-  std::size_t got = 0;
-  int32_t first = file_.ReadAt(RecordOffset(index), &scratch_[0], span, &got);
+  // From the read-ahead's memory when it holds the record; the side
+  // file's reads below leave this file's blocks alone.
+  const char* record = nullptr;
+  std::size_t got = span;
+  int32_t first = file_.Peek(RecordOffset(index), span, &record);
+  if (first == 0 && record == nullptr) {
+    first = file_.ReadAt(RecordOffset(index), &scratch_[0], span, &got);
+    record = scratch_.data();
+  }
   if (first != 0) {
     zeroAll();
     return SettleRead(kErrRecordRead);
   }
   if (got >= 4) {
-    *id = GetInt32(scratch_.data());
+    *id = GetInt32(record);
   } else {
     first = got == 0 ? kErrSeek : kErrRecordRead;
   }
   for (std::size_t f = 0; f < fieldCount; ++f) {
-    const int32_t code =
-        SettleRead(DecodeRecordField(scratch_.data(), got, static_cast<int32_t>(f), &(*values)[f]));
-    if (first == 0) first = code;
+    const int32_t code = DecodeRecordField(record, got, static_cast<int32_t>(f), &(*values)[f]);
+    if (code != 0) {
+      SettleRead(code);
+      if (first == 0) first = code;
+    }
   }
   return first;
 }
@@ -235,7 +246,7 @@ int32_t RecordCursor::DecodeRecordField(const char* record, std::size_t got, int
                                         Value* out) {
   const FieldDescriptor& fd = layout_.field(field);
   const auto offset = static_cast<std::size_t>(fd.offset);
-  const std::size_t width = fd.InSideFile() ? 4 : static_cast<std::size_t>(fd.Width());
+  const std::size_t width = fieldWidths_[static_cast<std::size_t>(field)];
   if (offset + width > got) {
     *out = ZeroValue(fd.type);
     return offset < got ? kErrFieldRead : kErrSeek;

@@ -79,7 +79,7 @@ class RecordCursor {
   int32_t SettleRead(int32_t code);
   int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
   // A field of a record whose first `got` bytes are `record` (read under
-  // its lock).
+  // its lock), once ReadRecord knows the fields' widths.
   int32_t DecodeRecordField(const char* record, std::size_t got, int32_t field, Value* out);
   // The header's counters (`size` bytes from the count on), under the
   // header lock.
@@ -101,6 +101,7 @@ class RecordCursor {
   int32_t timeoutMs_ = 0;
   std::string scratch_;         // reused record and field buffer
   std::size_t recordSpan_ = 0;  // the bytes a whole record's read takes, once known
+  std::vector<std::size_t> fieldWidths_;  // each field's bytes in the record, then
 };
 
 }  // namespace cindral

@@ -14,8 +14,6 @@ constexpr int kPrevOffset = 0;
 constexpr int kNextOffset = 4;
 // The header counts blocks in an int32; the count must not wrap.
 constexpr int32_t kMaxBlocks = 0x7FFFFFFF;
-// The first read of a block during a read-ahead: its links and most words.
-constexpr std::size_t kShortRead = 64;
 
 int64_t BlockOffset(int32_t block) { return int64_t{block} * SideFile::kBlockSize; }
 
@@ -172,39 +170,29 @@ int32_t SideFile::Load(int32_t first, bool cutAtZero, std::string* out) {
     if (code != 0) break;
     if (held != 0) locks_.UnlockByte(BlockOffset(held));
     held = b;
-    // Inside a read-ahead every read is a copy from memory: only the bytes
-    // the value uses are copied, and the file's length (known there) tells
-    // that the block is whole. Otherwise the block comes in one read.
-    const bool inMemory = readAhead_->active();
-    const std::size_t wanted = inMemory ? kShortRead : kBlockSize;
-    std::size_t got = 0;
-    code = file_->ReadAt(BlockOffset(b), &block_[0], wanted, &got);
-    if (code == 0 && got < wanted) code = kErrSideFileAccess;
-    if (code == 0 && inMemory) {
-      int64_t length = 0;
-      code = file_->Size(&length);
-      if (code == 0 && length < BlockOffset(b) + static_cast<int64_t>(kBlockSize)) {
-        code = kErrSideFileAccess;
-      }
-      const int32_t used = GetInt32(&block_[8]);
-      if (code == 0 && used > static_cast<int32_t>(kShortRead) - 12 && used <= kPieceSize) {
-        const auto rest = static_cast<std::size_t>(used + 12) - kShortRead;
-        code = file_->ReadAt(BlockOffset(b) + kShortRead, &block_[kShortRead], rest, &got);
-        if (code == 0 && got < rest) code = kErrSideFileAccess;
-      }
+    // Inside a read-ahead the block is read where it lies in memory, when
+    // the file holds it whole; otherwise it comes in one read (and a block
+    // the file holds only part of fails).
+    const char* bytes = nullptr;
+    code = file_->Peek(BlockOffset(b), kBlockSize, &bytes);
+    if (code == 0 && bytes == nullptr) {
+      std::size_t got = 0;
+      code = file_->ReadAt(BlockOffset(b), &block_[0], kBlockSize, &got);
+      if (code == 0 && got < kBlockSize) code = kErrSideFileAccess;
+      bytes = block_.data();
     }
     if (code != 0) break;
-    const int32_t length = GetInt32(&block_[8]);
+    const int32_t length = GetInt32(bytes + 8);
     // Each block points back to the one that led to it: a chain that runs
     // into another value's blocks is not read as this value.
-    const int32_t prev = GetInt32(&block_[0]);
+    const int32_t prev = GetInt32(bytes);
     if (length < 1 || length > kPieceSize || prev != previous) {
       code = kErrSideFileAccess;
       break;
     }
-    out->append(&block_[12], static_cast<std::size_t>(length));
+    out->append(bytes + 12, static_cast<std::size_t>(length));
     previous = b;
-    b = GetInt32(&block_[4]);
+    b = GetInt32(bytes + 4);
   }
   if (held != 0) locks_.UnlockByte(BlockOffset(held));
   if (code != 0) {

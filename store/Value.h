@@ -57,7 +57,7 @@ class Value {
 
  private:
   Value(Kind k, std::int64_t i, double d) : kind_(k), i_(i), d_(d) {}
-  Value(Kind k, std::string s) : kind_(k), s_(std::move(s)) {}
+  Value(Kind k, std::string&& s) : kind_(k), s_(std::move(s)) {}
 
   Kind kind_ = Kind::Empty;
   std::int64_t i_ = 0;

@@ -350,7 +350,7 @@ TEST(ReadAheadFaultTest, AFailingReadInsideAScopeIsReportedAndTheNextReadGoesToT
   {
     Database writer;
     ASSERT_TRUE(writer.OpenDatabase(path));
-    FillBook(writer, 50);
+    FillBook(writer, 200);
   }
   auto plan = std::make_shared<testing::FaultPlan>();
   Database db;
@@ -370,6 +370,17 @@ TEST(ReadAheadFaultTest, AFailingReadInsideAScopeIsReportedAndTheNextReadGoesToT
   EXPECT_EQ(ReadTextField(db, kWord), "");
   EXPECT_NE(LastDatabaseError(), 0);
   EXPECT_EQ(ReadTextField(db, kWord), "word6");
+  // So does a record read whole, from its memos' blocks (each in a block
+  // of the read-ahead not read yet).
+  for (const int32_t index : {120, 190}) {
+    int32_t id = 0;
+    std::vector<Value> values;
+    plan->Reset(testing::FaultPlan::Kind::ReadError, 1, false);
+    EXPECT_NE(db.Current()->ReadRecord(index, &id, &values), 0) << index;
+    EXPECT_TRUE(plan->fired);
+    EXPECT_EQ(db.Current()->ReadRecord(index, &id, &values), 0) << index;
+    EXPECT_EQ(values[1], Value::Text("word" + std::to_string(index)));
+  }
   EXPECT_TRUE(scope.End());
 }
 

@@ -17,8 +17,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +42,7 @@
 #include "store/Value.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
+#include "tools/db/Dump.h"
 
 namespace cindral {
 namespace {
@@ -66,52 +65,6 @@ int Fail(int32_t code) {
   return 1;
 }
 
-// A value of a line: GBK text as UTF-8, with tabs and line breaks escaped.
-void AppendEscaped(std::string* out, std::string_view gbk) {
-  const auto special = [](char c) { return c == '\\' || c == '\t' || c == '\n' || c == '\r'; };
-  if (std::none_of(gbk.begin(), gbk.end(), special)) {
-    AppendGbkAsUtf8(gbk, out);
-    return;
-  }
-  // A backslash may also be the second byte of a character: only the
-  // converted text shows which ones stand alone.
-  for (const char c : GbkToUtf8(gbk)) {
-    switch (c) {
-      case '\\':
-        *out += "\\\\";
-        break;
-      case '\t':
-        *out += "\\t";
-        break;
-      case '\n':
-        *out += "\\n";
-        break;
-      case '\r':
-        *out += "\\r";
-        break;
-      default:
-        *out += c;
-    }
-  }
-}
-
-// Whether two values give the same text (0 and -0 do not).
-bool SameValue(const Value& a, const Value& b) {
-  if (!(a == b)) return false;
-  const bool real = a.kind() == Value::Kind::Double || a.kind() == Value::Kind::Float;
-  return !real || std::signbit(a.real()) == std::signbit(b.real());
-}
-
-void AppendNumber(std::string* out, int32_t n) {
-  char digits[16];
-  const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
-  out->append(digits, static_cast<std::size_t>(end - digits));
-}
-
-// Writes `text` to standard output; false when it cannot be written whole.
-bool WriteOut(std::string_view text) {
-  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-}
 
 int Create(const std::vector<std::string>& args) {
   if (args.empty()) return Usage();
@@ -147,83 +100,6 @@ int Create(const std::vector<std::string>& args) {
   }
   const int32_t code = RecordFile::Create(path, WordRecordFields(textBytes));
   return code == 0 ? 0 : Fail(code);
-}
-
-int Dump(const std::string& file) {
-  Database db;
-  if (!db.OpenDatabase(Utf8ToGbk(file), Access::ReadOnly, Share::DenyNone)) {
-    return Fail(LastDatabaseError());
-  }
-  RecordFile* records = db.Current();
-  const auto fieldCount = records->fields().size();
-  // The lines are made under one shared lock, each record read whole, and
-  // written out once the lock is let go: writers wait only for the
-  // reading, never for whoever reads the output.
-  std::string out;
-  struct Failure {
-    std::size_t lineEnd;  // in `out`
-    int32_t record;
-    int32_t code;
-  };
-  std::vector<Failure> failures;
-  int32_t count = 0;
-  {
-    WholeFileScope scope(db, WholeFileScope::Kind::Shared);
-    count = db.RecordCount();
-    if (LastDatabaseError() != 0) return Fail(LastDatabaseError());
-    // Room for short lines up front: growing the text copies it.
-    out.reserve(static_cast<std::size_t>(count) * (16 + fieldCount * 12));
-    std::vector<Value> values;
-    // Neighbouring records often hold the same group, date or proficiency:
-    // each field's last value and its text are kept, so a repeated value
-    // is not converted again.
-    std::vector<Value> lastValue(fieldCount);
-    std::vector<std::string> lastText(fieldCount);
-    for (int32_t i = 0; i < count; ++i) {
-      int32_t id = 0;
-      // Record by record; the count cannot change while the lock is held.
-      const int32_t code = records->ReadRecord(i, &id, &values);
-      AppendNumber(&out, i + 1);
-      out += '\t';
-      AppendNumber(&out, id);
-      for (std::size_t f = 0; f < values.size(); ++f) {
-        out += '\t';
-        const Value& value = values[f];
-        if (value.kind() == Value::Kind::Text) {
-          AppendEscaped(&out, value.bytes());
-          continue;
-        }
-        if (i == 0 || !SameValue(value, lastValue[f])) {
-          lastValue[f] = value;
-          lastText[f].clear();
-          AppendEscaped(&lastText[f], ValueToText(value));
-        }
-        out += lastText[f];
-      }
-      out += '\n';
-      if (code != 0) failures.push_back({out.size(), i + 1, code});
-    }
-  }
-  // The lines go out in large writes; a record's failure is told after its line.
-  constexpr std::size_t kWriteBytes = 1 << 20;
-  bool written = true;
-  std::size_t at = 0;
-  for (const Failure& failure : failures) {
-    written = WriteOut(std::string_view(out).substr(at, failure.lineEnd - at)) && written;
-    at = failure.lineEnd;
-    std::fflush(stdout);
-    std::fprintf(stderr, "record %d: error %d %s\n", static_cast<int>(failure.record),
-                 static_cast<int>(failure.code), GbkToUtf8(DatabaseErrorText(failure.code)).c_str());
-  }
-  for (; at < out.size(); at += kWriteBytes) {
-    written = WriteOut(std::string_view(out).substr(at, kWriteBytes)) && written;
-  }
-  if (std::fflush(stdout) != 0 || !written) {
-    std::fprintf(stderr, "the records could not be written out\n");
-    return 1;
-  }
-  // Every line is out, but not every value could be read.
-  return failures.empty() ? 0 : 1;
 }
 
 int Info(const std::string& file) {

@@ -1,0 +1,15 @@
+#pragma once
+// cindral-db dump: every record of a book on one line of standard output.
+
+#include <string>
+
+namespace cindral {
+
+// Prints the book's records (FILE in UTF-8): record number, record id and
+// each field, separated by tabs, with tabs, line breaks and backslashes
+// inside a value escaped. Exits with 1 when the book cannot be opened, a
+// value cannot be read (after every line; each such record is named on
+// standard error after its line) or the lines cannot be written out.
+int Dump(const std::string& file);
+
+}  // namespace cindral

@@ -42,7 +42,7 @@
 #include "store/Value.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
-#include "tools/db/Dump.h"
+#include "tools/Dump.h"
 
 namespace cindral {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/db/Dump.h"
+#include "tools/Dump.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,14 +1,17 @@
-// How fast the learning card opens and what it costs in memory, beside the
-// floor of a bare Qt window of the card's size, measured in the same run:
+// How fast the learning card opens and what it costs in memory, beside two
+// floors measured in the same run: a bare Qt window of the card's size
+// (until it is on screen), and a bare window of that size holding three
+// plain web views that load the same three pages from the same server
+// (until all three have loaded; "views" in the counters):
 //  - LaterCard: the web engine running (an earlier card started it), a new
 //    card opens until it is on screen and until its three dictionary pages
 //    have loaded from a web server on 127.0.0.1; rounds interleaved with the
-//    bare window opening until it is on screen; medians and ratios.
+//    floors (a new bare window each, the engine warm); medians and ratios.
 //  - FirstCard: a fresh process opens its first card (the engine starts
-//    cold) until the three pages have loaded, interleaved with a fresh
-//    process opening the bare window; each child process times itself from
-//    the moment its application object exists, and reports its memory with
-//    the window open: resident, and proportional together with the helper
+//    cold) until the three pages have loaded, interleaved with fresh
+//    processes opening the floors; each child process times itself from
+//    just before its window is made, and reports its memory with the
+//    window open: resident, and proportional together with the helper
 //    processes in which the engine draws the pages.
 // Counters are milliseconds (ms), megabytes (MB) and ratios (x).
 
@@ -16,6 +19,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QWebEngineView>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -30,6 +36,7 @@
 #include "TestWorld.h"
 #include "WindowTiming.h"
 #include "lookup/DictionaryViews.h"
+#include "lookup/WebEngineStart.h"
 #include "windows/LearningWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/LocalHttpServer.h"
@@ -152,14 +159,48 @@ double OpenBareWindow(double* residentMb = nullptr, double* withHelpersMb = null
   return ms;
 }
 
+// The floor of the pages: a bare window of the card's size holding three
+// plain web views, loading three pages from `server` (the card's server
+// answers every address alike), until all three have loaded.
+CardTimes OpenBareViews(const QByteArray& base, int round) {
+  PrepareWebEngineStart();  // the engine's flags, as the card starts it with
+  CardTimes times;
+  QElapsedTimer clock;
+  clock.start();
+  QWidget window;
+  window.resize(1100, 700);
+  auto* layout = new QHBoxLayout(&window);
+  QEventLoop loop;
+  int loaded = 0;
+  for (int i = 0; i < 3; ++i) {
+    auto* view = new QWebEngineView(&window);
+    layout->addWidget(view);
+    QObject::connect(view, &QWebEngineView::loadFinished, &loop, [&](bool) {
+      if (++loaded == 3) loop.quit();
+    });
+    view->load(QUrl(QString::fromLatin1(base) +
+                    QStringLiteral("/bare%1/abandon?round=%2").arg(i).arg(round)));
+  }
+  window.show();
+  QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+  loop.exec();
+  times.loadedMs = loaded == 3 ? clock.nsecsElapsed() / 1e6 : -1;
+  times.shownMs = times.loadedMs;
+  times.residentMb = ResidentMegabytes();
+  times.withHelpersMb = ProportionalMegabytesWithHelpers();
+  return times;
+}
+
 void BM_LaterCard(benchmark::State& state) {
   CardWorld world;
   DictionaryViews views;
   OpenCard(world, views);  // starts the engine
-  std::vector<double> shown, loaded, bare, cardMb, helpersMb;
+  OpenBareViews(world.server.Base(), -1);  // and its default profile
+  std::vector<double> shown, loaded, bare, bareViews, cardMb, helpersMb;
   for (auto _ : state) {
     for (int round = 0; round < kLaterRounds; ++round) {
       bare.push_back(OpenBareWindow());
+      bareViews.push_back(OpenBareViews(world.server.Base(), round).loadedMs);
       const CardTimes times = OpenCard(world, views);
       shown.push_back(times.shownMs);
       loaded.push_back(times.loadedMs);
@@ -172,6 +213,8 @@ void BM_LaterCard(benchmark::State& state) {
   state.counters["bare_window_ms"] = Median(bare);
   state.counters["shown_x_bare"] = Median(shown) / Median(bare);
   state.counters["loaded_x_bare"] = Median(loaded) / Median(bare);
+  state.counters["views_loaded_ms"] = Median(bareViews);
+  state.counters["loaded_x_views"] = Median(loaded) / Median(bareViews);
   state.counters["resident_MB"] = Median(cardMb);
   state.counters["with_helpers_pss_MB"] = Median(helpersMb);
   // Whether memory grows from card to card: the first and the last round.
@@ -201,9 +244,13 @@ QMap<QString, double> RunChild(const char* mode) {
 
 void BM_FirstCard(benchmark::State& state) {
   std::vector<double> first, bare, cardMb, bareMb, cardAllMb, bareAllMb, afterHover;
+  std::vector<double> viewsMs, viewsAllMb;
   for (auto _ : state) {
     for (int round = 0; round < kColdRounds; ++round) {
       const QMap<QString, double> floor = RunChild("--bare-window-child");
+      const QMap<QString, double> bareViews = RunChild("--bare-views-child");
+      viewsMs.push_back(bareViews.value(QStringLiteral("ms")));
+      viewsAllMb.push_back(bareViews.value(QStringLiteral("all_MB")));
       const QMap<QString, double> card = RunChild("--first-card-child");
       afterHover.push_back(RunChild("--first-card-after-hover-child").value(QStringLiteral("ms")));
       bare.push_back(floor.value(QStringLiteral("ms")));
@@ -226,8 +273,34 @@ void BM_FirstCard(benchmark::State& state) {
   state.counters["card_with_helpers_pss_MB"] = Median(cardAllMb);
   state.counters["bare_pss_MB"] = Median(bareAllMb);
   state.counters["with_helpers_x_bare"] = Median(cardAllMb) / Median(bareAllMb);
+  state.counters["views_first_ms"] = Median(viewsMs);
+  state.counters["first_x_views"] = Median(first) / Median(viewsMs);
+  state.counters["views_pss_MB"] = Median(viewsAllMb);
+  state.counters["with_helpers_x_views"] = Median(cardAllMb) / Median(viewsAllMb);
 }
 BENCHMARK(BM_FirstCard)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Memory over 30 cards in a process that opens nothing else, beside a
+// process that opens 30 bare windows of three web views: the proportional
+// memory with the helpers after the 5th and after the 30th (the first few
+// fill the engine's caches).
+void BM_MemoryOverCards(benchmark::State& state) {
+  for (auto _ : state) {
+    const QMap<QString, double> cards = RunChild("--cards-memory-child");
+    const QMap<QString, double> views = RunChild("--views-memory-child");
+    state.counters["cards_1st_MB"] = cards.value(QStringLiteral("first_MB"));
+    state.counters["cards_5th_MB"] = cards.value(QStringLiteral("fifth_MB"));
+    state.counters["cards_30th_MB"] = cards.value(QStringLiteral("last_MB"));
+    state.counters["cards_growth_MB"] =
+        cards.value(QStringLiteral("last_MB")) - cards.value(QStringLiteral("fifth_MB"));
+    state.counters["views_1st_MB"] = views.value(QStringLiteral("first_MB"));
+    state.counters["views_5th_MB"] = views.value(QStringLiteral("fifth_MB"));
+    state.counters["views_30th_MB"] = views.value(QStringLiteral("last_MB"));
+    state.counters["views_growth_MB"] =
+        views.value(QStringLiteral("last_MB")) - views.value(QStringLiteral("fifth_MB"));
+  }
+}
+BENCHMARK(BM_MemoryOverCards)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cindral
@@ -258,6 +331,31 @@ int main(int argc, char** argv) {
     QTest::qWait(300);
     const cindral::CardTimes times = cindral::OpenCard(world, views);
     std::printf("ms=%f\n", times.loadedMs);
+    return 0;
+  }
+  const bool cardsMemoryChild = argc > 1 && std::string(argv[1]) == "--cards-memory-child";
+  const bool viewsMemoryChild = argc > 1 && std::string(argv[1]) == "--views-memory-child";
+  if (cardsMemoryChild || viewsMemoryChild) {
+    cindral::CardWorld world;
+    cindral::DictionaryViews views;
+    double first = 0;
+    double fifth = 0;
+    double last = 0;
+    for (int round = 1; round <= 30; ++round) {
+      last = cardsMemoryChild ? cindral::OpenCard(world, views).withHelpersMb
+                              : cindral::OpenBareViews(world.server.Base(), round).withHelpersMb;
+      if (round == 1) first = last;
+      if (round == 5) fifth = last;
+    }
+    std::printf("first_MB=%f\nfifth_MB=%f\nlast_MB=%f\n", first, fifth, last);
+    return 0;
+  }
+  if (argc > 1 && std::string(argv[1]) == "--bare-views-child") {
+    cindral::testing::LocalHttpServer server;
+    server.Listen();
+    const cindral::CardTimes times = cindral::OpenBareViews(server.Base(), 0);
+    std::printf("ms=%f\nMB=%f\nall_MB=%f\n", times.loadedMs, times.residentMb,
+                times.withHelpersMb);
     return 0;
   }
   if (bareWindowChild) {

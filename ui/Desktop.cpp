@@ -29,6 +29,7 @@ bool PrepareDesktop(QApplication& app) {
   // face, at the desktop's usual size.
   QFont font = QApplication::font();
   font.setFamilies({QStringLiteral("微软雅黑")});
+  font.setHintingPreference(QFont::PreferNoHinting);  // as DesignedFont
   QApplication::setFont(font);
 
   auto* translator = new QTranslator(&app);

@@ -7,9 +7,9 @@
 #include "book/WordList.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include "TestWorld.h"
+#include "WholeConversion.h"
 #include "store/RecordFile.h"
 #include "store/WordRecord.h"
 
@@ -94,17 +94,7 @@ TEST_F(WordListExportTest, GbkKeepsTheBooksOwnBytesWithoutAByteOrderMark) {
 // What a reader that knows only GBK makes of bytes (glibc's GBK), in UTF-8;
 // nothing when it refuses them.
 std::optional<std::string> ReadAsGbk(const std::string& bytes) {
-  iconv_t cd = iconv_open("UTF-8", "GBK");
-  std::string out(bytes.size() * 4 + 4, '\0');
-  char* src = const_cast<char*>(bytes.data());
-  size_t srcLeft = bytes.size();
-  char* dst = out.data();
-  size_t dstLeft = out.size();
-  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) return std::nullopt;
-  out.resize(out.size() - dstLeft);
-  return out;
+  return testing::ConvertWhole("UTF-8", "GBK", bytes);
 }
 
 TEST_F(WordListExportTest, AGbkListIsGbkProperOrRefusedNamingTheFirstWordGbkCannotHold) {

@@ -1,10 +1,11 @@
 #include "store/Gbk.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <optional>
 #include <string>
+
+#include "WholeConversion.h"
 
 namespace cindral {
 namespace {
@@ -72,21 +73,8 @@ TEST(Gbk, EveryBytePairGivesValidUtf8) {
   }
 }
 
-// The converter's own answer for a text it takes whole; nothing when it
-// refuses a byte.
 std::optional<std::string> ConverterUtf8(const std::string& gbk) {
-  iconv_t cd = iconv_open("UTF-8", "GB18030");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string out(gbk.size() * 4 + 8, '\0');
-  char* src = const_cast<char*>(gbk.data());
-  size_t srcLeft = gbk.size();
-  char* dst = &out[0];
-  size_t dstLeft = out.size();
-  const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) return std::nullopt;
-  out.resize(out.size() - dstLeft);
-  return out;
+  return testing::ConvertWhole("UTF-8", "GB18030", gbk);
 }
 
 TEST(Gbk, EveryCharacterDecodesAsTheConverterDoes) {

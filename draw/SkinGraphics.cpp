@@ -7,6 +7,7 @@
 #include "draw/SkinImage.h"
 #include "draw/SkinPath.h"
 #include "draw/SkinPen.h"
+#include "ui/CoveringFont.h"
 #include "ui/Text.h"
 
 namespace cindral {
@@ -96,10 +97,10 @@ void SkinGraphics::DrawImageRectRect(const SkinImage& image, double x, double y,
 void SkinGraphics::DrawString(const std::string& gbk, double x, double y, const SkinFont& font,
                               const SkinBrush& brush) {
   painter_.save();
-  painter_.setFont(font.font());
+  const QString text = ToQString(gbk);
+  painter_.setFont(FontCovering(font.font(), text));
   painter_.setPen(QPen(brush.brush(), 1));
-  painter_.drawText(QRectF(x, y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                    ToQString(gbk));
+  painter_.drawText(QRectF(x, y, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
   painter_.restore();
 }
 

@@ -3,6 +3,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "ui/CoveringFont.h"
+
 namespace cindral {
 
 WrappingButton::WrappingButton(QWidget* parent) : QPushButton(parent) {}
@@ -29,6 +31,7 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                    style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
   }
+  painter.setFont(FontCovering(font(), text));
   painter.drawItemText(area, flags, palette(), isEnabled(), text, QPalette::ButtonText);
 }
 

@@ -23,6 +23,7 @@
 #include "store/Gbk.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/ControlText.h"
+#include "ui/CoveringFont.h"
 #include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 #include "ui/PictureButton.h"
@@ -139,6 +140,25 @@ class LayoutsTest : public QObject {
     // The faces must hold the characters the windows show.
     const QFontMetrics metrics(yaHei);
     for (const QChar c : Q("单词熟练度？√×→")) QVERIFY(metrics.inFontUcs4(c.unicode()));
+  }
+
+  void aTextTheFaceHoldsIsPaintedWithoutMergingAnyOtherWithIt() {
+    const QFont yaHei = DesignedFont({"微软雅黑", 16});
+    struct Case {
+      QString text;
+      bool alone;  // the face alone paints it
+    };
+    const Case cases[] = {
+        {Q("录入单词"), true},
+        {Q("查看\t单词本\n"), true},  // blanks and line breaks are no characters to find
+        {Q("录入") + QString::fromUcs4(U"\U0010FFFD"), false},  // no face holds this one
+        {QString::fromUcs4(U"\U0010FFFD") + Q("单词"), false},
+    };
+    for (const Case& c : cases) {
+      const QFont painted = FontCovering(yaHei, c.text);
+      QCOMPARE(QFontInfo(painted).family(), QFontInfo(yaHei).family());
+      QCOMPARE((painted.styleStrategy() & QFont::NoFontMerging) != 0, c.alone);
+    }
   }
 
   void mainWindowButtonsAreTheFiveDesigned() {

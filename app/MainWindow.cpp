@@ -5,9 +5,9 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
-#include <QTimer>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/ProgramPicture.h"
 #include "store/Gbk.h"

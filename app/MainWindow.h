@@ -49,6 +49,7 @@ class MainWindow : public QWidget {
   bool event(QEvent* event) override;
 
  private:
+  void RunAfterFirstPaint();
   void Guarded(const std::function<void()>& handler);
 
   Program& program_;
@@ -58,7 +59,6 @@ class MainWindow : public QWidget {
   QMenu* menu_ = nullptr;
   bool closingHandled_ = false;
   std::function<void()> afterFirstPaint_;
-  void RunAfterFirstPaint();
 };
 
 }  // namespace cindral

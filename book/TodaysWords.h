@@ -36,17 +36,7 @@ struct NewWord {
   std::string meaning;  // GBK
 };
 
-// Appends the words, in order, as today's words: dated `today`, proficiency
-// 1, serial numbers following the last record's (1 for an empty book), all
-// in the newest group (groupnumber) — or, on the first day after the last
-// entry, in a new group one above it, which groupnumber then holds. The
-// words and the new groupnumber go in as one change, all or none, while no
-// other program writes the book. True when every word is in the book.
-struct AddedWords;
-bool AddTodaysWords(Database& db, const Settings& settings, double today,
-                    const std::vector<NewWord>& words, AddedWords* added = nullptr);
-
-// Where the words went, as AddTodaysWords tells when asked.
+// Where AddTodaysWords put the words.
 struct AddedWords {
   int32_t firstRecord = 0;  // the record number of the first (1-based)
   int32_t count = 0;
@@ -54,6 +44,16 @@ struct AddedWords {
   int32_t groupAfter = 0;
   uint64_t digest = 0;  // RecordsDigest of the records as stored
 };
+
+// Appends the words, in order, as today's words: dated `today`, proficiency
+// 1, serial numbers following the last record's (1 for an empty book), all
+// in the newest group (groupnumber) — or, on the first day after the last
+// entry, in a new group one above it, which groupnumber then holds. The
+// words and the new groupnumber go in as one change, all or none, while no
+// other program writes the book. True when every word is in the book;
+// `*added` (when given) then tells where they went.
+bool AddTodaysWords(Database& db, const Settings& settings, double today,
+                    const std::vector<NewWord>& words, AddedWords* added = nullptr);
 
 // A fingerprint of records first..first+count-1 (1-based), every field of
 // each: equal digests mean the records were not changed in between. Reads

@@ -130,41 +130,39 @@ int32_t RecordCursor::ReadFieldNow(int32_t index, int32_t field, Value* out) {
     *out = ZeroValue(fd.type);
     return lock.code();
   }
-  const int64_t at = RecordOffset(index) + fd.offset;
-  std::size_t got = 0;
-  if (!fd.InSideFile()) {
-    const auto width = static_cast<std::size_t>(fd.Width());
-    char small[kSmallField];
-    char* buffer = small;
-    if (width > sizeof small) {
-      if (!Reserve(width)) {
-        *out = ZeroValue(fd.type);
-        return kErrOutOfMemory;
-      }
-      buffer = &scratch_[0];
-    }
-    const int32_t code = file_.ReadAt(at, buffer, width, &got);
-    if (code != 0 || got < width) {
+  // A memo's or byte set's bytes here are its first block in the side file.
+  const auto width = static_cast<std::size_t>(fd.Width());
+  char small[kSmallField];
+  char* buffer = small;
+  if (width > sizeof small) {
+    if (!Reserve(width)) {
       *out = ZeroValue(fd.type);
-      return code == 0 && got == 0 ? kErrSeek : kErrFieldRead;
+      return kErrOutOfMemory;
     }
-    *out = DecodeField(fd, buffer);
-    return 0;
+    buffer = &scratch_[0];
   }
-  char raw[4];
-  const int32_t code = file_.ReadAt(at, raw, sizeof raw, &got);
-  if (code != 0 || got < sizeof raw) {
+  std::size_t got = 0;
+  const int32_t code = file_.ReadAt(RecordOffset(index) + fd.offset, buffer, width, &got);
+  if (code != 0 || got < width) {
     *out = ZeroValue(fd.type);
     return code == 0 && got == 0 ? kErrSeek : kErrFieldRead;
   }
-  std::string bytes;
-  const int32_t loaded =
-      side_ ? side_->Load(GetInt32(raw), fd.type == kTypeMemo, &bytes) : kErrSideFileAccess;
-  if (loaded != 0) {
-    *out = ZeroValue(fd.type);
-    return loaded;
+  return ValueOf(fd, buffer, out);
+}
+
+int32_t RecordCursor::ValueOf(const FieldDescriptor& fd, const char* bytes, Value* out) {
+  if (!fd.InSideFile()) {
+    *out = DecodeField(fd, bytes);
+    return 0;
   }
-  *out = fd.type == kTypeMemo ? Value::Text(std::move(bytes)) : Value::ByteSet(std::move(bytes));
+  std::string loaded;
+  const int32_t code =
+      side_ ? side_->Load(GetInt32(bytes), fd.type == kTypeMemo, &loaded) : kErrSideFileAccess;
+  if (code != 0) {
+    *out = ZeroValue(fd.type);
+    return code;
+  }
+  *out = fd.type == kTypeMemo ? Value::Text(std::move(loaded)) : Value::ByteSet(std::move(loaded));
   return 0;
 }
 
@@ -199,17 +197,9 @@ int32_t RecordCursor::ReadRecord(int32_t index, int32_t* id, std::vector<Value>*
     zeroAll();
     return lock.code();
   }
-  if (recordSpan_ == 0) {
-    // The bytes every field and the id lie in.
-    recordSpan_ = 4;
-    fieldWidths_.clear();
-    for (const FieldDescriptor& fd : layout_.fields()) {
-      const std::size_t width = fd.InSideFile() ? 4 : static_cast<std::size_t>(fd.Width());
-      fieldWidths_.push_back(width);
-      recordSpan_ = std::max(recordSpan_, static_cast<std::size_t>(fd.offset) + width);
-    }
-  }
-  const std::size_t span = recordSpan_;
+  // Every field lies inside the record (the layout says so); the id takes
+  // its first four bytes.
+  const auto span = std::max<std::size_t>(static_cast<std::size_t>(layout_.recordSize()), 4);
   if (scratch_.size() < span && !Reserve(span)) {
     zeroAll();
     return kErrOutOfMemory;
@@ -233,37 +223,21 @@ int32_t RecordCursor::ReadRecord(int32_t index, int32_t* id, std::vector<Value>*
     first = got == 0 ? kErrSeek : kErrRecordRead;
   }
   for (std::size_t f = 0; f < fieldCount; ++f) {
-    const int32_t code = DecodeRecordField(record, got, static_cast<int32_t>(f), &(*values)[f]);
+    const FieldDescriptor& fd = layout_.fields()[f];
+    const auto offset = static_cast<std::size_t>(fd.offset);
+    int32_t code = 0;
+    if (offset + static_cast<std::size_t>(fd.Width()) > got) {
+      (*values)[f] = ZeroValue(fd.type);
+      code = offset < got ? kErrFieldRead : kErrSeek;
+    } else {
+      code = ValueOf(fd, record + offset, &(*values)[f]);
+    }
     if (code != 0) {
       SettleRead(code);
       if (first == 0) first = code;
     }
   }
   return first;
-}
-
-int32_t RecordCursor::DecodeRecordField(const char* record, std::size_t got, int32_t field,
-                                        Value* out) {
-  const FieldDescriptor& fd = layout_.field(field);
-  const auto offset = static_cast<std::size_t>(fd.offset);
-  const std::size_t width = fieldWidths_[static_cast<std::size_t>(field)];
-  if (offset + width > got) {
-    *out = ZeroValue(fd.type);
-    return offset < got ? kErrFieldRead : kErrSeek;
-  }
-  if (!fd.InSideFile()) {
-    *out = DecodeField(fd, record + offset);
-    return 0;
-  }
-  std::string bytes;
-  const int32_t loaded = side_ ? side_->Load(GetInt32(record + offset), fd.type == kTypeMemo, &bytes)
-                               : kErrSideFileAccess;
-  if (loaded != 0) {
-    *out = ZeroValue(fd.type);
-    return loaded;
-  }
-  *out = fd.type == kTypeMemo ? Value::Text(std::move(bytes)) : Value::ByteSet(std::move(bytes));
-  return 0;
 }
 
 int32_t RecordCursor::ReadRecordBytes(int32_t index, char* out, std::size_t size) {

@@ -78,9 +78,9 @@ class RecordCursor {
   // The outcome of a read, which fails the scope when the file failed.
   int32_t SettleRead(int32_t code);
   int32_t ReadFieldNow(int32_t index, int32_t field, Value* out);
-  // A field of a record whose first `got` bytes are `record` (read under
-  // its lock), once ReadRecord knows the fields' widths.
-  int32_t DecodeRecordField(const char* record, std::size_t got, int32_t field, Value* out);
+  // The value of field `fd` from its bytes in the record, read under the
+  // record's lock (for a memo or byte set, the number of its first block).
+  int32_t ValueOf(const FieldDescriptor& fd, const char* bytes, Value* out);
   // The header's counters (`size` bytes from the count on), under the
   // header lock.
   int32_t ReadHeaderBytes(char* raw, std::size_t size);
@@ -99,9 +99,7 @@ class RecordCursor {
   SideFile* side_ = nullptr;
   int32_t cursor_ = 0;
   int32_t timeoutMs_ = 0;
-  std::string scratch_;         // reused record and field buffer
-  std::size_t recordSpan_ = 0;  // the bytes a whole record's read takes, once known
-  std::vector<std::size_t> fieldWidths_;  // each field's bytes in the record, then
+  std::string scratch_;  // reused record and field buffer
 };
 
 }  // namespace cindral

@@ -43,6 +43,7 @@
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 #include "tools/Dump.h"
+#include "tools/EngineError.h"
 
 namespace cindral {
 namespace {
@@ -59,11 +60,6 @@ int Usage() {
   return 2;
 }
 
-int Fail(int32_t code) {
-  std::fprintf(stderr, "error %d %s\n", static_cast<int>(code),
-               GbkToUtf8(DatabaseErrorText(code)).c_str());
-  return 1;
-}
 
 
 int Create(const std::vector<std::string>& args) {

@@ -1,8 +1,8 @@
 #include "windows/WordBookWindow.h"
 
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTimer>
 

@@ -2,9 +2,10 @@
 // The word book listing 窗口单词本: every word in one read-only box, built
 // once when the window opens. The box shows its last lines (where it opens)
 // at once and takes the earlier ones in slices while the window is on the
-// screen, so that a large book shows and answers at once. Ctrl+F opens the find bar under the box (the
-// window grows by its height); F3 and Shift+F3 find the next and the
-// previous match; Escape closes the bar, and once it is closed the window.
+// screen, so that a large book shows and answers at once. Ctrl+F opens the
+// find bar under the box (the window grows by its height); F3 and Shift+F3
+// find the next and the previous match; Escape closes the bar, and once it
+// is closed the window.
 
 #include <cstddef>
 

@@ -122,24 +122,27 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
 
 void MainWindow::AfterFirstPaint(std::function<void()> step) {
   afterFirstPaint_ = std::move(step);
+  // The frame takes the window's paint events before the window sees them;
+  // a filter installed after the frame's is asked first.
+  installEventFilter(this);
   QTimer::singleShot(2000, this, [this] { RunAfterFirstPaint(); });
 }
 
 void MainWindow::RunAfterFirstPaint() {
   if (!afterFirstPaint_) return;
+  removeEventFilter(this);
   const std::function<void()> step = std::move(afterFirstPaint_);
   afterFirstPaint_ = nullptr;
   step();
 }
 
-bool MainWindow::event(QEvent* event) {
-  const bool handled = QWidget::event(event);
-  // A paint event is flushed to the screen before control returns to the
-  // event loop, where the step then runs.
-  if (event->type() == QEvent::Paint && afterFirstPaint_) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // The paint is drawn and flushed to the screen before control returns to
+  // the event loop, where the step then runs.
+  if (watched == this && event->type() == QEvent::Paint && afterFirstPaint_) {
     QTimer::singleShot(0, this, [this] { RunAfterFirstPaint(); });
   }
-  return handled;
+  return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {

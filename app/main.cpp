@@ -9,6 +9,7 @@
 
 #include "app/DesktopShell.h"
 #include "app/DesktopSpeech.h"
+#include "app/FontConfigurationReader.h"
 #include "app/MainWindow.h"
 #include "core/DataDirectory.h"
 #include "core/Program.h"
@@ -27,6 +28,7 @@
 int main(int argc, char** argv) {
   using namespace cindral;
   CatchTerminationSignals();
+  const FontConfigurationReader fonts;
 
   PrepareDesktopProcess();
   GuardedApplication app(argc, argv);

@@ -12,7 +12,7 @@ PACKAGES="
   dpkg-dev file desktop-file-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
-  fonts-wqy-microhei fonts-arphic-uming fontconfig
+  fonts-wqy-microhei fonts-arphic-uming fontconfig libfontconfig-dev
   fcitx5-frontend-qt6
   xvfb xauth
   openbox libxcb1-dev libxcb-damage0-dev

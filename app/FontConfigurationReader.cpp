@@ -1,0 +1,19 @@
+#include "app/FontConfigurationReader.h"
+
+#ifdef CINDRAL_HAS_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
+namespace cindral {
+
+FontConfigurationReader::FontConfigurationReader() {
+#ifdef CINDRAL_HAS_FONTCONFIG
+  thread_ = std::thread([] { FcInit(); });
+#endif
+}
+
+FontConfigurationReader::~FontConfigurationReader() {
+  if (thread_.joinable()) thread_.join();
+}
+
+}  // namespace cindral

@@ -6,6 +6,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "ui/InstalledFace.h"
+
 namespace cindral {
 
 void PrepareDesktopProcess() {
@@ -28,7 +30,7 @@ bool PrepareDesktop(QApplication& app) {
   // Message boxes and controls without a designed font speak in the main
   // face, at the desktop's usual size.
   QFont font = QApplication::font();
-  font.setFamilies({QStringLiteral("微软雅黑")});
+  font.setFamilies({InstalledFace(QStringLiteral("微软雅黑"))});
   font.setHintingPreference(QFont::PreferNoHinting);  // as DesignedFont
   QApplication::setFont(font);
 

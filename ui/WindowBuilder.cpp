@@ -20,6 +20,7 @@
 #include "ui/ControlText.h"
 #include "ui/FittingLabel.h"
 #include "ui/FittingRadioButton.h"
+#include "ui/InstalledFace.h"
 #include "ui/PictureButton.h"
 #include "ui/SpeakerButton.h"
 #include "ui/WrappingButton.h"
@@ -156,7 +157,7 @@ WebViewFactory SetWebViewFactory(WebViewFactory factory) {
 }
 
 QFont DesignedFont(const FontSpec& layout) {
-  QFont font(QString::fromUtf8(layout.face));
+  QFont font(InstalledFace(QString::fromUtf8(layout.face)));
   font.setPixelSize(layout.pixelHeight);
   font.setWeight(QFont::Normal);
   font.setItalic(false);

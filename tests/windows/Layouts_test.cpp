@@ -20,10 +20,12 @@
 #include <QTimer>
 #include <memory>
 
+#include "draw/SkinFont.h"
 #include "store/Gbk.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/CoveringFont.h"
+#include "ui/InstalledFace.h"
 #include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 #include "ui/PictureButton.h"
@@ -93,7 +95,7 @@ class LayoutsTest : public QObject {
         QCOMPARE(widget->parentWidget(), window.get());
         if (c.font.face != nullptr) {
           QCOMPARE(widget->font().pixelSize(), c.font.pixelHeight);
-          QCOMPARE(widget->font().families().value(0), Q(c.font.face));
+          QCOMPARE(widget->font().families().value(0), InstalledFace(Q(c.font.face)));
           QCOMPARE(widget->font().weight(), QFont::Normal);
           QVERIFY(!widget->font().italic() && !widget->font().underline());
         }
@@ -140,6 +142,26 @@ class LayoutsTest : public QObject {
     // The faces must hold the characters the windows show.
     const QFontMetrics metrics(yaHei);
     for (const QChar c : Q("单词熟练度？√×→")) QVERIFY(metrics.inFontUcs4(c.unicode()));
+  }
+
+  // The fonts of a designed face ask for the installed face standing in for
+  // it by name: asked for a face it lacks, the database searches every font
+  // at each first use.
+  void designedFacesAskForTheirInstalledStandIns() {
+    const struct {
+      const char* face;
+      const char* asked;
+    } cases[] = {
+        {"宋体", "AR PL UMing CN"},
+        {"微软雅黑", "WenQuanYi Micro Hei"},
+        {"DejaVu Sans", "DejaVu Sans"},    // installed: asked for as it is
+        {"没有这种字体", "没有这种字体"},  // nothing stands in: left to the search
+    };
+    for (const auto& c : cases) {
+      QCOMPARE(DesignedFont({c.face, 12}).families().value(0), Q(c.asked));
+      QCOMPARE(SkinFont(Q(c.face), 12, SkinFont::kBold).font().families().value(0), Q(c.asked));
+    }
+    QCOMPARE(QApplication::font().families().value(0), Q("WenQuanYi Micro Hei"));
   }
 
   void aTextTheFaceHoldsIsPaintedWithoutMergingAnyOtherWithIt() {

@@ -29,11 +29,12 @@ bool MainWindowLogic::OnMainWindowCreated() {
         GBK("提示"));
   }
   program_.random().SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock()))));
-  ComputeDayPlan(program_);
+  ComputeDayPlan(program_, PlanMoment::kStart);
   return true;
 }
 
 void MainWindowLogic::OnMainWindowShown() {
+  program_.WriteHeldDailyFlags();
   // The day's backup, taken before the decay changes anything.
   if (!program_.backups().TakenOn(program_.Today())) {
     std::string reason;

@@ -18,9 +18,10 @@ class MainWindowLogic {
   // opens from it). False when the word database could not be opened: the
   // message has been shown and the program must end.
   bool OnMainWindowCreated();
-  // Once the main window is on the screen: the day's backup (at the first
-  // start of a day), then the daily decay. Neither shows anything unless it
-  // fails, so the learner does not wait for them to see the window.
+  // Once the main window is on the screen: the daily flags the plan reset
+  // and held, the day's backup (at the first start of a day), then the
+  // daily decay. None shows anything unless it fails, so the learner does
+  // not wait for them to see the window.
   void OnMainWindowShown();
   void OnPageSelected(int page);
   // The pointer came onto a page: the learning card's pages start ahead.

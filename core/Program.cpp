@@ -53,12 +53,17 @@ int32_t Program::LoadCurrentGroup() {
   return currentGroup_;
 }
 
-bool Program::BonusDue() const { return ReadConfig("plus") == "false"; }
-bool Program::DecayDue() const { return ReadConfig("minus") == "false"; }
+bool Program::BonusDue() const { return dailyFlagsResetHeld_ || ReadConfig("plus") == "false"; }
+bool Program::DecayDue() const { return dailyFlagsResetHeld_ || ReadConfig("minus") == "false"; }
 
 void Program::ResetDailyFlags() {
+  dailyFlagsResetHeld_ = false;
   WriteConfig("plus", "false");
   WriteConfig("minus", "false");
+}
+
+void Program::WriteHeldDailyFlags() {
+  if (dailyFlagsResetHeld_) ResetDailyFlags();
 }
 
 DueEntry* CurrentDueEntry(Program& program) {

@@ -93,6 +93,12 @@ class Program {
   bool DecayDue() const;  // minus: today's proficiency decay
   // Both steps due again: the start of a new study day.
   void ResetDailyFlags();
+  // The same reset, held in memory until WriteHeldDailyFlags: a start in
+  // the review phase resets the flags at every start, and writing them then
+  // would put two writes of the settings file (each waiting for the disk)
+  // before the main window's first paint. Both steps read as due meanwhile.
+  void HoldDailyFlagsReset() { dailyFlagsResetHeld_ = true; }
+  void WriteHeldDailyFlags();
 
  private:
   std::string ReadConfig(const std::string& key) const;
@@ -115,6 +121,7 @@ class Program {
   int studyDayHolds_ = 0;
   double heldStudyDay_ = 0;
   bool settingsFailureShown_ = false;  // the box shows once a run
+  bool dailyFlagsResetHeld_ = false;
 };
 
 // The due entry at ReviewPosition: the word the study windows show; nullptr

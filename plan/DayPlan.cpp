@@ -72,8 +72,12 @@ void PlanLearningDay(Program& program) {
   });
 }
 
-void PlanReviewDay(Program& program, double today) {
-  program.ResetDailyFlags();
+void PlanReviewDay(Program& program, double today, PlanMoment moment) {
+  if (moment == PlanMoment::kStart) {
+    program.HoldDailyFlagsReset();
+  } else {
+    program.ResetDailyFlags();
+  }
   const double start = program.state().ReviewPhaseStart;
   const double k = DaysBetween(today, start);
   for (int32_t n = 0; n < kReviewPhaseDays; ++n) {
@@ -121,7 +125,7 @@ void FindReviewPhaseStart(Program& program) {
   if (known && ZeroByText(state.ReviewPhaseStart)) state.ReviewPhaseStart = start;
 }
 
-void ComputeDayPlan(Program& program) {
+void ComputeDayPlan(Program& program, PlanMoment moment) {
   AppState& state = program.state();
   Database& db = program.db();
   state.DueList.clear();
@@ -137,7 +141,7 @@ void ComputeDayPlan(Program& program) {
   const double today = program.Today();
 
   if (FloatGreaterEqual(DaysBetween(today, state.ReviewPhaseStart), 0)) {
-    PlanReviewDay(program, today);
+    PlanReviewDay(program, today, moment);
     return;
   }
 

@@ -12,9 +12,14 @@ namespace cindral {
 
 constexpr int32_t kReviewPhaseDays = 12;
 
+// When the plan is computed: at a start, the review phase's reset of the
+// daily flags is held (Program::HoldDailyFlagsReset) for the start to write
+// after the main window's first paint, before the day's backup and decay.
+enum class PlanMoment { kDuringRun, kStart };
+
 // Rebuilds DueList; may show messages, write the daily flags and open the
 // entry gate (whose window, when closed, computes the plan again).
-void ComputeDayPlan(Program& program);
+void ComputeDayPlan(Program& program, PlanMoment moment = PlanMoment::kDuringRun);
 
 // While ReviewPhaseStart is unknown: fixes it from the book's first record
 // when that record is of group 1 (its entry date + 88 days). The plan does

@@ -247,6 +247,26 @@ TEST_F(DayScenario, AWholeCourseThroughTheReviewDaysToTheEnd) {
   EXPECT_FALSE(IsCourseFinished(world.State().ReviewPhaseStart, world.P().Today()));
 }
 
+// In the review phase every start resets the daily flags; the reset is
+// written once the main window is on the screen, so that nothing waits for
+// the disk before it, and the start's decay still takes place.
+TEST_F(DayScenario, AReviewPhaseStartWritesItsResetFlagsAfterTheWindowIsShown) {
+  world.WriteConfig("minus", "true");  // the empty book's last start decayed
+  world.WriteConfig("plus", "true");
+  world.Restart();
+  logic = std::make_unique<MainWindowLogic>(world.P());
+  ASSERT_TRUE(logic->OnMainWindowCreated());
+  EXPECT_EQ(world.Config("minus"), "true");
+  EXPECT_EQ(world.Config("plus"), "true");
+  EXPECT_TRUE(world.P().DecayDue());
+  EXPECT_TRUE(world.P().BonusDue());
+  logic->OnMainWindowShown();
+  EXPECT_EQ(world.Config("plus"), "false");
+  EXPECT_EQ(world.Config("minus"), "true");  // the decay ran and marked itself done
+  EXPECT_FALSE(world.P().DecayDue());
+  EXPECT_TRUE(world.P().BonusDue());
+}
+
 TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {
   ASSERT_TRUE(Start());
   logic->OnPageSelected(MainWindowLogic::kHomePage);

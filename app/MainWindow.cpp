@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "app/ProgramPicture.h"
+#include "draw/SkinImage.h"
 #include "store/Gbk.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
@@ -25,11 +26,7 @@ QIcon ProgramIcon() {
   QIcon icon;
   for (ProgramPicture size :
        {ProgramPicture::kIcon16, ProgramPicture::kIcon32, ProgramPicture::kIcon48}) {
-    QPixmap pixmap;
-    const std::string_view png = ProgramPictureBytes(size);
-    pixmap.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<uint>(png.size()),
-                        "PNG");
-    icon.addPixmap(pixmap);
+    icon.addPixmap(QPixmap::fromImage(SkinImage::FromBytes(ProgramPictureBytes(size)).image()));
   }
   return icon;
 }

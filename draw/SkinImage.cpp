@@ -10,6 +10,15 @@ SkinImage SkinImage::FromBytes(std::string_view bytes) {
   if (bytes.empty()) return {};
   SkinStream stream(bytes);
   QImageReader reader(stream.device());
+  // A PNG picture goes straight to the built-in reader. Left to be
+  // recognised, or even named while recognition is on, it is first offered
+  // to every image plugin, each loaded for the purpose (with its libraries)
+  // at the first picture.
+  static constexpr std::string_view kPngSignature("\x89PNG\r\n\x1a\n", 8);
+  if (bytes.substr(0, kPngSignature.size()) == kPngSignature) {
+    reader.setFormat("png");
+    reader.setAutoDetectImageFormat(false);
+  }
   QImage image = reader.read();
   if (image.isNull()) return {};
   // One pixel format for every picture keeps drawing on the fast path.

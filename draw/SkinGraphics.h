@@ -51,6 +51,9 @@ class SkinGraphics {
   // Strokes run through pixel centres.
   void BeginStroke(const SkinPen& pen);
   void EndStroke();
+  // A line the stroke would draw as a run of whole pixels along one row or
+  // column.
+  bool IsPixelRun(const SkinPen& pen, double x1, double y1, double x2, double y2) const;
 
   QPainter& painter_;
 };

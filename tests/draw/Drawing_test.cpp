@@ -61,6 +61,49 @@ TEST(SkinGraphicsTest, OnePixelLinesAtWholeCoordinatesCoverExactlyThatPixel) {
   }
 }
 
+// Lines along a row or a column are filled rather than stroked: pixel for
+// pixel what the painter's stroke gives, whatever the colour, the direction,
+// the smoothing and the painter's own offset.
+TEST(SkinGraphicsTest, LinesGiveThePaintersOwnStrokePixelForPixel) {
+  const struct {
+    double x1, y1, x2, y2;
+  } lines[] = {
+      {0, 3, 0, 45},  {3, 0, 57, 0},   {58, 3, 58, 45}, {3, 46, 57, 46},  // an outline's sides
+      {20, 7, 5, 7},  {7, 30, 7, 5},                                    // drawn backwards
+      {9, 9, 9, 9},                                                     // no length
+      {5, 5, 30, 20}, {2.5, 8, 40.5, 8}, {12, 4.5, 12, 30},             // not a run of pixels
+  };
+  for (const uint32_t colour : {0xFF000000u, 0x78000000u, 0x64FFFFFFu, 0x013366CCu}) {
+    for (const bool smooth : {true, false}) {
+      for (const QPoint offset : {QPoint(0, 0), QPoint(3, -2)}) {
+        for (const auto& l : lines) {
+          QImage drawn(64, 52, QImage::Format_ARGB32_Premultiplied);
+          drawn.fill(0xFF808080);
+          QImage stroked = drawn.copy();
+          {
+            QPainter painter(&drawn);
+            painter.translate(offset);
+            SkinGraphics g(painter);
+            g.SetSmoothingMode(smooth ? SkinGraphics::kHighQuality : SkinGraphics::kNoSmoothing);
+            g.DrawLine(SkinPen(colour, 1), l.x1, l.y1, l.x2, l.y2);
+          }
+          {
+            QPainter painter(&stroked);
+            painter.translate(offset);
+            painter.setRenderHint(QPainter::Antialiasing, smooth);
+            painter.translate(0.5, 0.5);
+            painter.setPen(SkinPen(colour, 1).pen());
+            painter.drawLine(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2));
+          }
+          EXPECT_TRUE(drawn == stroked) << std::hex << colour << std::dec << " smooth " << smooth
+                                        << " offset " << offset.x() << " line " << l.x1 << ","
+                                        << l.y1 << " " << l.x2 << "," << l.y2;
+        }
+      }
+    }
+  }
+}
+
 TEST(SkinGraphicsTest, FillsCoverTheirWidthAndRoundRectsSpanWidthPlusOne) {
   QImage image = Canvas(20, 20);
   {

@@ -1,5 +1,6 @@
 #include "ui/WrappingButton.h"
 
+#include <QFontMetrics>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -17,12 +18,16 @@ void WrappingButton::paintEvent(QPaintEvent*) {
   option.text.clear();
   painter.drawControl(QStyle::CE_PushButton, option);  // face, frame and focus
 
+  // The face alone where it holds the text, measured as it is painted: the
+  // font merging other faces in is then never loaded for the caption.
+  const QFont painted = FontCovering(font(), text);
   // One line where it fits across the face (the style's padding may give way
   // to it); otherwise wrapped inside the padding.
   QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
   int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
   const QRect face = rect().adjusted(3, 2, -3, -2);
-  if (fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) <= face.width()) {
+  if (QFontMetrics(painted).horizontalAdvance(QString(text).remove(QLatin1Char('&'))) <=
+      face.width()) {
     area = face;
   } else {
     flags |= Qt::TextWordWrap;
@@ -31,7 +36,7 @@ void WrappingButton::paintEvent(QPaintEvent*) {
     area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                    style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
   }
-  painter.setFont(FontCovering(font(), text));
+  painter.setFont(painted);
   painter.drawItemText(area, flags, palette(), isEnabled(), text, QPalette::ButtonText);
 }
 

@@ -155,7 +155,9 @@ int32_t RecordCursor::ValueOf(const FieldDescriptor& fd, const char* bytes, Valu
     *out = DecodeField(fd, bytes);
     return 0;
   }
-  std::string loaded;
+  // Loaded into the room of the value it replaces: a walk reading record
+  // after record into the same values allocates nothing for them.
+  std::string loaded = out->TakeBytes();
   const int32_t code =
       side_ ? side_->Load(GetInt32(bytes), fd.type == kTypeMemo, &loaded) : kErrSideFileAccess;
   if (code != 0) {

@@ -48,6 +48,14 @@ class Value {
   std::int64_t integer() const { return i_; }
   double real() const { return d_; }
   const std::string& bytes() const { return s_; }
+  // The bytes moved out, the value left empty: their room can hold the next
+  // value read in its place.
+  std::string TakeBytes() {
+    kind_ = Kind::Empty;
+    i_ = 0;
+    d_ = 0;
+    return std::move(s_);
+  }
   bool logical() const { return i_ != 0; }
 
   bool operator==(const Value& o) const {

@@ -86,6 +86,17 @@ double Milliseconds(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
+// The median of per-round ratios to the floor as "<name>_x", with their
+// least and greatest, and the load average at the end.
+void CountRatios(benchmark::State& state, const std::string& name,
+                 const std::vector<double>& ratios) {
+  state.counters[name + "_x"] = Median(ratios);
+  state.counters[name + "_min_x"] = *std::min_element(ratios.begin(), ratios.end());
+  state.counters[name + "_max_x"] = *std::max_element(ratios.begin(), ratios.end());
+  double load[1] = {0};
+  if (::getloadavg(load, 1) == 1) state.counters["load"] = load[0];
+}
+
 std::string EnvOr(const char* name, const std::string& fallback) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0' ? value : fallback;
@@ -512,12 +523,8 @@ void StartupToWindow(benchmark::State& state) {
   state.counters["floor_ms"] = Median(floor);
   for (const Subject& s : subjects) {
     state.counters[s.name + "_ms"] = Median(s.ms);
-    state.counters[s.name + "_x"] = Median(s.ratio);
-    state.counters[s.name + "_min_x"] = *std::min_element(s.ratio.begin(), s.ratio.end());
-    state.counters[s.name + "_max_x"] = *std::max_element(s.ratio.begin(), s.ratio.end());
+    CountRatios(state, s.name, s.ratio);
   }
-  double load[1] = {0};
-  if (::getloadavg(load, 1) == 1) state.counters["load"] = load[0];
 }
 BENCHMARK(StartupToWindow)->Iterations(Rounds() + kWarmUpRounds)->Unit(benchmark::kMillisecond);
 
@@ -656,11 +663,7 @@ void Dump(benchmark::State& state) {
   }
   state.counters["cat_ms"] = Median(floor);
   state.counters["dump_ms"] = Median(dump);
-  state.counters["dump_x"] = Median(ratio);
-  state.counters["dump_min_x"] = *std::min_element(ratio.begin(), ratio.end());
-  state.counters["dump_max_x"] = *std::max_element(ratio.begin(), ratio.end());
-  double load[1] = {0};
-  if (::getloadavg(load, 1) == 1) state.counters["load"] = load[0];
+  CountRatios(state, "dump", ratio);
 }
 BENCHMARK(Dump)
     ->Arg(1000)->Arg(20000)->Arg(100000)->ArgName("words")

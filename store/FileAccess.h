@@ -49,4 +49,19 @@ class FileAccess {
   }
 };
 
+// `size` bytes from `offset` where the file keeps them in memory, otherwise
+// read into `buffer` (room for `size`): `*bytes` points at them and `*got`
+// counts them (fewer at the end of the file).
+inline int32_t PeekOrRead(FileAccess& file, int64_t offset, std::size_t size, char* buffer,
+                          const char** bytes, std::size_t* got) {
+  *got = 0;
+  const int32_t code = file.Peek(offset, size, bytes);
+  if (code != 0 || *bytes != nullptr) {
+    if (code == 0) *got = size;
+    return code;
+  }
+  *bytes = buffer;
+  return file.ReadAt(offset, buffer, size, got);
+}
+
 }  // namespace cindral

@@ -147,7 +147,7 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
 
 int32_t ReadAheadFile::Peek(int64_t offset, std::size_t size, const char** bytes) {
   *bytes = nullptr;
-  if (!active_ || offset < 0 || size == 0 || static_cast<int64_t>(size) > kBlockBytes) return 0;
+  if (!active_ || offset < 0 || size == 0) return 0;
   const int64_t start = BlockStart(offset);
   const auto within = static_cast<std::size_t>(offset - start);
   if (within + size > static_cast<std::size_t>(kBlockBytes)) return 0;

@@ -209,12 +209,8 @@ int32_t RecordCursor::ReadRecord(int32_t index, int32_t* id, std::vector<Value>*
   // From the read-ahead's memory when it holds the record; the side
   // file's reads below leave this file's blocks alone.
   const char* record = nullptr;
-  std::size_t got = span;
-  int32_t first = file_.Peek(RecordOffset(index), span, &record);
-  if (first == 0 && record == nullptr) {
-    first = file_.ReadAt(RecordOffset(index), &scratch_[0], span, &got);
-    record = scratch_.data();
-  }
+  std::size_t got = 0;
+  int32_t first = PeekOrRead(file_, RecordOffset(index), span, &scratch_[0], &record, &got);
   if (first != 0) {
     zeroAll();
     return SettleRead(kErrRecordRead);

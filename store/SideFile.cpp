@@ -174,13 +174,9 @@ int32_t SideFile::Load(int32_t first, bool cutAtZero, std::string* out) {
     // the file holds it whole; otherwise it comes in one read (and a block
     // the file holds only part of fails).
     const char* bytes = nullptr;
-    code = file_->Peek(BlockOffset(b), kBlockSize, &bytes);
-    if (code == 0 && bytes == nullptr) {
-      std::size_t got = 0;
-      code = file_->ReadAt(BlockOffset(b), &block_[0], kBlockSize, &got);
-      if (code == 0 && got < kBlockSize) code = kErrSideFileAccess;
-      bytes = block_.data();
-    }
+    std::size_t got = 0;
+    code = PeekOrRead(*file_, BlockOffset(b), kBlockSize, &block_[0], &bytes, &got);
+    if (code == 0 && got < kBlockSize) code = kErrSideFileAccess;
     if (code != 0) break;
     const int32_t length = GetInt32(bytes + 8);
     // Each block points back to the one that led to it: a chain that runs

@@ -16,15 +16,12 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "book/LastImport.h"
@@ -32,14 +29,12 @@
 #include "core/Backups.h"
 #include "core/Settings.h"
 #include "store/Clock.h"
-#include "store/Convert.h"
 #include "store/DateTime.h"
 #include "store/Database.h"
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
 #include "store/RecordFile.h"
 #include "store/SideFile.h"
-#include "store/Value.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 #include "tools/Dump.h"
@@ -59,8 +54,6 @@ int Usage() {
   std::fputs(kUsage, stderr);
   return 2;
 }
-
-
 
 int Create(const std::vector<std::string>& args) {
   if (args.empty()) return Usage();

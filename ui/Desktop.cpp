@@ -30,8 +30,7 @@ bool PrepareDesktop(QApplication& app) {
   // Message boxes and controls without a designed font speak in the main
   // face, at the desktop's usual size.
   QFont font = QApplication::font();
-  font.setFamilies({InstalledFace(QStringLiteral("微软雅黑"))});
-  font.setHintingPreference(QFont::PreferNoHinting);  // as DesignedFont
+  SetDesignedFace(&font, QStringLiteral("微软雅黑"));
   QApplication::setFont(font);
 
   auto* translator = new QTranslator(&app);

@@ -22,4 +22,9 @@ QString InstalledFace(const QString& face) {
   return face;
 }
 
+void SetDesignedFace(QFont* font, const QString& face) {
+  font->setFamilies({InstalledFace(face)});
+  font->setHintingPreference(QFont::PreferNoHinting);
+}
+
 }  // namespace cindral

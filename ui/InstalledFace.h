@@ -7,6 +7,7 @@
 // the installed faces that stand in for it; asking for the first of those
 // by name finds it at once, and the same face as the search found.
 
+#include <QFont>
 #include <QString>
 
 namespace cindral {
@@ -14,5 +15,11 @@ namespace cindral {
 // `face` where the desktop has it; otherwise the first of its substitutes
 // the desktop has; otherwise `face`, left to the database's own search.
 QString InstalledFace(const QString& face);
+
+// `font` in the designed `face`: its installed stand-in, with glyphs drawn
+// without the faces' hinting programs (running them for the few dozen
+// glyphs of the main window costs about a tenth of the start-up, and at
+// these sizes the Chinese faces look the same without them).
+void SetDesignedFace(QFont* font, const QString& face);
 
 }  // namespace cindral

@@ -157,16 +157,13 @@ WebViewFactory SetWebViewFactory(WebViewFactory factory) {
 }
 
 QFont DesignedFont(const FontSpec& layout) {
-  QFont font(InstalledFace(QString::fromUtf8(layout.face)));
+  QFont font;
+  SetDesignedFace(&font, QString::fromUtf8(layout.face));
   font.setPixelSize(layout.pixelHeight);
   font.setWeight(QFont::Normal);
   font.setItalic(false);
   font.setUnderline(false);
   font.setStrikeOut(false);
-  // Glyphs come without the faces' hinting programs: running them for the
-  // few dozen glyphs of the main window costs about a tenth of the start-up,
-  // and at these sizes the Chinese faces look the same without them.
-  font.setHintingPreference(QFont::PreferNoHinting);
   return font;
 }
 

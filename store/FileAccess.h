@@ -47,6 +47,20 @@ class FileAccess {
     *bytes = nullptr;
     return 0;
   }
+  // The file's first `length` bytes mapped into memory for reading, until
+  // Unmap; null when the file cannot be mapped (most files), and the caller
+  // reads instead. The mapping shows the file as it is: bytes another
+  // program cuts off under it fault when touched (SIGBUS), so only a
+  // caller that holds the whole-file lock and has a handler for that fault
+  // maps a file.
+  virtual const char* MapForReading(int64_t length) {
+    (void)length;
+    return nullptr;
+  }
+  virtual void Unmap(const char* bytes, int64_t length) {
+    (void)bytes;
+    (void)length;
+  }
 };
 
 // `size` bytes from `offset` where the file keeps them in memory, otherwise

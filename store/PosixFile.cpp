@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -396,6 +397,20 @@ int32_t PosixFile::FileId(uint64_t* device, uint64_t* inode) {
   *device = static_cast<uint64_t>(st.st_dev);
   *inode = static_cast<uint64_t>(st.st_ino);
   return 0;
+}
+
+const char* PosixFile::MapForReading(int64_t length) {
+  if (length <= 0 || static_cast<uint64_t>(length) > SIZE_MAX) return nullptr;
+  void* bytes = ::mmap(nullptr, static_cast<std::size_t>(length), PROT_READ, MAP_SHARED, fd_, 0);
+  if (bytes == MAP_FAILED) return nullptr;
+  // Read front to back: the kernel reads ahead and maps the pages around
+  // each one touched.
+  ::madvise(bytes, static_cast<std::size_t>(length), MADV_SEQUENTIAL);
+  return static_cast<const char*>(bytes);
+}
+
+void PosixFile::Unmap(const char* bytes, int64_t length) {
+  if (bytes != nullptr) ::munmap(const_cast<char*>(bytes), static_cast<std::size_t>(length));
 }
 
 }  // namespace cindral

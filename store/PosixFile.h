@@ -76,6 +76,8 @@ class PosixFile final : public FileAccess {
   int32_t TestLock(int64_t offset, int64_t length, LockKind kind) override;
   int32_t Sync() override;
   int32_t FileId(uint64_t* device, uint64_t* inode) override;
+  const char* MapForReading(int64_t length) override;
+  void Unmap(const char* bytes, int64_t length) override;
 
  private:
   explicit PosixFile(int fd);

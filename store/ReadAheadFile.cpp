@@ -21,6 +21,7 @@ ReadAheadFile::ReadAheadFile(std::unique_ptr<FileAccess> inner)
     : ForwardingFile(std::move(inner)) {}
 
 ReadAheadFile::~ReadAheadFile() {
+  Unmap();
   if (memory_ != nullptr) ::munmap(memory_, kMemoryBytes);
 }
 
@@ -28,8 +29,8 @@ bool ReadAheadFile::MakeBlocks() {
   // One region for all blocks; a block's pages are made present in one
   // call when it is first used (here a page fault costs more than filling
   // the page), so a walk that keeps to a few blocks pays for a few.
-  void* memory = ::mmap(nullptr, kMemoryBytes, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* memory =
+      ::mmap(nullptr, kMemoryBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (memory == MAP_FAILED) return false;
   memory_ = static_cast<char*>(memory);
   blocks_.resize(kMaxBlocks);
@@ -42,11 +43,30 @@ bool ReadAheadFile::MakeBlocks() {
 void ReadAheadFile::Start() {
   Drop();
   active_ = true;
+  int64_t length = 0;
+  if (mapSpans_ && inner().Size(&length) == 0) {
+    mapped_ = inner().MapForReading(length);
+    if (mapped_ != nullptr) mappedLength_ = length_ = length;
+  }
 }
 
 void ReadAheadFile::Stop() {
   active_ = false;
+  Unmap();
   Drop();
+}
+
+void ReadAheadFile::Unmap() {
+  if (mapped_ == nullptr) return;
+  inner().Unmap(mapped_, mappedLength_);
+  mapped_ = nullptr;
+  mappedLength_ = 0;
+}
+
+bool ReadAheadFile::Mapped(int64_t offset, std::size_t size) const {
+  return mapped_ != nullptr && offset >= 0 &&
+         static_cast<uint64_t>(size) <= static_cast<uint64_t>(mappedLength_) &&
+         offset <= mappedLength_ - static_cast<int64_t>(size);
 }
 
 void ReadAheadFile::Drop() {
@@ -115,6 +135,11 @@ int32_t ReadAheadFile::BlockAt(int64_t start, Block** block) {
 }
 
 int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) {
+  if (Mapped(offset, size)) {
+    std::memcpy(buffer, mapped_ + offset, size);
+    *done = size;
+    return 0;
+  }
   if (!active_ || offset < 0 || static_cast<int64_t>(size) >= kBlockBytes) {
     return inner().ReadAt(offset, buffer, size, done);
   }
@@ -148,6 +173,10 @@ int32_t ReadAheadFile::ReadAt(int64_t offset, void* buffer, std::size_t size, st
 int32_t ReadAheadFile::Peek(int64_t offset, std::size_t size, const char** bytes) {
   *bytes = nullptr;
   if (!active_ || offset < 0 || size == 0) return 0;
+  if (Mapped(offset, size)) {
+    *bytes = mapped_ + offset;
+    return 0;
+  }
   const int64_t start = BlockStart(offset);
   const auto within = static_cast<std::size_t>(offset - start);
   if (within + size > static_cast<std::size_t>(kBlockBytes)) return 0;
@@ -161,6 +190,7 @@ int32_t ReadAheadFile::Peek(int64_t offset, std::size_t size, const char** bytes
 }
 
 int32_t ReadAheadFile::WriteAt(int64_t offset, const void* data, std::size_t size) {
+  Unmap();
   const int32_t code = inner().WriteAt(offset, data, size);
   if (!active_ || size == 0) return code;
   if (code != 0 || offset < 0) {
@@ -189,6 +219,7 @@ int32_t ReadAheadFile::WriteAt(int64_t offset, const void* data, std::size_t siz
 }
 
 int32_t ReadAheadFile::Truncate(int64_t length) {
+  Unmap();
   const int32_t code = inner().Truncate(length);
   if (!active_) return code;
   if (code != 0 || length < 0) {

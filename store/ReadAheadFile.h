@@ -17,6 +17,10 @@
 // A write or cut the file refuses drops every block (the file's content is
 // no longer known for sure); a read the file refuses is not kept and its
 // code is returned as the file gave it.
+//
+// An owner that only reads may ask for spans read through a mapping of the
+// whole file instead (MapSpans): no copy of the bytes at all, for a walk
+// that uses a few bytes of each block.
 
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +50,11 @@ class ReadAheadFile final : public ForwardingFile {
   void Start();
   void Stop();
   bool active() const { return active_; }
+  // Later spans read the file through a mapping of it (see
+  // FileAccess::MapForReading), for an owner that only reads and handles
+  // the fault of a file cut short under it. A file that cannot be mapped
+  // is read in blocks, and so is the rest of a span once it writes or cuts.
+  void MapSpans() { mapSpans_ = true; }
 
   int32_t ReadAt(int64_t offset, void* buffer, std::size_t size, std::size_t* done) override;
   int32_t WriteAt(int64_t offset, const void* data, std::size_t size) override;
@@ -75,6 +84,9 @@ class ReadAheadFile final : public ForwardingFile {
   bool MakeBlocks();
   void Forget(Block& block);
   void Drop();
+  void Unmap();
+  // Whether the bytes lie whole in the mapping.
+  bool Mapped(int64_t offset, std::size_t size) const;
 
   bool active_ = false;
   char* memory_ = nullptr;  // kMemoryBytes, kept until the file closes
@@ -83,6 +95,9 @@ class ReadAheadFile final : public ForwardingFile {
   Block* last_ = nullptr;                 // the block read last
   uint64_t clock_ = 0;
   int64_t length_ = kUnknown;
+  bool mapSpans_ = false;
+  const char* mapped_ = nullptr;  // the file's first mappedLength_ bytes
+  int64_t mappedLength_ = 0;
 };
 
 }  // namespace cindral

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "store/BlockAudit.h"
-#include "store/CleanMark.h"
 #include "store/Bytes.h"
+#include "store/CleanMark.h"
 #include "store/DatabaseErrors.h"
 #include "store/LockRetry.h"
 #include "store/OpenRepair.h"
@@ -111,8 +111,7 @@ int32_t RecordFile::OpenUnderLock(Share share) {
   // together: reading all of it again would find nothing.
   const bool repaired = repairs_.journalPlayedBack || repairs_.countLowered ||
                         repairs_.trailingCut || repairs_.wholeRecordsCut;
-  const bool noted =
-      side_ && !repaired && CleanMarkHolds(*fs_, path_, SideFile::PathFor(path_));
+  const bool noted = side_ && !repaired && CleanMarkHolds(*fs_, path_, SideFile::PathFor(path_));
   if (code == 0 && !noted) {
     repairs_.sideFileAudited = side_ != nullptr;
     code = BlockAudit(records_).Run(&repairs_);
@@ -220,6 +219,12 @@ void RecordFile::FailScope(int32_t code) {
 void RecordFile::StartReadAhead() {
   readAhead_->Start();
   if (side_) side_->readAhead().Start();
+}
+
+void RecordFile::ReadThroughMappings() {
+  if (access_ != Access::ReadOnly) return;
+  readAhead_->MapSpans();
+  if (side_) side_->readAhead().MapSpans();
 }
 
 void RecordFile::StopReadAhead() {

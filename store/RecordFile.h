@@ -119,6 +119,11 @@ class RecordFile {
   // files are read in large blocks until it ends (see ReadAheadFile.h).
   int32_t EnterScope(LockKind kind);
   int32_t LeaveScope();
+  // A file opened read-only is read through mappings of its files while a
+  // scope lasts, instead of copies of their blocks: only for an owner with
+  // a handler for the fault of a file another program cuts short under it
+  // (see FileAccess::MapForReading). Files opened for writing ignore it.
+  void ReadThroughMappings();
   // Inside an exclusive scope: its change also replaces `file` whole (see
   // CompanionFile.h).
   int32_t AlsoReplace(CompanionFile* file);

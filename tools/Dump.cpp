@@ -14,6 +14,7 @@
 #include "store/RecordFile.h"
 #include "store/Value.h"
 #include "store/WholeFileScope.h"
+#include "tools/CutShortGuard.h"
 #include "tools/EngineError.h"
 
 namespace cindral {
@@ -66,7 +67,8 @@ void AppendEscaped(std::string* out, std::string_view gbk, std::string* scratch)
 
 void AppendNumber(std::string* out, int32_t n) {
   char digits[12];
-  out->append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+  out->append(digits, static_cast<std::size_t>(
+                          std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
 }
 
 // Whether two values give the same text (0 and -0 do not).
@@ -91,6 +93,10 @@ struct Failure {
 bool MakeLines(Database& db, std::string* lines, std::vector<Failure>* failures, int32_t* code) {
   RecordFile* records = db.Current();
   const auto fieldCount = records->fields().size();
+  // The walk uses a few bytes of each block of the side file: read in
+  // place, not copied (the guard outlives the scope and its mappings).
+  records->ReadThroughMappings();
+  CutShortGuard guard;
   WholeFileScope scope(db, WholeFileScope::Kind::Shared);
   const int32_t count = db.RecordCount();
   if ((*code = LastDatabaseError()) != 0) return false;
@@ -158,7 +164,8 @@ int Dump(const std::string& file) {
     at = failure.lineEnd;
     std::fflush(stdout);
     std::fprintf(stderr, "record %d: error %d %s\n", static_cast<int>(failure.record),
-                 static_cast<int>(failure.code), GbkToUtf8(DatabaseErrorText(failure.code)).c_str());
+                 static_cast<int>(failure.code),
+                 GbkToUtf8(DatabaseErrorText(failure.code)).c_str());
   }
   for (; at < out.size(); at += kWriteBytes) {
     written = WriteOut(out.substr(at, kWriteBytes)) && written;

@@ -9,7 +9,8 @@ namespace cindral {
 // each field, separated by tabs, with tabs, line breaks and backslashes
 // inside a value escaped. Exits with 1 when the book cannot be opened, a
 // value cannot be read (after every line; each such record is named on
-// standard error after its line) or the lines cannot be written out.
+// standard error after its line), another program cuts the book short
+// while it is read, or the lines cannot be written out.
 int Dump(const std::string& file);
 
 }  // namespace cindral

@@ -3,12 +3,14 @@
 // failing reads and failing writes), a walk inside a scope reads each file
 // in a few large reads, nothing read under one scope is served after it,
 // so other openers' appends, writes and purges between two walks, or
-// after one, are seen in both files, and a second process appending while the first walks loses nothing.
+// after one, are seen in both files, and a second process appending while the first walks loses
+// nothing. Spans may read through a mapping instead, as the blocks do.
 
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "Children.h"
@@ -57,14 +59,46 @@ std::string Slice(const std::string& bytes, int64_t offset, std::size_t size) {
 
 // --- The blocks against the file ---------------------------------------------
 
+// A file that maps as a copy in memory of exactly the length asked for
+// (so that a read past it is caught), and counts the reads that reach it.
+// Under the whole-file lock nobody else changes the file, so a copy reads
+// as a mapping does while the owner itself does not write or cut.
+class MappingFile final : public testing::ForwardingFile {
+ public:
+  MappingFile(std::shared_ptr<std::string> bytes, std::shared_ptr<int64_t> reads)
+      : ForwardingFile(std::make_unique<testing::MemoryFile>(bytes)),
+        bytes_(std::move(bytes)),
+        reads_(std::move(reads)) {}
+  int32_t ReadAt(int64_t o, void* b, std::size_t n, std::size_t* d) override {
+    ++*reads_;
+    return inner().ReadAt(o, b, n, d);
+  }
+  const char* MapForReading(int64_t length) override {
+    if (length <= 0 || length > static_cast<int64_t>(bytes_->size())) return nullptr;
+    char* copy = new char[static_cast<std::size_t>(length)];
+    std::memcpy(copy, bytes_->data(), static_cast<std::size_t>(length));
+    return copy;
+  }
+  void Unmap(const char* bytes, int64_t) override { delete[] bytes; }
+
+ private:
+  std::shared_ptr<std::string> bytes_;
+  std::shared_ptr<int64_t> reads_;
+};
+
 // Random reads, writes and cuts inside spans, and changes by another
 // process between them, on a file of `length` bytes: every read and size
-// must be the file's.
-void CheckAgainstTheFile(int64_t length) {
+// must be the file's. `mapped`: the spans read through a mapping, and
+// until a span writes or cuts no read reaches the file.
+void CheckAgainstTheFile(int64_t length, bool mapped = false) {
   constexpr int64_t kBlock = ReadAheadFile::kBlockBytes;
   auto bytes = std::make_shared<std::string>();
   for (int64_t i = 0; i < length; ++i) bytes->push_back(static_cast<char>(i * 7 % 251));
-  ReadAheadFile file(std::make_unique<testing::MemoryFile>(bytes));
+  auto reads = std::make_shared<int64_t>(0);
+  ReadAheadFile file(mapped
+                         ? std::unique_ptr<FileAccess>(std::make_unique<MappingFile>(bytes, reads))
+                         : std::make_unique<testing::MemoryFile>(bytes));
+  if (mapped) file.MapSpans();
   std::mt19937 random(20261208);
   const auto pick = [&random](int64_t below) {
     return std::uniform_int_distribution<int64_t>(0, std::max<int64_t>(below, 1) - 1)(random);
@@ -84,6 +118,28 @@ void CheckAgainstTheFile(int64_t length) {
         bytes->resize(static_cast<std::size_t>(length - pick(length / 4)));
     }
     file.Start();
+    // Reads about the file's end: ending on it, one byte past it, from it.
+    const auto readsAtTheEnd = [&](const char* when) {
+      const auto now = static_cast<int64_t>(bytes->size());
+      for (const auto& [back, size] : {std::pair<int64_t, std::size_t>{1, 1},
+                                       {100, 100},
+                                       {100, 101},
+                                       {0, 1},
+                                       {kBlock, kBlock},
+                                       {kBlock, kBlock + 1}}) {
+        int32_t code = 0;
+        ASSERT_EQ(Read(file, now - back, size, &code), Slice(*bytes, now - back, size))
+            << when << ", span " << span << ", " << back << " bytes before the end";
+      }
+    };
+    readsAtTheEnd("at the start");
+    bool changed = false;
+    if (span % 2 == 0) {
+      // The span's first change is a cut.
+      ASSERT_EQ(file.Truncate(std::max<int64_t>(0, static_cast<int64_t>(bytes->size()) - 10)), 0);
+      readsAtTheEnd("after a cut");
+      changed = true;
+    }
     for (int op = 0; op < 200; ++op) {
       const int64_t end = static_cast<int64_t>(bytes->size()) + kBlock / 2;
       const int64_t offset = pick(end);
@@ -91,13 +147,21 @@ void CheckAgainstTheFile(int64_t length) {
       const int kind = static_cast<int>(pick(10));
       if (kind < 6) {
         int32_t code = 0;
+        const int64_t readsBefore = *reads;
         ASSERT_EQ(Read(file, offset, size, &code), Slice(*bytes, offset, size))
             << "span " << span << " op " << op << " at " << offset << " size " << size;
         ASSERT_EQ(code, 0);
+        // Reads within the file come from the mapping.
+        if (mapped && !changed &&
+            offset + static_cast<int64_t>(size) <= static_cast<int64_t>(bytes->size())) {
+          ASSERT_EQ(*reads, readsBefore) << "span " << span << " op " << op;
+        }
       } else if (kind < 9) {
         const std::string data(size, static_cast<char>('A' + op % 26));
         ASSERT_EQ(file.WriteAt(offset, data.data(), data.size()), 0);
+        changed = true;
       } else {
+        changed = true;
         // Shorter or longer by up to half a block.
         const int64_t now = static_cast<int64_t>(bytes->size());
         ASSERT_EQ(file.Truncate(std::max<int64_t>(0, now - kBlock / 2 + pick(kBlock))), 0);
@@ -117,6 +181,10 @@ TEST(ReadAheadFileTest, ReadsMatchTheFileThroughWritesCutsAndOthersChangesBetwee
 TEST(ReadAheadFileTest, ReadsMatchTheFileWhenItHasMoreBlocksThanAreKept) {
   CheckAgainstTheFile(static_cast<int64_t>(ReadAheadFile::kMaxBlocks + 5) *
                       ReadAheadFile::kBlockBytes);
+}
+
+TEST(ReadAheadFileTest, ReadsThroughAMappingMatchTheFileThroughWritesCutsAndOthersChanges) {
+  CheckAgainstTheFile(3 * ReadAheadFile::kBlockBytes + 777, /*mapped=*/true);
 }
 
 TEST(ReadAheadFileTest, OnlyInsideASpanAreReadsServedFromBlocks) {
@@ -277,8 +345,8 @@ TEST_F(ReadAheadWalkTest, AnotherOpenersAppendsAndWritesBetweenTwoScopesAreSeen)
 TEST_F(ReadAheadWalkTest, AnotherOpenersWritesAfterAScopeAreSeenInBothFiles) {
   WalkInScope(db_);
   const RecordFile* book = db_.Current();
-  const int64_t meaning = book->firstRecordOffset() + 2 * book->recordSize() +
-                          book->fields()[kMeaning - 1].offset;
+  const int64_t meaning =
+      book->firstRecordOffset() + 2 * book->recordSize() + book->fields()[kMeaning - 1].offset;
   const int32_t block = TempDatabase::Int32At(path_, meaning);
   ASSERT_TRUE(other_.GoTo(3));
   ASSERT_TRUE(other_.WriteField(kProficiency, Value::Int(77)));

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "FailingFile.h"
+#include "FileBytes.h"
 #include "TestWorld.h"
 #include "core/KeyCodes.h"
 #include "logic/EntryWindowLogic.h"
@@ -19,17 +20,12 @@
 namespace cindral {
 namespace {
 
+using test::Slurp;
 using test::StoredWord;
 using test::TestWorld;
 
 constexpr double kDay1 = 45000.0;
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class ImportTest : public ::testing::Test {
  protected:

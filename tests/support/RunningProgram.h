@@ -18,14 +18,9 @@
 #include <thread>
 #include <vector>
 
-namespace cindral::test {
+#include "FileBytes.h"
 
-inline std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+namespace cindral::test {
 
 // This process's environment with the program's settings: offscreen, and
 // no leak report (the toolkit keeps some memory until the process is gone).

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "FileBytes.h"
 #include "TestWorld.h"
 #include "book/WordList.h"
 #include "store/Database.h"
@@ -28,12 +28,7 @@ struct ToolRun {
   std::string out, err;
 };
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::Slurp;
 
 // Runs the tool with the arguments (each quoted for the shell).
 ToolRun Tool(const std::vector<std::string>& args) {

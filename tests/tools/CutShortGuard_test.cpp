@@ -7,10 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "Children.h"
+#include "FileBytes.h"
 #include "TestWorld.h"
 #include "store/Database.h"
 #include "store/RecordFile.h"
@@ -21,12 +19,7 @@
 namespace cindral {
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::Slurp;
 
 TEST(CutShortGuardTest, AReadOfBytesCutOffUnderAMappingEndsTheReaderWithItsMessage) {
   test::TempWorkDir dir;

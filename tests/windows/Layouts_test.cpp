@@ -47,13 +47,6 @@ std::unique_ptr<QWidget> Build(const WindowSpec& layout) {
 
 QRect Rect(const ControlSpec& c) { return QRect(c.x, c.y, c.width, c.height); }
 
-const ControlSpec& SpecOf(const WindowSpec& window, const char* name) {
-  for (const ControlSpec& c : window.controls) {
-    if (Q(c.name) == Q(name)) return c;
-  }
-  qFatal("no control %s", name);
-}
-
 }  // namespace
 
 class LayoutsTest : public QObject {

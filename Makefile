@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two entry points set everything up on a fresh Debian machine:
 #   make run   - install what is missing, build, lay out build/dist/ and start Cindral
 #   make test  - the same set-up, then build with ASan+UBSan, run every test headless

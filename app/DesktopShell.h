@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window system as the logic sees it, on the desktop: study windows
 // opened modally over the window in front, found again by their layout

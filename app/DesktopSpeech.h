@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's voice on the desktop: Qt's text-to-speech engine (speech
 // dispatcher with eSpeak NG on Debian), reading words in English. The

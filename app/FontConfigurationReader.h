@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the system's font configuration on a thread of its own while the
 // program connects to the desktop. The configuration (some sixty files and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window 启动窗口: a frameless window that the skinned frame draws
 // whole (header, caption buttons, the four page buttons, status line) with

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the main window 启动窗口: the start-up steps that run while
 // it is created, its four pages, its five buttons and its closing.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's own pictures, carried inside the program as PNG bytes
 // (made by tools/pictures at build time): the icons of its four pages and

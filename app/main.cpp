@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the program's directory becomes the current directory, the main
 // window is created (which opens the word book and computes today's plan),
 // and the message loop runs until the main window is closed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window benchmarks share: the median of many rounds, waiting
 // until a window is on screen, and a main that prepares the desktop as the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast the learning card opens and what it costs in memory, beside two
 // floors measured in the same run: a bare Qt window of the card's size
 // (until it is on screen), and a bare window of that size holding three

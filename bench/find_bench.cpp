@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The find bar's search over a listing of 100,000 words (about 3 MB), beside
 // the floor of a bare memmem pass that counts the same bytes. Each round is a
 // new query: one full pass that finds, checks and counts every match (and,

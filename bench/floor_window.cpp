@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of a start-up: a bare Qt Widgets window with five buttons,
 // nothing read, nothing drawn by hand. goals_bench starts it beside the
 // program and reports the program's start-up as a multiple of this one's.

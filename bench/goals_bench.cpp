@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three speed figures of the program, each beside its floor measured in
 // the same run, as medians of interleaved rounds:
 //  - StartupToWindow: from starting the program to its main window painted

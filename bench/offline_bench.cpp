@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The offline dictionary entry a card's local page shows, from the moment
 // the card moves on to a word: the IPA and the WordNet senses made into the
 // page's HTML. The goal: ready in 20 ms. Measured for a dictionary opened

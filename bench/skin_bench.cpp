@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paint time of the skinned main window, against a floor: a bare widget of
 // the same size whose paint draws nothing, repainted the same way. Both go
 // through Qt's own back buffer (offscreen platform). Compare the medians of

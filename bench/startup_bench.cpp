@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work of a program start on a big word book: open the word database,
 // compute today's plan, run the daily decay.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast the statistics window opens on a book of 20,000 words, beside
 // the floor of a bare Qt window of the same size, in the same run: rounds
 // interleave the two, each timed from the moment it is made until it is on

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word store's costs beside the floors set by the file and by the
 // locking protocol itself:
 //  - Walk: GoFirst, RecordCount, then per record all six fields and Skip,

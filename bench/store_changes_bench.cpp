@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What changes to the word book cost, beside the floor of the same bytes
 // written with bare pwrite (no locks, no journal, no sync) in the same run:
 //  - Append: one word (memo text or fixed-length text) per item;

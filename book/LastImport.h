@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The last import, and taking it back. An import records which records it
 // added in a small file beside the book ("<book>-import", next to the

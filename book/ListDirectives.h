@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What other flashcard programs write into their text exports besides the
 // cards: "#key:value" lines at the top of the file (#separator:tab,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The proficiency steps of the learning card and the group test, the day's
 // learning bonus and the day's decay. Each step reads the value stored in

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Today's words entering the word book. One rule for every way in: the
 // entry window for each word typed, the import for the words of a list

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Changes to the whole word book: the main window's shuffle and reset, the
 // rewrite of one word, and the renumbering after a record is deleted.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Word lists as text files, for other programs: the export of the whole
 // word book as TSV or CSV, and the reading of a list of new words (word and

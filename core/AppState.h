@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program-wide lists and values that live in memory only. The values
 // mirrored in the settings file (the review position, the newest group and

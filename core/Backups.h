@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Automatic backups of the learner's files: the word book (its data file
 // and side file) and the settings file, copied into

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A due entry: five values copied from one word record, the element of the
 // due list, the forgotten list and the intensive list.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Private-profile (INI) reading and writing over one file. Sections and keys
 // match without regard to ASCII case; values are their exact bytes (GBK).

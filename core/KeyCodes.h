@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key codes the study windows bind their shortcuts to. The window layer
 // turns each key press into one of these (ui/VirtualKey.h), so the logic

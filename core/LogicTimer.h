@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A timer as a window's logic sees it: the interval it was last set to, 0
 // meaning stopped. The window runs the real timer and follows every change

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The offline dictionary as the study windows' logic asks it: a word's
 // pronunciation in IPA and its English entry as plain lines. The desktop

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object: the program-wide state together with everything
 // the logic works through (word database, settings, clock, message boxes,

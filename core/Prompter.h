@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes as the logic sees them. The desktop answers through Qt's
 // standard boxes; tests script the answers and read what was shown.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keys of the settings file that change in the same change as the word
 // book: the words entered with the new groupnumber, the decay with minus,

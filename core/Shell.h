@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the logic asks of the main window and of the window system: opening
 // windows modally, closing, hiding and activating the windows that are open,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Speaking English words aloud, as the study windows see it. The desktop
 // speaks through the system's speech engine, started in the background the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing and copying files so that a process killed at any instant leaves
 // either the old state or the whole new file, never a part: the bytes go to

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every window the logic may open, registered once. Each entry gives
 //   the id       WindowId::<id>, by which the logic opens it,

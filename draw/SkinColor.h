@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colours of the skin: a 24-bit value 0x00BBGGRR (red in the low byte), and
 // the ARGB form (0xAARRGGBB) in which colours are drawn.

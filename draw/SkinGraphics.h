@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The surface the skin draws on, over a QPainter. Coordinates name pixels:
 // a fill of (x, y, w, h) covers the pixels x .. x + w - 1, and a one-pixel

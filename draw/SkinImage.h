@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A decoded picture. Pictures are kept as PNG (or ICO) bytes and decoded when
 // drawn; a picture that does not decode is empty: drawing it does nothing

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An outline built from arcs and lines; each piece joins the previous one
 // with a straight line, so a sequence of pieces makes one connected figure.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shapes of the skinned windows, set as the widget's mask: everything
 // outside the shape is not part of the window (it neither shows nor takes

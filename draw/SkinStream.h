@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private copy of picture bytes with a readable stream over it, so that a
 // picture is decoded from memory the stream owns.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Takes a widget's events over: every event the widget receives goes first
 // to a procedure, which handles it (true) or lets the widget handle it as

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How one fuzzer input becomes the files of a word book, and back (for the
 // seeds): a flags byte, the data file's length and the side file's length

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversions every part of the program uses on text from files and
 // from the learner: TextToDate, ValueToText and ValueToInteger on values of
 // every kind, SplitText, and the GBK text conversions.

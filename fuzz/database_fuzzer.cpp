@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A word database made of fuzzed bytes (data file, side file and a journal
 // beside them), used the way the program and the tools use one: opened
 // read-only and walked, opened read-write (playback and repairs) and

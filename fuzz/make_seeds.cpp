@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed corpora of the fuzzers into a directory (fuzz/corpus in
 // the source tree): word books made by the engine itself, with every field
 // type, marked records, memo chains, free blocks, a journal left by a change

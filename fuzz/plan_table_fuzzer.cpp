@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plan table from fuzzed bytes, read the way the day plan reads it,
 // line by line; and SplitText with a fuzzed delimiter and maximum. Besides
 // the sanitizers, it stops when a line's pieces are not the pieces of that

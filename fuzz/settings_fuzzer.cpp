@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file from fuzzed bytes: every key the program and the skin
 // engine use is read, one is written, and all are read again. Besides the
 // sanitizers, it stops when the written key does not read back as written,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the choice window 窗口选择 of the group test: the word with
 // four meanings, its own and those of three other records drawn at random;

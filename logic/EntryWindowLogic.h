@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the entry window 窗口输入单词: the learner types a word and
 // its meaning and submits them; the first word of a new study day opens a

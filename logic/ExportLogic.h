@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of 导出单词… on the main window's menu: the learner picks where
 // to write and in which format (tab-separated UTF-8, CSV in UTF-8 or GBK);

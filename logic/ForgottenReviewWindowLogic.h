@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the forgotten-word review 窗口每日遗忘单词测试, which follows a
 // group test in which words were marked forgotten: the learner pages through

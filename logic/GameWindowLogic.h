@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the word game 窗口连连看: four words drawn at random from the
 // whole book, their words and meanings dealt face up on eight buttons in

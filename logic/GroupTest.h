@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What holds the group test together across its nested windows: the
 // spelling window 窗口拼写 opens the choice window 窗口选择, which opens the

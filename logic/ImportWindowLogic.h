@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the import window 窗口导入单词: the learner picks a word list
 // (word<TAB>meaning lines, or CSV), sees in a preview what will be added,

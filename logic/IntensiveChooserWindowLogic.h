@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the chooser 窗口熟练度选择模式: the learner picks the lowest
 // proficiency of the words to drill, from the list or typed in, and starts

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the drill 窗口熟练度复习: the words chosen in the chooser
 // (program state IntensiveList) as flash cards, the word first and its

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the learning card 窗口单词学习. Opened from page "单词学习"
 // it is in study mode: the learner steps through today's words and earns

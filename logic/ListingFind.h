@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The find bar's search over the word book listing: GBK (GB18030) bytes,
 // searched byte-wise and fast, yet by whole characters. A match never starts

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the small spelling windows: 窗口学习单词拼写 (key S on the
 // learning card) and 窗口拼写遗忘单词 (key S in the forgotten-word review).

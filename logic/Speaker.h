@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speaker button of a study window (and its key P): reads the window's
 // current English word aloud through the program's speech. It is enabled

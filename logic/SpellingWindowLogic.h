@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the spelling window 窗口拼写, where the group test begins and
 // which it returns to for every word: the meaning is shown, the learner

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the statistics window 窗口学习统计: one read of the whole
 // word book and today's plan, turned into what the progress picture shows:

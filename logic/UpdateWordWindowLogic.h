@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of 窗口更新单词, opened from the learning card: the learner
 // corrects the text and the meaning of the card's word. The card itself

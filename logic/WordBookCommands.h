@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's commands on the whole word book: the backup, the change
 // itself (book/WordBookChanges), the new day plan and what the learner is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic of the word book listing 窗口单词本: every record as one line of
 // text, built once when the window opens, and the find bar under it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line of plain text a dictionary place shows instead of a page: the
 // address, selectable, wrapped, never read as markup.

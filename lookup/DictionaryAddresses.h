@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The addresses of the three dictionary pages of a word, and what a page
 // view has to send for them. No Qt: the same text reaches the view and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dictionary pages of the learning card, as the card sees them: three
 // places in the card's tabs to fill, and the word's three addresses to show.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three dictionary page views of the learning card, kept for the whole
 // run: the web engine starts when the first card opens, and every later

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small local page a dictionary tab shows when its service cannot be
 // reached: the word, its stored meaning, the address tried and a link that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A word's pronunciation in the International Phonetic Alphabet, from the
 // installed speech engine's English rules (eSpeak NG). The engine's library

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A word's entry in the offline dictionary, for the pages shown where the
 // dictionary services cannot be reached and for the drill: its IPA from the

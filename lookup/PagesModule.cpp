@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary pages module: the web engine's pages, made for the
 // program when its first learning card opens (see DictionaryPages.h).
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiled into the programs that start the web engine, in builds with the
 // address sanitizer only. The engine's library frees some objects through a
 // pointer of another size than they were made with, and keeps some of its

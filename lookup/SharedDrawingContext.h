@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The web engine draws its pages with OpenGL in contexts shared with one
 // made for the whole program. The toolkit makes that context as the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A web page of the dictionary views that can be told to show no dialog of
 // its own: while silent, script alerts, confirmations (also the one before

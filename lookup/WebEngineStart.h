@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting the web engine of the dictionary pages. It starts only when the
 // first learning card opens; these checks and settings run just before.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The offline English dictionary: the WordNet database as the system
 // installs it (/usr/share/wordnet: index.<part>, data.<part> and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which words are due today: the plan table during the 88-day learning
 // phase, a built-in table during the 12 review-only days after it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plan table file: line N lists the groups due on the day whose newest
 // group is N, as decimal numbers separated by single spaces.

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the README's commands on a freshly installed minimal Debian 12, as a
 # new user would run them: debootstrap --variant=minbase bookworm into a
 # temporary folder, a clean clone of the checked-out commit inside it, make

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run as an ordinary user in a root where the package was just installed:
 # the programs and their libraries are all there, the shipped word book is
 # sound, and the installed program starts (offscreen), copies the learner's

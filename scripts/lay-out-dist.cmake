@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lays out the ready program directory: the program, its dictionary pages
 # module, the tool and the data files that lie beside the program. A learner's own Config.ini and word
 # database are never overwritten.

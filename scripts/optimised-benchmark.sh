@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Google Benchmark optimised into PREFIX (default build/google-benchmark)
 # from the source Debian 12 packages it from, so that the benchmarks' figures
 # come from an optimised library: Debian's own libbenchmark is built without

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzzer built in build-fuzz/ for SECONDS seconds (default 60),
 # JOBS at a time (default 1). Each starts from the seeds in fuzz/corpus/NAME
 # (read only) and keeps what it finds in build-fuzz/corpus/NAME; a crash or

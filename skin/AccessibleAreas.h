@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Buttons that a window draws itself, without a widget of their own (the
 // frame's page, caption and skin buttons; the chooser's tabs, thumbnails

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window system of the desktop the program runs on. On X11 it asks the
 // X server, as the desktop standards (ICCCM, EWMH) say:

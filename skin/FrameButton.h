@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A caption button of the skinned frame, or its skin button: three
 // pictures and the state that chooses among them.

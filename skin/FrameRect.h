@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A rectangle of the skinned windows, in window pixels. A point on any of
 // its four edges is inside: a button of width 27 at left 10 answers for

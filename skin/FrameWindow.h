@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window a SkinFrame draws and drives, as the frame sees it: its size
 // and state, redraws, the cursor, the window commands, moving and sizing by

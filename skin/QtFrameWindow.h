@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A SkinFrame's window on the desktop: a frameless QWidget whose events go
 // to the frame (paints through the frame, mouse input to its handlers, size

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin chooser's contents and behaviour: two page tabs (pictures,
 // colours), nine header thumbnails and 84 colour swatches. A pick changes

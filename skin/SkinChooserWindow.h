@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin chooser on the desktop: a 222 x 178 popup with per-pixel alpha
 // (object name "SkinEdit10") that shows a SkinChooser and passes the mouse

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skinned frame of the main window. It takes a frameless window over
 // and draws all of it: header picture or plain colour, border, icon, title,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skinned message box's contents and behaviour: the text broken into
 // lines, the box's height, its icon, its one or two buttons and the close

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skinned message box on the desktop: a 300-pixel-wide window with
 // rounded top corners and per-pixel alpha (object name "MessageBox10"),

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures the skin engine carries inside the program, as PNG bytes
 // (made by tools/pictures at build time). All are RGBA except the chooser

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the skin keeps its look between runs when asked to: section "Skin"
 // of the program's settings file. The host supplies it.

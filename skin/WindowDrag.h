@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving and sizing a frameless window with the mouse. A press arms a move
 // (or a sizing from some edges); the first movement of the mouse with its

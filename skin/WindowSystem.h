@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the desktop's window system does for the skin's windows, asked each
 // time it matters (a compositing manager may start or stop while the

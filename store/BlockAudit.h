@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check of a read-write open that the side file holds together, and its
 // repair. Every block must lie in exactly one live value or in the free

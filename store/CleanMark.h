@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The note that a book was closed clean, so that the next open can trust
 // its side file without reading all of it. "<book>-clean", beside the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small file outside the book that a change of the book replaces whole,
 // in the same change: the settings file, whose counters and daily flags

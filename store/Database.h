@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record-database operations the program calls: a list of open
 // databases, the current one, its record cursor, field reads and writes, and

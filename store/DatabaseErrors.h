@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The engine's error codes (0 = success) and the per-thread last error that
 // every database operation leaves behind.

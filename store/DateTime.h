@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared date-time value: a double counting days since 30 December 1899
 // with the time of day as the fraction; negative values count whole days

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Field descriptors and the bytes a field occupies in a record: which values
 // a field takes, how they are converted and stored, and how they read back.

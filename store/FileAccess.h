@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The operations on one open file that the engine needs, behind an
 // interface so that tests can put a failing, crashing or in-memory file

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The named-file operations the engine needs besides reading and writing an
 // open file: opening and creating files, their length by name, removing

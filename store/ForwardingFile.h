@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file that hands every call to the file it wraps: the base of the files
 // that stand between the engine and a file and change only some calls (the

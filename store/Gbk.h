@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // GBK is the text of the core and of every stored file. These are the only
 // conversions to and from UTF-8 (the desktop, the terminal, file names on

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lock time-out rule: a lock (or a share mode) that another process
 // holds is retried while the time-out allows. 0 = no retry, -1 (or any

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte locks one open file holds, with a nesting count each, and the
 // counted whole-file lock (bytes 0 to 0x7FFFFFFE).

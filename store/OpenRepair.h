@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record count against the data file's length, checked at every open
 // and set right by a read-write one: a count beyond the whole records is

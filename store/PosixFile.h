@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The POSIX file layer: the one place that calls open(), pread(), pwrite(),
 // ftruncate() and fcntl(), and that maps errno to the engine's codes.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file that, while its owner holds the whole-file lock, serves reads from
 // large blocks read from the file once, instead of one system call per

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The records of an open data file as they are read and written: the
 // cursor, the header's counters, one field or id at a time, appends and

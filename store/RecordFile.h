@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One open record database: the data file (header, field descriptors,
 // fixed-size records), its side file when it has memo-text or byte-set

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where everything lies in a data file: the 112-byte header ("WEDB", the
 // version, the record count, the next record id, the record size), the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The purge: the records marked deleted leave the file, and the side-file
 // values they point to are freed. The records after them move down in

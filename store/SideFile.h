@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The side file of a database with memo-text or byte-set fields: values kept
 // in chains of 512-byte blocks (500 value bytes each), a free list through

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Cindral developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that no source includes a header of a layer above its own, and that
 # the layers beneath the window framework include no Qt header.
 # Run as: cmake -DSOURCE=<top of the tree> -P CheckLayers.cmake

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tool that reads a book through mappings of its files (see
 // RecordFile::ReadThroughMappings) holds a guard for as long as it does.

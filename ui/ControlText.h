@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and setting the text a control shows. Every text is shown
 // literally: a learner's word such as "R&D" or "<b>" must not turn into a

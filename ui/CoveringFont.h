@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fonts for painting a known text. A font may merge in other faces for
 // characters its own face lacks; finding those faces is a search through

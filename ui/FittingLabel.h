@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that shows its whole text (see TextFit.h): a long meaning in a
 // one-line label shrinks instead of running out of sight. Always plain text.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A radio button that shows its whole caption (see TextFit.h): the four
 // meanings of the choice window stay readable however long they are.

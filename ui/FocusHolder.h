@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The edit boxes that hold the keyboard focus for a window's shortcuts. They
 // take every key press but keep no text and show nothing: a letter typed

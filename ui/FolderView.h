@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Showing a folder in the desktop's file manager. The desktop's opener
 // (xdg-open) is asked and watched to its end: it starts whether or not any

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every handler that a widget event runs in the logic goes through
 // RunGuarded: a fatal run-time error (FatalError from the store, or any

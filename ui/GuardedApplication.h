@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object of the desktop program. Its notify() is the
 // backstop of RunGuarded: an exception that escapes an event handler shows

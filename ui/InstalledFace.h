@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The family a font of a designed face asks the font database for. A face
 // the desktop lacks (宋体 and 微软雅黑 on most systems) sends the database

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window declared as data: its size, caption and controls, each with its
 // kind, rectangle, font and the caption it holds from design time. Names and

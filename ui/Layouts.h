@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The designed layouts of every window of the program. Sizes are the client
 // area in device-independent pixels; each control's rectangle is measured

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of every study window: built from its designed layout, opened
 // modally (Open() returns when the window has closed), with the close query,

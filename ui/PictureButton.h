@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A button drawn without a face of its own, so the picture behind it shows
 // through. Its text (wrapped, centred, and shrunk when long) sits on a soft

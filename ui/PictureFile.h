@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a picture file that the learner chose, safely: anything Qt can
 // decode is a picture; anything else (a text file, a directory, a device, a

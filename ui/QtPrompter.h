@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic's message boxes as the desktop's standard boxes: modal over the
 // window that is active, with the designed text, caption and icon, and Yes/No

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small flat button that shows a loudspeaker, drawn here at any size (and
 // greyed when disabled). Its tooltip says what it reads aloud, or why it

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speaker button of a study window, bound: built at its place, clicks
 // handed on, and the window told whenever the program's speech changes its

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the desktop asks the program to end (the session logs out, `kill`,
 // Ctrl+C in a terminal: SIGTERM, SIGHUP, SIGINT), every open window is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fitting a text into a designed rectangle: the designed font when the text
 // fits (on one line, or wrapped where there is room for more lines),

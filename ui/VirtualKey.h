@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turns Qt's key numbers into the key codes the logic binds its shortcuts
 // to (core/KeyCodes.h).

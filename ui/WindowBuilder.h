@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds windows from their declared layouts (Layouts.h): each control as a
 // child widget named after its designed name, at its rectangle and font.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button whose caption wraps onto more lines when one line is too
 // narrow for it, as the designed buttons do ("从生词本中删除(D)" in a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The choice window 窗口选择 of the group test on the desktop, bound to its
 // logic. It refuses the learner's close; the test closes it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The forgotten-word review 窗口每日遗忘单词测试 on the desktop, bound to its
 // logic. Its closing, however it comes, ends the group test.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The word game 窗口连连看 on the desktop, bound to its logic: the eight
 // picture buttons over the picture box, the built-in backgrounds carried in

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The import window 窗口导入单词 on the desktop, bound to its logic: the
 // preview of the words to add and of the lines that cannot be taken.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The learning card 窗口单词学习 on the desktop, bound to its logic. The
 // three dictionary views are borrowed from the views kept for the whole run

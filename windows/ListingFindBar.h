@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The find bar 查找栏 under the word book listing: the query box, 上一个 and
 // 下一个, 全字匹配 and 区分大小写, and the status line. Enter in the query box

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small spelling windows on the desktop: 窗口学习单词拼写 over the learning
 // card and 窗口拼写遗忘单词 over the forgotten-word review. Both have the same

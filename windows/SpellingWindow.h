@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spelling window 窗口拼写 of the group test on the desktop, bound to its
 // logic. Its 300 ms timer opens the choice window, whose call returns when

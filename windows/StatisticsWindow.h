@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The statistics window 窗口学习统计 on the desktop: the progress picture,
 // painted from its logic, and a button that saves the picture as PNG.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows of core/Windows.h as the desktop opens them: each entry's
 // Run function, over its owner, and its layout.

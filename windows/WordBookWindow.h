@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The word book listing 窗口单词本: every word in one read-only box, built
 // once when the window opens. The box shows its last lines (where it opens)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The word-and-meaning form that the entry window and the update window
 // share: its two boxes, and 提交 bound to the window's submit.

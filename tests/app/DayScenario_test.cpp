@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program driven through whole courses, start after start, day after
 // day, as a learner uses it: start-up, the entry window, the pages, the
 // buttons and closing.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window beyond its five buttons: the day's backup at the
 // first start, backups before the shuffle and the reset (a reset without
 // one only when the learner says so), and the context menu's commands:

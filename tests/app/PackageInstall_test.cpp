@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The installed program: the package's files installed into a temporary
 // root (as the Debian package lays them out under /usr), the program
 // started from there with a fresh home. The learner's files appear in the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program, started as a learner starts it: from its own directory
 // (wherever the current directory is), on the offscreen screen, and ended
 // the way the desktop ends it (SIGTERM closes every window the normal way).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fields of HTML as the import shows and stores them: tags, line breaks,
 // entities (named, decimal, hexadecimal, unknown) and sound references.
 

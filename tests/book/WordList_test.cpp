@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Word lists as text: the export of the book (header, quoting, line ends,
 // byte order mark, encodings, marked records left out) and the reading of a
 // list for the import (encodings told apart, TSV and CSV, quoted fields over

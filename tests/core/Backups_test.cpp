@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups of the word book and the settings file: named by the time they
 // were taken, holding the files as they were, complete or absent (a copy
 // that fails leaves no folder, and what a killed backup left goes), the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the learner's files live: beside a portable program, or in the XDG
 // data folder for an installed one (or one whose folder may not be
 // written), where the shipped files are copied on the first start, each

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fatal run-time error box: caption, icon and the exact text layout,
 // with and without an error number.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object's write-through of the counters and flags: a
 // settings write that fails is told to the learner once a run, and the
 // program goes on.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings keys changed in the same change as the word book: stored as the
 // settings file's own writes store them, in the file a write would replace,
 // and under the lock that the settings file's writers take, so that a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings writer killed at random moments: Config.ini is always the file
 // before the write that was running or the file after it, whole, and the
 // write after the kill takes away what the killed one left. CINDRAL_KILLS

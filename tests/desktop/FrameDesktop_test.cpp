@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned windows on a real X desktop: an Xvfb of the test's own, with
 // openbox as the window manager (CINDRAL_WINDOW_MANAGER=openbox, the
 // default) or with none at all (=none), and no compositing manager. What

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing layer's promises: the colour conversion and the light/dark
 // rule, crisp one-pixel strokes at whole coordinates, the window shapes,
 // arcs in the skin's angle convention, and pictures that fail to decode.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The changes that write the word book and Config.ini together, cut by a
 // power failure at every point. Each change runs once on a real folder
 // through a file layer that records its writes, syncs, new names and

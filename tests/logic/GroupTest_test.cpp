@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The group test as a learner goes through it: the spelling window, the
 // choice of four meanings and the card in test mode for every word, nested
 // as modal windows, then the end of the list and the forgotten-word review.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import of a word list: refused where the entry gate refuses, a file
 // picked (or not), the preview of what will be added and what cannot be,
 // and the words added exactly as the entry window adds words typed — or,

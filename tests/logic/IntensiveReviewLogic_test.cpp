@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The intensive review: the chooser's thresholds, refusals and selection
 // walk, and the drill's cards and keys.
 

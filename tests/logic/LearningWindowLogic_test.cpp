@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learning card: study mode (walking the list, resuming, the day's
 // bonus), test mode (the +1 on showing, known, forgotten, delete), the keys
 // of the focus-holder box, spelling practice and the word update.

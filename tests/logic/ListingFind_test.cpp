@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The find bar's search over the listing: English and Chinese, case, whole
 // words, never inside a character, both ways round with wrapping.
 

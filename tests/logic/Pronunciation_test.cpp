@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading words aloud: the speaker button and key P on the learning card,
 // the drill and the game speak the word at hand, never anything else; with
 // no engine (or while it starts) the button is disabled and its tip says

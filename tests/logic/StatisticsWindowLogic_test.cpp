@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics: the course's days as the plan sees them (learned, due
 // today, review phase, today), the words of each group, the proficiency
 // bands at their edges, today's due count; and the book left as it was.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A word book whose words are all due today, for the tests of the study
 // windows: every word is entered today in group 1, so plan line 1 lists

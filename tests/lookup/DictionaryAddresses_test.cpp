@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary page addresses of a word, what a view sends for them, the
 // configured services, and the local page shown when a service is down.
 

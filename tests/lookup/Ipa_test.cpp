@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // IPA from the installed speech engine, and nothing (without a failure)
 // where the engine's library is missing.
 

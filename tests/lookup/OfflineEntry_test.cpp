@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The offline entry as the local dictionary page and the drill show it:
 // the installed WordNet and speech engine for a handful of words, inflected
 // ones by their base form; and nothing, without a failure, where either is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The offline dictionary: words found in the installed WordNet database,
 // inflected forms through its exceptions and endings, the gloss parted into
 // definition and examples; and the sorted-file search at its edges, over a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary pages module as the program loads it: this test program,
 // like the program, links no web engine. Loaded when a card needs its
 // pages, the module starts the engine and its pages draw; when it cannot be

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day plan over many days: learning phase cases, review phase, finish,
 // decay. The entry gate is scripted here; word entry has its own tests.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A FrameWindow that records what the frame asks of it, for driving a
 // SkinFrame without a screen.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin chooser's logic: what is selected when it opens, the palette and
 // the swatch rectangles, hover on tabs, thumbnails and swatches, and picks:
 // what they change, what they write when the look is kept, and that a pick

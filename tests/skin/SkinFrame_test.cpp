@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned frame driven without a screen: its operations before and
 // after Attach, the caption entries and their swap, hit tests at the edges
 // of the frame's rectangles (both edges belong to a rectangle), moving and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skin look from its defaults and from section "Skin" of the settings
 // file, and kept between runs through the real settings file.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned message box's logic: breaking text into 32-byte lines without
 // splitting a two-byte character, the height rule, buttons, default button,
 // icons and title, hover and press states, and the results.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures carried in the program: each decodes at its catalogued size,
 // as RGBA PNG (the chooser thumbnails as RGB), and the header textures
 // repeat every 50 columns where the frame tiles them.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a window goes when the window system cannot move or size it and it
 // follows the pointer by itself.
 

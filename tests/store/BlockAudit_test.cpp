@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The side-file audit of a read-write open: a free list that does not hold
 // together is rebuilt from the blocks live values reach, so no block a
 // record uses is ever handed out; values two records share are parted;

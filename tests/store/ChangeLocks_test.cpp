@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal's two lock bytes: held from a change's first level to its
 // last, never left behind by a change that cannot begin, and read by other
 // writers to tell a change that is running from one that was cut short.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The note of a clean close: a read-write open reads the whole side file
 // (the block audit) unless the book's last read-write user closed it with
 // every change whole and nobody has written either file since. Whatever

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several processes on one database, and processes that die halfway: two
 // writers appending at once, a writer killed in a run of appends, and an
 // append whose header write never reaches the disk.

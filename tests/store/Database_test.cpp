@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record cursor, field reads and writes, and the changes (append, mark,
 // purge, clear) as the program sees them through Database.
 

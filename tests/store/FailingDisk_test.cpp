@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every write operation on a disk that fails: the k-th read or write fails
 // (EIO, ENOSPC, a short write), once or for good (the process dies there),
 // for k = 1, 2, 3, ... until the operation gets through. An operation that

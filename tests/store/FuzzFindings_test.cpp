@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What fuzzing found, kept as tests.
 //
 // Every allocation in this program is counted, to see the largest one.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rollback journal beside the book: a committed change leaves it empty,
 // a change cut short leaves it hot, and whoever next takes the book over
 // plays it back; entries of an earlier change are never played back; a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A writer killed at random moments. For each kind of change a child
 // process opens a copy of a word book and makes changes of that kind one
 // after the other, telling the parent through shared memory how many have

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte-range locks between open files: nesting counts, the whole-file lock
 // around bytes already held, the time-out retry, shared locks for readers,
 // and the share modes.

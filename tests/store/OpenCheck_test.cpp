@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks and repairs when a data file and its side file are opened:
 // damaged or foreign files are refused with their codes (and left as they
 // were), a file cut short or carrying trailing bytes is repaired, a repair

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading in large blocks while the whole-file lock is held: the blocks
 // always read as the file does (through the owner's own writes, cuts,
 // failing reads and failing writes), a walk inside a scope reads each file

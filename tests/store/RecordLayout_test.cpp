@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a record file's fields and records lie: every field list lays its
 // fields out one after the other from offset 4, the record is as long as
 // they are (or as long as asked), and the layout read back from the bytes

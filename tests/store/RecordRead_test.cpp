@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A record read whole (one read under one hold of its lock, as the dump
 // reads) gives what reading its id and each field one by one gives: the same
 // values and the same first failure, on a sound book and on damaged ones,

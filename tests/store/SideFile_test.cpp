@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memo values in the side file: block counts at the 500-byte edges, reuse of
 // a value's own blocks and of free blocks, freeing and shrinking, and damaged
 // chains and free lists that must neither loop nor share blocks.

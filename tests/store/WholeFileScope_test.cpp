@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Holding the whole file for a span of operations: others are kept out,
 // the scope's writes are seen inside it and committed at its end, scopes
 // nest, a shared scope refuses writes, and reading the last serial number

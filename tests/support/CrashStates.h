@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The states a power cut can leave a folder in, built from the writes a
 // change made. A WriteTrace is a file system over the real one that, once

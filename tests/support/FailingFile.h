@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file layer for the word book that works like the real one until a test
 // arms it: then the next `failWrites` writes fail as a full disk would, and

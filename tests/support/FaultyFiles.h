@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file layer that fails on purpose: the k-th read, or the k-th write
 // (WriteAt, Truncate and Sync count as writes), of all the files opened

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For GoogleTest programs that draw: one QApplication for the whole run,
 // made before the first test and set up like the program's (fonts).

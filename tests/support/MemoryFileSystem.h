@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files held in memory, for fuzzing and for making seed books: no disk, no
 // locks (one process), every file capped in size so that a damaged length

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starting the real program as a learner starts it, for the tests that run
 // it whole: its environment (offscreen, no leak report, and whatever the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A disk whose reads take a while: widens the gaps between the steps of an
 // operation, so that another process's steps fall into them as they would

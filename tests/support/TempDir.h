@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh directory under the system's temporary directory (or another),
 // removed with everything in it when the object goes. Shared by the tests

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A throw-away program directory with a word book, settings, a clock and
 // scripted message boxes and windows, for driving the logic day by day.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While it lives, every write of the settings file fails as on a full disk:
 // the file's own writes (through the rename they end with) and the new

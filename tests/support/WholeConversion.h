@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system converter's own answer for a text it takes whole, for tests
 // that hold the program's conversions against it; nothing when it refuses

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file system for tests and benchmarks that hands out the files of
 // another one (the POSIX one unless given) wrapped in a FileAccess of the

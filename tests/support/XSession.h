@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An X desktop of the test's own: an Xvfb on a free display, with openbox
 // as its window manager or bare, and a connection of its own to read what

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cindral-db tool as installers and power users run it.
 
 #include <sys/ioctl.h>

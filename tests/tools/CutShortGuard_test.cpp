@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A book read through mappings of its files while another program, which
 // ignores the lock, cuts the side file short: the read of the cut-off
 // bytes ends the reader with its message and status 1, not a crash.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window, the entry window and the word book listing, driven as a
 // learner drives them: typing, Enter, clicks, closing. Pictures of them are
 // kept in $CINDRAL_SCREENSHOT_DIR (default /tmp/cindral-windows).

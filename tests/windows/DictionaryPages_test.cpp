@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learning card's dictionary pages with the real web engine, against a
 // web server on 127.0.0.1 that the test starts and names as the three
 // services: what reaches the server for each address (the word's GBK

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing a folder on the desktop: the opener's exit status decides, since
 // it starts whether or not a file manager answers; a missing opener falls
 // back to Qt's own ways, which fail here (nothing answers offscreen).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word game as a learner plays it: clicking words and meanings,
 // "更新单词", "换背景" through the six built-in backgrounds, "自定义背景"
 // with the file dialog and with files that are no picture or too large.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fatal run-time errors: the guard shows the designed error box and ends
 // the program with exit code -1, whether the error comes out of a bound
 // handler (RunGuarded) or escapes any event handler (GuardedApplication).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import window as the learner sees it: the preview table of the words
 // to add, the encoding, the lines that cannot be taken with their numbers;
 // 导入 adds them, 取消 writes nothing. A picture is kept for looking.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The intensive review as a learner drives it: page "强化提高" opens the
 // chooser, a threshold is chosen or typed, the drill answers the arrow keys,
 // "~" and S through its focus holder. Pictures in $CINDRAL_SCREENSHOT_DIR.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designed windows as built: names, rectangles, fonts, captions, the
 // radio group, stacking of overlapping controls, and the geometry the
 // design promises (the game's tiles, the learning window's right column).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A learner at the keyboard, for window tests whose windows open modally
 // inside each other: a list of steps, each waiting until what it needs is on

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tiny web server on 127.0.0.1 for the dictionary page tests: it answers
 // every request with a small page and keeps the request lines it received.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modal window: the opening call returns only when the window has
 // closed, the close query guards the learner's closes (title-bar button and
 // Escape alike), the closed hook runs once, and keys reach the bindings with

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as the learner sees them: every designed caption fits its
 // control at the designed font, and each window renders to a picture of its
 // designed size at the screen's scale (the pictures are kept for looking).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The skinned main window as the learner uses it: hover and press on the
 // caption buttons, pages, maximising and restoring, the skin chooser and the
 // skinned message box. Pictures of each look are kept in

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speaker buttons as the learner meets them: on the drill and in the
 // game, enabled with a tip when words can be spoken, greyed with the reason
 // when not, following the engine as it starts or fails; and the desktop's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics window: the progress picture drawn from the book (today
 // marked only while the course runs), the picture saved as PNG whole or not
 // at all, and a picture of the window kept for looking.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learning card and the group test in real windows, as the learner
 // meets them. The card in study mode with its spelling practice and word
 // update; the group test nested: the spelling window opens the choice

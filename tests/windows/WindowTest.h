@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Support for the window tests: a main that prepares the desktop as the
 // program does, and a way to answer the message box that a call is about to

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture being painted, in floating-point colour, written out as an
 // uncompressed 32-bit bitmap: a 14-byte file header, a 40-byte information

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The six built-in backgrounds of the word game: calm pictures painted from
 // gradients and smooth noise, at the sizes the game's picture box expects

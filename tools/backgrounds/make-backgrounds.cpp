@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make-backgrounds: paints the word game's six built-in backgrounds and
 // writes them as background1.bmp .. background6.bmp into a directory.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers of the picture generator: blank pictures, painters set up
 // for smooth drawing, a seeded sequence for scattering details the same way

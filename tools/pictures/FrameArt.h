@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame's small pictures: caption buttons, page backgrounds, the skin
 // button, the size grip, the parts of the skin chooser and of the message

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The eight header pictures (840 x 205). The frame shows rows 5 to 204 at
 // the top of the window, right-aligned; above the white client panel only

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Round icons of the message box (40 x 40), the four page icons of the main
 // window (36 x 36) and the program's icon.

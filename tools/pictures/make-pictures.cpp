@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's pictures and writes them as a C++ source that holds
 // each one as PNG bytes, so the program carries its pictures inside itself.
 //

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include "store/RegularFile.h"
+
 namespace cindral {
 namespace {
 
@@ -65,7 +67,9 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes) {
 }
 
 bool CopyFileWhole(const std::string& from, const std::string& to, bool replace) {
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  // A pipe or a device in the file's place is no file to copy, and must not
+  // keep the copy waiting.
+  const int in = OpenRegularFile(from, O_RDONLY);
   if (in < 0) return false;
   std::string temporary;
   const int out = OpenTemporary(to, &temporary);

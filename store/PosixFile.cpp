@@ -15,6 +15,7 @@
 
 #include "store/DatabaseErrors.h"
 #include "store/Gbk.h"
+#include "store/RegularFile.h"
 
 namespace cindral {
 namespace {
@@ -91,18 +92,12 @@ int32_t PosixFile::Open(const std::string& path, Access access, Share share,
                         std::unique_ptr<FileAccess>* file) {
   file->reset();
   if (path.empty()) return kErrFileNotFound;
-  const std::string onDisk = GbkToUtf8(path);
-  const int flags = (access == Access::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
-  int fd;
-  do {
-    fd = ::open(onDisk.c_str(), flags);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return ErrnoToCode(errno);
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return kErrAccessDenied;
-  }
+  // Only a regular file is a book or one of its companions; a pipe in its
+  // place must not keep the opener waiting.
+  bool notRegular = false;
+  const int fd =
+      OpenRegularFile(GbkToUtf8(path), access == Access::ReadOnly ? O_RDONLY : O_RDWR, &notRegular);
+  if (fd < 0) return notRegular ? kErrAccessDenied : ErrnoToCode(errno);
   std::unique_ptr<PosixFile> opened(new PosixFile(fd));
   const int32_t code = opened->TakeShareModes(access, share);
   if (code != 0) return code;  // closing drops whatever share bytes were taken
@@ -173,9 +168,10 @@ int32_t PosixFile::OpenOrCreate(const std::string& path, std::unique_ptr<FileAcc
   const std::string onDisk = GbkToUtf8(path);
   int fd;
   for (;;) {
-    fd = ::open(onDisk.c_str(), O_RDWR | O_CLOEXEC);
+    bool notRegular = false;
+    fd = OpenRegularFile(onDisk, O_RDWR, &notRegular);
     if (fd >= 0) break;
-    if (errno == EINTR) continue;
+    if (notRegular) return kErrAccessDenied;
     if (errno != ENOENT) return ErrnoToCode(errno);
     fd = ::open(onDisk.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd >= 0) {
@@ -205,11 +201,9 @@ int32_t PosixFile::LengthOf(const std::string& path, int64_t* length) {
 int32_t PosixFile::ReadStart(const std::string& path, void* buffer, std::size_t size,
                              std::size_t* done) {
   *done = 0;
-  int fd;
-  do {
-    fd = ::open(GbkToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return ErrnoToCode(errno);
+  bool notRegular = false;
+  const int fd = OpenRegularFile(GbkToUtf8(path), O_RDONLY, &notRegular);
+  if (fd < 0) return notRegular ? kErrAccessDenied : ErrnoToCode(errno);
   PosixFile file(fd);  // closes it
   return file.ReadAt(0, buffer, size, done);
 }

@@ -7,12 +7,16 @@
 
 #include "core/Backups.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "Children.h"
 #include "RunningProgram.h"
 #include "TestWorld.h"
 #include "store/RecordFile.h"
@@ -88,14 +92,27 @@ TEST_F(BackupsTest, TheNewest14AreKeptAndNothingElseInTheFolderIsTouched) {
 }
 
 TEST_F(BackupsTest, ACopyThatFailsLeavesNoBackupFolder) {
-  // A settings "file" that cannot be read as one: the book is copied, the
-  // settings are not, and the half-made backup goes.
-  const std::string settings = world.dir.File("Settings-folder");
-  fs::create_directories(settings);
-  EXPECT_FALSE(backups.Take(world.Db(), Utf8ToGbk(settings), kDay, &reason));
-  EXPECT_NE(GbkToUtf8(reason).find("Settings-folder"), std::string::npos) << GbkToUtf8(reason);
-  EXPECT_TRUE(Entries().empty());
-  EXPECT_FALSE(backups.TakenOn(kDay));
+  // A settings "file" that cannot be read as one (a folder, or a pipe that
+  // nobody writes, which must not keep the backup waiting): the book is
+  // copied, the settings are not, and the half-made backup goes. Taken in
+  // a child that is killed when it waits.
+  const std::string settings = world.dir.File("Settings-odd");
+  const std::function<void()> makes[] = {
+      [&] { fs::create_directories(settings); },
+      [&] { ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0); },
+  };
+  for (const auto& make : makes) {
+    fs::remove_all(settings);
+    make();
+    const std::optional<int> status = test::RunInChildWithin(std::chrono::seconds(10), [&] {
+      if (backups.Take(world.Db(), Utf8ToGbk(settings), kDay, &reason)) return 1;
+      return GbkToUtf8(reason).find("Settings-odd") == std::string::npos ? 2 : 0;
+    });
+    ASSERT_TRUE(status.has_value()) << "the backup waited on the settings";
+    EXPECT_EQ(*status, 0);
+    EXPECT_TRUE(Entries().empty());
+    EXPECT_FALSE(backups.TakenOn(kDay));
+  }
 }
 
 TEST_F(BackupsTest, WhatABackupKilledHalfwayLeftIsClearedByTheNext) {

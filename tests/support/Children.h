@@ -2,12 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a piece of a test in several processes at once, as several programs
-// would use the same files.
+// would use the same files; or in one child process that must end in time,
+// so that a piece that hangs fails its test instead of stopping the suite.
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <functional>
+#include <optional>
+#include <thread>
 #include <vector>
 
 namespace cindral::test {
@@ -42,6 +47,26 @@ inline std::vector<int> RunInChildren(int n, const std::function<int(int)>& body
     statuses.push_back(ended ? WEXITSTATUS(status) : -1);
   }
   return statuses;
+}
+
+// Runs `body` in a child process and gives the status it ends with, or
+// nullopt when it has not ended within `limit` (it is killed then).
+inline std::optional<int> RunInChildWithin(std::chrono::seconds limit,
+                                           const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child < 0) return std::nullopt;
+  if (child == 0) ::_exit(body());
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (::waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      return std::nullopt;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace cindral::test

@@ -4,7 +4,8 @@
 // line by line; and SplitText with a fuzzed delimiter and maximum. Besides
 // the sanitizers, it stops when a line's pieces are not the pieces of that
 // line as the table defines lines (ended by a line feed, a NUL or a
-// Ctrl-Z; a carriage return before a line feed dropped).
+// Ctrl-Z; a carriage return before a line feed dropped; only the bytes up
+// to the table's limit read).
 
 #include <unistd.h>
 
@@ -31,8 +32,10 @@ const std::string& Path() {
   return path;
 }
 
-// The table's lines, 1-based, as its definition has them.
-std::vector<std::string> Lines(const std::string& text) {
+// The table's lines, 1-based, as its definition has them, in the part of
+// the file that is read.
+std::vector<std::string> Lines(const std::string& file) {
+  const std::string text = file.substr(0, cindral::kPlanTableByteLimit);
   std::vector<std::string> lines(1);
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];

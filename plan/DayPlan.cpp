@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -62,10 +63,25 @@ void CollectDueWords(Program& program, Copies copies) {
 
 void PlanLearningDay(Program& program) {
   // How often the line lists each group: counted once, so that a long line
-  // costs its length and not its length for every word.
+  // costs its length and not its length for every word. A group listed
+  // over and over is due only as often as kMostListingsOfAGroup says, so
+  // that no table makes the day's list a copy of the book without end.
   std::map<int32_t, int> listed;
+  bool capped = false;
   for (const std::string& piece : ReadPlanLine(PlanTableFileName(), program.CurrentGroup())) {
-    ++listed[TextToInteger(piece)];
+    int& times = listed[TextToInteger(piece)];
+    if (times < kMostListingsOfAGroup) {
+      ++times;
+    } else {
+      capped = true;
+    }
+  }
+  if (capped) {
+    std::fprintf(stderr,
+                 "cindral: line %d of the plan table lists a group more than %d times; "
+                 "its words are due %d times\n",
+                 static_cast<int>(program.CurrentGroup()), kMostListingsOfAGroup,
+                 kMostListingsOfAGroup);
   }
   if (listed.empty()) return;
   CollectDueWords(program, [&listed](int32_t group) {

@@ -14,6 +14,11 @@ namespace cindral {
 
 constexpr int32_t kReviewPhaseDays = 12;
 
+// A group that the plan table's line lists more often than this is due
+// this many times (each listing puts the group's words into the day's list
+// once more).
+constexpr int kMostListingsOfAGroup = 4;
+
 // When the plan is computed: at a start, the review phase's reset of the
 // daily flags is held (Program::HoldDailyFlagsReset) for the start to write
 // after the main window's first paint, before the day's backup and decay.

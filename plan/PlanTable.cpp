@@ -3,10 +3,10 @@
 #include "plan/PlanTable.h"
 
 #include <cstdio>
-#include <memory>
 
 #include "store/Convert.h"
 #include "store/Gbk.h"
+#include "store/RegularFile.h"
 
 namespace cindral {
 
@@ -14,29 +14,33 @@ const std::string& PlanTableFileName() { return GBK("艾宾浩斯.txt"); }
 
 std::vector<std::string> ReadPlanLine(const std::string& path, int32_t lineNumber) {
   if (lineNumber < 1 || lineNumber > kPlanTableRows) return {};
-  // Opened for reading only: the program never writes the table, and a
-  // table installed read-only must still be read.
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(GbkToUtf8(path).c_str(), "rb"),
-                                             &std::fclose);
-  if (!file) return {};
-
-  std::string line;
-  int32_t number = 1;
-  for (;;) {
-    int c = std::getc(file.get());
-    if (c == EOF) break;
-    if (c == '\n' || c == '\0' || c == 0x1A) {
-      if (number == lineNumber) {
-        if (c == '\n' && !line.empty() && line.back() == '\r') line.pop_back();
-        return SplitText(line, " ");
-      }
-      ++number;
-      continue;
-    }
-    if (number == lineNumber) line.push_back(static_cast<char>(c));
+  // Read only: the program never writes the table, and a table installed
+  // read-only must still be read. A pipe or a device in its place reads as
+  // a missing table, and a table is never read past its first bytes.
+  std::string text;
+  bool cut = false;
+  if (ReadRegularFileStart(GbkToUtf8(path), kPlanTableByteLimit, &text, &cut) != FileRead::kRead) {
+    return {};
   }
-  // The last line of a file without a final line break.
-  if (number == lineNumber) return SplitText(line, " ");
+  if (cut) {
+    std::fprintf(stderr, "cindral: %s is longer than %zu bytes; the rest is not read\n",
+                 GbkToUtf8(path).c_str(), kPlanTableByteLimit);
+  }
+
+  std::size_t start = 0;
+  int32_t number = 1;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    // The last line of a file without a final line break ends at its end.
+    const char c = i < text.size() ? text[i] : '\n';
+    if (c != '\n' && c != '\0' && c != 0x1A) continue;
+    if (number == lineNumber) {
+      std::string line = text.substr(start, i - start);
+      if (c == '\n' && i < text.size() && !line.empty() && line.back() == '\r') line.pop_back();
+      return SplitText(line, " ");
+    }
+    ++number;
+    start = i + 1;
+  }
   return {};
 }
 

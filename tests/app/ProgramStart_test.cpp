@@ -5,6 +5,7 @@
 // the way the desktop ends it (SIGTERM closes every window the normal way).
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,10 @@
 
 #include "RunningProgram.h"
 #include "TestWorld.h"
+#include "store/Clock.h"
+#include "store/Database.h"
+#include "store/DateTime.h"
+#include "store/Gbk.h"
 
 namespace cindral {
 namespace {
@@ -78,6 +83,33 @@ TEST_F(ProgramStartTest, WithoutAWordBookItSaysSoEndsWithStatus1AndCreatesNothin
   EXPECT_FALSE(fs::exists(dir_.File("单词本.EDB")));
   EXPECT_FALSE(fs::exists(dir_.File("单词本.EDT")));
   EXPECT_EQ(Config(), before);
+}
+
+// Pipes that nobody writes in the places of the plan table and of the
+// book's notes beside it: the start reads past them as past missing or
+// unreadable files, runs the day's decay and closes as usual.
+TEST_F(ProgramStartTest, PipesInTheDataFolderNeverKeepTheStartWaiting) {
+  LayOut(/*withWordBook=*/true);
+  {
+    // A word entered today: the start plans the day from the plan table.
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(Utf8ToGbk(dir_.File("单词本.EDB"))));
+    SystemClock clock;
+    ASSERT_TRUE(db.AddRecord({Value::Int(1), Value::Text("apple"), Value::Text("a"),
+                              Value::DateTime(DatePart(CurrentDateTime(clock))), Value::Int(5),
+                              Value::Int(1)}));
+  }
+  for (const char* name : {"艾宾浩斯.txt", "单词本.EDB-clean", "单词本.EDB-import"}) {
+    fs::remove(dir_.File(name));
+    ASSERT_EQ(::mkfifo(dir_.File(name).c_str(), 0600), 0) << name;
+  }
+  RunningProgram program = Start();
+  // The decay, the start's last step, marks the day's decay done.
+  const bool started =
+      WaitFor([&] { return Config().find("minus=true") != std::string::npos; }, 30s);
+  program.Terminate();
+  ASSERT_TRUE(started) << "the start waited on a pipe";
+  EXPECT_EQ(program.Wait(30s), 0);
 }
 
 TEST_F(ProgramStartTest, AProgramDirectoryThatCannotBeEnteredIsAFatalError) {

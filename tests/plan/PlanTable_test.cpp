@@ -4,10 +4,15 @@
 
 #include "plan/PlanTable.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "Children.h"
 #include "TestWorld.h"
 
 namespace cindral {
@@ -74,6 +79,39 @@ TEST_F(PlanTableTest, OnlyTheFirst88RowsAreEverRead) {
 }
 
 TEST_F(PlanTableTest, AMissingFileReadsAsEmpty) { EXPECT_TRUE(Line(1).empty()); }
+
+// A pipe that nobody writes, a folder or a device in the table's place
+// reads as a missing table at once; the reading runs in a child that is
+// killed when it waits.
+TEST_F(PlanTableTest, WhatIsNoRegularFileReadsAsEmptyAtOnce) {
+  const std::string table = dir.File("艾宾浩斯.txt");
+  const std::function<void()> odd[] = {
+      [&] { ASSERT_EQ(::mkfifo(table.c_str(), 0600), 0); },
+      [&] { std::filesystem::create_directory(table); },
+      [&] { std::filesystem::create_symlink("/dev/zero", table); },
+  };
+  for (const auto& make : odd) {
+    std::filesystem::remove(table);
+    make();
+    const std::optional<int> status =
+        test::RunInChildWithin(std::chrono::seconds(10), [&] { return Line(1).empty() ? 0 : 1; });
+    ASSERT_TRUE(status.has_value()) << "the read waited on " << table;
+    EXPECT_EQ(*status, 0);
+  }
+}
+
+// Only the table's first bytes are read: lines past them, and the rest of
+// a line that runs past them, are not there.
+TEST_F(PlanTableTest, NothingPastTheByteLimitIsRead) {
+  std::string longLine;
+  while (longLine.size() < kPlanTableByteLimit) longLine += "7 ";
+  Write("1 2\n" + longLine + "\n5\n");
+  EXPECT_EQ(Line(1), Pieces({"1", "2"}));
+  const Pieces second = Line(2);
+  EXPECT_EQ(second.size(), (kPlanTableByteLimit - 4) / 2);
+  EXPECT_EQ(second.back(), "7");
+  EXPECT_TRUE(Line(3).empty());
+}
 
 TEST_F(PlanTableTest, TheShippedTableListsTheDesignedGroups) {
   // The table laid beside the program, checked against its rule: line N

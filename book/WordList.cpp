@@ -114,6 +114,35 @@ bool IsGbkText(std::string_view s) { return IsGb18030(s) || FromStrictGbk(s).has
 // A field of a GBK file as stored text.
 std::string StoredFromGbk(const std::string& field) { return FromStrictGbk(field).value_or(field); }
 
+// Why a line of well-formed UTF-8 (as read, or decoded from GBK) is no
+// text: a control character (the tab, the line breaks and the file's own
+// separator aside), or, from GBK, a code to which GBK gives no character:
+// its user-defined areas and the codes it leaves unassigned decode into the
+// private use areas, bytes that do not decode into U+FFFD. Empty for a line
+// of text.
+const char* NotText(std::string_view utf8, bool fromGbk, char separator) {
+  for (size_t i = 0; i < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x80) {
+      const bool allowed = b == '\t' || b == '\r' || b == '\n' || b == separator;
+      if ((b < 0x20 || b == 0x7F) && !allowed) return "含有控制字符";
+      ++i;
+      continue;
+    }
+    const size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+    uint32_t cp = b & (0x7F >> n);
+    for (size_t k = 1; k < n && i + k < utf8.size(); ++k) {
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    i += n;
+    if (cp >= 0x80 && cp <= 0x9F) return "含有控制字符";
+    if (fromGbk && ((cp >= 0xE000 && cp <= 0xF8FF) || cp == 0xFFFD || cp >= 0xF0000)) {
+      return "含有 GBK 中没有的字符（自定义区或未分配的编码）";
+    }
+  }
+  return "";
+}
+
 bool IsAscii(std::string_view s) {
   for (const char c : s) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -420,18 +449,30 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits,
   file.meaningColumn = chosen.meaning;
   const size_t wordColumn = chosen.word, meaningColumn = chosen.meaning, columns = file.columns;
 
+  // Lines that are not text, against all lines: a file most of whose
+  // lines are none (a program, a picture, random bytes) is no word list.
+  int32_t lines = 0, notText = 0;
   for (size_t k = first; k < records.size(); ++k) {
     const RawRecord& r = records[k];
     if (IsBlank(r.raw)) continue;
+    ++lines;
     auto problem = [&](const std::string& utf8Reason) {
       file.problems.push_back({r.line, Utf8ToGbk(utf8Reason)});
     };
-    if (r.unclosedQuote) {
-      problem("引号没有配对，从这一行起到文件末尾都读不出来");
+    if (!(utf8 ? IsUtf8(r.raw) : IsGbkText(r.raw))) {
+      ++notText;
+      problem("含有无法识别的字符（不是 " + std::string(utf8 ? "UTF-8" : "GBK") + " 文字）");
       continue;
     }
-    if (!(utf8 ? IsUtf8(r.raw) : IsGbkText(r.raw)) || r.raw.find('\0') != std::string::npos) {
-      problem("含有无法识别的字符（不是 " + std::string(utf8 ? "UTF-8" : "GBK") + " 文字）");
+    if (const std::string why =
+            NotText(utf8 ? r.raw : GbkToUtf8(StoredFromGbk(r.raw)), !utf8, file.separator);
+        !why.empty()) {
+      ++notText;
+      problem(why + "，不是文字");
+      continue;
+    }
+    if (r.unclosedQuote) {
+      problem("引号没有配对，从这一行起到文件末尾都读不出来");
       continue;
     }
     if (r.fields.size() != columns) {
@@ -458,6 +499,10 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits,
       continue;
     }
     file.words.push_back(std::move(word));
+  }
+  if (notText * 2 > lines) {
+    file.notText = true;
+    file.words.clear();
   }
   return file;
 }

@@ -75,6 +75,9 @@ struct WordListFile {
   std::size_t meaningColumn = 1;
   std::vector<ListedWord> words;
   std::vector<ListProblem> problems;
+  // Most of its lines are not text (a program, a picture, random bytes):
+  // not a word list, and `words` is empty.
+  bool notText = false;
 };
 
 // Files larger than this are not read.
@@ -87,7 +90,11 @@ constexpr std::size_t kWordListFileLimit = 64u << 20;
 // CSV (a tab wins). Blank lines are skipped;
 // a line with an empty word or meaning, a text longer than `limits`, bytes
 // that are not text in the file's encoding, or the wrong number of columns
-// is listed as a problem with its line number.
+// is listed as a problem with its line number. A line is not text when its
+// bytes do not decode, when it holds a control character (the tab and the
+// line breaks aside), or, in GBK, a code GBK has no character for (its
+// user-defined areas, the codes it leaves unassigned); a file most of whose
+// lines are not text is `notText` and gives no words.
 //
 // A header line is recognised by its names (word, 单词, front, … and
 // meaning, 释义, back, …) and picks the columns; so do "#columns:"

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TestWorld.h"
 #include "WholeConversion.h"
 #include "store/RecordFile.h"
@@ -204,7 +206,68 @@ TEST(WordListReadTest, LinesThatCannotBeTakenAreListedWithWhy) {
   EXPECT_EQ(problems[2], "4:应为两列（单词和释义），这一行有 3 列");
   EXPECT_EQ(problems[3], "5:含有无法识别的字符（不是 UTF-8 文字）");
   EXPECT_EQ(problems[4], "6:单词太长（12 字节，最多 10 字节）");
-  EXPECT_EQ(problems[5], "7:含有无法识别的字符（不是 UTF-8 文字）");
+  EXPECT_EQ(problems[5], "7:含有控制字符，不是文字");
+}
+
+// A line holding a control character (the tab, the line breaks and the
+// file's separator aside), or in GBK a code GBK has no character for, is
+// no text: it is listed, and the lines around it are taken.
+TEST(WordListReadTest, ALineWithControlCharactersOrCodesWithoutACharacterIsNoText) {
+  const std::string control = "2:含有控制字符，不是文字";
+  const std::string noCharacter = "2:含有 GBK 中没有的字符（自定义区或未分配的编码），不是文字";
+  const std::string apple = "apple\t苹果\n", pear = "\npear\t梨\n";
+  const struct {
+    std::string text;
+    std::string problem;  // empty: every line is taken
+    std::size_t words;
+  } cases[] = {
+      {apple + "bell\t响\x07铃" + pear, control, 2},
+      {apple + "del\tx\x7Fy" + pear, control, 2},
+      {apple + "nel\tx\xC2\x85y" + pear, control, 2},  // a C1 control, U+0085
+      {apple + "esc\t\x1B[31m红" + pear, control, 2},
+      {Utf8ToGbk(apple) + "esc\t\x1B" + Utf8ToGbk("红" + pear), control, 2},
+      {Utf8ToGbk(apple) + "user\t\xAA\xA1" + Utf8ToGbk(pear), noCharacter, 2},  // user-defined
+      {Utf8ToGbk(apple) + "user\t\xF8\xA1" + Utf8ToGbk(pear), noCharacter, 2},  // user-defined
+      {Utf8ToGbk(apple) + "user\t\xA1\x40" + Utf8ToGbk(pear), noCharacter, 2},  // user-defined
+      {Utf8ToGbk(apple) + "gap\t\xD7\xFA" + Utf8ToGbk(pear), noCharacter, 2},   // unassigned
+      {Utf8ToGbk(apple) + "gap\t\xA2\xAB" + Utf8ToGbk(pear), noCharacter, 2},   // unassigned
+      {Utf8ToGbk(apple) + "euro\t\x80" + Utf8ToGbk(pear), "", 3},               // GBK's euro sign
+      {"apple,苹果\r\n\"tab\tin\",\"cr\rlf\r\nx\"\r\npear,梨\r\n", "", 3},
+      {"#separator:\x1F\napple\x1F苹果\npear\x1F梨\n", "", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const WordListFile file = ReadWordList(c.text, kRoomy);
+    EXPECT_FALSE(file.notText);
+    EXPECT_EQ(Problems(file),
+              c.problem.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.problem});
+    EXPECT_EQ(file.words.size(), c.words);
+  }
+}
+
+// Random bytes are no word list, whatever a few of their lines look like:
+// refused whole, no word taken; so is a file most of whose lines are no
+// text, while one with fewer such lines keeps its good ones.
+TEST(WordListReadTest, AFileMostOfWhoseLinesAreNoTextIsNoWordList) {
+  std::mt19937 random(34);
+  std::string noise(1 << 20, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  const std::string good = "apple\t苹果\n", bad = "bell\t\x07\n";
+  const struct {
+    std::string text;
+    bool notText;
+  } cases[] = {
+      {noise, true},
+      {good + bad + bad, true},
+      {good + bad + good + bad, false},
+      {good + bad + good, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 40));
+    const WordListFile file = ReadWordList(c.text, {kMemoTextLimit, kMemoTextLimit});
+    EXPECT_EQ(file.notText, c.notText);
+    EXPECT_EQ(file.words.empty(), c.notText) << file.words.size();
+  }
 }
 
 TEST(WordListReadTest, AMeaningTooLongForAFixedTextFieldIsListedByItsGbkBytes) {

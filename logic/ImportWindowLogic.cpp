@@ -2,16 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logic/ImportWindowLogic.h"
 
-#include <sys/stat.h>
-
-#include <fstream>
-#include <sstream>
+#include <utility>
 
 #include "book/LastImport.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Convert.h"
 #include "store/Gbk.h"
+#include "store/RegularFile.h"
 
 namespace cindral {
 
@@ -34,22 +32,28 @@ void ImportWindowLogic::Opened() {
 }
 
 void ImportWindowLogic::LoadFile(const std::string& path) {
-  const std::string utf8Path = GbkToUtf8(path);
-  struct stat st;
-  if (::stat(utf8Path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
+  std::string bytes;
+  switch (ReadRegularFile(GbkToUtf8(path), kWordListFileLimit, &bytes)) {
+    case FileRead::kRead:
+      break;
+    case FileRead::kNotRegular:
+      return Refuse(GBK("“") + path + GBK("”不是普通文件（而是文件夹、管道或设备），没有导入。"),
+                    GBK("提示"));
+    case FileRead::kTooLarge:
+      return Refuse(GBK("文件太大（超过 64 MB），不像是单词表，没有导入。"), GBK("提示"));
+    case FileRead::kMissing:
+    case FileRead::kFailed:
+      return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
   }
-  if (static_cast<std::size_t>(st.st_size) > kWordListFileLimit) {
-    return Refuse(GBK("文件太大（超过 64 MB），不像是单词表，没有导入。"), GBK("提示"));
-  }
-  std::ifstream in(utf8Path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  if (!in.good() && !in.eof()) return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
-
-  bytes_ = bytes.str();
+  bytes_ = std::move(bytes);
   fileText_ = GBK("文件：") + path;
   Read(nullptr);
+  if (list_.notText) {
+    Refuse(
+        GBK("这个文件不是单词表：它的大部分行不是文字（含有控制字符或无法识别的编码），没有导入。"
+            "\n单词表是 UTF-8 或 GBK 编码的文本文件。"),
+        GBK("提示"));
+  }
 }
 
 void ImportWindowLogic::ChooseColumns(std::size_t word, std::size_t meaning) {

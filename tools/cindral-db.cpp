@@ -18,11 +18,11 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,11 +31,12 @@
 #include "core/Backups.h"
 #include "core/Settings.h"
 #include "store/Clock.h"
-#include "store/DateTime.h"
 #include "store/Database.h"
+#include "store/DateTime.h"
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
 #include "store/RecordFile.h"
+#include "store/RegularFile.h"
 #include "store/SideFile.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
@@ -55,6 +56,19 @@ constexpr const char* kUsage =
 int Usage() {
   std::fputs(kUsage, stderr);
   return 2;
+}
+
+// A folder, a pipe, a device or a socket given for a file: refused before
+// anything waits on it.
+int NotARegularFile(const std::string& file) {
+  std::fprintf(stderr, "cindral-db: %s is not a regular file (a folder, a pipe or a device)\n",
+               file.c_str());
+  return 1;
+}
+
+bool IsThereButNotRegular(const std::string& file) {
+  struct stat st;
+  return ::stat(file.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 int Create(const std::vector<std::string>& args) {
@@ -264,18 +278,20 @@ int Export(const std::vector<std::string>& args) {
 }
 
 int Import(const std::string& book, const std::string& list) {
-  std::ifstream in(list, std::ios::binary);
-  struct stat st;
-  if (!in || ::stat(list.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    std::fprintf(stderr, "cindral-db: cannot read %s\n", list.c_str());
-    return 1;
+  std::string bytes;
+  switch (ReadRegularFile(list, kWordListFileLimit, &bytes)) {
+    case FileRead::kRead:
+      break;
+    case FileRead::kNotRegular:
+      return NotARegularFile(list);
+    case FileRead::kTooLarge:
+      std::fprintf(stderr, "cindral-db: %s is larger than 64 MB; not a word list\n", list.c_str());
+      return 1;
+    case FileRead::kMissing:
+    case FileRead::kFailed:
+      std::fprintf(stderr, "cindral-db: cannot read %s: %s\n", list.c_str(), std::strerror(errno));
+      return 1;
   }
-  if (static_cast<std::size_t>(st.st_size) > kWordListFileLimit) {
-    std::fprintf(stderr, "cindral-db: %s is larger than 64 MB; not a word list\n", list.c_str());
-    return 1;
-  }
-  std::stringstream bytes;
-  bytes << in.rdbuf();
 
   Database db;
   const std::string path = Database::FullPath(Utf8ToGbk(book));
@@ -285,7 +301,14 @@ int Import(const std::string& book, const std::string& list) {
   SystemClock clock;
   const double today = DatePart(CurrentDateTime(clock));
 
-  const WordListFile file = ReadWordList(bytes.str(), WordLimitsOf(db));
+  const WordListFile file = ReadWordList(bytes, WordLimitsOf(db));
+  if (file.notText) {
+    std::fprintf(stderr,
+                 "cindral-db: %s is not a word list: most of its lines are not text (control "
+                 "characters, or codes that are no character)\nnothing imported\n",
+                 list.c_str());
+    return 1;
+  }
   std::printf("encoding %s, %s%s\n", GbkToUtf8(EncodingName(file)).c_str(),
               file.format == WordListFormat::Tsv ? "tab-separated" : "comma-separated",
               file.exported ? ", exported by cindral" : "");
@@ -356,13 +379,18 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "create") return cindral::Create(args);
+  const bool one = args.size() == 1;
+  const bool used = command == "export" || (command == "import" && args.size() == 2) ||
+                    (one && (command == "dump" || command == "undo-import" || command == "info" ||
+                             command == "check"));
+  if (!used) return cindral::Usage();
+  // The book of every other command: opening it never waits on a pipe
+  // either, but this names what is wrong.
+  if (cindral::IsThereButNotRegular(args[0])) return cindral::NotARegularFile(args[0]);
   if (command == "export") return cindral::Export(args);
-  if (command == "import")
-    return args.size() == 2 ? cindral::Import(args[0], args[1]) : cindral::Usage();
-  if (args.size() != 1) return cindral::Usage();
+  if (command == "import") return cindral::Import(args[0], args[1]);
   if (command == "dump") return cindral::Dump(args[0]);
   if (command == "undo-import") return cindral::UndoImport(args[0]);
   if (command == "info") return cindral::Info(args[0]);
-  if (command == "check") return cindral::Check(args[0]);
-  return cindral::Usage();
+  return cindral::Check(args[0]);
 }

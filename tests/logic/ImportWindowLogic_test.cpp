@@ -9,9 +9,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <random>
 
+#include "Children.h"
 #include "FailingFile.h"
 #include "FileBytes.h"
 #include "TestWorld.h"
@@ -220,6 +225,48 @@ TEST_F(ImportTest, AFileThatCannotBeReadIsReported) {
   EXPECT_FALSE(Open());
   EXPECT_EQ(world.prompter.LastCaption(), "出错了");
   EXPECT_NE(world.prompter.LastText().find("无法读取文件"), std::string::npos);
+}
+
+// What is no regular file, or no word list, is refused with a message
+// that says so; the window closes and nothing is written. A pipe that
+// nobody writes must not keep the window waiting.
+TEST_F(ImportTest, WhatIsNoRegularFileOrNoWordListIsRefusedWithAMessage) {
+  const std::string list = world.dir.File("list.txt");
+  std::mt19937 random(34);
+  std::string noise(1 << 20, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  const std::string notRegular = "”不是普通文件（而是文件夹、管道或设备），没有导入。";
+  const std::string notAList =
+      "这个文件不是单词表：它的大部分行不是文字（含有控制字符或无法识别的编码），没有导入。";
+  const struct {
+    std::function<void()> make;
+    std::string path;
+    std::string message;  // the start of it, or from "”" on
+  } cases[] = {
+      {[&] { ASSERT_EQ(::mkfifo(list.c_str(), 0600), 0); }, list, "“" + list + notRegular},
+      {[&] { std::filesystem::create_directory(list); }, list, "“" + list + notRegular},
+      {[] {}, "/dev/null", "“/dev/null" + notRegular},
+      {[&] { std::ofstream(list, std::ios::binary) << noise; }, list, notAList},
+      {[&] { std::ofstream(list, std::ios::binary) << "bell\t\x07\x07\n"; }, list, notAList},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    std::filesystem::remove_all(list);
+    c.make();
+    world.shell.chosenFiles.push_back({Utf8ToGbk(c.path), 0});
+    ImportWindowLogic odd(world.P());
+    const std::optional<int> refused = test::RunInChildWithin(std::chrono::seconds(10), [&] {
+      odd.Opened();
+      return odd.closed() && !odd.importEnabled() ? 0 : 1;
+    });
+    ASSERT_TRUE(refused.has_value()) << "the window waited on " << c.path;
+    EXPECT_EQ(*refused, 0);
+    odd.Opened();
+    EXPECT_TRUE(odd.closed());
+    EXPECT_EQ(world.prompter.LastCaption(), "提示");
+    EXPECT_EQ(world.prompter.LastText().rfind(c.message, 0), 0u) << world.prompter.LastText();
+    EXPECT_EQ(world.Db().RecordCount(), 0);
+  }
 }
 
 TEST_F(ImportTest, AFileOfThreeColumnsOffersTheChoiceAndImportsTheColumnsChosen) {

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cindral-db tool as installers and power users run it.
 
+#include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <random>
 
 #include "FileBytes.h"
 #include "TestWorld.h"
@@ -32,9 +36,13 @@ struct ToolRun {
 
 using test::Slurp;
 
-// Runs the tool with the arguments (each quoted for the shell).
-ToolRun Tool(const std::vector<std::string>& args) {
-  std::string command = std::string("'") + CINDRAL_DB_TOOL + "'";
+constexpr int kKilled = 128 + SIGKILL;
+
+// Runs the tool with the arguments (each quoted for the shell), killed when
+// it runs for longer than `seconds` (the status is then kKilled).
+ToolRun Tool(const std::vector<std::string>& args, int seconds = 300) {
+  std::string command =
+      "timeout -s KILL " + std::to_string(seconds) + " '" + std::string(CINDRAL_DB_TOOL) + "'";
   for (const std::string& a : args) command += " '" + a + "'";
   command += " >tool.out 2>tool.err";
   const int raw = std::system(command.c_str());
@@ -324,6 +332,75 @@ TEST_F(CindralDbListTest, ImportRefusesWhereTheEntryWindowWouldAndWritesNothing)
   EXPECT_EQ(Slurp("单词本.EDB"), book);
   EXPECT_EQ(Tool({"import", "单词本.EDB", "no-such-list.txt"}).status, 1);
   EXPECT_EQ(Tool({"import", "单词本.EDB"}).status, 2);
+}
+
+// Whatever is not a regular file (a pipe that nobody writes, a folder, a
+// device) given for the list or the book, or lying in the place of one of
+// the book's companion files, is refused with a message, and nothing waits
+// on it: each run is killed after a few seconds.
+TEST_F(CindralDbListTest, OddFilesAreRefusedAndNothingWaitsOnThem) {
+  const auto fifo = [](const std::string& name) {
+    return [name] {
+      std::filesystem::remove(name);
+      ASSERT_EQ(::mkfifo(name.c_str(), 0600), 0);
+    };
+  };
+  const std::string notRegular = "is not a regular file (a folder, a pipe or a device)";
+  const struct {
+    std::function<void()> make;
+    std::vector<std::string> args;
+    std::string message;  // on standard error
+  } cases[] = {
+      {fifo("list.txt"), {"import", "单词本.EDB", "list.txt"}, "list.txt " + notRegular},
+      {[] { std::filesystem::create_directory("list.txt"); },
+       {"import", "单词本.EDB", "list.txt"},
+       "list.txt " + notRegular},
+      {[] {}, {"import", "单词本.EDB", "/dev/zero"}, "/dev/zero " + notRegular},
+      {fifo("pipe.EDB"), {"dump", "pipe.EDB"}, "pipe.EDB " + notRegular},
+      {fifo("pipe.EDB"), {"info", "pipe.EDB"}, "pipe.EDB " + notRegular},
+      {fifo("pipe.EDB"), {"check", "pipe.EDB"}, "pipe.EDB " + notRegular},
+      {fifo("pipe.EDB"), {"export", "pipe.EDB"}, "pipe.EDB " + notRegular},
+      {fifo("pipe.EDB"), {"import", "pipe.EDB", "list.txt"}, "pipe.EDB " + notRegular},
+      {fifo("pipe.EDB"), {"undo-import", "pipe.EDB"}, "pipe.EDB " + notRegular},
+      // The book's own files in the place of a pipe: the book cannot be
+      // opened, or the import has nothing to undo.
+      {fifo("单词本.EDT"), {"dump", "单词本.EDB"}, "error -35 "},
+      {fifo("单词本.EDB-journal"), {"info", "单词本.EDB"}, "error -21 "},
+      {fifo("单词本.EDB-journal"), {"import", "单词本.EDB", "words.txt"}, "error -21 "},
+      {fifo("单词本.EDB-import"), {"undo-import", "单词本.EDB"}, "no import to undo"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+    test::TempWorkDir here("cindral-odd");
+    ASSERT_EQ(Tool({"create", "单词本.EDB"}).status, 0);
+    std::ofstream("Config.ini") << "[Config]\ngroupnumber=1\n";
+    std::ofstream("words.txt") << "apple\t苹果\n";
+    c.make();
+    const std::string book = Slurp("单词本.EDB");
+    const ToolRun run = Tool(c.args, 10);
+    EXPECT_NE(run.status, kKilled) << "the tool waited on the odd file";
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(Slurp("单词本.EDB"), book);
+  }
+}
+
+// A megabyte of random bytes is no word list: refused whole, with a
+// message, and the book is left as it was.
+TEST_F(CindralDbListTest, RandomBytesAreNoWordListAndNothingIsImported) {
+  ASSERT_EQ(Tool({"create", "单词本.EDB"}).status, 0);
+  std::ofstream("Config.ini") << "[Config]\ngroupnumber=1\n";
+  std::mt19937 random(34);
+  std::string noise(1 << 20, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  std::ofstream("noise.txt", std::ios::binary) << noise;
+  const std::string book = Slurp("单词本.EDB");
+  const ToolRun run = Tool({"import", "单词本.EDB", "noise.txt"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("noise.txt is not a word list"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("nothing imported"), std::string::npos) << run.err;
+  EXPECT_EQ(Slurp("单词本.EDB"), book);
+  EXPECT_FALSE(std::filesystem::exists("单词本.EDB-import"));
 }
 
 // Bytes of a book's files, as the checks below damage them.

@@ -17,6 +17,7 @@ PACKAGES="
   fonts-wqy-microhei fonts-arphic-uming fontconfig libfontconfig-dev
   fcitx5-frontend-qt6
   xvfb xauth
+  qt6-wayland weston
   openbox libxcb1-dev libxcb-damage0-dev
 "
 

@@ -19,7 +19,6 @@
 #include <QMutex>
 #include <QScopeGuard>
 #include <QTest>
-#include <QWindow>
 #include <algorithm>
 #include <climits>
 #include <filesystem>
@@ -30,7 +29,7 @@
 #include "TestWorld.h"
 #include "WaylandSession.h"
 #include "app/MainWindow.h"
-#include "skin/SkinMessage.h"
+#include "tests/desktop/DesktopTest.h"
 #include "tests/windows/WindowTest.h"
 
 using namespace cindral;
@@ -39,7 +38,6 @@ using cindral::testing::WhenShown;
 
 namespace {
 
-constexpr double kDay1 = 45000.0;
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 
@@ -158,14 +156,8 @@ int Covered(const QImage& output) {
   return covered;
 }
 
-struct Desk {
-  Desk() : world(kDay1) {
-    world.WriteStandardPlanTable();
-    world.WriteFreshConfig();
-    world.OpenWordBook();
-    window = std::make_unique<MainWindow>(world.P());
-    window->show();
-  }
+struct Desk : test::DeskWorld {
+  Desk() { window->show(); }
   // Where the output shows the main window whole, once it does; nullopt
   // when it does not within 20 seconds.
   std::optional<QPoint> Shown() {
@@ -175,8 +167,6 @@ struct Desk {
     }
     return at;
   }
-  test::TestWorld world;
-  std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
@@ -358,16 +348,7 @@ int main(int argc, char** argv) {
   // Nor has this desktop a session bus.
   ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
   qInstallMessageHandler(Collect);
-  int status = 0;
-  {
-    PrepareDesktopProcess();
-    QApplication app(argc, argv);
-    PrepareDesktop(app);
-    WaylandDesktopTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    status = QTest::qExec(&test, argc, argv);
-  }
-  return status;
+  return test::RunDesktopTest<WaylandDesktopTest>(argc, argv);
 }
 
 #include "WaylandDesktop_test.moc"

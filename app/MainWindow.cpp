@@ -46,7 +46,9 @@ const std::string& MainWindow::AboutText() {
       "每天录入一组新单词，\r\n"
       "按艾宾浩斯遗忘曲线安排复习：\r\n"
       "88 天学习，12 天巩固。\r\n"
-      "—— Cindral 开发组");
+      "许可证：GPL-3.0-or-later\r\n"
+      "可自由复制修改分发，无任何担保。\r\n"
+      "—— 2026 Cindral 开发组");
 }
 
 const std::string& MainWindow::DedicationText() {

@@ -37,7 +37,7 @@ void ResetWordBook(Program& program) {
           GBK("询问"))) {
     return;
   }
-  if (!ClearWordBook(program.db(), program.settings())) {
+  if (!ClearWordBook(program.db(), program.settings(), program.DecayTakenToday())) {
     prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
     return;
   }

@@ -100,7 +100,7 @@ const std::vector<Change>& Changes() {
          ThreeDays(w);
          w.WriteConfig("minus", "false");
        },
-       [](test::TestWorld& w) { return DecayWordBook(w.Db(), *w.settings); }},
+       [](test::TestWorld& w) { return DecayWordBook(w.Db(), *w.settings, w.State().DueList); }},
       {"a word entered on a new day",
        [](test::TestWorld& w) {
          ThreeDays(w);
@@ -144,7 +144,7 @@ const std::vector<Change>& Changes() {
          w.WriteConfig("reviewnumber", "7");
          w.WriteConfig("plus", "true");
        },
-       [](test::TestWorld& w) { return ClearWordBook(w.Db(), *w.settings); }},
+       [](test::TestWorld& w) { return ClearWordBook(w.Db(), *w.settings, false); }},
       {"a word's update", [](test::TestWorld& w) { ThreeDays(w); },
        [](test::TestWorld& w) {
          return RewriteWord(w.Db(), 47, "rewritten", std::string(1700, 'R'));

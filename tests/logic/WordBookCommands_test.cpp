@@ -393,7 +393,7 @@ TEST_F(WordBookChangesTest, AnUndoIsRefusedOnceTheImportedWordsHaveChanged) {
          AddTodaysWords(w.Db(), *w.settings, kDay1 + 2, {{"kiwi", "k"}});
        },
        UndoOutcome::WordsAfter},
-      {"the book reset", [](TestWorld& w) { ClearWordBook(w.Db(), *w.settings); },
+      {"the book reset", [](TestWorld& w) { ClearWordBook(w.Db(), *w.settings, false); },
        UndoOutcome::NothingToUndo},
       {"a later import undone first",
        [](TestWorld& w) {

@@ -35,7 +35,9 @@ bool MainWindowLogic::OnMainWindowCreated() {
   }
   program_.random().SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock()))));
   ComputeDayPlan(program_, PlanMoment::kStart);
-  return true;
+  // The learner left the entry window of a day whose words could not be
+  // stored: the program ends instead of showing the main window.
+  return !program_.EndRequested();
 }
 
 void MainWindowLogic::OnMainWindowShown() {

@@ -19,8 +19,9 @@ class MainWindowLogic {
   // settings file as the open left it (the open rolls back a change that a
   // crash cut short, the settings file with it), seeds the generator and
   // computes today's plan (the entry window of a new day opens from it).
-  // False when the word database could not be opened: the message has been
-  // shown and the program must end.
+  // False when the program must end: the word database could not be opened
+  // (the message has been shown), or the learner left the entry window
+  // because today's words could not be stored.
   bool OnMainWindowCreated();
   // Once the main window is on the screen: the daily flags the plan reset
   // and held, the day's backup (at the first start of a day), then the

@@ -66,6 +66,14 @@ class Program {
   void HoldStudyDay();
   bool ReleaseStudyDay();
 
+  // Ends the program (Shell::EndProgram): the learner chose to leave a day
+  // that cannot begin, since the word book cannot be written.
+  void EndRun() {
+    endRequested_ = true;
+    shell_.EndProgram();
+  }
+  bool EndRequested() const { return endRequested_; }
+
   // The lists and values held in memory only.
   AppState& state() { return state_; }
   const AppState& state() const { return state_; }
@@ -132,6 +140,7 @@ class Program {
   bool settingsFailureShown_ = false;  // the box shows once a run
   bool dailyFlagsResetHeld_ = false;
   double decayTakenOn_ = 0;  // the zero date: not yet this run
+  bool endRequested_ = false;
 };
 
 // The due entry at ReviewPosition: the word the study windows show; nullptr

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "TestWorld.h"
+#include "UnwritableSettings.h"
 #include "app/MainWindowLogic.h"
 #include "book/LastImport.h"
 #include "core/KeyCodes.h"
@@ -337,6 +338,31 @@ TEST_F(DayScenario, AStartThatRepairsAwayWholeWordsSaysWhereTheCopyIs) {
   for (std::size_t i = shown; i < world.prompter.shown.size(); ++i) {
     EXPECT_EQ(GbkToUtf8(world.prompter.shown[i].text).find("另存为"), std::string::npos);
   }
+}
+
+// A new day on a full disk: the learner leaves the entry window whose word
+// could not be stored, and the start ends there instead of showing the
+// main window.
+TEST_F(DayScenario, LeavingTheEntryWindowOfAnUnwritableNewDayEndsTheStart) {
+  world.OpenWordBook();
+  world.AddWord(1, "w", kDay1);
+  NextDay();
+  world.Restart();
+  auto failures = std::make_shared<test::WriteFailures>();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  test::UnwritableSettings unwritable(failures);
+  failures->failWrites = 1 << 30;
+  world.shell.onOpen = [this](WindowId) {
+    EntryWindowLogic entry(world.P());
+    entry.SetWord(Utf8ToGbk("bean"));
+    entry.SetMeaning(Utf8ToGbk("豆"));
+    entry.Submit();
+    world.prompter.answers = {true};
+    if (entry.QueryClose()) entry.Destroyed();
+  };
+  MainWindowLogic mainWindow(world.P());
+  EXPECT_FALSE(mainWindow.OnMainWindowCreated());
+  EXPECT_EQ(world.shell.opened, std::vector<WindowId>({WindowId::Entry}));
 }
 
 // What may empty the book during a day before it is filled again.

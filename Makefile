@@ -59,9 +59,10 @@ bench: deps
 	@for b in build/bench/*_bench; do echo "== $$b"; $$b; done
 
 # Pictures of the windows, rendered offscreen, in build/screenshots/; those
-# the documents show are copied into docs/images/ (commit what changed).
-DOC_PICTURES = main-window main-window-menu entry learning-card group-spelling group-choice \
-  forgotten-review drill-speaker game-background-1 word-book-find statistics-window
+# the documents show are copied into docs/images/ (commit what changed),
+# under a name of their own where one follows a colon.
+DOC_PICTURES = skin-default:main-window main-window-menu entry learning-card group-spelling \
+  group-choice forgotten-review drill-speaker game-background-1 word-book-find statistics-window
 screenshots: build
 	mkdir -p build/screenshots
 	for t in windows_AppWindows_test windows_Screenshots_test windows_SkinWindows_test \
@@ -71,7 +72,9 @@ screenshots: build
 	done
 	@ls build/screenshots
 	mkdir -p docs/images
-	for p in $(DOC_PICTURES); do cp build/screenshots/$$p.png docs/images/$$p.png || exit 1; done
+	for p in $(DOC_PICTURES); do \
+	  cp build/screenshots/$${p%%:*}.png docs/images/$${p##*:}.png || exit 1; \
+	done
 
 # The Debian package, build/cindral_<version>_<arch>.deb (apt install ./build/cindral_*.deb).
 deb: configure

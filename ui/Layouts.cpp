@@ -9,17 +9,17 @@ using K = ControlKind;
 
 constexpr const char* kYaHei = "微软雅黑";
 constexpr const char* kSong = "宋体";
-constexpr FontSpec kNoFont{};
+constexpr FontLayout kNoFont{};
 
-FontSpec YaHei(int pixels) { return FontSpec{kYaHei, pixels}; }
-FontSpec Song(int pixels) { return FontSpec{kSong, pixels}; }
+FontLayout YaHei(int pixels) { return FontLayout{kYaHei, pixels}; }
+FontLayout Song(int pixels) { return FontLayout{kSong, pixels}; }
 
 // The verdict labels show a full-width question mark until the first answer.
 constexpr const char* kNoVerdict = "？";
 
 // The word-and-meaning form shared by the entry and the update window; only
 // the submit button's left edge differs between them.
-std::vector<ControlSpec> WordFormControls(int submitLeft) {
+std::vector<ControlLayout> WordFormControls(int submitLeft) {
   return {
       {"标签输入单词", K::Label, 72, 32, 70, 25, YaHei(16), "输入单词"},
       {"编辑框输入单词", K::Edit, 72, 62, 300, 40, YaHei(16)},
@@ -30,7 +30,7 @@ std::vector<ControlSpec> WordFormControls(int submitLeft) {
 }
 
 // The small spelling windows (forgotten words, practice from the card).
-std::vector<ControlSpec> SpellingPracticeControls() {
+std::vector<ControlLayout> SpellingPracticeControls() {
   return {
       {"标签判断单词对错", K::Label, 157, 15, 60, 60, YaHei(56)},
       {"编辑框拼写遗忘单词", K::Edit, 20, 90, 333, 60, YaHei(20)},
@@ -39,8 +39,8 @@ std::vector<ControlSpec> SpellingPracticeControls() {
 
 }  // namespace
 
-const std::vector<ControlSpec>& MainWindowButtons() {
-  static const std::vector<ControlSpec> buttons{
+const std::vector<ControlLayout>& MainWindowButtons() {
+  static const std::vector<ControlLayout> buttons{
       {"按钮录入单词", K::Button, 151, 166, 128, 40, YaHei(16), "录入单词"},
       {"按钮连连看", K::Button, 349, 166, 128, 40, YaHei(16), "连连看"},
       {"按钮查看单词本", K::Button, 80, 251, 128, 40, YaHei(16), "查看单词本"},
@@ -50,13 +50,13 @@ const std::vector<ControlSpec>& MainWindowButtons() {
   return buttons;
 }
 
-const WindowSpec& EntryWindowLayout() {
-  static const WindowSpec layout{"窗口输入单词", "输入单词", 450, 350, WordFormControls(177)};
+const WindowLayout& EntryWindowLayout() {
+  static const WindowLayout layout{"窗口输入单词", "输入单词", 450, 350, WordFormControls(177)};
   return layout;
 }
 
-const WindowSpec& SpellingWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& SpellingWindowLayout() {
+  static const WindowLayout layout{
       "窗口拼写",
       "单词拼写",
       550,
@@ -72,8 +72,8 @@ const WindowSpec& SpellingWindowLayout() {
   return layout;
 }
 
-const WindowSpec& LearningWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& LearningWindowLayout() {
+  static const WindowLayout layout{
       "窗口单词学习",
       "单词学习",
       1100,
@@ -102,8 +102,8 @@ const WindowSpec& LearningWindowLayout() {
   return layout;
 }
 
-const WindowSpec& ChoiceWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& ChoiceWindowLayout() {
+  static const WindowLayout layout{
       "窗口选择",
       "单词选择",
       550,
@@ -127,8 +127,8 @@ const WindowSpec& ChoiceWindowLayout() {
   return layout;
 }
 
-const WindowSpec& GameWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& GameWindowLayout() {
+  static const WindowLayout layout{
       "窗口连连看",
       "单词连连看",
       550,
@@ -153,8 +153,8 @@ const WindowSpec& GameWindowLayout() {
   return layout;
 }
 
-const WindowSpec& ForgottenReviewWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& ForgottenReviewWindowLayout() {
+  static const WindowLayout layout{
       "窗口每日遗忘单词测试",
       "每日遗忘单词测试",
       550,
@@ -173,14 +173,14 @@ const WindowSpec& ForgottenReviewWindowLayout() {
   return layout;
 }
 
-const WindowSpec& ForgottenSpellingWindowLayout() {
-  static const WindowSpec layout{"窗口拼写遗忘单词", "遗忘单词拼写", 380, 250,
-                                 SpellingPracticeControls()};
+const WindowLayout& ForgottenSpellingWindowLayout() {
+  static const WindowLayout layout{"窗口拼写遗忘单词", "遗忘单词拼写", 380, 250,
+                                   SpellingPracticeControls()};
   return layout;
 }
 
-const WindowSpec& WordBookWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& WordBookWindowLayout() {
+  static const WindowLayout layout{
       "窗口单词本",
       "我的单词本",
       550,
@@ -191,8 +191,8 @@ const WindowSpec& WordBookWindowLayout() {
   return layout;
 }
 
-const WindowSpec& IntensiveReviewWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& IntensiveReviewWindowLayout() {
+  static const WindowLayout layout{
       "窗口熟练度复习",
       "强化提高",
       550,
@@ -218,8 +218,8 @@ const WindowSpec& IntensiveReviewWindowLayout() {
 
 // The controls under the group box are placed inside it: their rectangles are
 // measured from the box's top left.
-const WindowSpec& IntensiveChooserWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& IntensiveChooserWindowLayout() {
+  static const WindowLayout layout{
       "窗口熟练度选择模式",
       "选择强化复习模式",
       380,
@@ -236,19 +236,19 @@ const WindowSpec& IntensiveChooserWindowLayout() {
   return layout;
 }
 
-const WindowSpec& UpdateWordWindowLayout() {
-  static const WindowSpec layout{"窗口更新单词", "更新单词", 450, 350, WordFormControls(167)};
+const WindowLayout& UpdateWordWindowLayout() {
+  static const WindowLayout layout{"窗口更新单词", "更新单词", 450, 350, WordFormControls(167)};
   return layout;
 }
 
-const WindowSpec& PracticeSpellingWindowLayout() {
-  static const WindowSpec layout{"窗口学习单词拼写", "学习单词拼写", 380, 250,
-                                 SpellingPracticeControls()};
+const WindowLayout& PracticeSpellingWindowLayout() {
+  static const WindowLayout layout{"窗口学习单词拼写", "学习单词拼写", 380, 250,
+                                   SpellingPracticeControls()};
   return layout;
 }
 
-const WindowSpec& StatisticsWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& StatisticsWindowLayout() {
+  static const WindowLayout layout{
       "窗口学习统计",
       "学习统计",
       760,
@@ -260,8 +260,8 @@ const WindowSpec& StatisticsWindowLayout() {
   return layout;
 }
 
-const WindowSpec& ImportWindowLayout() {
-  static const WindowSpec layout{
+const WindowLayout& ImportWindowLayout() {
+  static const WindowLayout layout{
       "窗口导入单词",
       "导入单词",
       640,
@@ -284,25 +284,25 @@ const WindowSpec& ImportWindowLayout() {
   return layout;
 }
 
-const ControlSpec& LearningSpeakerButton() {
+const ControlLayout& LearningSpeakerButton() {
   // Under the proficiency figure, left of the bar.
-  static const ControlSpec button{"按钮朗读单词", K::SpeakerButton, 994, 446, 40, 40, kNoFont};
+  static const ControlLayout button{"按钮朗读单词", K::SpeakerButton, 994, 446, 40, 40, kNoFont};
   return button;
 }
 
-const ControlSpec& DrillSpeakerButton() {
+const ControlLayout& DrillSpeakerButton() {
   // Under the start of the word.
-  static const ControlSpec button{"按钮朗读单词", K::SpeakerButton, 22, 104, 40, 40, kNoFont};
+  static const ControlLayout button{"按钮朗读单词", K::SpeakerButton, 22, 104, 40, 40, kNoFont};
   return button;
 }
 
-const ControlSpec& GameSpeakerButton() {
+const ControlLayout& GameSpeakerButton() {
   // Under the right column's buttons.
-  static const ControlSpec button{"按钮朗读单词", K::SpeakerButton, 439, 300, 40, 40, kNoFont};
+  static const ControlLayout button{"按钮朗读单词", K::SpeakerButton, 439, 300, 40, 40, kNoFont};
   return button;
 }
 
-std::vector<const WindowSpec*> AllWindowLayouts() {
+std::vector<const WindowLayout*> AllWindowLayouts() {
 #define CINDRAL_WINDOW_LAYOUT(id, window, name, owner) &window##Layout(),
   return {CINDRAL_WINDOWS(CINDRAL_WINDOW_LAYOUT)};
 #undef CINDRAL_WINDOW_LAYOUT

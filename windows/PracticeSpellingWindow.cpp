@@ -11,7 +11,7 @@
 
 namespace cindral {
 
-PracticeSpellingWindow::PracticeSpellingWindow(Program& program, const WindowSpec& layout,
+PracticeSpellingWindow::PracticeSpellingWindow(Program& program, const WindowLayout& layout,
                                                PracticeSpellingWindowLogic logic, QWidget* parent)
     : ModalWindow(layout, parent),
       program_(program),

@@ -18,7 +18,7 @@ class PracticeSpellingWindow : public ModalWindow {
   Q_OBJECT
 
  public:
-  PracticeSpellingWindow(Program& program, const WindowSpec& layout,
+  PracticeSpellingWindow(Program& program, const WindowLayout& layout,
                          PracticeSpellingWindowLogic logic, QWidget* parent = nullptr);
 
   PracticeSpellingWindowLogic& logic() { return logic_; }

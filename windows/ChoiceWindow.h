@@ -9,10 +9,10 @@
 #include "core/Program.h"
 #include "logic/ChoiceWindowLogic.h"
 #include "ui/FocusHolder.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 
 class QButtonGroup;
-class QLineEdit;
 
 namespace cindral {
 
@@ -32,9 +32,10 @@ class ChoiceWindow : public ModalWindow {
   void Handle(const std::function<void()>& handler);
   void Show();
 
+  Found<ChoiceWindowControls> ui_;
   Program& program_;
   ChoiceWindowLogic logic_;
-  QButtonGroup* options_;
+  QButtonGroup* options_;  // the four radio buttons, numbered 1 to 4
   FocusHolder focus_;  // the shortcut box
 };
 

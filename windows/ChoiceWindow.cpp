@@ -18,13 +18,13 @@ ChoiceWindow::ChoiceWindow(Program& program, QWidget* parent)
       logic_(program),
       options_(ui_.option1->group()),
       focus_(
-          this, ui_.keyBox, logic_.focusTimer(),
+          this, ui_.keyBox, ui_.focusTimer, logic_.focusTimer(),
           [this](const std::function<void()>& step) { Handle(step); },
           [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }) {
   connect(options_, &QButtonGroup::idClicked, this,
           [this](int id) { Handle([this, id] { logic_.Choose(id); }); });
   SetCloseQuery([this] { return logic_.QueryClose(); });
-  BindTimer(this, "时钟", logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
+  BindTimer(ui_.timer, logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
 }
 
 void ChoiceWindow::Run() {

@@ -6,17 +6,16 @@
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/VirtualKey.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
 EntryWindow::EntryWindow(Program& program, QWidget* parent)
     : ModalWindow(EntryWindowLayout(), parent),
+      ui_(this),
       program_(program),
       logic_(program),
-      form_(this, [this] { Handle([this] { logic_.Submit(); }); }) {
+      form_(this, ui_, [this] { Handle([this] { logic_.Submit(); }); }) {
   // Enter on the window or in either box submits.
   SetKeyHandler([this](QWidget* control, int key) {
     if (key != kKeyEnter) return false;

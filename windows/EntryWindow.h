@@ -24,6 +24,7 @@ class EntryWindow : public ModalWindow {
   void Handle(const std::function<void()>& handler);
   void Show();
 
+  Found<EntryWindowControls> ui_;
   Program& program_;
   EntryWindowLogic logic_;
   WordForm form_;

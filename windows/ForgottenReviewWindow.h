@@ -9,9 +9,8 @@
 #include "core/Program.h"
 #include "logic/ForgottenReviewWindowLogic.h"
 #include "ui/FocusHolder.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QLineEdit;
 
 namespace cindral {
 
@@ -28,6 +27,7 @@ class ForgottenReviewWindow : public ModalWindow {
   void Handle(const std::function<void()>& handler);
   void Show();
 
+  Found<ForgottenReviewWindowControls> ui_;
   Program& program_;
   ForgottenReviewWindowLogic logic_;
   FocusHolder focus_;  // the shortcut box

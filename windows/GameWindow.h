@@ -12,14 +12,11 @@
 
 #include "core/Program.h"
 #include "logic/GameWindowLogic.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QFileDialog;
-class QLabel;
 
 namespace cindral {
 
-class PictureButton;
 class SpeakerControl;
 
 class GameWindow : public ModalWindow {
@@ -46,12 +43,10 @@ class GameWindow : public ModalWindow {
   void ShowPicture(const QImage& picture);
   void ChooseBackgroundFile();
 
+  Found<GameWindowControls> ui_;
   Program& program_;
   GameWindowLogic logic_;
-  std::array<PictureButton*, GameWindowLogic::kButtons> buttons_{};
-  QLabel* pictureBox_;
-  QLabel* countLabel_;
-  QFileDialog* fileDialog_;
+  std::array<PictureButton*, GameWindowLogic::kButtons> buttons_;
   std::unique_ptr<SpeakerControl> speaker_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "core/Program.h"
 #include "logic/ImportWindowLogic.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 
 namespace cindral {
@@ -31,6 +32,7 @@ class ImportWindow : public ModalWindow {
   // The column choice of a file of more than two, and the table's headings.
   void ShowColumns();
 
+  Found<ImportWindowControls> ui_;
   Program& program_;
   ImportWindowLogic logic_;
 };

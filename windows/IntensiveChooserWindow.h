@@ -7,11 +7,8 @@
 
 #include "core/Program.h"
 #include "logic/IntensiveChooserWindowLogic.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QComboBox;
-class QLineEdit;
-class QPushButton;
 
 namespace cindral {
 
@@ -28,11 +25,9 @@ class IntensiveChooserWindow : public ModalWindow {
   // then closes the chooser when the logic is done with it.
   void Handle(const std::function<void()>& handler);
 
+  Found<IntensiveChooserWindowControls> ui_;
   Program& program_;
   IntensiveChooserWindowLogic logic_;
-  QComboBox* list_;
-  QLineEdit* thresholdBox_;
-  QPushButton* startButton_;
 };
 
 // Opens the chooser modally; returns when it has closed.

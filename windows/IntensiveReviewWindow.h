@@ -8,10 +8,8 @@
 
 #include "core/Program.h"
 #include "logic/IntensiveReviewWindowLogic.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QLineEdit;
-class QTimer;
 
 namespace cindral {
 
@@ -31,10 +29,9 @@ class IntensiveReviewWindow : public ModalWindow {
   void Handle(const std::function<void()>& handler);
   void Show();
 
+  Found<IntensiveReviewWindowControls> ui_;
   Program& program_;
   IntensiveReviewWindowLogic logic_;
-  QLineEdit* keyBox_;
-  QTimer* focusTimer_;
   std::unique_ptr<SpeakerControl> speaker_;
 };
 

@@ -11,13 +11,8 @@
 #include "core/Program.h"
 #include "logic/LearningWindowLogic.h"
 #include "ui/FocusHolder.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
-class QTabWidget;
 
 namespace cindral {
 
@@ -41,17 +36,12 @@ class LearningWindow : public ModalWindow {
   void Show();
   void ShowPlaceOfTab(int tab);
 
+  Found<LearningWindowControls> ui_;
   Program& program_;
   DictionaryPages& views_;
   LearningWindowLogic logic_;
-  QTabWidget* tabs_;
-  std::array<QWidget*, 3> places_;
-  FocusHolder focus_;  // the shortcut box
-  QProgressBar* progress_;
-  QPushButton* next_;
-  QPushButton* known_;
-  QPushButton* forgotten_;
-  QPushButton* delete_;
+  std::array<QWidget*, 3> places_;  // the dictionary views, in the order of the tabs
+  FocusHolder focus_;               // the shortcut box
   std::unique_ptr<SpeakerControl> speaker_;
   bool viewsAttached_ = false;
   int pageLoadsShown_ = 0;

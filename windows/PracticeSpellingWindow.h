@@ -8,9 +8,8 @@
 
 #include "core/Program.h"
 #include "logic/PracticeSpellingWindowLogic.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QLineEdit;
 
 namespace cindral {
 
@@ -24,9 +23,9 @@ class PracticeSpellingWindow : public ModalWindow {
   PracticeSpellingWindowLogic& logic() { return logic_; }
 
  private:
+  Found<SpellingPracticeControls> ui_;
   Program& program_;
   PracticeSpellingWindowLogic logic_;
-  QLineEdit* box_;
 };
 
 // 窗口学习单词拼写: the card's word.

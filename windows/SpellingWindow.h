@@ -9,9 +9,8 @@
 
 #include "core/Program.h"
 #include "logic/SpellingWindowLogic.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QLineEdit;
 
 namespace cindral {
 
@@ -29,9 +28,9 @@ class SpellingWindow : public ModalWindow {
   void Handle(const std::function<void()>& handler);
   void Show();
 
+  Found<SpellingWindowControls> ui_;
   Program& program_;
   SpellingWindowLogic logic_;
-  QLineEdit* wordBox_;
   int focusRequestsDone_ = 0;
 };
 

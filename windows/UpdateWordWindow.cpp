@@ -7,17 +7,16 @@
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/Text.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
 UpdateWordWindow::UpdateWordWindow(Program& program, QWidget* parent)
     : ModalWindow(UpdateWordWindowLayout(), parent),
+      ui_(this),
       program_(program),
       logic_(program),
-      form_(this, [this] { Handle([this] { logic_.Submit(); }); }) {
+      form_(this, ui_, [this] { Handle([this] { logic_.Submit(); }); }) {
   SetKeyHandler([this](QWidget* control, int key) {
     if (!form_.Holds(control)) return false;
     bool used = false;

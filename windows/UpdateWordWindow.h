@@ -26,6 +26,7 @@ class UpdateWordWindow : public ModalWindow {
   void Handle(const std::function<void()>& handler);
   void Show();
 
+  Found<UpdateWordWindowControls> ui_;
   Program& program_;
   UpdateWordWindowLogic logic_;
   WordForm form_;

@@ -6,35 +6,24 @@
 #include <QButtonGroup>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 #include "ui/TimerBinding.h"
 
 namespace cindral {
 
 ChoiceWindow::ChoiceWindow(Program& program, QWidget* parent)
-    : ModalWindow(ChoiceWindowLayout(), parent),
+    : LogicWindow(program, ChoiceWindowLayout(), parent),
       ui_(this),
-      program_(program),
-      logic_(program),
       options_(ui_.option1->group()),
-      focus_(
-          this, ui_.keyBox, ui_.focusTimer, logic_.focusTimer(),
-          [this](const std::function<void()>& step) { Handle(step); },
-          [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }) {
+      focus_(HoldFocus(ui_.keyBox, ui_.focusTimer)) {
   connect(options_, &QButtonGroup::idClicked, this,
           [this](int id) { Handle([this, id] { logic_.Choose(id); }); });
   SetCloseQuery([this] { return logic_.QueryClose(); });
-  BindTimer(ui_.timer, logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
+  BindTimer(ui_.timer, logic_.timer(), [this] { Handle(&ChoiceWindowLogic::TimerTick); });
 }
 
 void ChoiceWindow::Run() {
-  Handle([this] { logic_.Created(); });
+  Handle(&ChoiceWindowLogic::Created);
   Open();
-}
-
-void ChoiceWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
 }
 
 void ChoiceWindow::Show() {

@@ -5,17 +5,14 @@
 #include <QLineEdit>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 #include "ui/VirtualKey.h"
 
 namespace cindral {
 
 EntryWindow::EntryWindow(Program& program, QWidget* parent)
-    : ModalWindow(EntryWindowLayout(), parent),
+    : LogicWindow(program, EntryWindowLayout(), parent),
       ui_(this),
-      program_(program),
-      logic_(program),
-      form_(this, ui_, [this] { Handle([this] { logic_.Submit(); }); }) {
+      form_(this, ui_, [this] { Handle(&EntryWindowLogic::Submit); }) {
   // Enter on the window or in either box submits.
   SetKeyHandler([this](QWidget* control, int key) {
     if (key != kKeyEnter) return false;
@@ -25,18 +22,14 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
   });
   SetCloseQuery([this] {
     bool mayClose = false;
-    RunGuarded(program_.prompter(), [&] { mayClose = logic_.QueryClose(); });
+    Guarded([&] { mayClose = logic_.QueryClose(); });
     return mayClose;
   });
-  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
-  Handle([this] { logic_.Created(); });
+  HandleClose(&EntryWindowLogic::Destroyed);
+  Handle(&EntryWindowLogic::Created);
 }
 
-void EntryWindow::Handle(const std::function<void()>& handler) {
-  form_.PassTexts(logic_);
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
+void EntryWindow::ReadInput() { form_.PassTexts(logic_); }
 
 void EntryWindow::Show() {
   if (form_.word() != logic_.word()) SetControlText(form_.wordBox(), logic_.word());

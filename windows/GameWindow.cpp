@@ -11,7 +11,6 @@
 
 #include "store/Gbk.h"
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 #include "ui/PictureFile.h"
 #include "ui/SpeakerControl.h"
 
@@ -40,10 +39,8 @@ QString PicturesDirectory() {
 }  // namespace
 
 GameWindow::GameWindow(Program& program, QWidget* parent)
-    : ModalWindow(GameWindowLayout(), parent),
+    : LogicWindow(program, GameWindowLayout(), parent),
       ui_(this),
-      program_(program),
-      logic_(program),
       buttons_{ui_.button1, ui_.button2, ui_.button3, ui_.button4,
                ui_.button5, ui_.button6, ui_.button7, ui_.button8} {
   for (int i = 1; i <= GameWindowLogic::kButtons; ++i) {
@@ -53,10 +50,9 @@ GameWindow::GameWindow(Program& program, QWidget* parent)
     connect(button, &PictureButton::clicked, this,
             [this, i] { Handle([this, i] { logic_.Click(i); }); });
   }
-  connect(ui_.dealAgain, &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.DealAgain(); }); });
+  HandleClicks(ui_.dealAgain, &GameWindowLogic::DealAgain);
   connect(ui_.nextBackground, &QPushButton::clicked, this, [this] {
-    Handle([this] { logic_.NextBackground(); });
+    Handle(&GameWindowLogic::NextBackground);
     ShowBuiltInBackground(logic_.background());
   });
   connect(ui_.ownBackground, &QPushButton::clicked, this, [this] { ChooseBackgroundFile(); });
@@ -67,10 +63,10 @@ GameWindow::GameWindow(Program& program, QWidget* parent)
 
   speaker_ = std::make_unique<SpeakerControl>(
       this, GameSpeakerButton(), program.speech(),
-      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
+      [this] { Handle(&GameWindowLogic::SpeakerButton); }, [this] { Show(); });
 
   ui_.picture->setScaledContents(false);
-  Handle([this] { logic_.Opened(); });
+  Handle(&GameWindowLogic::Opened);
   ShowBuiltInBackground(logic_.background());
 }
 
@@ -78,11 +74,6 @@ GameWindow::~GameWindow() = default;
 
 QString GameWindow::BackgroundResource(int index) {
   return QStringLiteral(":/game/background%1.bmp").arg(index);
-}
-
-void GameWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
 }
 
 void GameWindow::Show() {

@@ -8,7 +8,6 @@
 #include <QTableWidget>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 #include "ui/Text.h"
 
 namespace cindral {
@@ -36,12 +35,10 @@ void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& 
 }  // namespace
 
 ImportWindow::ImportWindow(Program& program, QWidget* parent)
-    : ModalWindow(ImportWindowLayout(), parent), ui_(this), program_(program), logic_(program) {
+    : LogicWindow(program, ImportWindowLayout(), parent), ui_(this) {
   ui_.words->setColumnWidth(1, 200);
-  connect(ui_.importButton, &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.ImportButton(); }); });
-  connect(ui_.cancelButton, &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.CancelButton(); }); });
+  HandleClicks(ui_.importButton, &ImportWindowLogic::ImportButton);
+  HandleClicks(ui_.cancelButton, &ImportWindowLogic::CancelButton);
   for (QComboBox* combo : {ui_.wordColumn.get(), ui_.meaningColumn.get()}) {
     connect(combo, QOverload<int>::of(&QComboBox::activated), this,
             [this] {
@@ -54,21 +51,16 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent)
               });
             });
   }
-  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
+  HandleClose(&ImportWindowLogic::Destroyed);
 }
 
 void ImportWindow::Run() {
-  Handle([this] { logic_.Opened(); });
+  Handle(&ImportWindowLogic::Opened);
   Open();
 }
 
 void ImportWindow::Load(const std::string& path) {
   Handle([this, path] { logic_.LoadFile(path); });
-}
-
-void ImportWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
 }
 
 void ImportWindow::Show() {

@@ -2,22 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/IntensiveChooserWindow.h"
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "core/KeyCodes.h"
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 
 namespace cindral {
 
 IntensiveChooserWindow::IntensiveChooserWindow(Program& program, QWidget* parent)
-    : ModalWindow(IntensiveChooserWindowLayout(), parent),
-      ui_(this),
-      program_(program),
-      logic_(program) {
-  connect(ui_.start, &QPushButton::clicked, this, [this] { Handle([this] { logic_.Start(); }); });
+    : LogicWindow(program, IntensiveChooserWindowLayout(), parent), ui_(this) {
+  HandleClicks(ui_.start, &IntensiveChooserWindowLogic::Start);
   // Enter in the threshold box starts, and so does Enter on the focused button.
   SetKeyHandler([this](QWidget* control, int key) {
     if (key != kKeyEnter || (control != ui_.threshold && control != ui_.start)) return false;
@@ -27,10 +19,12 @@ IntensiveChooserWindow::IntensiveChooserWindow(Program& program, QWidget* parent
   ui_.list->setFocus();
 }
 
-void IntensiveChooserWindow::Handle(const std::function<void()>& handler) {
+void IntensiveChooserWindow::ReadInput() {
   logic_.SelectItem(ui_.list->currentIndex());
   logic_.SetCustomText(ControlText(ui_.threshold));
-  RunGuarded(program_.prompter(), handler);
+}
+
+void IntensiveChooserWindow::Show() {
   if (logic_.closed()) CloseWindow();
 }
 

@@ -9,7 +9,6 @@
 #include "core/KeyCodes.h"
 #include "ui/ControlText.h"
 #include "ui/FocusHolder.h"
-#include "ui/Guard.h"
 #include "ui/SpeakerControl.h"
 #include "ui/Text.h"
 #include "ui/WindowBuilder.h"
@@ -17,13 +16,10 @@
 namespace cindral {
 
 IntensiveReviewWindow::IntensiveReviewWindow(Program& program, QWidget* parent)
-    : ModalWindow(IntensiveReviewWindowLayout(), parent),
-      ui_(this),
-      program_(program),
-      logic_(program) {
+    : LogicWindow(program, IntensiveReviewWindowLayout(), parent), ui_(this) {
   MakeFocusHolder(ui_.keyBox);
   connect(ui_.focusTimer, &QTimer::timeout, this,
-          [this] { Handle([this] { logic_.FocusTimerTick(); }); });
+          [this] { Handle(&IntensiveReviewWindowLogic::FocusTimerTick); });
   // The keys reach the drill through the focus holder (or the window, in
   // the moment before the timer gives the focus back).
   SetKeyHandler([this](QWidget* control, int key) {
@@ -41,16 +37,11 @@ IntensiveReviewWindow::IntensiveReviewWindow(Program& program, QWidget* parent)
   ui_.entry->hide();
   speaker_ = std::make_unique<SpeakerControl>(
       this, DrillSpeakerButton(), program.speech(),
-      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
-  Handle([this] { logic_.Opened(); });
+      [this] { Handle(&IntensiveReviewWindowLogic::SpeakerButton); }, [this] { Show(); });
+  Handle(&IntensiveReviewWindowLogic::Opened);
 }
 
 IntensiveReviewWindow::~IntensiveReviewWindow() = default;
-
-void IntensiveReviewWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
 
 void IntensiveReviewWindow::Show() {
   SetControlText(ui_.word, logic_.word());

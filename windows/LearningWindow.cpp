@@ -11,39 +11,29 @@
 #include "lookup/DictionaryPages.h"
 #include "ui/ControlText.h"
 #include "ui/FocusHolder.h"
-#include "ui/Guard.h"
 #include "ui/SpeakerControl.h"
 
 namespace cindral {
 
 LearningWindow::LearningWindow(Program& program, DictionaryPages& views, QWidget* parent)
-    : ModalWindow(LearningWindowLayout(), parent),
+    : LogicWindow(program, LearningWindowLayout(), parent),
       ui_(this),
-      program_(program),
       views_(views),
-      logic_(program),
       places_{ui_.bingPage, ui_.youdaoPage, ui_.dreyePage},
-      focus_(
-          this, ui_.keyBox, ui_.focusTimer, logic_.focusTimer(),
-          [this](const std::function<void()>& step) { Handle(step); },
-          [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }) {
+      focus_(HoldFocus(ui_.keyBox, ui_.focusTimer)) {
   connect(ui_.tabs, &QTabWidget::currentChanged, this, &LearningWindow::ShowPlaceOfTab);
   ShowPlaceOfTab(ui_.tabs->currentIndex());
 
-  auto bind = [this](QPushButton* button, void (LearningWindowLogic::*handler)()) {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { Handle([=] { (logic_.*handler)(); }); });
-  };
-  bind(ui_.next, &LearningWindowLogic::NextButton);
-  bind(ui_.known, &LearningWindowLogic::KnownButton);
-  bind(ui_.forgotten, &LearningWindowLogic::ForgottenButton);
-  bind(ui_.deleteWord, &LearningWindowLogic::DeleteButton);
-  bind(ui_.update, &LearningWindowLogic::UpdateButton);
+  HandleClicks(ui_.next, &LearningWindowLogic::NextButton);
+  HandleClicks(ui_.known, &LearningWindowLogic::KnownButton);
+  HandleClicks(ui_.forgotten, &LearningWindowLogic::ForgottenButton);
+  HandleClicks(ui_.deleteWord, &LearningWindowLogic::DeleteButton);
+  HandleClicks(ui_.update, &LearningWindowLogic::UpdateButton);
   speaker_ = std::make_unique<SpeakerControl>(
       this, LearningSpeakerButton(), program.speech(),
-      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
+      [this] { Handle(&LearningWindowLogic::SpeakerButton); }, [this] { Show(); });
 
-  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
+  HandleClose(&LearningWindowLogic::Destroyed);
 }
 
 LearningWindow::~LearningWindow() {
@@ -51,21 +41,16 @@ LearningWindow::~LearningWindow() {
 }
 
 void LearningWindow::Run() {
-  Handle([this] { logic_.Created(); });
+  Handle(&LearningWindowLogic::Created);
   Open();
   // Once the windows opened above the card have gone too.
-  RunGuarded(program_.prompter(), [this] { logic_.AfterClosed(); });
+  Guarded([this] { logic_.AfterClosed(); });
 }
 
 void LearningWindow::ShowPlaceOfTab(int tab) {
   for (int i = 0; i < static_cast<int>(places_.size()); ++i) {
     if (places_[i] != nullptr) places_[i]->setVisible(i == tab);
   }
-}
-
-void LearningWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
 }
 
 void LearningWindow::Show() {

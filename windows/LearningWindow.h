@@ -5,21 +5,21 @@
 // three dictionary views are borrowed from the views kept for the whole run
 // and given back when the card closes.
 
-#include <functional>
+#include <array>
 #include <memory>
 
 #include "core/Program.h"
 #include "logic/LearningWindowLogic.h"
 #include "ui/FocusHolder.h"
 #include "ui/Layouts.h"
-#include "ui/ModalWindow.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
 class DictionaryPages;
 class SpeakerControl;
 
-class LearningWindow : public ModalWindow {
+class LearningWindow : public LogicWindow<LearningWindowLogic> {
   Q_OBJECT
 
  public:
@@ -29,17 +29,13 @@ class LearningWindow : public ModalWindow {
   // Runs the creation handler (which may close the window at once), then
   // shows the window modally; returns when it has closed.
   void Run();
-  LearningWindowLogic& logic() { return logic_; }
 
  private:
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  void Show() override;
   void ShowPlaceOfTab(int tab);
 
   Found<LearningWindowControls> ui_;
-  Program& program_;
   DictionaryPages& views_;
-  LearningWindowLogic logic_;
   std::array<QWidget*, 3> places_;  // the dictionary views, in the order of the tabs
   FocusHolder focus_;               // the shortcut box
   std::unique_ptr<SpeakerControl> speaker_;

@@ -5,26 +5,27 @@
 #include <QLineEdit>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 #include "ui/Layouts.h"
 
 namespace cindral {
 
 PracticeSpellingWindow::PracticeSpellingWindow(Program& program, const WindowLayout& layout,
                                                PracticeSpellingWindowLogic logic, QWidget* parent)
-    : ModalWindow(layout, parent), ui_(this), program_(program), logic_(std::move(logic)) {
+    : LogicWindow(program, std::move(logic), layout, parent), ui_(this) {
   SetKeyHandler([this](QWidget* control, int key) {
     if (control != ui_.word) return false;
     bool used = false;
-    RunGuarded(program_.prompter(), [&] {
-      logic_.SetInput(ControlText(ui_.word));
-      used = logic_.KeyDown(key);
-    });
-    SetControlText(ui_.verdict, logic_.verdictText());
-    if (logic_.closed()) CloseWindow();
+    Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
   ui_.word->setFocus();
+}
+
+void PracticeSpellingWindow::ReadInput() { logic_.SetInput(ControlText(ui_.word)); }
+
+void PracticeSpellingWindow::Show() {
+  SetControlText(ui_.verdict, logic_.verdictText());
+  if (logic_.closed()) CloseWindow();
 }
 
 void RunPracticeSpellingWindow(Program& program, QWidget* parent) {

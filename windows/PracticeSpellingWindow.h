@@ -9,23 +9,23 @@
 #include "core/Program.h"
 #include "logic/PracticeSpellingWindowLogic.h"
 #include "ui/Layouts.h"
-#include "ui/ModalWindow.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
-class PracticeSpellingWindow : public ModalWindow {
+class PracticeSpellingWindow : public LogicWindow<PracticeSpellingWindowLogic> {
   Q_OBJECT
 
  public:
   PracticeSpellingWindow(Program& program, const WindowLayout& layout,
                          PracticeSpellingWindowLogic logic, QWidget* parent = nullptr);
 
-  PracticeSpellingWindowLogic& logic() { return logic_; }
-
  private:
+  // The typed word.
+  void ReadInput() override;
+  void Show() override;
+
   Found<SpellingPracticeControls> ui_;
-  Program& program_;
-  PracticeSpellingWindowLogic logic_;
 };
 
 // 窗口学习单词拼写: the card's word.

@@ -2,41 +2,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/SpellingWindow.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 #include "ui/TimerBinding.h"
 
 namespace cindral {
 
 SpellingWindow::SpellingWindow(Program& program, QWidget* parent)
-    : ModalWindow(SpellingWindowLayout(), parent), ui_(this), program_(program), logic_(program) {
-  connect(ui_.submit, &QPushButton::clicked, this, [this] { Handle([this] { logic_.Submit(); }); });
-  connect(ui_.forgotten, &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.Forgotten(); }); });
+    : LogicWindow(program, SpellingWindowLayout(), parent), ui_(this) {
+  HandleClicks(ui_.submit, &SpellingWindowLogic::Submit);
+  HandleClicks(ui_.forgotten, &SpellingWindowLogic::Forgotten);
   SetKeyHandler([this](QWidget* control, int key) {
     if (control != ui_.word) return false;
     bool used = false;
     Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
-  BindTimer(ui_.timer, logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
+  BindTimer(ui_.timer, logic_.timer(), [this] { Handle(&SpellingWindowLogic::TimerTick); });
 }
 
 void SpellingWindow::Run() {
-  Handle([this] { logic_.Created(); });
+  Handle(&SpellingWindowLogic::Created);
   Open();
   // After the nested windows of the test have gone too.
-  RunGuarded(program_.prompter(), [this] { logic_.AfterClosed(); });
+  Guarded([this] { logic_.AfterClosed(); });
 }
 
-void SpellingWindow::Handle(const std::function<void()>& handler) {
-  logic_.SetInput(ControlText(ui_.word));
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
+void SpellingWindow::ReadInput() { logic_.SetInput(ControlText(ui_.word)); }
 
 void SpellingWindow::Show() {
   SetControlText(ui_.meaning, logic_.meaningText());

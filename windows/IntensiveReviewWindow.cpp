@@ -4,22 +4,21 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTimer>
 
 #include "core/KeyCodes.h"
 #include "ui/ControlText.h"
 #include "ui/FocusHolder.h"
 #include "ui/SpeakerControl.h"
 #include "ui/Text.h"
-#include "ui/WindowBuilder.h"
+#include "ui/TimerBinding.h"
 
 namespace cindral {
 
 IntensiveReviewWindow::IntensiveReviewWindow(Program& program, QWidget* parent)
     : LogicWindow(program, IntensiveReviewWindowLayout(), parent), ui_(this) {
   MakeFocusHolder(ui_.keyBox);
-  connect(ui_.focusTimer, &QTimer::timeout, this,
-          [this] { Handle(&IntensiveReviewWindowLogic::FocusTimerTick); });
+  BindTimer(ui_.focusTimer, logic_.focusTimer(),
+            [this] { Handle(&IntensiveReviewWindowLogic::FocusTimerTick); });
   // The keys reach the drill through the focus holder (or the window, in
   // the moment before the timer gives the focus back).
   SetKeyHandler([this](QWidget* control, int key) {
@@ -54,9 +53,6 @@ void IntensiveReviewWindow::Show() {
   SetControlText(ui_.position, logic_.positionText());
   SetControlText(ui_.count, logic_.countText());
   speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
-  if (ui_.focusTimer->interval() != logic_.focusTimerInterval() || !ui_.focusTimer->isActive()) {
-    SetTimerInterval(ui_.focusTimer, logic_.focusTimerInterval());
-  }
   if (logic_.focus() == IntensiveReviewWindowLogic::Focus::KeyBox && !ui_.keyBox->hasFocus()) {
     ui_.keyBox->setFocus();
   }

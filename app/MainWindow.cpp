@@ -66,7 +66,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   // Smaller than this, the buttons would leave the client panel.
   setMinimumSize(kWidth, kHeight);
 
-  frame_.Attach(this, 0);
+  frame_.Attach(this, /*persist=*/false);
   frame_.SetStatusText(Slogan());
   frame_.SetPageHandler(
       [this](int page) { Guarded([this, page] { logic_.OnPageSelected(page); }); });

@@ -55,9 +55,9 @@ class ScreenshotsTest : public QObject {
 
  private slots:
   void designedCaptionsFitTheirControls() {
-    for (const WindowSpec* layout : AllWindowLayouts()) {
+    for (const WindowLayout* layout : AllWindowLayouts()) {
       ModalWindow window(*layout);
-      for (const ControlSpec& c : layout->controls) {
+      for (const ControlLayout& c : layout->controls) {
         if (*c.text == '\0' || c.kind == ControlKind::ComboBox ||
             c.kind == ControlKind::TabControl) {
           continue;

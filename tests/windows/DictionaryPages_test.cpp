@@ -214,8 +214,8 @@ class DictionaryPagesTest : public QObject {
     sampler.setInterval(50);
     QObject::connect(&sampler, &QTimer::timeout, [&] {
       for (int i : {kYoudaoPage, kDreyePage}) {
-        // A view hidden while its loading page comes shows nothing.
-        if (views.View(i)->isHidden()) continue;
+        // A view under the word's loading page is not seen.
+        if (views.Covered(i)) continue;
         views.View(i)->page()->toPlainText([&shown, i](const QString& text) { shown[i] << text; });
       }
     });
@@ -228,7 +228,7 @@ class DictionaryPagesTest : public QObject {
     learner.Add(
         "the loading page for pear on the second tab",
         [&] {
-          return !views.View(kYoudaoPage)->isHidden() &&
+          return views.Covered(kYoudaoPage) &&
                  views.Showing(kYoudaoPage) == DictionaryViews::Shown::LoadingPage;
         },
         [&] {

@@ -14,14 +14,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <cstdio>
-#include <map>
-#include <memory>
+#include <array>
+#include <utility>
+#include <vector>
 
-#include "TestWorld.h"
-#include "XSession.h"
+#include "DesktopTestMain.h"
 #include "lookup/DictionaryViews.h"
-#include "plan/DayPlan.h"
+#include "tests/windows/DictionaryBook.h"
 #include "tests/windows/LearnerScript.h"
 #include "tests/windows/LocalHttpServer.h"
 #include "tests/windows/WindowTest.h"
@@ -34,7 +33,6 @@ using testing::LocalHttpServer;
 
 namespace {
 
-constexpr double kToday = 45000.0;
 // The local page of a service that does not answer comes within this time
 // of the move, with no progress from the service.
 constexpr qint64 kOfflinePageMs = 5000;
@@ -130,16 +128,9 @@ class DictionaryPagesDesktopTest : public QObject {
              colour.toLatin1() + "\"><p>served " + target.toPercentEncoding("/?&=-") +
              "</p></body></html>";
     };
-    auto world = std::make_unique<test::TestWorld>(kToday);
-    world->WriteStandardPlanTable();
-    world->WriteFreshConfig();
-    world->OpenWordBook();
-    for (const char* word : kWords) world->AddWord(1, word, kToday, 20, "释义");
-    for (const char* key : {"base1", "base2", "base3"}) {
-      world->settings->WriteSetting("Dictionary", key, server.Base().toStdString());
-    }
-    world->P().LoadCurrentGroup();
-    ComputeDayPlan(world->P());
+    std::vector<std::pair<const char*, const char*>> words;
+    for (const char* word : kWords) words.emplace_back(word, "释义");
+    auto world = testing::DictionaryBook(server.Base(), words);
 
     DictionaryViews views;
     const int moves = Moves();
@@ -246,25 +237,8 @@ class DictionaryPagesDesktopTest : public QObject {
 };
 
 int main(int argc, char** argv) {
-  test::XSession x(test::XSession::Manager::kOpenbox);
-  if (!x.error().empty()) {
-    std::fprintf(stderr, "FAIL: %s\n", x.error().c_str());
-    return 1;
-  }
-  ::setenv("DISPLAY", x.display().c_str(), 1);
-  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-  ::unsetenv("WAYLAND_DISPLAY");
-  ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
-  int status = 0;
-  {
-    PrepareDesktopProcess();
-    QApplication app(argc, argv);
-    PrepareDesktop(app);
-    DictionaryPagesDesktopTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    status = QTest::qExec(&test, argc, argv);
-  }
-  return status;
+  return test::RunOnOwnDesktop<DictionaryPagesDesktopTest>(test::XSession::Manager::kOpenbox, argc,
+                                                           argv);
 }
 
 #include "DictionaryPagesDesktop_test.moc"

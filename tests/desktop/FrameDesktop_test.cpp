@@ -17,15 +17,17 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <thread>
 
+#include "DesktopTestMain.h"
+#include "StandInPages.h"
 #include "TestWorld.h"
 #include "XSession.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
-#include "lookup/DictionaryPages.h"
 #include "skin/DesktopWindowSystem.h"
 #include "tests/windows/WindowTest.h"
 
@@ -274,26 +276,18 @@ class FrameDesktopTest : public QObject {
   // (the card's web engine; here a stand-in that keeps the program busy
   // for a second) comes right after.
   void aPageLightsAtOnceThoughWhatItsHoverStartsKeepsTheProgramBusy() {
-    struct BusyPages final : DictionaryPages {
-      int* warmUps;
-      explicit BusyPages(int* count) : warmUps(count) {}
-      void Attach(const Places&) override {}
-      void Release() override {}
-      void PrepareDictionaryViews() override {}
-      void LoadDictionaryPages(const DictionaryAddresses&, const std::string&,
-                               const std::string&) override {}
-      void WarmUp() override {
-        QThread::msleep(1000);
-        ++*warmUps;
-      }
-    };
     for (const int caption : {2, 3}) {  // minimise, 关于
       int warmUps = 0;
       test::TestWorld world(kDay1);
       world.WriteStandardPlanTable();
       world.WriteFreshConfig();
       world.OpenWordBook();
-      DesktopShell shell([&warmUps] { return std::make_unique<BusyPages>(&warmUps); });
+      DesktopShell shell([&warmUps] {
+        return std::make_unique<test::StandInPages>([&warmUps] {
+          QThread::msleep(1000);
+          ++warmUps;
+        });
+      });
       Program program(world.Db(), *world.settings, world.clock, world.prompter, shell);
       MainWindow window(program);
       shell.Attach(&program, &window);
@@ -352,28 +346,9 @@ class FrameDesktopTest : public QObject {
 int main(int argc, char** argv) {
   const char* manager = std::getenv("CINDRAL_WINDOW_MANAGER");
   managed = manager == nullptr || std::string(manager) != "none";
-  test::XSession x(managed ? test::XSession::Manager::kOpenbox : test::XSession::Manager::kNone);
-  if (!x.error().empty()) {
-    std::fprintf(stderr, "FAIL: %s\n", x.error().c_str());
-    return 1;
-  }
-  session = &x;
-  ::setenv("DISPLAY", x.display().c_str(), 1);
-  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-  ::unsetenv("WAYLAND_DISPLAY");
-  // Nor has this desktop a session bus (the toolkit would look for one
-  // through the X server, and the bus library keeps what it read).
-  ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
-  int status = 0;
-  {
-    PrepareDesktopProcess();
-    QApplication app(argc, argv);
-    PrepareDesktop(app);
-    FrameDesktopTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    status = QTest::qExec(&test, argc, argv);
-  }
-  return status;
+  return test::RunOnOwnDesktop<FrameDesktopTest>(
+      managed ? test::XSession::Manager::kOpenbox : test::XSession::Manager::kNone, argc, argv,
+      &session);
 }
 
 #include "FrameDesktop_test.moc"

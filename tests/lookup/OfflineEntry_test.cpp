@@ -25,8 +25,8 @@ TEST(OfflineEntryTest, InstalledDictionaryAndEngineGiveIpaBaseFormAndSenses) {
   } cases[] = {
       {"apple", "/ˈæpəl/", "", "fruit"},
       {"Apples", "/ˈæpəlz/", "apple", "fruit"},
-      {"mice", "/mˈaɪs/", "mouse", "rodent"},
-      {"ice cream", "/ˈaɪs kɹˈiːm/", "", "frozen"},
+      {"mice", "/ˈmaɪs/", "mouse", "rodent"},
+      {"ice cream", "/ˈaɪs ˈkɹiːm/", "", "frozen"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.word);

@@ -66,7 +66,7 @@ void IntensiveReviewWindow::Show() {
   }
   SetControlText(Control<QWidget>(this, "标签左提示背诵进度"), logic_.positionText());
   SetControlText(Control<QWidget>(this, "标签右提示背诵进度"), logic_.countText());
-  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
+  speaker_->Show(logic_.speaker().look());
   if (focusTimer_->interval() != logic_.focusTimerInterval() || !focusTimer_->isActive()) {
     SetTimerInterval(focusTimer_, logic_.focusTimerInterval());
   }

@@ -90,7 +90,7 @@ void LearningWindow::Show() {
   SetControlText(Control<QWidget>(this, "标签熟练度"), logic_.proficiencyText());
   // The bar shows 0..100; a damaged value outside stays at the nearest end.
   progress_->setValue(qBound(0, logic_.progressValue(), 100));
-  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
+  speaker_->Show(logic_.speaker().look());
 
   if (preparationsDone_ != logic_.viewPreparations()) {
     preparationsDone_ = logic_.viewPreparations();

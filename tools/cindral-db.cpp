@@ -29,6 +29,7 @@
 #include "book/LastImport.h"
 #include "book/WordList.h"
 #include "core/Backups.h"
+#include "core/LicenceNotice.h"
 #include "core/Settings.h"
 #include "store/Clock.h"
 #include "store/Database.h"
@@ -373,6 +374,7 @@ int UndoImport(const std::string& book) {
 int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "--version") {
     std::puts("cindral-db " CINDRAL_VERSION);
+    std::fputs(cindral::kLicenceNotice, stdout);
     return 0;
   }
   if (argc < 3) return cindral::Usage();

@@ -27,7 +27,7 @@ class SpeakerControl {
  public:
   static constexpr int kNoteMs = 8000;  // how long a note about a failure stays
 
-  SpeakerControl(QWidget* window, const ControlSpec& place, Speech& speech,
+  SpeakerControl(QWidget* window, const ControlLayout& place, Speech& speech,
                  std::function<void()> clicked, std::function<void()> speechChanged);
   ~SpeakerControl();
   SpeakerControl(const SpeakerControl&) = delete;

@@ -274,8 +274,12 @@ const WindowSpec& ImportWindowLayout() {
           {"下拉单词列", K::ComboBox, 80, 62, 200, 26, YaHei(14)},
           {"标签释义列", K::Label, 320, 64, 60, 22, YaHei(14), "释义列："},
           {"下拉释义列", K::ComboBox, 380, 62, 200, 26, YaHei(14)},
-          {"表格单词", K::Table, 20, 94, 600, 218, YaHei(14), "行\n单词\n释义"},
-          {"标签问题", K::Label, 20, 318, 600, 22, YaHei(14), "有问题的行（不会导入）："},
+          {"表格单词", K::Table, 20, 94, 600, 192, YaHei(14), "行\n单词\n释义\n已有"},
+          // Shown for a long list: all its words become one group.
+          {"标签一组", K::Label, 20, 290, 600, 22, YaHei(14)},
+          {"标签问题", K::Label, 20, 318, 380, 22, YaHei(14), "有问题的行（不会导入）："},
+          // Shown when words of the list are in the book already.
+          {"复选框也导入已有", K::CheckBox, 440, 317, 180, 22, YaHei(14), "也导入已有的单词"},
           {"表格问题", K::Table, 20, 342, 600, 96, YaHei(14), "行\n原因"},
           {"标签摘要", K::Label, 20, 448, 360, 40, YaHei(14)},
           {"按钮导入", K::Button, 400, 448, 100, 40, YaHei(16), "导入"},

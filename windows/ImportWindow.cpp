@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/ImportWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -23,13 +24,21 @@ QTableWidgetItem* Cell(const QString& text) {
   return item;
 }
 
-void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& row) {
+// Rows for which `dim` says so are greyed: they will not be taken.
+void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& row,
+          const std::function<bool(int)>& dim = nullptr) {
   table->setUpdatesEnabled(false);
   table->clearContents();
   table->setRowCount(rows);
+  const QBrush grey = table->palette().brush(QPalette::Disabled, QPalette::Text);
   for (int r = 0; r < rows; ++r) {
     const QStringList cells = row(r);
-    for (int c = 0; c < cells.size(); ++c) table->setItem(r, c, Cell(cells[c]));
+    const bool dimmed = dim && dim(r);
+    for (int c = 0; c < cells.size(); ++c) {
+      QTableWidgetItem* item = Cell(cells[c]);
+      if (dimmed) item->setForeground(grey);
+      table->setItem(r, c, item);
+    }
   }
   table->resizeColumnToContents(0);
   table->setUpdatesEnabled(true);
@@ -40,7 +49,8 @@ void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& 
 ImportWindow::ImportWindow(Program& program, QWidget* parent)
     : ModalWindow(ImportWindowLayout(), parent), program_(program), logic_(program) {
   auto* words = Control<QTableWidget>(this, "表格单词");
-  words->setColumnWidth(1, 200);
+  words->setColumnWidth(1, 150);
+  words->setColumnWidth(2, 220);
   connect(Control<QPushButton>(this, "按钮导入"), &QPushButton::clicked, this,
           [this] { Handle([this] { logic_.ImportButton(); }); });
   connect(Control<QPushButton>(this, "按钮取消"), &QPushButton::clicked, this,
@@ -57,6 +67,8 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent)
               });
             });
   }
+  connect(Control<QCheckBox>(this, "复选框也导入已有"), &QCheckBox::clicked, this,
+          [this](bool checked) { Handle([this, checked] { logic_.TakeKnownWords(checked); }); });
   SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
 }
 
@@ -78,12 +90,20 @@ void ImportWindow::Show() {
   SetControlText(Control<QWidget>(this, "标签文件"), logic_.fileText());
   SetControlText(Control<QWidget>(this, "标签编码"), logic_.encodingText());
   SetControlText(Control<QWidget>(this, "标签摘要"), logic_.summaryText());
+  SetControlText(Control<QWidget>(this, "标签一组"), logic_.groupText());
+  auto* known = Control<QCheckBox>(this, "复选框也导入已有");
+  known->setVisible(logic_.knownWordsChoice());
+  known->setChecked(logic_.takeKnownWords());
   ShowColumns();
   const auto& words = logic_.words();
-  Fill(Control<QTableWidget>(this, "表格单词"), static_cast<int>(words.size()), [&](int r) {
-    const ListedWord& w = words[static_cast<size_t>(r)];
-    return QStringList{QString::number(w.line), ToQString(w.word), ToQString(w.meaning)};
-  });
+  Fill(
+      Control<QTableWidget>(this, "表格单词"), static_cast<int>(words.size()),
+      [&](int r) {
+        const ListedWord& w = words[static_cast<size_t>(r)];
+        return QStringList{QString::number(w.line), ToQString(w.word), ToQString(w.meaning),
+                           ToQString(logic_.marks()[static_cast<size_t>(r)])};
+      },
+      [&](int r) { return !logic_.Takes(static_cast<size_t>(r)); });
   const auto& problems = logic_.problems();
   Fill(Control<QTableWidget>(this, "表格问题"), static_cast<int>(problems.size()), [&](int r) {
     const ListProblem& p = problems[static_cast<size_t>(r)];
@@ -115,7 +135,8 @@ void ImportWindow::ShowColumns() {
   };
   Control<QTableWidget>(this, "表格单词")
       ->setHorizontalHeaderLabels({QStringLiteral("行"), heading(logic_.wordColumn(), "单词"),
-                                   heading(logic_.meaningColumn(), "释义")});
+                                   heading(logic_.meaningColumn(), "释义"),
+                                   QStringLiteral("已有")});
 }
 
 void RunImportWindow(Program& program, QWidget* parent) {

@@ -51,7 +51,15 @@ const std::vector<ControlSpec>& MainWindowButtons() {
 }
 
 const WindowSpec& EntryWindowLayout() {
-  static const WindowSpec layout{"窗口输入单词", "输入单词", 450, 350, WordFormControls(177)};
+  static const WindowSpec layout = [] {
+    WindowSpec entry{"窗口输入单词", "输入单词", 450, 350, WordFormControls(177)};
+    // Under the form, ending where the boxes end: a word list instead of
+    // typing, and what it added.
+    entry.controls.push_back({"标签导入结果", K::Label, 72, 311, 156, 22, YaHei(13)});
+    entry.controls.push_back(
+        {"按钮从文件导入", K::Button, 232, 308, 140, 28, YaHei(13), "从文件导入…(Ctrl+I)"});
+    return entry;
+  }();
   return layout;
 }
 

@@ -3,6 +3,8 @@
 #include "windows/EntryWindow.h"
 
 #include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
 
 #include "ui/ControlText.h"
 #include "ui/Guard.h"
@@ -24,6 +26,14 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
     Handle([this] { logic_.KeyDown(kKeyEnter); });
     return true;
   });
+  // A word list instead of typing: Ctrl+I, or the button, which stays out
+  // of the boxes' Tab order.
+  const auto import = [this] { Handle([this] { logic_.Import(); }); };
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), this), &QShortcut::activated, this,
+          import);
+  auto* importButton = Control<QPushButton>(this, "按钮从文件导入");
+  importButton->setFocusPolicy(Qt::NoFocus);
+  connect(importButton, &QPushButton::clicked, this, import);
   SetCloseQuery([this] {
     bool mayClose = false;
     RunGuarded(program_.prompter(), [&] { mayClose = logic_.QueryClose(); });
@@ -42,6 +52,7 @@ void EntryWindow::Handle(const std::function<void()>& handler) {
 void EntryWindow::Show() {
   if (form_.word() != logic_.word()) SetControlText(form_.wordBox(), logic_.word());
   if (form_.meaning() != logic_.meaning()) SetControlText(form_.meaningBox(), logic_.meaning());
+  SetControlText(Control<QWidget>(this, "标签导入结果"), logic_.importText());
   (logic_.focus() == EntryWindowLogic::Focus::Word ? form_.wordBox() : form_.meaningBox())
       ->setFocus();
 }

@@ -370,9 +370,8 @@ TEST(WordListReadTest, ColumnsTheDirectivesGiveToOtherThingsAreNotTheWordOrMeani
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.directives);
-    const WordListFile file = ReadWordList("#separator:tab\n#html:true\n" + c.directives + c.line +
-                                               "\n",
-                                           kRoomy);
+    const WordListFile file =
+        ReadWordList("#separator:tab\n#html:true\n" + c.directives + c.line + "\n", kRoomy);
     EXPECT_EQ(file.wordColumn, c.word);
     EXPECT_EQ(file.meaningColumn, c.meaning);
     ASSERT_EQ(file.words.size(), 1u);
@@ -381,11 +380,11 @@ TEST(WordListReadTest, ColumnsTheDirectivesGiveToOtherThingsAreNotTheWordOrMeani
   }
   // The learner may still take any two columns.
   const ColumnChoice choice{0, 1};
-  const WordListFile chosen =
-      ReadWordList("#guid column:1\n#notetype column:2\nAb1{x\tBasic\tapple\t苹果\n", kRoomy,
-                   &choice);
+  const WordListFile chosen = ReadWordList(
+      "#guid column:1\n#notetype column:2\nAb1{x\tBasic\tapple\t苹果\n", kRoomy, &choice);
   EXPECT_EQ(Read(chosen), std::vector<std::string>{"Ab1{x=Basic@3"});
-  EXPECT_EQ(chosen.otherColumns, (std::map<std::size_t, std::string>{{0, "guid"}, {1, "notetype"}}));
+  EXPECT_EQ(chosen.otherColumns,
+            (std::map<std::size_t, std::string>{{0, "guid"}, {1, "notetype"}}));
 }
 
 TEST(WordListRoundTripTest, ExportedWordsReadBackTheSameInEveryFormAndEncoding) {

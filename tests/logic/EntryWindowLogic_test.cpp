@@ -241,7 +241,8 @@ TEST_F(WordEntryTest, AWordTheBookHoldsIsAddedOnlyWhenTheLearnerSaysSo) {
   entry.SetMeaning(Utf8ToGbk("苹果树"));
   world.prompter.answers = {false};
   entry.Submit();
-  EXPECT_EQ(world.prompter.LastText(), "单词本里已经有“ apple”：\n第 1 组 Apple：苹果\n\n还要再添加一次吗？");
+  EXPECT_EQ(world.prompter.LastText(),
+            "单词本里已经有“ apple”：\n第 1 组 Apple：苹果\n\n还要再添加一次吗？");
   EXPECT_EQ(world.prompter.LastCaption(), "询问");
   EXPECT_TRUE(world.prompter.shown.back().yesNo);
   EXPECT_EQ(world.Db().RecordCount(), 1);

@@ -294,7 +294,13 @@ void SkinFrame::OnMouseMove(int x, int y) {
   for (PageButton& page : pages_) {
     if (!FollowPointer(page.state, page.rect.Contains(x, y))) continue;
     Redraw(page.rect);
-    if (page.state == PageButton::kHover && pageHoverHandler_) pageHoverHandler_(page.index - 1);
+    if (page.state == PageButton::kHover && pageHoverHandler_) {
+      // What the hover starts may keep the program busy at once (the work it
+      // queues goes before a redraw left for later): the lit page is put
+      // on the screen first.
+      window_->UpdateNow();
+      pageHoverHandler_(page.index - 1);
+    }
   }
   if (FollowPointer(skinButton_.state, skinButton_.rect.Contains(x, y))) {
     Redraw(SkinButtonArea());

@@ -31,6 +31,21 @@ std::optional<char> SeparatorNamed(std::string_view value) {
   return std::nullopt;
 }
 
+// "<name> column:<n>": column n (from 1) holds <name>.
+constexpr std::string_view kColumnKey = " column";
+
+// The column a "… column:" directive names (from 1), or 0.
+std::size_t ColumnNumber(std::string_view value) {
+  const std::string_view digits = Trimmed(value);
+  if (digits.empty() || digits.size() > 4) return 0;
+  std::size_t n = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + static_cast<std::size_t>(c - '0');
+  }
+  return n;
+}
+
 void AppendUtf8(std::string& out, uint32_t code) {
   if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return;
   if (code < 0x80) {
@@ -129,6 +144,12 @@ ListDirectives TakeListDirectives(std::string_view& text) {
     if (key == "separator") directives.separator = SeparatorNamed(value);
     if (key == "html") directives.html = Lower(Trimmed(value)) == "true";
     if (key == "columns") columnsValue = std::string(value);
+    if (const std::size_t column = ColumnNumber(value);
+        column > 0 && key.size() > kColumnKey.size() &&
+        key.compare(key.size() - kColumnKey.size(), kColumnKey.size(), kColumnKey) == 0) {
+      directives.otherColumns[column - 1] =
+          std::string(Trimmed(std::string_view(key).substr(0, key.size() - kColumnKey.size())));
+    }
     directives.lines.emplace_back(line);
     if (end == std::string_view::npos) end = text.size();
     if (end < text.size() && text[end] == '\r') ++end;

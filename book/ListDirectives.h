@@ -6,6 +6,8 @@
 // #html:true, #columns:Front<TAB>Back, #deck:…, #tags column:3, …), and,
 // with HTML on, fields of markup, entities and sound references. No Qt.
 
+#include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,11 @@ struct ListDirectives {
   std::optional<char> separator;     // #separator:tab|comma|semicolon|space|pipe|<one character>
   bool html = false;                 // #html:true
   std::vector<std::string> columns;  // #columns:…, split by the separator
+  // The columns given to other things than the note's fields, 0-based, by
+  // the name of their directive: #guid column:1, #notetype column:2,
+  // #deck column:3, #tags column:6 give {0: guid, 1: notetype, 2: deck,
+  // 5: tags}.
+  std::map<std::size_t, std::string> otherColumns;
 };
 
 // Takes the directive lines off the front of `text` (UTF-8 or GBK; the

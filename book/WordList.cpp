@@ -287,6 +287,16 @@ std::optional<ColumnChoice> NamedColumns(const std::vector<std::string>& names) 
   return ColumnChoice{*word, *meaning};
 }
 
+// The first two columns that hold the note's fields: the first two the
+// directives give to nothing else (a guid, a note type, a deck, tags).
+ColumnChoice FieldColumns(const WordListFile& file) {
+  std::vector<size_t> fields;
+  for (size_t c = 0; c < file.columns && fields.size() < 2; ++c) {
+    if (file.otherColumns.count(c) == 0) fields.push_back(c);
+  }
+  return fields.size() == 2 ? ColumnChoice{fields[0], fields[1]} : ColumnChoice{};
+}
+
 }  // namespace
 
 const std::vector<std::string>& WordListColumns() {
@@ -373,6 +383,7 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits,
   }
   const ListDirectives directives = TakeListDirectives(bytes);
   file.directives = directives.lines;
+  file.otherColumns = directives.otherColumns;
   file.html = directives.html;
   file.format = DetectFormat(bytes);
   file.separator = directives.separator.value_or(Separator(file.format));
@@ -444,7 +455,7 @@ WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits,
       choice != nullptr && choice->word < file.columns && choice->meaning < file.columns &&
               choice->word != choice->meaning
           ? *choice
-          : named.value_or(ColumnChoice{});
+          : named.value_or(FieldColumns(file));
   file.wordColumn = chosen.word;
   file.meaningColumn = chosen.meaning;
   const size_t wordColumn = chosen.word, meaningColumn = chosen.meaning, columns = file.columns;

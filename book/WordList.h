@@ -11,6 +11,7 @@
 // either way.
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,9 @@ struct WordListFile {
   std::size_t columns = 2;
   std::size_t wordColumn = 0;
   std::size_t meaningColumn = 1;
+  // The columns the file's directives give to other things than the
+  // note's fields (0-based: guid, notetype, deck, tags).
+  std::map<std::size_t, std::string> otherColumns;
   std::vector<ListedWord> words;
   std::vector<ListProblem> problems;
   // Most of its lines are not text (a program, a picture, random bytes):
@@ -98,8 +102,10 @@ constexpr std::size_t kWordListFileLimit = 64u << 20;
 //
 // A header line is recognised by its names (word, 单词, front, … and
 // meaning, 释义, back, …) and picks the columns; so do "#columns:"
-// directives. A file of more than two columns takes the first two unless
-// `choice` names others (word, meaning; 0-based).
+// directives. A file of more than two columns takes the first two that
+// its directives do not give to other things ("#guid column:1", "#deck
+// column:3", …) unless `choice` names others (word, meaning; 0-based,
+// and not the same).
 struct ColumnChoice {
   std::size_t word = 0;
   std::size_t meaning = 1;

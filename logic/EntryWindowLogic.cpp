@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logic/EntryWindowLogic.h"
 
+#include "book/KnownWords.h"
 #include "book/TodaysWords.h"
 #include "core/KeyCodes.h"
 #include "plan/DayPlan.h"
@@ -21,6 +22,11 @@ void EntryWindowLogic::Submit() {
   if (meaning_.empty() || word_.empty()) {
     program_.prompter().Inform(GBK("请将单词和释义录入完整！"), GBK("提示"));
     focus_ = word_.empty() ? Focus::Word : Focus::Meaning;
+    return;
+  }
+  if (!ConfirmKnownWord()) {
+    // Kept as typed, for the learner to change or clear.
+    focus_ = Focus::Word;
     return;
   }
   const bool added =
@@ -43,6 +49,33 @@ void EntryWindowLogic::Submit() {
   word_.clear();
   meaning_.clear();
   focus_ = Focus::Word;
+}
+
+bool EntryWindowLogic::ConfirmKnownWord() {
+  const std::string key = WordKey(word_);
+  if (key.empty()) return true;
+  const auto found = FindKnownWords(program_.db(), {key});
+  if (found.empty()) return true;
+  const std::vector<KnownWord>& known = found.begin()->second;
+  constexpr std::size_t kShown = 3;
+  std::string text = GBK("单词本里已经有“") + word_ + GBK("”：");
+  for (std::size_t i = 0; i < known.size() && i < kShown; ++i) {
+    text += "\n" + KnownWordText(known[i], word_);
+  }
+  if (known.size() > kShown) {
+    text += GBK("\n……共 ") + IntegerToText(static_cast<int32_t>(known.size())) + GBK(" 处");
+  }
+  return program_.prompter().Ask(text + GBK("\n\n还要再添加一次吗？"), GBK("询问"));
+}
+
+void EntryWindowLogic::Import() {
+  Database& db = program_.db();
+  const int32_t before = db.RecordCount();
+  program_.shell().OpenWindow(WindowId::Import);
+  const int32_t added = db.RecordCount() - before;
+  if (added <= 0) return;
+  imported_ += added;
+  importText_ = GBK("已从文件导入 ") + IntegerToText(imported_) + GBK(" 个单词");
 }
 
 bool EntryWindowLogic::TodayHasWords() {

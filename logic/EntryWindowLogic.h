@@ -6,6 +6,10 @@
 // new group. The window may not close before the day has a word, unless
 // the book could not be written (a full disk): then the learner may leave,
 // and the program ends, so that its next start begins the day again.
+// A word the book holds already is added only when the learner says so.
+// Ctrl+I imports a word list over the window (the import window, as from
+// the main window's menu): its words count as the day's words like words
+// typed, so the day's first words may come from a file.
 
 #include <string>
 
@@ -25,6 +29,9 @@ class EntryWindowLogic {
   void SetMeaning(std::string text) { meaning_ = std::move(text); }
   void KeyDown(int keyCode);
   void Submit();
+  // Ctrl+I: opens the import window over this one; returns when it has
+  // closed.
+  void Import();
   // Whether the window may close now (a day's first word must be entered,
   // or, after a word could not be stored, the learner chooses to leave).
   bool QueryClose();
@@ -36,15 +43,23 @@ class EntryWindowLogic {
   const std::string& word() const { return word_; }
   const std::string& meaning() const { return meaning_; }
   Focus focus() const { return focus_; }
+  // 标签导入结果: how many words the imports from this window added (GBK),
+  // empty before the first.
+  const std::string& importText() const { return importText_; }
 
  private:
   // Whether the book holds a word entered today.
   bool TodayHasWords();
+  // Whether the typed word goes in: the learner is asked when the book
+  // holds it already.
+  bool ConfirmKnownWord();
 
   Program& program_;
   std::string word_;
   std::string meaning_;
   Focus focus_ = Focus::Word;
+  std::string importText_;
+  int32_t imported_ = 0;
   bool saveFailed_ = false;
   bool leaving_ = false;
 };

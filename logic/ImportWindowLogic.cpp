@@ -58,11 +58,28 @@ void ImportWindowLogic::LoadFile(const std::string& path) {
 
 void ImportWindowLogic::ChooseColumns(std::size_t word, std::size_t meaning) {
   if (bytes_.empty() || closed_) return;
+  if (word == meaning) {
+    // The choice stays as it was; the learner hears why.
+    program_.prompter().Inform(GBK("单词列和释义列不能是同一列（第 ") +
+                                   IntegerToText(static_cast<int32_t>(word + 1)) +
+                                   GBK(" 列）：请为单词和释义各选一列。"),
+                               GBK("提示"));
+    return;
+  }
   const ColumnChoice choice{word, meaning};
   Read(&choice);
 }
 
+void ImportWindowLogic::TakeKnownWords(bool take) {
+  if (closed_) return;
+  takeKnown_ = take;
+  Summarise();
+}
+
 namespace {
+
+// A list of more words than this hears that they all make one group.
+constexpr int32_t kOneGroupNote = 100;
 
 // How the preview names the separator (GBK).
 std::string SeparatorName(char separator) {
@@ -97,26 +114,66 @@ void ImportWindowLogic::Read(const ColumnChoice* choice) {
   if (list_.columns > 2 && !list_.exported) {
     for (std::size_t c = 0; c < list_.columns; ++c) {
       std::string name = GBK("第 ") + IntegerToText(static_cast<int32_t>(c + 1)) + GBK(" 列");
-      if (c < list_.header.size()) name += GBK("：") + list_.header[c];
+      if (c < list_.header.size()) {
+        name += GBK("：") + list_.header[c];
+      } else if (const auto other = list_.otherColumns.find(c); other != list_.otherColumns.end()) {
+        name += GBK("：") + other->second;  // what a directive gives it: guid, deck, …
+      }
       columnNames_.push_back(std::move(name));
     }
   }
-  const std::string problems =
-      list_.problems.empty()
-          ? std::string()
-          : GBK("；") + IntegerToText(static_cast<int32_t>(list_.problems.size())) +
-                GBK(" 行有问题，不会导入");
-  summaryText_ = list_.words.empty() ? GBK("没有可以导入的单词") + problems + GBK("。")
-                                     : GBK("将作为今天的单词添加 ") +
-                                           IntegerToText(static_cast<int32_t>(list_.words.size())) +
-                                           GBK(" 个") + problems + GBK("。");
+  Mark();
+  Summarise();
+}
+
+void ImportWindowLogic::Mark() {
+  const std::vector<Repeat> repeats = FindRepeats(program_.db(), list_.words);
+  marks_.assign(list_.words.size(), std::string());
+  marked_ = 0;
+  for (std::size_t i = 0; i < repeats.size(); ++i) {
+    const Repeat& repeat = repeats[i];
+    if (!repeat.any()) continue;
+    ++marked_;
+    if (repeat.inBook.empty()) {
+      marks_[i] = GBK("同第 ") + IntegerToText(repeat.earlierLine) + GBK(" 行");
+      continue;
+    }
+    marks_[i] = KnownWordText(repeat.inBook.front(), list_.words[i].word);
+    if (repeat.inBook.size() > 1) {
+      marks_[i] += GBK("（共 ") + IntegerToText(static_cast<int32_t>(repeat.inBook.size())) +
+                   GBK(" 处）");
+    }
+  }
+}
+
+void ImportWindowLogic::Summarise() {
+  taken_ = static_cast<int32_t>(list_.words.size()) - (takeKnown_ ? 0 : marked_);
+  std::string text = taken_ == 0 ? GBK("没有可以导入的单词")
+                                 : GBK("将作为今天的单词添加 ") + IntegerToText(taken_) + GBK(" 个");
+  if (marked_ > 0 && !takeKnown_) {
+    text += GBK("；已有的 ") + IntegerToText(marked_) + GBK(" 个不导入");
+  }
+  if (!list_.problems.empty()) {
+    text += GBK("；") + IntegerToText(static_cast<int32_t>(list_.problems.size())) +
+            GBK(" 行有问题，不会导入");
+  }
+  summaryText_ = text + GBK("。");
+  // A day's group comes back on its review days all at once: a long list
+  // makes every one of those days long.
+  groupText_ = taken_ > kOneGroupNote
+                   ? GBK("这 ") + IntegerToText(taken_) +
+                         GBK(" 个单词都会成为今天的一组，以后在同样的日子一起复习，每次 ") +
+                         IntegerToText(taken_) + GBK(" 个。")
+                   : std::string();
 }
 
 void ImportWindowLogic::ImportButton() {
   if (!importEnabled()) return;
   std::vector<NewWord> words;
-  words.reserve(list_.words.size());
-  for (const ListedWord& w : list_.words) words.push_back({w.word, w.meaning});
+  words.reserve(static_cast<std::size_t>(taken_));
+  for (std::size_t i = 0; i < list_.words.size(); ++i) {
+    if (Takes(i)) words.push_back({list_.words[i].word, list_.words[i].meaning});
+  }
   // A backup first; the import adds words and loses none, so it goes on
   // without one (and 撤销上次导入 can take it back).
   program_.BackUp(nullptr);

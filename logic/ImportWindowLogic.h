@@ -5,11 +5,15 @@
 // (word<TAB>meaning lines, or CSV), sees in a preview what will be added,
 // in which encoding the file was read, and which lines cannot be taken and
 // why; 导入 adds the words as today's words, exactly as the entry window
-// adds each word typed; 取消 (or closing) writes nothing.
+// adds each word typed; 取消 (or closing) writes nothing. Words the book
+// holds already, and words an earlier line of the list holds, are marked
+// and left out unless the learner takes them too (也导入已有的单词). A long
+// list is told plainly that all its words make one day's group.
 
 #include <string>
 #include <vector>
 
+#include "book/KnownWords.h"
 #include "book/WordList.h"
 #include "core/Program.h"
 
@@ -29,6 +33,8 @@ class ImportWindowLogic {
   // Takes the word and the meaning from these columns (0-based) of a file
   // of more than two, and reads the list again.
   void ChooseColumns(std::size_t word, std::size_t meaning);
+  // 也导入已有的单词: takes the marked words too, or leaves them out.
+  void TakeKnownWords(bool take);
   void ImportButton();  // 导入
   void CancelButton();  // 取消
   // Once the window has gone: the plan again when words were added.
@@ -38,8 +44,21 @@ class ImportWindowLogic {
   const std::string& fileText() const { return fileText_; }          // 标签文件
   const std::string& encodingText() const { return encodingText_; }  // 标签编码
   const std::vector<ListedWord>& words() const { return list_.words; }
+  // For each word, where it is already (GBK): "第 3 组：苹果" for a word
+  // of the book, "同第 2 行" for a repeat of an earlier line; empty for a
+  // new word.
+  const std::vector<std::string>& marks() const { return marks_; }
+  // Whether the import takes the word at this index of words().
+  bool Takes(std::size_t index) const { return marks_[index].empty() || takeKnown_; }
+  // 复选框也导入已有: shown when the list has marked words, and whether it
+  // is ticked.
+  bool knownWordsChoice() const { return marked_ > 0; }
+  bool takeKnownWords() const { return takeKnown_; }
   const std::vector<ListProblem>& problems() const { return list_.problems; }
   const std::string& summaryText() const { return summaryText_; }  // 标签摘要
+  // 标签一组: for a long list, that all its words become one group that
+  // comes back on the same days; empty otherwise.
+  const std::string& groupText() const { return groupText_; }
   // The columns a file of more than two offers (下拉单词列, 下拉释义列), each
   // named by its header or its first line (GBK); empty for two columns.
   const std::vector<std::string>& columnNames() const { return columnNames_; }
@@ -48,7 +67,7 @@ class ImportWindowLogic {
   // The header line's names of the word's and the meaning's columns (GBK),
   // the table's headings; empty without a header.
   const std::vector<std::string>& header() const { return list_.header; }
-  bool importEnabled() const { return !list_.words.empty() && !closed_; }
+  bool importEnabled() const { return taken_ > 0 && !closed_; }
   bool closed() const { return closed_; }
   // How many words the import added (0 until it has run).
   int32_t added() const { return added_; }
@@ -56,6 +75,10 @@ class ImportWindowLogic {
  private:
   void Refuse(const std::string& text, const std::string& caption);
   void Read(const ColumnChoice* choice);
+  // The marks of the words read, against the book.
+  void Mark();
+  // The summary and the group note for the words taken.
+  void Summarise();
 
   Program& program_;
   WordListFile list_;
@@ -64,6 +87,11 @@ class ImportWindowLogic {
   std::string fileText_;
   std::string encodingText_;
   std::string summaryText_;
+  std::string groupText_;
+  std::vector<std::string> marks_;
+  int32_t marked_ = 0;
+  int32_t taken_ = 0;
+  bool takeKnown_ = false;
   bool closed_ = false;
   int32_t added_ = 0;
 };

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "book/KnownWords.h"
 #include "book/LastImport.h"
 #include "book/WordList.h"
 #include "core/Backups.h"
@@ -330,6 +331,17 @@ int Import(const std::string& book, const std::string& list) {
   }
   std::vector<NewWord> words;
   for (const ListedWord& w : file.words) words.push_back({w.word, w.meaning});
+  // Taken all the same, as a script asked; the learner hears of them.
+  const std::vector<Repeat> repeats = FindRepeats(db, file.words);
+  for (std::size_t i = 0; i < repeats.size(); ++i) {
+    if (!repeats[i].inBook.empty()) {
+      std::printf("line %d: already in the book, %s\n", static_cast<int>(file.words[i].line),
+                  GbkToUtf8(KnownWordText(repeats[i].inBook.front(), file.words[i].word)).c_str());
+    } else if (repeats[i].earlierLine != 0) {
+      std::printf("line %d: the word of line %d again\n", static_cast<int>(file.words[i].line),
+                  static_cast<int>(repeats[i].earlierLine));
+    }
+  }
   if (!ImportTodaysWords(db, settings, today, words)) {
     const int32_t code = LastDatabaseError();
     std::fprintf(stderr, "the words could not be stored; nothing imported\n");

@@ -26,7 +26,8 @@ enum class ControlKind {
   Timer,
   FileDialog,
   SpeakerButton,  // a small button that reads a word aloud
-  Table           // rows of text cells under a header line
+  Table,          // rows of text cells under a header line
+  CheckBox
 };
 
 struct FontLayout {
@@ -39,7 +40,8 @@ struct ControlLayout {
   ControlKind kind;
   int x, y, width, height;
   FontLayout font;
-  // Label, button, radio button, group box: the caption ("\n" breaks lines).
+  // Label, button, radio button, check box, group box: the caption ("\n"
+  // breaks lines).
   // Tab control: the tab titles, one per line. Combo box: its items, one per line.
   // Table: the column titles, one per line.
   const char* text = "";

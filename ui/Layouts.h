@@ -51,6 +51,11 @@ struct WordFormControls : WindowControls {
 
 struct EntryWindowControls : WordFormControls {
   EntryWindowControls() : WordFormControls(177) {}
+  // Under the form, ending where the boxes end: a word list instead of
+  // typing, and what it added.
+  Label importResult{this, "标签导入结果", {72, 311, 156, 22}, YaHei(13)};
+  Button importButton{
+      this, "按钮从文件导入", {232, 308, 140, 28}, YaHei(13), "从文件导入…(Ctrl+I)"};
 };
 
 struct UpdateWordWindowControls : WordFormControls {
@@ -196,8 +201,12 @@ struct ImportWindowControls : WindowControls {
   ComboBox wordColumn{this, "下拉单词列", {80, 62, 200, 26}, YaHei(14)};
   Label meaningColumnTitle{this, "标签释义列", {320, 64, 60, 22}, YaHei(14), "释义列："};
   ComboBox meaningColumn{this, "下拉释义列", {380, 62, 200, 26}, YaHei(14)};
-  Table words{this, "表格单词", {20, 94, 600, 218}, YaHei(14), "行\n单词\n释义"};
-  Label problemsTitle{this, "标签问题", {20, 318, 600, 22}, YaHei(14), "有问题的行（不会导入）："};
+  Table words{this, "表格单词", {20, 94, 600, 192}, YaHei(14), "行\n单词\n释义\n已有"};
+  // Shown for a long list: all its words become one group.
+  Label oneGroup{this, "标签一组", {20, 290, 600, 22}, YaHei(14)};
+  Label problemsTitle{this, "标签问题", {20, 318, 380, 22}, YaHei(14), "有问题的行（不会导入）："};
+  // Shown when words of the list are in the book already.
+  CheckBox takeKnown{this, "复选框也导入已有", {440, 317, 180, 22}, YaHei(14), "也导入已有的单词"};
   Table problems{this, "表格问题", {20, 342, 600, 96}, YaHei(14), "行\n原因"};
   Label summary{this, "标签摘要", {20, 448, 360, 40}, YaHei(14)};
   Button importButton{this, "按钮导入", {400, 448, 100, 40}, YaHei(16), "导入"};

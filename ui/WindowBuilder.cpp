@@ -3,6 +3,7 @@
 #include "ui/WindowBuilder.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -140,6 +141,11 @@ QWidget* MakeWidget(const ControlLayout& layout, QWidget* parent) {
       table->horizontalHeader()->setStretchLastSection(true);
       table->verticalHeader()->setVisible(false);
       return table;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(parent);
+      SetControlQText(box, text);
+      return box;
     }
     case ControlKind::Timer:
     case ControlKind::FileDialog:

@@ -23,6 +23,7 @@
 // its member. The controls keep their names as object names, which the
 // tests and the accessibility interface read.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -109,6 +110,7 @@ class WindowControls {
   using Timer = Typed<QTimer, ControlKind::Timer>;
   using FileDialog = Typed<QFileDialog, ControlKind::FileDialog>;
   using Table = Typed<QTableWidget, ControlKind::Table>;
+  using CheckBox = Typed<QCheckBox, ControlKind::CheckBox>;
 
  protected:
   WindowControls() = default;

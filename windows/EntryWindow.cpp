@@ -3,6 +3,7 @@
 #include "windows/EntryWindow.h"
 
 #include <QLineEdit>
+#include <QShortcut>
 
 #include "ui/ControlText.h"
 #include "ui/VirtualKey.h"
@@ -20,6 +21,12 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
     Handle([this] { logic_.KeyDown(kKeyEnter); });
     return true;
   });
+  // A word list instead of typing: Ctrl+I, or the button, which stays out
+  // of the boxes' Tab order.
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), this), &QShortcut::activated, this,
+          [this] { Handle(&EntryWindowLogic::Import); });
+  ui_.importButton->setFocusPolicy(Qt::NoFocus);
+  HandleClicks(ui_.importButton, &EntryWindowLogic::Import);
   SetCloseQuery([this] {
     bool mayClose = false;
     Guarded([&] { mayClose = logic_.QueryClose(); });
@@ -34,6 +41,7 @@ void EntryWindow::ReadInput() { form_.PassTexts(logic_); }
 void EntryWindow::Show() {
   if (form_.word() != logic_.word()) SetControlText(form_.wordBox(), logic_.word());
   if (form_.meaning() != logic_.meaning()) SetControlText(form_.meaningBox(), logic_.meaning());
+  SetControlText(ui_.importResult, logic_.importText());
   (logic_.focus() == EntryWindowLogic::Focus::Word ? form_.wordBox() : form_.meaningBox())
       ->setFocus();
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/ImportWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
@@ -20,13 +21,21 @@ QTableWidgetItem* Cell(const QString& text) {
   return item;
 }
 
-void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& row) {
+// Rows for which `dim` says so are greyed: they will not be taken.
+void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& row,
+          const std::function<bool(int)>& dim = nullptr) {
   table->setUpdatesEnabled(false);
   table->clearContents();
   table->setRowCount(rows);
+  const QBrush grey = table->palette().brush(QPalette::Disabled, QPalette::Text);
   for (int r = 0; r < rows; ++r) {
     const QStringList cells = row(r);
-    for (int c = 0; c < cells.size(); ++c) table->setItem(r, c, Cell(cells[c]));
+    const bool dimmed = dim && dim(r);
+    for (int c = 0; c < cells.size(); ++c) {
+      QTableWidgetItem* item = Cell(cells[c]);
+      if (dimmed) item->setForeground(grey);
+      table->setItem(r, c, item);
+    }
   }
   table->resizeColumnToContents(0);
   table->setUpdatesEnabled(true);
@@ -36,21 +45,22 @@ void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& 
 
 ImportWindow::ImportWindow(Program& program, QWidget* parent)
     : LogicWindow(program, ImportWindowLayout(), parent), ui_(this) {
-  ui_.words->setColumnWidth(1, 200);
+  ui_.words->setColumnWidth(1, 150);
+  ui_.words->setColumnWidth(2, 220);
   HandleClicks(ui_.importButton, &ImportWindowLogic::ImportButton);
   HandleClicks(ui_.cancelButton, &ImportWindowLogic::CancelButton);
   for (QComboBox* combo : {ui_.wordColumn.get(), ui_.meaningColumn.get()}) {
-    connect(combo, QOverload<int>::of(&QComboBox::activated), this,
-            [this] {
-              const int word = ui_.wordColumn->currentIndex();
-              const int meaning = ui_.meaningColumn->currentIndex();
-              if (word < 0 || meaning < 0) return;
-              Handle([this, word, meaning] {
-                logic_.ChooseColumns(static_cast<std::size_t>(word),
-                                     static_cast<std::size_t>(meaning));
-              });
-            });
+    connect(combo, QOverload<int>::of(&QComboBox::activated), this, [this] {
+      const int word = ui_.wordColumn->currentIndex();
+      const int meaning = ui_.meaningColumn->currentIndex();
+      if (word < 0 || meaning < 0) return;
+      Handle([this, word, meaning] {
+        logic_.ChooseColumns(static_cast<std::size_t>(word), static_cast<std::size_t>(meaning));
+      });
+    });
   }
+  connect(ui_.takeKnown, &QCheckBox::clicked, this,
+          [this](bool checked) { Handle([this, checked] { logic_.TakeKnownWords(checked); }); });
   HandleClose(&ImportWindowLogic::Destroyed);
 }
 
@@ -67,12 +77,19 @@ void ImportWindow::Show() {
   SetControlText(ui_.file, logic_.fileText());
   SetControlText(ui_.encoding, logic_.encodingText());
   SetControlText(ui_.summary, logic_.summaryText());
+  SetControlText(ui_.oneGroup, logic_.groupText());
+  ui_.takeKnown->setVisible(logic_.knownWordsChoice());
+  ui_.takeKnown->setChecked(logic_.takeKnownWords());
   ShowColumns();
   const auto& words = logic_.words();
-  Fill(ui_.words, static_cast<int>(words.size()), [&](int r) {
-    const ListedWord& w = words[static_cast<size_t>(r)];
-    return QStringList{QString::number(w.line), ToQString(w.word), ToQString(w.meaning)};
-  });
+  Fill(
+      ui_.words, static_cast<int>(words.size()),
+      [&](int r) {
+        const ListedWord& w = words[static_cast<size_t>(r)];
+        return QStringList{QString::number(w.line), ToQString(w.word), ToQString(w.meaning),
+                           ToQString(logic_.marks()[static_cast<size_t>(r)])};
+      },
+      [&](int r) { return !logic_.Takes(static_cast<size_t>(r)); });
   const auto& problems = logic_.problems();
   Fill(ui_.problems, static_cast<int>(problems.size()), [&](int r) {
     const ListProblem& p = problems[static_cast<size_t>(r)];
@@ -102,7 +119,8 @@ void ImportWindow::ShowColumns() {
                                                              : QString::fromUtf8(otherwise);
   };
   ui_.words->setHorizontalHeaderLabels({QStringLiteral("行"), heading(logic_.wordColumn(), "单词"),
-                                        heading(logic_.meaningColumn(), "释义")});
+                                        heading(logic_.meaningColumn(), "释义"),
+                                        QStringLiteral("已有")});
 }
 
 void RunImportWindow(Program& program, QWidget* parent) {

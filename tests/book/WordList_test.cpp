@@ -352,6 +352,41 @@ TEST(WordListReadTest, AFileOfMoreColumnsTakesTheTwoChosen) {
   }
 }
 
+// A full export of notes in plain text puts a note's id, its type, its deck
+// and its tags into columns of their own, and says which by directives:
+// the word and the meaning are the first two columns left.
+TEST(WordListReadTest, ColumnsTheDirectivesGiveToOtherThingsAreNotTheWordOrMeaning) {
+  const struct {
+    std::string directives;
+    std::string line;
+    std::size_t word, meaning;
+  } cases[] = {
+      {"#guid column:1\n#notetype column:2\n#deck column:3\n#tags column:6\n",
+       "Ab1{x\tBasic\t英语\tapple\t苹果\tfruit", 3, 4},
+      {"#GUID column: 1\n#tags column:2\n", "Ab1{x\tfruit\tapple\t苹果", 2, 3},
+      {"#tags column:3\n", "apple\t苹果\tfruit", 0, 1},
+      // A column past the end, or a number that is none, names nothing.
+      {"#deck column:9\n#guid column:x\n#notetype column:0\n", "apple\t苹果\tBasic", 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.directives);
+    const WordListFile file =
+        ReadWordList("#separator:tab\n#html:true\n" + c.directives + c.line + "\n", kRoomy);
+    EXPECT_EQ(file.wordColumn, c.word);
+    EXPECT_EQ(file.meaningColumn, c.meaning);
+    ASSERT_EQ(file.words.size(), 1u);
+    EXPECT_EQ(GbkToUtf8(file.words[0].word), "apple");
+    EXPECT_EQ(GbkToUtf8(file.words[0].meaning), "苹果");
+  }
+  // The learner may still take any two columns.
+  const ColumnChoice choice{0, 1};
+  const WordListFile chosen = ReadWordList(
+      "#guid column:1\n#notetype column:2\nAb1{x\tBasic\tapple\t苹果\n", kRoomy, &choice);
+  EXPECT_EQ(Read(chosen), std::vector<std::string>{"Ab1{x=Basic@3"});
+  EXPECT_EQ(chosen.otherColumns,
+            (std::map<std::size_t, std::string>{{0, "guid"}, {1, "notetype"}}));
+}
+
 TEST(WordListRoundTripTest, ExportedWordsReadBackTheSameInEveryFormAndEncoding) {
   TestWorld world(kDay);
   world.OpenWordBook();

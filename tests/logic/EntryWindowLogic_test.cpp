@@ -10,12 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "Children.h"
 #include "SlowReads.h"
 #include "TestWorld.h"
 #include "UnwritableSettings.h"
+#include "book/LastImport.h"
 #include "core/KeyCodes.h"
+#include "logic/ImportWindowLogic.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/RecordFile.h"
@@ -225,6 +228,83 @@ TEST_F(WordEntryTest, TheWindowCannotCloseBeforeTodaysFirstWord) {
   entry.Submit();
   EXPECT_TRUE(entry.QueryClose());
   EXPECT_EQ(world.prompter.shown.size(), 1u);
+}
+
+// " apple" when the book holds "Apple": the learner is asked, with the
+// group and meaning stored; No keeps the text to change, Yes adds it. A
+// new word is asked nothing.
+TEST_F(WordEntryTest, AWordTheBookHoldsIsAddedOnlyWhenTheLearnerSaysSo) {
+  world.AddWord(1, "Apple", kDay1, 1, "苹果");
+  EntryWindowLogic entry(world.P());
+  entry.Created();
+  entry.SetWord(Utf8ToGbk(" apple"));
+  entry.SetMeaning(Utf8ToGbk("苹果树"));
+  world.prompter.answers = {false};
+  entry.Submit();
+  EXPECT_EQ(world.prompter.LastText(),
+            "单词本里已经有“ apple”：\n第 1 组 Apple：苹果\n\n还要再添加一次吗？");
+  EXPECT_EQ(world.prompter.LastCaption(), "询问");
+  EXPECT_TRUE(world.prompter.shown.back().yesNo);
+  EXPECT_EQ(world.Db().RecordCount(), 1);
+  EXPECT_EQ(entry.word(), Utf8ToGbk(" apple"));
+  EXPECT_EQ(entry.meaning(), Utf8ToGbk("苹果树"));
+  EXPECT_EQ(entry.focus(), EntryWindowLogic::Focus::Word);
+
+  world.prompter.answers = {true};
+  entry.Submit();
+  EXPECT_EQ(Stored().back(), (StoredWord{1, " apple", "苹果树", kDay1, 1, 2}));
+  EXPECT_TRUE(entry.word().empty());
+
+  entry.SetWord(Utf8ToGbk("pear"));
+  entry.SetMeaning(Utf8ToGbk("梨"));
+  entry.Submit();
+  EXPECT_EQ(world.prompter.shown.size(), 2u);
+  EXPECT_EQ(world.Db().RecordCount(), 3);
+}
+
+// A new day whose words are in a file: Ctrl+I in the entry window imports
+// them, through the import itself (which the undo of the last import can
+// take back), as the day's first words: the window may close, shows what
+// was added, and keeps what the learner had begun to type.
+TEST_F(WordEntryTest, ANewDaysFirstWordsMayComeFromAFile) {
+  world.AddWord(1, "old", kDay1);
+  world.clock.Set(kDay1 + 1.25);
+  std::ofstream(world.dir.File("list.txt"), std::ios::binary) << "apple\t苹果\npear\t梨\n";
+  world.shell.chosenFiles.push_back({Utf8ToGbk(world.dir.File("list.txt")), 0});
+  std::vector<bool> mayClose;
+  std::string importText;
+  world.shell.onOpen = [&](WindowId id) {
+    if (id == WindowId::Import) {
+      ImportWindowLogic import(world.P());
+      import.Opened();
+      import.ImportButton();
+      import.Destroyed();
+      return;
+    }
+    EntryWindowLogic entry(world.P());
+    entry.Created();
+    mayClose.push_back(entry.QueryClose());
+    entry.SetWord(Utf8ToGbk("hal"));
+    entry.Import();
+    importText = GbkToUtf8(entry.importText());
+    EXPECT_EQ(entry.word(), Utf8ToGbk("hal"));
+    mayClose.push_back(entry.QueryClose());
+    entry.Destroyed();
+  };
+  ComputeDayPlan(world.P());
+  EXPECT_EQ(world.shell.events,
+            std::vector<std::string>({"open 窗口输入单词", "open 窗口导入单词", "choose 导入单词",
+                                      "returned 窗口导入单词", "returned 窗口输入单词"}));
+  EXPECT_EQ(mayClose, std::vector<bool>({false, true}));
+  EXPECT_EQ(importText, "已从文件导入 2 个单词");
+  EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "old", "old-义", kDay1, 1, 1},
+                                               {2, "apple", "苹果", kDay1 + 1, 1, 2},
+                                               {2, "pear", "梨", kDay1 + 1, 1, 3}}));
+  EXPECT_EQ(world.Config("groupnumber"), "2");
+  EXPECT_EQ(world.DueGroups(), std::vector<int32_t>({1, 2, 2}));
+  int32_t undoable = 0;
+  EXPECT_EQ(CheckUndoLastImport(world.Db(), &undoable), UndoOutcome::Undone);
+  EXPECT_EQ(undoable, 2);
 }
 
 // After idle days, or when the last entry lies after today (the clock was

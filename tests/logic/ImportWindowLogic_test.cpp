@@ -289,5 +289,92 @@ TEST_F(ImportTest, AFileOfThreeColumnsOffersTheChoiceAndImportsTheColumnsChosen)
   EXPECT_EQ(stored[1].meaning, "梨");
 }
 
+// A list imported twice, or holding words the book has: the preview marks
+// them with the group and meaning stored (or the line they repeat), and
+// the import leaves them out unless the learner takes them too.
+TEST_F(ImportTest, WordsTheBookHoldsAndRepeatsOfTheListAreMarkedAndLeftOutUnlessTaken) {
+  world.AddWord(1, "apple", kDay1, 1, "苹果");
+  const std::string list = "Apple\t苹果\npear\t梨\n pear\t梨子\nplum\t李\n";
+  const auto marks = [](const ImportWindowLogic& logic) {
+    std::vector<std::string> utf8;
+    for (const std::string& m : logic.marks()) utf8.push_back(GbkToUtf8(m));
+    return utf8;
+  };
+  Pick(list);
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(marks(import), (std::vector<std::string>{"第 1 组 apple：苹果", "", "同第 2 行", ""}));
+  EXPECT_TRUE(import.knownWordsChoice());
+  EXPECT_FALSE(import.takeKnownWords());
+  EXPECT_EQ(GbkToUtf8(import.summaryText()), "将作为今天的单词添加 2 个；已有的 2 个不导入。");
+  import.ImportButton();
+  EXPECT_EQ(world.prompter.LastText(), "已导入 2 个单词。");
+  EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "apple", "苹果", kDay1, 1, 1},
+                                               {1, "pear", "梨", kDay1, 1, 2},
+                                               {1, "plum", "李", kDay1, 1, 3}}));
+
+  // The same list again: nothing new, and the preview says so.
+  Pick(list);
+  ImportWindowLogic again(world.P());
+  again.Opened();
+  EXPECT_EQ(marks(again), (std::vector<std::string>{"第 1 组 apple：苹果", "第 1 组：梨",
+                                                    "第 1 组 pear：梨", "第 1 组：李"}));
+  EXPECT_EQ(GbkToUtf8(again.summaryText()), "没有可以导入的单词；已有的 4 个不导入。");
+  EXPECT_FALSE(again.importEnabled());
+  again.ImportButton();
+  EXPECT_EQ(world.Db().RecordCount(), 3);
+
+  // Taken on purpose, they all go in.
+  again.TakeKnownWords(true);
+  EXPECT_EQ(GbkToUtf8(again.summaryText()), "将作为今天的单词添加 4 个。");
+  again.ImportButton();
+  EXPECT_EQ(world.Db().RecordCount(), 7);
+}
+
+// All the words of one import make one day's group, which comes back on
+// the same review days: a long list hears so before it goes in.
+TEST_F(ImportTest, ALongListHearsThatItsWordsMakeOneGroup) {
+  world.AddWord(1, "word1", kDay1, 1, "义");
+  const struct {
+    int words;        // word1 … wordN; word1 is in the book
+    bool takeKnown;
+    std::string note;
+  } cases[] = {
+      {101, false, ""},
+      {102, false, "这 101 个单词都会成为今天的一组，以后在同样的日子一起复习，每次 101 个。"},
+      {101, true, "这 101 个单词都会成为今天的一组，以后在同样的日子一起复习，每次 101 个。"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    std::string list;
+    for (int i = 1; i <= c.words; ++i) list += "word" + std::to_string(i) + "\t义\n";
+    Pick(list);
+    ImportWindowLogic big(world.P());
+    big.Opened();
+    big.TakeKnownWords(c.takeKnown);
+    EXPECT_EQ(GbkToUtf8(big.groupText()), c.note);
+  }
+}
+
+// A full export of notes with their ids, note types, decks and tags: the
+// word and meaning are the note's fields, and the picker names the other
+// columns; it refuses one column for both and says why.
+TEST_F(ImportTest, AnotherProgramsFullExportTakesTheNotesFieldsAndThePickerSaysWhyItRefuses) {
+  Pick("#separator:tab\n#html:true\n#guid column:1\n#notetype column:2\n#deck column:3\n"
+       "#tags column:6\nAb1{x\tBasic\t英语\tapple\t苹果\tfruit\n");
+  ASSERT_TRUE(Open());
+  EXPECT_EQ(import.wordColumn(), 3u);
+  EXPECT_EQ(import.meaningColumn(), 4u);
+  ASSERT_EQ(import.columnNames().size(), 6u);
+  EXPECT_EQ(GbkToUtf8(import.columnNames()[0]), "第 1 列：guid");
+  EXPECT_EQ(GbkToUtf8(import.columnNames()[3]), "第 4 列");
+  ASSERT_EQ(import.words().size(), 1u);
+  EXPECT_EQ(GbkToUtf8(import.words()[0].word), "apple");
+  import.ChooseColumns(4, 4);
+  EXPECT_EQ(world.prompter.LastText(), "单词列和释义列不能是同一列（第 5 列）：请为单词和释义各选一列。");
+  EXPECT_EQ(world.prompter.LastCaption(), "提示");
+  EXPECT_EQ(import.wordColumn(), 3u);
+  EXPECT_EQ(import.meaningColumn(), 4u);
+}
+
 }  // namespace
 }  // namespace cindral

@@ -318,6 +318,17 @@ TEST_F(CindralDbListTest, ImportListsTheBadLinesAndTakesTheRest) {
   const ToolRun again = Tool({"undo-import", "单词本.EDB"});
   EXPECT_EQ(again.status, 1);
   EXPECT_NE(again.err.find("no import to undo"), std::string::npos) << again.err;
+
+  // Words the book holds, or the list holds twice, go in all the same, and
+  // the tool says which.
+  ASSERT_EQ(Tool({"import", "单词本.EDB", "list.txt"}).status, 0);
+  std::ofstream("list.txt", std::ios::binary) << Utf8ToGbk("Apple\t苹果\nkiwi\t猕猴桃\nKIWI\tx\n");
+  const ToolRun twice = Tool({"import", "单词本.EDB", "list.txt"});
+  EXPECT_EQ(twice.status, 0) << twice.err;
+  EXPECT_NE(twice.out.find("line 1: already in the book, 第 1 组 apple：苹果\n"), std::string::npos)
+      << twice.out;
+  EXPECT_NE(twice.out.find("line 3: the word of line 2 again\n"), std::string::npos) << twice.out;
+  EXPECT_NE(twice.out.find("imported 3 words"), std::string::npos);
 }
 
 TEST_F(CindralDbListTest, ImportRefusesWhereTheEntryWindowWouldAndWritesNothing) {

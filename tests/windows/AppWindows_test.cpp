@@ -14,22 +14,26 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <fstream>
 
 #include "StandInPages.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
 #include "lookup/DictionaryPages.h"
-#include "windows/EntryWindow.h"
-#include "windows/WordBookWindow.h"
 #include "plan/EntryGate.h"
 #include "store/WholeFileScope.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Layouts.h"
+#include "ui/QtPrompter.h"
 #include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
+#include "windows/EntryWindow.h"
+#include "windows/ImportWindow.h"
+#include "windows/WordBookWindow.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;
@@ -113,6 +117,81 @@ class AppWindowsTest : public QObject {
     QTest::keyClick(&window, Qt::Key_Return);  // Enter on the window itself
     window.close();
     QVERIFY(window.IsClosed());
+  }
+
+  // The first window of a new day takes a word list: Ctrl+I (or the
+  // button) opens the import over it; once the words are in, the window
+  // shows how many and may close, with the half-typed word still there.
+  void entryWindowImportsAListWithCtrlIOrItsButton() {
+    auto world = NewWorld();
+    world->AddWord(1, "old", kDay1 - 1);
+    const std::string list = world->dir.File("list.txt");
+    std::ofstream(list, std::ios::binary) << "apple\t苹果\nold\t旧的\npear\t梨\n";
+    world->shell.chosenFiles.push_back({Utf8ToGbk(list), 0});
+    EntryWindow window(world->P());
+    world->shell.onOpen = [&](WindowId id) {
+      if (id != WindowId::Import) return;
+      ImportWindow import(world->P(), &window);
+      import.Run();
+    };
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* word = Control<QLineEdit>(&window, "编辑框输入单词");
+    QTest::keyClicks(word, QStringLiteral("hal"));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("entry-import-button"))));
+    bool previewed = false;
+    cindral::testing::WhenOpen<ImportWindow>([&](ImportWindow* import) {
+      if (import == nullptr) return;
+      // "old" is in the book: marked, and left out.
+      auto* words = Control<QTableWidget>(import, "表格单词");
+      previewed =
+          words->rowCount() == 3 && words->item(1, 3)->text() == QStringLiteral("第 1 组：old-义");
+      QVERIFY(SaveScreenshot(import, ScreenshotPath(QStringLiteral("entry-import-preview"))));
+      QTest::mouseClick(Control<QPushButton>(import, "按钮导入"), Qt::LeftButton);
+    });
+    QTest::keyClick(word, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(previewed);
+    QCOMPARE(world->Db().RecordCount(), 3);
+    QCOMPARE(Control<QLabel>(&window, "标签导入结果")->text(),
+             QStringLiteral("已从文件导入 2 个单词"));
+    QCOMPARE(word->text(), QStringLiteral("hal"));
+    QCOMPARE(window.focusWidget(), word);  // where the typing goes once the window is active
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("entry-imported"))));
+
+    // The button opens the same import; no file picked, nothing changes.
+    auto* button = Control<QPushButton>(&window, "按钮从文件导入");
+    QCOMPARE(button->focusPolicy(), Qt::NoFocus);  // the Tab order stays the boxes' and 提交's
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(world->shell.fileDialogs.size(), size_t{2});
+    QCOMPARE(world->Db().RecordCount(), 3);
+
+    window.close();  // the day has its words
+    QVERIFY(window.IsClosed());
+  }
+
+  // A word the book holds: the question comes before anything is saved.
+  void entryWindowAsksBeforeSavingAWordTheBookHolds() {
+    auto world = NewWorld();
+    world->AddWord(1, "apple", kDay1, 1, "苹果");
+    cindral::QtPrompter prompter;
+    Program program(world->Db(), *world->settings, world->clock, prompter, world->shell);
+    EntryWindow window(program);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClicks(Control<QLineEdit>(&window, "编辑框输入单词"), QStringLiteral("Apple"));
+    Control<QLineEdit>(&window, "编辑框输入释义")->setText(QStringLiteral("苹果树"));
+    QString asked;
+    cindral::testing::AnswerNextBox([&](QMessageBox* box) {
+      if (box == nullptr) return;
+      asked = box->text();
+      QVERIFY(SaveScreenshot(box, ScreenshotPath(QStringLiteral("entry-known-word"))));
+      box->button(QMessageBox::No)->click();
+    });
+    QTest::keyClick(&window, Qt::Key_Return);
+    QCOMPARE(asked,
+             QStringLiteral("单词本里已经有“Apple”：\n第 1 组 apple：苹果\n\n还要再添加一次吗？"));
+    QCOMPARE(world->Db().RecordCount(), 1);
+    QCOMPARE(Control<QLineEdit>(&window, "编辑框输入单词")->text(), QStringLiteral("Apple"));
   }
 
   void wordBookListsEveryWordReadOnly() {
@@ -307,10 +386,10 @@ class AppWindowsTest : public QObject {
     for (QAction* action : menu->actions()) {
       texts << action->text() + QLatin1Char('\t') + action->shortcut().toString();
     }
-    QCOMPARE(texts, (QStringList{QStringLiteral("导入单词…\tCtrl+I"),
-                                 QStringLiteral("撤销上次导入\tCtrl+Z"),
-                                 QStringLiteral("导出单词…\tCtrl+E"), QStringLiteral("学习统计\tCtrl+T"),
-                                 QStringLiteral("打开备份文件夹\tCtrl+B")}));
+    QCOMPARE(texts, (QStringList{
+                        QStringLiteral("导入单词…\tCtrl+I"), QStringLiteral("撤销上次导入\tCtrl+Z"),
+                        QStringLiteral("导出单词…\tCtrl+E"), QStringLiteral("学习统计\tCtrl+T"),
+                        QStringLiteral("打开备份文件夹\tCtrl+B")}));
     // Each shortcut works with the menu shut.
     QApplication::setActiveWindow(&window);
     QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);

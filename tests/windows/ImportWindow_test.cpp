@@ -4,6 +4,8 @@
 // to add, the encoding, the lines that cannot be taken with their numbers;
 // 导入 adds them, 取消 writes nothing. A picture is kept for looking.
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -104,6 +106,77 @@ class ImportWindowTest : public QObject {
     QVERIFY(window.IsClosed());
     QCOMPARE(world->Db().RecordCount(), 0);
     QVERIFY(world->prompter.shown.empty());
+  }
+
+  // Words the book holds are marked with their group and meaning, greyed
+  // and left out; the check box takes them too.
+  void knownWordsAreMarkedAndTheCheckBoxTakesThem() {
+    auto world = NewWorld();
+    world->AddWord(1, "ability", kDay, 1, "n. 能力");
+    ImportWindow window(world->P());
+    window.Load(Utf8ToGbk(WriteList(*world)));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* words = Control<QTableWidget>(&window, "表格单词");
+    QCOMPARE(words->horizontalHeaderItem(3)->text(), QStringLiteral("已有"));
+    QCOMPARE(Cell(words, 1, 3), QStringLiteral("第 1 组：n. 能力"));
+    QCOMPARE(Cell(words, 0, 3), QString());
+    QVERIFY(words->item(1, 1)->foreground() != words->item(0, 1)->foreground());
+    auto* take = Control<QCheckBox>(&window, "复选框也导入已有");
+    QVERIFY(take->isVisible());
+    QVERIFY(!take->isChecked());
+    QCOMPARE(Control<QLabel>(&window, "标签摘要")->text(),
+             QStringLiteral("将作为今天的单词添加 2 个；已有的 1 个不导入；2 行有问题，不会导入。"));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("import-known-words"))));
+    take->click();
+    QCOMPARE(Control<QLabel>(&window, "标签摘要")->text(),
+             QStringLiteral("将作为今天的单词添加 3 个；2 行有问题，不会导入。"));
+    QCOMPARE(words->item(1, 1)->foreground(), words->item(0, 1)->foreground());
+    QTest::mouseClick(Control<QPushButton>(&window, "按钮导入"), Qt::LeftButton);
+    QCOMPARE(world->Db().RecordCount(), 4);
+  }
+
+  // A list with nothing known shows no check box; a long one says that
+  // its words come back together.
+  void aLongListSaysItsWordsMakeOneGroup() {
+    auto world = NewWorld();
+    const std::string path = world->dir.File("long.txt");
+    {
+      std::ofstream list(path, std::ios::binary);
+      for (int i = 1; i <= 3000; ++i) list << "word" << i << "\t释义" << i << "\n";
+    }
+    ImportWindow window(world->P());
+    window.Load(Utf8ToGbk(path));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!Control<QCheckBox>(&window, "复选框也导入已有")->isVisible());
+    QCOMPARE(Control<QLabel>(&window, "标签一组")->text(),
+             QStringLiteral("这 3000 个单词都会成为今天的一组，以后在同样的日子一起复习，每次 3000 个。"));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("import-long-list"))));
+  }
+
+  // Picking for the word the column the meaning comes from is refused,
+  // with the reason; the pickers show the columns still in use.
+  void thePickerSaysWhyItRefusesOneColumnForBoth() {
+    auto world = NewWorld();
+    const std::string path = world->dir.File("notes.txt");
+    std::ofstream(path, std::ios::binary) << "#separator:tab\n#guid column:1\n#deck column:2\n"
+                                             "Ab1{x\t英语\tapple\t苹果\n";
+    ImportWindow window(world->P());
+    window.Load(Utf8ToGbk(path));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* wordColumn = Control<QComboBox>(&window, "下拉单词列");
+    auto* meaningColumn = Control<QComboBox>(&window, "下拉释义列");
+    QCOMPARE(wordColumn->currentIndex(), 2);
+    QCOMPARE(meaningColumn->currentIndex(), 3);
+    QCOMPARE(wordColumn->itemText(0), QStringLiteral("第 1 列：guid"));
+    wordColumn->setCurrentIndex(3);
+    emit wordColumn->activated(3);
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("单词列和释义列不能是同一列（第 4 列）：请为单词和释义各选一列。"));
+    QCOMPARE(wordColumn->currentIndex(), 2);
+    QCOMPARE(Cell(Control<QTableWidget>(&window, "表格单词"), 0, 1), QStringLiteral("apple"));
   }
 
   void runningItWithoutAFileShowsNoWindow() {

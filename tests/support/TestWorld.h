@@ -27,6 +27,7 @@
 #include "store/Database.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
+#include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
 namespace cindral::test {
@@ -304,12 +305,17 @@ struct TestWorld {
   // each, group g entered on `day1` + g - 1, proficiencies spread over 1 to
   // 100; groupnumber then names the newest group.
   void AddCourse(int groups, int perGroup, double day1) {
+    // One change of the book: a course of thousands of words costs a few
+    // syncs, not a few for every word.
+    WholeFileScope scope(*database);
+    if (!scope.ok()) throw std::runtime_error("the word book's lock was not taken");
     for (int g = 1; g <= groups; ++g) {
       for (int w = 0; w < perGroup; ++w) {
         AddWord(g, "word" + std::to_string(g) + "_" + std::to_string(w), day1 + g - 1,
                 (g * 7 + w * 13) % 100 + 1, "释义" + std::to_string(w));
       }
     }
+    if (!scope.End()) throw std::runtime_error("the course was not stored");
     if (groups > 0) WriteConfig("groupnumber", std::to_string(groups));
     program->LoadCurrentGroup();
   }

@@ -46,6 +46,7 @@ const std::string& MainWindow::AboutText() {
       "每天录入一组新单词，\r\n"
       "按艾宾浩斯遗忘曲线安排复习：\r\n"
       "88 天学习，12 天巩固。\r\n"
+      "释义来自 CC-CEDICT，CC BY-SA 4.0\r\n"
       "—— Cindral 开发组");
 }
 

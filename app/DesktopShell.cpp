@@ -13,6 +13,7 @@
 #include "lookup/DictionaryPages.h"
 #include "ui/FolderView.h"
 #include "ui/ModalWindow.h"
+#include "ui/TerminationSignals.h"
 #include "ui/Text.h"
 #include "windows/WindowTable.h"
 
@@ -22,8 +23,10 @@ DesktopShell::DesktopShell(PagesMaker openPages) : openPages_(std::move(openPage
 DesktopShell::~DesktopShell() = default;
 
 void DesktopShell::OpenWindow(WindowId id) {
-  RunWindow(id, {*program_, Owner(), mainWindow_,
-                 [this]() -> DictionaryPages& { return Dictionary(); }});
+  // The program is ending: the window would only be closed again.
+  if (ClosingAllWindows()) return;
+  RunWindow(
+      id, {*program_, Owner(), mainWindow_, [this]() -> DictionaryPages& { return Dictionary(); }});
 }
 
 ModalWindow* DesktopShell::FindOpen(WindowId id) const {
@@ -60,6 +63,8 @@ void DesktopShell::ActivateWindow(WindowId id) {
 void DesktopShell::SetEntryButtonEnabled(bool enabled) {
   if (mainWindow_ != nullptr) mainWindow_->SetEntryButtonEnabled(enabled);
 }
+
+void DesktopShell::EndProgram() { CloseAllWindows(); }
 
 void DesktopShell::BringMainWindowToFront() {
   if (mainWindow_ != nullptr) mainWindow_->BringToFront();

@@ -41,6 +41,7 @@ class DesktopShell final : public Shell {
   void ShowWindow(WindowId id, bool shown) override;
   void ActivateWindow(WindowId id) override;
   void SetEntryButtonEnabled(bool enabled) override;
+  void EndProgram() override;
   void BringMainWindowToFront() override;
   FileChoice ChooseFile(const std::string& title, bool save,
                         const std::vector<std::string>& filters,

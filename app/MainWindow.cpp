@@ -46,8 +46,10 @@ const std::string& MainWindow::AboutText() {
       "每天录入一组新单词，\r\n"
       "按艾宾浩斯遗忘曲线安排复习：\r\n"
       "88 天学习，12 天巩固。\r\n"
+      "许可证：GPL-3.0-or-later\r\n"
+      "可自由复制修改分发，无任何担保。\r\n"
       "释义来自 CC-CEDICT，CC BY-SA 4.0\r\n"
-      "—— Cindral 开发组");
+      "—— 2026 Cindral 开发组");
 }
 
 const std::string& MainWindow::DedicationText() {
@@ -67,7 +69,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   // Smaller than this, the buttons would leave the client panel.
   setMinimumSize(kWidth, kHeight);
 
-  frame_.Attach(this, 0);
+  frame_.Attach(this, /*persist=*/false);
   frame_.SetStatusText(Slogan());
   frame_.SetPageHandler(
       [this](int page) { Guarded([this, page] { logic_.OnPageSelected(page); }); });
@@ -80,17 +82,17 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   frame_.AddPage(GBK("分组测验"), Bytes(ProgramPicture::kPageTest));
   frame_.AddPage(GBK("强化提高"), Bytes(ProgramPicture::kPageIntensive));
 
-  BuildControls(this, MainWindowButtons());
-  entryButton_ = Control<QPushButton>(this, "按钮录入单词");
-  const std::pair<const char*, void (MainWindowLogic::*)()> buttons[] = {
-      {"按钮录入单词", &MainWindowLogic::OnEntryButton},
-      {"按钮连连看", &MainWindowLogic::OnGameButton},
-      {"按钮查看单词本", &MainWindowLogic::OnNotebookButton},
-      {"按钮打乱单词本", &MainWindowLogic::OnShuffleButton},
-      {"按钮清空单词本", &MainWindowLogic::OnResetButton},
+  BuildControls(this, ui_.Layouts());
+  ui_.Find(this);
+  const std::pair<QPushButton*, void (MainWindowLogic::*)()> buttons[] = {
+      {ui_.entry, &MainWindowLogic::OnEntryButton},
+      {ui_.game, &MainWindowLogic::OnGameButton},
+      {ui_.notebook, &MainWindowLogic::OnNotebookButton},
+      {ui_.shuffle, &MainWindowLogic::OnShuffleButton},
+      {ui_.reset, &MainWindowLogic::OnResetButton},
   };
-  for (const auto& [name, handler] : buttons) {
-    connect(Control<QPushButton>(this, name), &QPushButton::clicked, this,
+  for (const auto& [button, handler] : buttons) {
+    connect(button, &QPushButton::clicked, this,
             [this, handler = handler] { Guarded([this, handler] { (logic_.*handler)(); }); });
   }
 
@@ -163,7 +165,7 @@ void MainWindow::OnMenuItem(int item) {
   frame_.ShowMessage(item == 0 ? AboutText() : DedicationText(), 1, 1, 1, GBK("提示"));
 }
 
-void MainWindow::SetEntryButtonEnabled(bool enabled) { entryButton_->setEnabled(enabled); }
+void MainWindow::SetEntryButtonEnabled(bool enabled) { ui_.entry->setEnabled(enabled); }
 
 void MainWindow::BringToFront() {
   if (isMinimized()) showNormal();

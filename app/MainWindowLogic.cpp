@@ -13,13 +13,16 @@
 namespace cindral {
 
 bool MainWindowLogic::OnMainWindowCreated() {
-  program_.LoadReviewPosition();
   program_.state().ForgottenPosition = 1;
-  program_.LoadCurrentGroup();
   if (!program_.db().OpenDatabase(GBK("单词本"))) {
     program_.prompter().Fail(GBK("数据库连接出错，请确认数据库是否已存在！"), GBK("出错了"));
     return false;
   }
+  // The counters are read once the book is open: a change that a crash cut
+  // short is rolled back by the open, which puts the settings file of
+  // before the change back as well.
+  program_.LoadReviewPosition();
+  program_.LoadCurrentGroup();
   // A repair that dropped whole words kept a copy of the book first: the
   // learner hears of it, and where the copy lies.
   const std::string copy = program_.db().RepairCopy();
@@ -32,7 +35,9 @@ bool MainWindowLogic::OnMainWindowCreated() {
   }
   program_.random().SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock()))));
   ComputeDayPlan(program_, PlanMoment::kStart);
-  return true;
+  // The learner left the entry window of a day whose words could not be
+  // stored: the program ends instead of showing the main window.
+  return !program_.EndRequested();
 }
 
 void MainWindowLogic::OnMainWindowShown() {

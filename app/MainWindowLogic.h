@@ -14,11 +14,14 @@ class MainWindowLogic {
 
   explicit MainWindowLogic(Program& program) : program_(program) {}
 
-  // Reads the counters, opens the word database (telling the learner when
-  // repairing it dropped words, and where their copy lies), seeds the
-  // generator and computes today's plan (the entry window of a new day
-  // opens from it). False when the word database could not be opened: the
-  // message has been shown and the program must end.
+  // Opens the word database (telling the learner when repairing it dropped
+  // words, and where their copy lies), reads the counters then, from the
+  // settings file as the open left it (the open rolls back a change that a
+  // crash cut short, the settings file with it), seeds the generator and
+  // computes today's plan (the entry window of a new day opens from it).
+  // False when the program must end: the word database could not be opened
+  // (the message has been shown), or the learner left the entry window
+  // because today's words could not be stored.
   bool OnMainWindowCreated();
   // Once the main window is on the screen: the daily flags the plan reset
   // and held, the day's backup (at the first start of a day), then the

@@ -1,14 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Start-up: the program's directory becomes the current directory, the main
-// window is created (which opens the word book and computes today's plan),
-// and the message loop runs until the main window is closed.
+// Start-up: the command line is read (--help and --version answer before
+// anything else starts), the program's directory becomes the current
+// directory, the main window is created (which opens the word book and
+// computes today's plan), and the message loop runs until the main window
+// is closed.
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "app/CommandLine.h"
 #include "app/DesktopShell.h"
 #include "app/DesktopSpeech.h"
 #include "app/FontConfigurationReader.h"
@@ -29,6 +34,9 @@
 
 int main(int argc, char** argv) {
   using namespace cindral;
+  const CommandLine command = CommandLine::Read(std::vector<std::string>(argv + 1, argv + argc));
+  if (command.action != CommandLine::Action::kRun) return command.Answer(stdout, stderr);
+
   CatchTerminationSignals();
   const FontConfigurationReader fonts;
 

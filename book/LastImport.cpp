@@ -57,6 +57,21 @@ int32_t ReplaceNote(Database& db, const std::string* text) {
   return code != 0 ? code : ReplaceWholeFile(db.Files(), path, text);
 }
 
+// Whether the book's records are exactly those the import left, and the
+// last: Undone when they are. Reads under the caller's scope.
+UndoOutcome CheckRecords(Database& db, const AddedWords& note) {
+  const int64_t last = static_cast<int64_t>(note.firstRecord) + note.count - 1;
+  const int32_t records = db.RecordCount();
+  // None of its records is there: undone already, or the book was reset.
+  if (records < note.firstRecord) return UndoOutcome::NothingToUndo;
+  if (records < last) return UndoOutcome::ChangedSince;
+  if (records > last) return UndoOutcome::WordsAfter;
+  if (RecordsDigest(db, note.firstRecord, note.count) != note.digest) {
+    return UndoOutcome::ChangedSince;
+  }
+  return UndoOutcome::Undone;
+}
+
 }  // namespace
 
 std::string LastImportPath(Database& db) {
@@ -76,9 +91,15 @@ bool ImportTodaysWords(Database& db, const Settings& settings, double today,
   return true;
 }
 
-int32_t LastImportCount(Database& db) {
-  AddedWords added;
-  return ReadNote(db, &added) ? added.count : 0;
+UndoOutcome CheckUndoLastImport(Database& db, int32_t* count) {
+  if (count != nullptr) *count = 0;
+  AddedWords note;
+  if (!ReadNote(db, &note)) return UndoOutcome::NothingToUndo;
+  WholeFileScope scope(db, WholeFileScope::Kind::Shared);
+  if (!scope.ok()) return UndoOutcome::Failed;
+  const UndoOutcome outcome = CheckRecords(db, note);
+  if (outcome == UndoOutcome::Undone && count != nullptr) *count = note.count;
+  return outcome;
 }
 
 UndoOutcome UndoLastImport(Database& db, const Settings& settings, int32_t* count) {
@@ -88,16 +109,10 @@ UndoOutcome UndoLastImport(Database& db, const Settings& settings, int32_t* coun
   SettingsChange group(settings);
   WholeFileScope scope(db);
   if (!scope.ok()) return UndoOutcome::Failed;
-  // Whether the records are exactly those the import left, and the last.
-  const int64_t last = static_cast<int64_t>(note.firstRecord) + note.count - 1;
-  const int32_t records = db.RecordCount();
-  // None of its records is there: undone already, or the book was reset.
-  if (records < note.firstRecord) return UndoOutcome::NothingToUndo;
-  if (records < last) return UndoOutcome::ChangedSince;
-  if (records > last) return UndoOutcome::WordsAfter;
-  if (RecordsDigest(db, note.firstRecord, note.count) != note.digest) {
-    return UndoOutcome::ChangedSince;
-  }
+  // Checked under this lock: another program may have changed the book
+  // since any earlier check.
+  const UndoOutcome check = CheckRecords(db, note);
+  if (check != UndoOutcome::Undone) return check;
   // A new study day's import opened its group: groupnumber goes back with
   // the words, unless something else has moved it since.
   if (note.groupAfter != note.groupBefore) {
@@ -106,6 +121,7 @@ UndoOutcome UndoLastImport(Database& db, const Settings& settings, int32_t* coun
     const int32_t back = now == note.groupAfter ? note.groupBefore : now;
     group.Set(kConfigSection, "groupnumber", ValueToText(Value::Double(back)));
   }
+  const int32_t last = db.RecordCount();  // the import's records end the book
   for (int32_t r = note.firstRecord; r <= last; ++r) {
     if (!db.GoTo(r) || !db.MarkDeleted()) {
       scope.Fail(LastDatabaseError());

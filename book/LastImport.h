@@ -40,8 +40,12 @@ enum class UndoOutcome {
   Failed,         // the change could not be stored: nothing changed
 };
 
-// How many words the recorded import added (0 when none is recorded).
-int32_t LastImportCount(Database& db);
+// What UndoLastImport would do now, without doing it: Undone when the
+// last import can be taken back, with `*count` (when given) the number of
+// words it would remove; otherwise why not (Failed: the book could not be
+// read). Another program may change the book before the undo, which checks
+// again under its lock.
+UndoOutcome CheckUndoLastImport(Database& db, int32_t* count = nullptr);
 
 // Takes the last import back. `*count` (when given) is set to the number
 // of words removed.

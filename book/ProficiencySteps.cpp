@@ -33,6 +33,9 @@ void RaiseBy(Database& db, DueEntry& entry, int32_t step) {
   }
 }
 
+// A proficiency after the day's decay.
+int32_t Decayed(int64_t p) { return p >= 2 ? static_cast<int32_t>(p - 1) : kMinProficiency; }
+
 }  // namespace
 
 void RaiseProficiency(Database& db, DueEntry& entry) { RaiseBy(db, entry, 1); }
@@ -48,8 +51,7 @@ void LowerProficiency(Database& db, DueEntry& entry) {
   }
 }
 
-BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
-                               std::vector<DueEntry>& due) {
+BonusOutcome GiveLearningBonus(Database& db, const Settings& settings, std::vector<DueEntry>& due) {
   SettingsChange given(settings);
   given.Set(kConfigSection, "plus", "true");
   const std::vector<DueEntry> before = due;
@@ -69,7 +71,7 @@ BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
   return BonusOutcome::Given;
 }
 
-bool DecayWordBook(Database& db, const Settings& settings) {
+bool DecayWordBook(Database& db, const Settings& settings, std::vector<DueEntry>& due) {
   // The flag goes with the words: a start cut short, or a flag that cannot
   // be stored, never leaves a decayed book whose decay is still due (the
   // next start would decay every word again).
@@ -83,12 +85,14 @@ bool DecayWordBook(Database& db, const Settings& settings) {
   const int32_t count = db.RecordCount();
   for (int32_t i = 0; i < count; ++i) {
     const int64_t p = ReadIntegerField(db, kProficiency);
-    const int32_t lowered = p >= 2 ? static_cast<int32_t>(p - 1) : 1;
     // Only what changes is written back.
-    if (lowered != p) db.WriteField(kProficiency, Value::Int(lowered));
+    if (Decayed(p) != p) db.WriteField(kProficiency, Value::Int(Decayed(p)));
     db.Skip(1);
   }
-  return scope.End();
+  if (!scope.End()) return false;
+  // The cards show what the book now holds.
+  for (DueEntry& entry : due) entry.Proficiency = Decayed(entry.Proficiency);
+  return true;
 }
 
 }  // namespace cindral

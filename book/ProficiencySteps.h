@@ -30,13 +30,13 @@ enum class BonusOutcome { NotDue, Given, NotStored };
 // becomes "true", in one change of the book and the settings file.
 // NotStored: the bonus was due and could not be stored whole, and neither
 // file nor the list changed.
-BonusOutcome GiveLearningBonus(Database& db, const Settings& settings,
-                               std::vector<DueEntry>& due);
+BonusOutcome GiveLearningBonus(Database& db, const Settings& settings, std::vector<DueEntry>& due);
 
 // The day's decay: when minus is exactly "false", every word loses one
 // (never below 1) and minus becomes "true", in one change of the book and
-// the settings file. False when the decay was due and could not be stored
-// whole: then neither file changed.
-bool DecayWordBook(Database& db, const Settings& settings);
+// the settings file; the entries of `due` (copied from the book before)
+// lose one with their words. False when the decay was due and could not be
+// stored whole: then neither file nor the list changed.
+bool DecayWordBook(Database& db, const Settings& settings, std::vector<DueEntry>& due);
 
 }  // namespace cindral

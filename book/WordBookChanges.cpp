@@ -52,14 +52,15 @@ std::map<int32_t, GroupRun> FindGroupRuns(Database& db) {
 
 }  // namespace
 
-bool ClearWordBook(Database& db, const Settings& settings) {
+bool ClearWordBook(Database& db, const Settings& settings, bool decayTakenToday) {
   // The course starts again with the empty book: written in this order,
-  // reviewnumber, groupnumber, plus, minus.
+  // reviewnumber, groupnumber, plus, minus. A day decays once: the words
+  // entered after the reset are not decayed again the same day.
   SettingsChange fresh(settings);
   fresh.Set(kConfigSection, "reviewnumber", "1");
   fresh.Set(kConfigSection, "groupnumber", "1");
   fresh.Set(kConfigSection, "plus", "false");
-  fresh.Set(kConfigSection, "minus", "false");
+  if (!decayTakenToday) fresh.Set(kConfigSection, "minus", "false");
   // One change: an empty book whose groupnumber still names the last group
   // would put the next words into that group, and the course would never
   // begin.

@@ -19,15 +19,15 @@ namespace cindral {
 // it could not be stored (then the book is as it was).
 bool ShuffleGroups(Database& db, int32_t groups, RandomGenerator& random);
 
-// Empties the book and sets reviewnumber and groupnumber to "1", plus and
-// minus to "false", in one change of the book and the settings file. False
-// when that could not be stored: then neither file changed.
-bool ClearWordBook(Database& db, const Settings& settings);
+// Empties the book and sets reviewnumber and groupnumber to "1", plus to
+// "false" and, unless today's decay has been taken already, minus to
+// "false", in one change of the book and the settings file. False when that
+// could not be stored: then neither file changed.
+bool ClearWordBook(Database& db, const Settings& settings, bool decayTakenToday);
 
 // Gives record `record` (1-based) a new word and meaning: both or, when
 // either cannot be stored, neither. False when they were not stored.
-bool RewriteWord(Database& db, int32_t record, const std::string& word,
-                 const std::string& meaning);
+bool RewriteWord(Database& db, int32_t record, const std::string& word, const std::string& meaning);
 
 // Swaps the words and meanings of records `a` and `b` (1-based), the
 // shuffle's one step; the rest of each record stays.

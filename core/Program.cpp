@@ -58,10 +58,14 @@ int32_t Program::LoadCurrentGroup() {
 bool Program::BonusDue() const { return dailyFlagsResetHeld_ || ReadConfig("plus") == "false"; }
 bool Program::DecayDue() const { return dailyFlagsResetHeld_ || ReadConfig("minus") == "false"; }
 
+bool Program::DecayTakenToday() const {
+  return decayTakenOn_ != 0 && SameDateTime(decayTakenOn_, Today());
+}
+
 void Program::ResetDailyFlags() {
   dailyFlagsResetHeld_ = false;
   WriteConfig("plus", "false");
-  WriteConfig("minus", "false");
+  if (!DecayTakenToday()) WriteConfig("minus", "false");
 }
 
 void Program::WriteHeldDailyFlags() {

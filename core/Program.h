@@ -16,9 +16,9 @@
 
 #include "core/AppState.h"
 #include "core/Backups.h"
+#include "core/OfflineDictionary.h"
 #include "core/Prompter.h"
 #include "core/Settings.h"
-#include "core/OfflineDictionary.h"
 #include "core/Shell.h"
 #include "core/Speech.h"
 #include "store/Clock.h"
@@ -50,9 +50,7 @@ class Program {
   // The voice that reads words aloud; without one set, none is available.
   Speech& speech() { return speech_ != nullptr ? *speech_ : noSpeech_; }
   void SetSpeech(Speech* speech) { speech_ = speech; }
-  OfflineDictionary& offlineDictionary() {
-    return offline_ != nullptr ? *offline_ : noOffline_;
-  }
+  OfflineDictionary& offlineDictionary() { return offline_ != nullptr ? *offline_ : noOffline_; }
   void SetOfflineDictionary(OfflineDictionary* offline) { offline_ = offline; }
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
@@ -67,6 +65,14 @@ class Program {
   // the caller then lets the new day begin.
   void HoldStudyDay();
   bool ReleaseStudyDay();
+
+  // Ends the program (Shell::EndProgram): the learner chose to leave a day
+  // that cannot begin, since the word book cannot be written.
+  void EndRun() {
+    endRequested_ = true;
+    shell_.EndProgram();
+  }
+  bool EndRequested() const { return endRequested_; }
 
   // The lists and values held in memory only.
   AppState& state() { return state_; }
@@ -93,8 +99,17 @@ class Program {
   // (GiveLearningBonus, DecayWordBook).
   bool BonusDue() const;  // plus: today's learning bonus
   bool DecayDue() const;  // minus: today's proficiency decay
-  // Both steps due again: the start of a new study day.
+  // Both steps due again: the start of a new study day. Once this run's
+  // start has taken the day's decay (NoteDecayTaken), a reset later on the
+  // same study day leaves minus alone: the words entered after a reset, or
+  // after the undo of the day's only import, would otherwise be decayed a
+  // second time that day by the next start.
   void ResetDailyFlags();
+  // The start has taken the day's decay: done it, found it done, or failed
+  // to store it (it stays due then).
+  void NoteDecayTaken() { decayTakenOn_ = Today(); }
+  // Whether this run's start took the decay of the study day that is today.
+  bool DecayTakenToday() const;
   // The same reset, held in memory until WriteHeldDailyFlags: a start in
   // the review phase resets the flags at every start, and writing them then
   // would put two writes of the settings file (each waiting for the disk)
@@ -124,6 +139,8 @@ class Program {
   double heldStudyDay_ = 0;
   bool settingsFailureShown_ = false;  // the box shows once a run
   bool dailyFlagsResetHeld_ = false;
+  double decayTakenOn_ = 0;  // the zero date: not yet this run
+  bool endRequested_ = false;
 };
 
 // The due entry at ReviewPosition: the word the study windows show; nullptr

@@ -37,6 +37,11 @@ class Shell {
   // Brings an open window to the front and gives it the keyboard.
   virtual void ActivateWindow(WindowId id) = 0;
   virtual void SetEntryButtonEnabled(bool enabled) = 0;
+  // The program ends: the windows still open close from the innermost out,
+  // without asking, the main window last, once the caller has returned to
+  // the event loop; no window opens any more. (During start-up, before the
+  // main window is shown, the start ends instead: Program::EndRequested.)
+  virtual void EndProgram() = 0;
   // The learner looks likely to open the window soon: what it needs that
   // takes long to start may start now, in the background. Does nothing by
   // default.

@@ -37,7 +37,7 @@ void ResetWordBook(Program& program) {
           GBK("询问"))) {
     return;
   }
-  if (!ClearWordBook(program.db(), program.settings())) {
+  if (!ClearWordBook(program.db(), program.settings(), program.DecayTakenToday())) {
     prompter.Fail(GBK("删除失败，请再试！"), GBK("出错了"));
     return;
   }
@@ -56,27 +56,26 @@ void ResetWordBook(Program& program) {
 
 void UndoLastImportCommand(Program& program) {
   Prompter& prompter = program.prompter();
-  const int32_t words = LastImportCount(program.db());
-  if (words == 0) {
-    prompter.Inform(GBK("没有可以撤销的导入。"), GBK("提示"));
-    return;
+  int32_t words = 0;
+  // Asked only when it can be done; the undo checks again under its lock.
+  UndoOutcome outcome = CheckUndoLastImport(program.db(), &words);
+  if (outcome == UndoOutcome::Undone) {
+    if (!prompter.Ask(GBK("撤销上次导入，从单词本中删除那次导入的 ") + IntegerToText(words) +
+                          GBK(" 个单词吗？"),
+                      GBK("询问"))) {
+      return;
+    }
+    program.BackUp(nullptr);
+    outcome = UndoLastImport(program.db(), program.settings(), &words);
   }
-  if (!prompter.Ask(GBK("撤销上次导入，从单词本中删除那次导入的 ") + IntegerToText(words) +
-                        GBK(" 个单词吗？"),
-                    GBK("询问"))) {
-    return;
-  }
-  program.BackUp(nullptr);
-  int32_t removed = 0;
-  const UndoOutcome outcome = UndoLastImport(program.db(), program.settings(), &removed);
   switch (outcome) {
     case UndoOutcome::Undone:
       break;
     case UndoOutcome::NothingToUndo:
       return prompter.Inform(GBK("没有可以撤销的导入。"), GBK("提示"));
     case UndoOutcome::ChangedSince:
-      return prompter.Inform(
-          GBK("上次导入的单词后来已经学习、更新或删除过，不能撤销。"), GBK("提示"));
+      return prompter.Inform(GBK("上次导入的单词后来已经学习、更新或删除过，不能撤销。"),
+                             GBK("提示"));
     case UndoOutcome::WordsAfter:
       return prompter.Inform(GBK("上次导入之后又添加了单词，不能撤销。"), GBK("提示"));
     case UndoOutcome::Failed:
@@ -87,8 +86,7 @@ void UndoLastImportCommand(Program& program) {
   program.state().ReviewPhaseStart = kZeroDate;
   program.LoadCurrentGroup();
   ComputeDayPlan(program);
-  prompter.Inform(GBK("已撤销上次导入的 ") + IntegerToText(removed) + GBK(" 个单词。"),
-                  GBK("成功"));
+  prompter.Inform(GBK("已撤销上次导入的 ") + IntegerToText(words) + GBK(" 个单词。"), GBK("成功"));
 }
 
 }  // namespace cindral

@@ -116,7 +116,6 @@ void PlanReviewDay(Program& program, double today, PlanMoment moment) {
 
 }  // namespace
 
-
 const std::vector<int32_t>& ReviewPhaseGroups(int32_t n) {
   static const std::array<std::vector<int32_t>, kReviewPhaseDays> kGroups = {{
       {57, 75, 83, 86, 88},
@@ -185,8 +184,10 @@ void ComputeDayPlan(Program& program, PlanMoment moment) {
 }
 
 void DecayProficiency(Program& program) {
-  if (!program.DecayDue()) return;
-  if (!DecayWordBook(program.db(), program.settings())) {
+  const bool due = program.DecayDue();
+  program.NoteDecayTaken();
+  if (!due) return;
+  if (!DecayWordBook(program.db(), program.settings(), program.state().DueList)) {
     program.prompter().Inform(GBK("今天的熟练度衰减没有保存成功，下次启动时再进行。"), GBK("提示"));
   }
 }

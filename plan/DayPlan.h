@@ -35,7 +35,9 @@ void FindReviewPhaseStart(Program& program);
 
 // Lowers every word's proficiency by one (never below 1) when today's decay
 // is due, then marks it done; tells the learner when it could not be
-// stored (it stays due then). The decay itself: DecayWordBook.
+// stored (it stays due then). The due list follows the book. Called once,
+// at the start: the day's decay has then had its turn
+// (Program::NoteDecayTaken). The decay itself: DecayWordBook.
 void DecayProficiency(Program& program);
 
 // True when the 12 review-only days that began on `reviewPhaseStart` are

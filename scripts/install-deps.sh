@@ -12,12 +12,13 @@ PACKAGES="
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   libespeak-ng1 wordnet-base
   python3-jieba curl ca-certificates
-  dpkg-dev file desktop-file-utils
+  dpkg-dev file desktop-file-utils appstream reuse man-db
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-wqy-microhei fonts-arphic-uming fontconfig libfontconfig-dev
   fcitx5-frontend-qt6
   xvfb xauth
+  qt6-wayland weston
   openbox libxcb1-dev libxcb-damage0-dev
 "
 

@@ -2,8 +2,10 @@
 # SPDX-FileCopyrightText: 2026 The Cindral developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Run as an ordinary user in a root where the package was just installed:
-# the programs and their libraries are all there, the shipped word book is
-# sound, and the installed program starts (offscreen), copies the learner's
+# the programs and their libraries are all there, the licence and what
+# software centres read are installed, --version answers without a display,
+# the shipped word book is sound, and the installed program starts
+# (offscreen), copies the learner's
 # files into the XDG data folder, runs the day's first steps and ends
 # cleanly when the desktop asks it to.
 set -eu
@@ -16,6 +18,18 @@ for program in /usr/bin/cindral /usr/bin/cindral-db /usr/lib/*/cindral/cindral-p
   [ -e "$program" ] || fail "$program is missing"
   if ldd "$program" | grep 'not found'; then fail "$program needs libraries the package does not bring"; fi
 done
+grep -q '^License: GPL-3+$' /usr/share/doc/cindral/copyright 2> /dev/null ||
+  fail "/usr/share/doc/cindral/copyright does not grant the GPL"
+for file in /usr/share/metainfo/org.cindral.Cindral.metainfo.xml /usr/share/applications/org.cindral.Cindral.desktop; do
+  [ -f "$file" ] || fail "$file is missing"
+done
+grep -q '<project_license>GPL-3.0-or-later</project_license>' /usr/share/metainfo/org.cindral.Cindral.metainfo.xml ||
+  fail "the metainfo does not name the licence"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM cindral --version) || fail "cindral --version failed"
+case $version in
+  *"GPLv3+"*) ;;
+  *) fail "cindral --version does not name the licence: $version" ;;
+esac
 cindral-db check /usr/share/cindral/单词本.EDB > /dev/null || fail "the shipped word book is not sound"
 # The Chinese meanings index the package ships, found beside share/cindral.
 meanings=$(cindral-db meanings apple) || fail "cindral-db finds no Chinese meanings index"

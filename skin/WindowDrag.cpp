@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "skin/WindowDrag.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWindow>
 #include <algorithm>
@@ -12,6 +13,12 @@ namespace {
 // Movement that counts as a drag: small enough to feel immediate, large
 // enough that the jitter of a double-click does not start one.
 constexpr int kDragDistance = 3;
+
+// Whether a window may set its own position on the screen. A Wayland
+// compositor places every window itself.
+bool WindowsPlaceThemselves() {
+  return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 }  // namespace
 
 void WindowDrag::Arm(QWidget* window, Qt::Edges edges, QPoint globalPress) {
@@ -43,8 +50,10 @@ bool WindowDrag::OnMouseMove(const QMouseEvent& event) {
   const bool system =
       handle != nullptr &&
       (edges_ == Qt::Edges() ? handle->startSystemMove() : handle->startSystemResize(edges_));
-  if (system) {
-    // The window system has the pointer now; it ends the drag on release.
+  // The window system has the pointer now, and ends the drag on release;
+  // or it places windows only itself (a Wayland compositor), and then a
+  // drag it does not take leaves the window where it is.
+  if (system || !WindowsPlaceThemselves()) {
     Disarm();
     return true;
   }

@@ -9,7 +9,8 @@
 // double-clicks and plain clicks with the window, and never starts a move
 // after the button was released (say, while a window opened by the press
 // was running). Where the window system offers neither, the window follows
-// the pointer by itself until the button is released.
+// the pointer by itself until the button is released; on Wayland, where
+// only the compositor places windows, it stays where it is.
 
 #include <QPoint>
 #include <QPointer>

@@ -30,6 +30,7 @@
 #include "book/LastImport.h"
 #include "book/WordList.h"
 #include "core/Backups.h"
+#include "core/LicenceNotice.h"
 #include "core/ProgramDirectory.h"
 #include "core/Settings.h"
 #include "lookup/ChineseMeanings.h"
@@ -428,6 +429,7 @@ int Meanings(std::vector<std::string> args) {
 int main(int argc, char** argv) {
   if (argc == 2 && std::string(argv[1]) == "--version") {
     std::puts("cindral-db " CINDRAL_VERSION);
+    std::fputs(cindral::kLicenceNotice, stdout);
     return 0;
   }
   if (argc < 3) return cindral::Usage();

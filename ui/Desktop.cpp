@@ -35,6 +35,11 @@ bool PrepareDesktop(QApplication& app) {
   SetDesignedFace(&font, QStringLiteral("微软雅黑"));
   QApplication::setFont(font);
 
+  // The desktop entry the windows belong to. A Wayland compositor knows a
+  // window's program only by this id (the window's app id), and takes its
+  // name and icon from the entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.cindral.Cindral"));
+
   auto* translator = new QTranslator(&app);
   if (translator->load(QStringLiteral("qtbase_zh_CN"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&

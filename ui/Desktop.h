@@ -12,6 +12,8 @@
 // - Fonts: the designed faces "微软雅黑" and "宋体" are substituted by
 //   installed CJK faces that resemble them (WenQuanYi Micro Hei and
 //   AR PL UMing), unless the real faces are installed.
+// - The desktop entry org.cindral.Cindral names the program to the desktop
+//   (on Wayland, the windows' app id).
 // - Qt's own Chinese translations, so the standard buttons read "是", "否",
 //   "确定".
 // - Chinese typing goes through the desktop's input method (ibus, or fcitx5

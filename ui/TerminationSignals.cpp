@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
@@ -45,7 +46,26 @@ void CloseInnermostWindow() {
   }
 }
 
+// Closing a window may open another (a message on closing, the plan
+// computed when the entry window goes): the closer keeps closing, a window
+// at a time, until the program has ended.
+QTimer* Closer() {
+  static QPointer<QTimer> closer;
+  if (closer == nullptr) {
+    closer = new QTimer(qApp);
+    closer->setInterval(50);
+    QObject::connect(closer, &QTimer::timeout, qApp, &CloseInnermostWindow);
+  }
+  return closer;
+}
+
 }  // namespace
+
+void CloseAllWindows() {
+  if (!Closer()->isActive()) Closer()->start();
+}
+
+bool ClosingAllWindows() { return Closer()->isActive(); }
 
 void CatchTerminationSignals() {
   if (signalPipe[0] >= 0) return;
@@ -60,19 +80,13 @@ void CatchTerminationSignals() {
 void CloseWindowsOnTerminationSignals() {
   if (signalPipe[0] < 0) return;
   auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
-  // Closing a window may open another (a message on closing, the plan
-  // computed when the entry window goes): keep closing until the program
-  // has ended.
-  auto* closer = new QTimer(qApp);
-  closer->setInterval(50);
-  QObject::connect(closer, &QTimer::timeout, qApp, &CloseInnermostWindow);
-  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [closer] {
+  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
     char bytes[16];
     while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
     }
-    if (!closer->isActive()) {
+    if (!Closer()->isActive()) {
       CloseInnermostWindow();
-      closer->start();
+      Closer()->start();
     }
   });
 }

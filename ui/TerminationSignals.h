@@ -16,4 +16,14 @@ void CatchTerminationSignals();
 // Call once the application object exists.
 void CloseWindowsOnTerminationSignals();
 
+// Closes every open window the same way, from the next turn of the event
+// loop on: the program ends.
+void CloseAllWindows();
+
+// Whether the windows are being closed for the end of the program (a
+// termination signal or CloseAllWindows): no window should open any more,
+// or closing one that opens another (the entry window of a new day, whose
+// closing computes the plan) would never end.
+bool ClosingAllWindows();
+
 }  // namespace cindral

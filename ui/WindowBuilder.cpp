@@ -51,7 +51,7 @@ std::pair<QString, int> SplitTrailingNumber(const QString& name) {
   return {name.left(name.size() - digits), name.right(digits).toInt()};
 }
 
-QWidget* MakeWidget(const ControlSpec& layout, QWidget* parent) {
+QWidget* MakeWidget(const ControlLayout& layout, QWidget* parent) {
   const QString text = QString::fromUtf8(layout.text ? layout.text : "");
   switch (layout.kind) {
     case ControlKind::Label: {
@@ -158,7 +158,7 @@ WebViewFactory SetWebViewFactory(WebViewFactory factory) {
   return std::exchange(CurrentWebViewFactory(), std::move(factory));
 }
 
-QFont DesignedFont(const FontSpec& layout) {
+QFont DesignedFont(const FontLayout& layout) {
   QFont font;
   SetDesignedFace(&font, QString::fromUtf8(layout.face));
   font.setPixelSize(layout.pixelHeight);
@@ -169,13 +169,13 @@ QFont DesignedFont(const FontSpec& layout) {
   return font;
 }
 
-std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSpec>& controls) {
+std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlLayout>& controls) {
   std::vector<QObject*> built;
   built.reserve(controls.size());
   QHash<QString, QButtonGroup*> radioGroups;
   std::vector<QWidget*> backgrounds;
 
-  for (const ControlSpec& layout : controls) {
+  for (const ControlLayout& layout : controls) {
     const QString name = QString::fromUtf8(layout.name);
     // Every control is the window's own, measured from its corner; one
     // listed later lies over one listed before (a group box's frame).
@@ -220,7 +220,7 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSp
   return built;
 }
 
-std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& layout) {
+std::vector<QObject*> BuildWindow(QWidget* window, const WindowLayout& layout) {
   window->setObjectName(QString::fromUtf8(layout.name));
   window->setWindowTitle(QString::fromUtf8(layout.caption));
   window->setFixedSize(layout.width, layout.height);

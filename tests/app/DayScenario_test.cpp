@@ -12,9 +12,12 @@
 #include <set>
 
 #include "TestWorld.h"
+#include "UnwritableSettings.h"
 #include "app/MainWindowLogic.h"
+#include "book/LastImport.h"
 #include "core/KeyCodes.h"
 #include "logic/EntryWindowLogic.h"
+#include "logic/LearningWindowLogic.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {
@@ -334,6 +337,145 @@ TEST_F(DayScenario, AStartThatRepairsAwayWholeWordsSaysWhereTheCopyIs) {
   ASSERT_TRUE(Start());
   for (std::size_t i = shown; i < world.prompter.shown.size(); ++i) {
     EXPECT_EQ(GbkToUtf8(world.prompter.shown[i].text).find("另存为"), std::string::npos);
+  }
+}
+
+// A new day on a full disk: the learner leaves the entry window whose word
+// could not be stored, and the start ends there instead of showing the
+// main window.
+TEST_F(DayScenario, LeavingTheEntryWindowOfAnUnwritableNewDayEndsTheStart) {
+  world.OpenWordBook();
+  world.AddWord(1, "w", kDay1);
+  NextDay();
+  world.Restart();
+  auto failures = std::make_shared<test::WriteFailures>();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  test::UnwritableSettings unwritable(failures);
+  failures->failWrites = 1 << 30;
+  world.shell.onOpen = [this](WindowId) {
+    EntryWindowLogic entry(world.P());
+    entry.SetWord(Utf8ToGbk("bean"));
+    entry.SetMeaning(Utf8ToGbk("豆"));
+    entry.Submit();
+    world.prompter.answers = {true};
+    if (entry.QueryClose()) entry.Destroyed();
+  };
+  MainWindowLogic mainWindow(world.P());
+  EXPECT_FALSE(mainWindow.OnMainWindowCreated());
+  EXPECT_EQ(world.shell.opened, std::vector<WindowId>({WindowId::Entry}));
+}
+
+// What may empty the book during a day before it is filled again.
+enum class Emptied { ImportTakenBack, Reset, NotAtAll };
+
+class DecayOnceADay : public DayScenario, public ::testing::WithParamInterface<Emptied> {
+ protected:
+  // The import window's import: today's words, then the plan.
+  void Import(int count) {
+    std::vector<NewWord> words;
+    for (int i = 0; i < count; ++i) words.push_back({"import" + std::to_string(i), GBK("导入")});
+    ASSERT_TRUE(ImportTodaysWords(world.Db(), *world.settings, world.P().Today(), words));
+    world.P().LoadCurrentGroup();
+    ComputeDayPlan(world.P());
+  }
+  // Page 单词学习 walked to the end of the list: the day's +20.
+  void StudyTheDay() {
+    ASSERT_FALSE(world.State().DueList.empty());
+    LearningWindowLogic card(world.P());
+    card.Created();
+    while (!card.closed()) card.NextButton();
+    card.Destroyed();
+  }
+  std::vector<int32_t> TodaysProficiencies() {
+    std::vector<int32_t> p;
+    for (const test::StoredWord& w : test::StoredWords(world.Db())) {
+      if (w.date == world.P().Today()) p.push_back(w.proficiency);
+    }
+    return p;
+  }
+};
+
+// The day's decay runs once a study day, whatever emptied the book that day:
+// the words that filled it again and were studied (+20: 21) keep 21 at a
+// later start of the day, and the card shows what the book holds. Words
+// typed on an empty book at the day's first start were never decayed twice;
+// after an undo or a reset during the day they were.
+TEST_P(DecayOnceADay, TheWordsFilledInAfterwardsKeepWhatTheCardShowed) {
+  switch (GetParam()) {
+    case Emptied::ImportTakenBack:
+      ASSERT_TRUE(Start());
+      Import(4);
+      world.prompter.answers = {true};
+      logic->OnUndoImportMenu();
+      ASSERT_EQ(world.Db().RecordCount(), 0);
+      Import(4);
+      break;
+    case Emptied::Reset:
+      ASSERT_TRUE(Start());
+      QueueWords(1);
+      logic->OnEntryButton();
+      Close();
+      NextDay();
+      QueueWords(2);
+      ASSERT_TRUE(Start());
+      world.prompter.answers = {true};
+      logic->OnResetButton();
+      ASSERT_EQ(world.Db().RecordCount(), 0);
+      QueueWords(1, 4);
+      logic->OnEntryButton();
+      break;
+    case Emptied::NotAtAll:
+      ASSERT_TRUE(Start());
+      QueueWords(1, 4);
+      logic->OnEntryButton();
+      break;
+  }
+  StudyTheDay();
+  ASSERT_EQ(TodaysProficiencies(), std::vector<int32_t>(4, 21));
+  Close();
+  world.clock.Set(world.P().Today() + 0.9);
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(TodaysProficiencies(), std::vector<int32_t>(4, 21));
+  LearningWindowLogic card(world.P());
+  card.Created();
+  EXPECT_EQ(card.proficiencyText(), "21%");
+}
+
+INSTANTIATE_TEST_SUITE_P(Days, DecayOnceADay,
+                         ::testing::Values(Emptied::ImportTakenBack, Emptied::Reset,
+                                           Emptied::NotAtAll),
+                         [](const ::testing::TestParamInfo<Emptied>& info) {
+                           switch (info.param) {
+                             case Emptied::ImportTakenBack:
+                               return "ImportTakenBack";
+                             case Emptied::Reset:
+                               return "Reset";
+                             case Emptied::NotAtAll:
+                               return "NotAtAll";
+                           }
+                           return "";
+                         });
+
+// A study day that begins while the program runs (a card closed past
+// midnight computes the plan) makes that day's decay due: the next start
+// decays once, and its cards show the decayed proficiency.
+TEST_F(DayScenario, ANewDayBegunDuringTheRunDecaysOnceAtTheNextStart) {
+  ASSERT_TRUE(Start());
+  QueueWords(1);
+  logic->OnEntryButton();
+  world.Db().GoFirst();
+  world.Db().WriteField(kProficiency, Value::Int(50));
+  NextDay();
+  QueueWords(2);
+  ComputeDayPlan(world.P());
+  EXPECT_EQ(world.Config("minus"), "false");
+  Close();
+  for (int start = 0; start < 2; ++start) {
+    world.clock.Set(kDay1 + 1 + 0.1 * (start + 1));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(ProficiencyOf(1), 49) << "start " << start;
+    ASSERT_FALSE(world.State().DueList.empty());
+    EXPECT_EQ(world.State().DueList.front().Proficiency, 49) << "start " << start;
   }
 }
 

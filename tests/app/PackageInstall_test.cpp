@@ -74,9 +74,11 @@ TEST_F(PackageInstallTest, ThePackageLaysOutTheProgramsDataEntryIconsAndManualPa
   for (const char* file :
        {"bin/cindral", "bin/cindral-db", "share/cindral/艾宾浩斯.txt", "share/cindral/Config.ini",
         "share/cindral/单词本.EDB", "share/cindral/单词本.EDT",
-        "share/applications/cindral.desktop", "share/icons/hicolor/scalable/apps/cindral.svg",
-        "share/man/man1/cindral.1.gz", "share/man/man1/cindral-db.1.gz",
-        "share/doc/cindral/changelog.gz", "share/doc/cindral/copyright"}) {
+        "share/applications/org.cindral.Cindral.desktop",
+        "share/metainfo/org.cindral.Cindral.metainfo.xml",
+        "share/icons/hicolor/scalable/apps/cindral.svg", "share/man/man1/cindral.1.gz",
+        "share/man/man1/cindral-db.1.gz", "share/doc/cindral/changelog.gz",
+        "share/doc/cindral/copyright"}) {
     EXPECT_TRUE(fs::is_regular_file(Usr(file))) << file;
   }
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
@@ -84,11 +86,23 @@ TEST_F(PackageInstallTest, ThePackageLaysOutTheProgramsDataEntryIconsAndManualPa
                              std::to_string(size) + "/apps/cindral.png";
     EXPECT_TRUE(fs::is_regular_file(Usr(icon))) << icon;
   }
-  const std::string entry = Slurp(Usr("share/applications/cindral.desktop"));
+  const std::string entry = Slurp(Usr("share/applications/org.cindral.Cindral.desktop"));
   for (const char* line : {"Exec=cindral\n", "Icon=cindral\n", "Name=Cindral Vocabulary\n",
                            "Name[zh_CN]=Cindral 单词本\n", "Type=Application\n"}) {
     EXPECT_NE(entry.find(line), std::string::npos) << line;
   }
+  // The licence the package grants.
+  const std::string copyright = Slurp(Usr("share/doc/cindral/copyright"));
+  for (const char* line : {"Files: *\nCopyright: 2026 The Cindral developers\nLicense: GPL-3+\n",
+                           "/usr/share/common-licenses/GPL-3"}) {
+    EXPECT_NE(copyright.find(line), std::string::npos) << line;
+  }
+  // What software centres read: the metainfo beside the desktop entry it
+  // names, valid as the installed tree holds them.
+  const std::string validate = "appstreamcli validate-tree --no-net --strict " +
+                               Quoted(root_->path()) + " > " +
+                               Quoted(root_->File("appstream.txt")) + " 2>&1";
+  EXPECT_EQ(std::system(validate.c_str()), 0) << Slurp(root_->File("appstream.txt"));
   // The shipped book is a sound, empty word book.
   const std::string check = Quoted(Usr("bin/cindral-db")) + " info " +
                             Quoted(Usr("share/cindral/单词本.EDB")) + " > " +

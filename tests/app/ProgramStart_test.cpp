@@ -112,6 +112,29 @@ TEST_F(ProgramStartTest, PipesInTheDataFolderNeverKeepTheStartWaiting) {
   EXPECT_EQ(program.Wait(30s), 0);
 }
 
+// Ended by the desktop on a new day while the entry window waits for the
+// day's first word: closing the window computes the plan, which would open
+// the window again; the program ends all the same.
+TEST_F(ProgramStartTest, EndingOnANewDayWhileTheEntryWindowWaitsEndsTheProgram) {
+  LayOut(/*withWordBook=*/true);
+  {
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(Utf8ToGbk(dir_.File("单词本"))));
+    const double yesterday = DatePart(CurrentDateTime(SystemClock())) - 1;
+    ASSERT_TRUE(db.AddRecord({Value::Int(1), Value::Text("old"), Value::Text("old"),
+                              Value::DateTime(yesterday), Value::Int(1), Value::Int(1)}));
+  }
+  SetConfig("reviewnumber", "5");
+  SetConfig("minus", "true");
+  RunningProgram program = Start();
+  // The new day's flags are written just before its message, which the
+  // entry window follows.
+  ASSERT_TRUE(WaitFor([&] { return Config().find("minus=false") != std::string::npos; }))
+      << Config();
+  program.Terminate();
+  EXPECT_EQ(program.Wait(20s), 0);
+}
+
 TEST_F(ProgramStartTest, AProgramDirectoryThatCannotBeEnteredIsAFatalError) {
   LayOut(/*withWordBook=*/true);
   // Start the program from a file whose directory is gone: its own

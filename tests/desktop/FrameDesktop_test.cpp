@@ -17,10 +17,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "TestWorld.h"
 #include "XSession.h"
-#include "app/MainWindow.h"
 #include "skin/DesktopWindowSystem.h"
+#include "tests/desktop/DesktopTest.h"
 #include "tests/windows/WindowTest.h"
 
 using namespace cindral;
@@ -28,8 +27,6 @@ using cindral::testing::ScreenshotPath;
 using cindral::testing::WhenShown;
 
 namespace {
-
-constexpr double kDay1 = 45000.0;
 
 test::XSession* session = nullptr;
 bool managed = false;  // openbox runs
@@ -74,17 +71,11 @@ int BlackPixels(const QImage& image, bool bottomOnly) {
   return black;
 }
 
-struct Desk {
-  Desk() : world(kDay1) {
-    world.WriteStandardPlanTable();
-    world.WriteFreshConfig();
-    world.OpenWordBook();
-    window = std::make_unique<MainWindow>(world.P());
+struct Desk : test::DeskWorld {
+  Desk() {
     window->move(200, 150);
     window->show();
   }
-  test::TestWorld world;
-  std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace
@@ -241,16 +232,7 @@ int main(int argc, char** argv) {
   // Nor has this desktop a session bus (the toolkit would look for one
   // through the X server, and the bus library keeps what it read).
   ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
-  int status = 0;
-  {
-    PrepareDesktopProcess();
-    QApplication app(argc, argv);
-    PrepareDesktop(app);
-    FrameDesktopTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    status = QTest::qExec(&test, argc, argv);
-  }
-  return status;
+  return test::RunDesktopTest<FrameDesktopTest>(argc, argv);
 }
 
 #include "FrameDesktop_test.moc"

@@ -8,7 +8,9 @@
 // of those not yet made durable by a sync), put into a folder of its own,
 // and opened as the next start opens it. The book (both its files) and
 // Config.ini must then be, byte for byte, both as before the change or
-// both as after it, and the journal must hold nothing more.
+// both as after it, and the journal must hold nothing more. A start of the
+// program on a state whose Config.ini was already replaced must then plan
+// the day as a start on the files before the change does.
 //
 // By default a few hundred states a change: every crash point, each with a
 // share of its subsets (all of them when there are no more; else none,
@@ -30,6 +32,7 @@
 
 #include "CrashStates.h"
 #include "TestWorld.h"
+#include "app/MainWindowLogic.h"
 #include "book/LastImport.h"
 #include "book/ProficiencySteps.h"
 #include "book/TodaysWords.h"
@@ -97,7 +100,7 @@ const std::vector<Change>& Changes() {
          ThreeDays(w);
          w.WriteConfig("minus", "false");
        },
-       [](test::TestWorld& w) { return DecayWordBook(w.Db(), *w.settings); }},
+       [](test::TestWorld& w) { return DecayWordBook(w.Db(), *w.settings, w.State().DueList); }},
       {"a word entered on a new day",
        [](test::TestWorld& w) {
          ThreeDays(w);
@@ -120,7 +123,9 @@ const std::vector<Change>& Changes() {
          w.clock.Set(kDay1 + 3.5);
          ImportTodaysWords(w.Db(), *w.settings, kDay1 + 3, Imported(25));
        },
-       [](test::TestWorld& w) { return UndoLastImport(w.Db(), *w.settings) == UndoOutcome::Undone; }},
+       [](test::TestWorld& w) {
+         return UndoLastImport(w.Db(), *w.settings) == UndoOutcome::Undone;
+       }},
       {"the day's bonus",
        [](test::TestWorld& w) {
          ThreeDays(w);
@@ -139,9 +144,8 @@ const std::vector<Change>& Changes() {
          w.WriteConfig("reviewnumber", "7");
          w.WriteConfig("plus", "true");
        },
-       [](test::TestWorld& w) { return ClearWordBook(w.Db(), *w.settings); }},
-      {"a word's update",
-       [](test::TestWorld& w) { ThreeDays(w); },
+       [](test::TestWorld& w) { return ClearWordBook(w.Db(), *w.settings, false); }},
+      {"a word's update", [](test::TestWorld& w) { ThreeDays(w); },
        [](test::TestWorld& w) {
          return RewriteWord(w.Db(), 47, "rewritten", std::string(1700, 'R'));
        },
@@ -149,6 +153,8 @@ const std::vector<Change>& Changes() {
   };
   return changes;
 }
+
+void PrintTo(const Change& change, std::ostream* os) { *os << change.name; }
 
 class CrashStatesTest : public ::testing::TestWithParam<Change> {};
 
@@ -168,9 +174,9 @@ Found Of(const FolderFiles& files) {
   return {get(kData), get(kSide), get(kSettings)};
 }
 
-TEST_P(CrashStatesTest, EveryStateAPowerCutLeavesOpensAsBeforeOrAfter) {
-  const Change& change = GetParam();
-  test::TestWorld world(kDay1 + 2.5);
+// Prepares the world for the change and runs it once, recorded by the
+// returned trace; the book is closed again afterwards.
+std::shared_ptr<WriteTrace> TracedRun(const Change& change, test::TestWorld& world) {
   world.WriteStandardPlanTable();
   world.WriteFreshConfig();
   world.OpenWordBook();
@@ -183,9 +189,18 @@ TEST_P(CrashStatesTest, EveryStateAPowerCutLeavesOpensAsBeforeOrAfter) {
   world.P().LoadCurrentGroup();
   ComputeDayPlan(world.P());
   trace->Start();
-  ASSERT_TRUE(change.run(world)) << change.name << ": " << LastDatabaseError();
+  const bool ran = change.run(world);
   trace->Stop();
   world.Restart();  // the book closes
+  EXPECT_TRUE(ran) << change.name << ": " << LastDatabaseError();
+  return ran ? trace : nullptr;
+}
+
+TEST_P(CrashStatesTest, EveryStateAPowerCutLeavesOpensAsBeforeOrAfter) {
+  const Change& change = GetParam();
+  test::TestWorld world(kDay1 + 2.5);
+  const std::shared_ptr<WriteTrace> trace = TracedRun(change, world);
+  ASSERT_TRUE(trace);
   const FolderFiles after = test::ReadFolder(world.dir.path());
   const Found before = Of(trace->before());
   const Found whole = Of(after);
@@ -204,8 +219,7 @@ TEST_P(CrashStatesTest, EveryStateAPowerCutLeavesOpensAsBeforeOrAfter) {
   const std::string book = Utf8ToGbk(next.File(kData));
   std::mt19937 draw(20240518);
   const uint64_t chosen = SubsetsPerPoint();
-  const uint64_t perPoint =
-      chosen != 0 ? chosen : std::max<uint64_t>(2, 800 / (ops.size() + 1));
+  const uint64_t perPoint = chosen != 0 ? chosen : std::max<uint64_t>(2, 800 / (ops.size() + 1));
   int64_t states = 0, old = 0, rolledBackSettings = 0;
   for (std::size_t end = 0; end <= ops.size(); ++end) {
     const WriteTrace::Cut cut = trace->CutAt(end);
@@ -233,9 +247,8 @@ TEST_P(CrashStatesTest, EveryStateAPowerCutLeavesOpensAsBeforeOrAfter) {
       test::WriteFolder(next.path(), state);
       {
         Database db;
-        ASSERT_TRUE(db.OpenDatabase(book))
-            << change.name << ", cut after " << end << " of " << ops.size() << ": "
-            << LastDatabaseError();
+        ASSERT_TRUE(db.OpenDatabase(book)) << change.name << ", cut after " << end << " of "
+                                           << ops.size() << ": " << LastDatabaseError();
       }
       const FolderFiles found = test::ReadFolder(next.path());
       const Found now = Of(found);
@@ -265,7 +278,81 @@ TEST_P(CrashStatesTest, EveryStateAPowerCutLeavesOpensAsBeforeOrAfter) {
   // settings were already replaced, the start put them back.
   EXPECT_GT(old, 0);
   EXPECT_GT(states - old, 0);
-  if (change.changesSettings) EXPECT_GT(rolledBackSettings, 0) << change.name;
+  if (change.changesSettings) {
+    EXPECT_GT(rolledBackSettings, 0) << change.name;
+  }
+}
+
+// What a start makes of a folder: the day's plan, the counters it holds in
+// memory, the messages it shows, and the files it leaves.
+struct Start {
+  std::vector<std::string> due;  // group, word, proficiency, serial of each entry
+  int32_t reviewPosition = 0, currentGroup = 0;
+  double reviewPhaseStart = 0;
+  std::vector<std::string> shown;
+  std::vector<test::StoredWord> words;
+  std::string settings;
+  bool operator==(const Start& o) const {
+    return due == o.due && reviewPosition == o.reviewPosition && currentGroup == o.currentGroup &&
+           reviewPhaseStart == o.reviewPhaseStart && shown == o.shown && words == o.words &&
+           settings == o.settings;
+  }
+};
+
+void PrintTo(const Start& s, std::ostream* os) {
+  *os << "ReviewPosition " << s.reviewPosition << ", CurrentGroup " << s.currentGroup
+      << ", ReviewPhaseStart " << s.reviewPhaseStart << ", " << s.due.size() << " due:";
+  for (std::size_t i = 0; i < s.due.size() && i < 8; ++i) *os << " [" << s.due[i] << "]";
+  *os << (s.due.size() > 8 ? " ..." : "") << "; shown:";
+  for (const std::string& text : s.shown) *os << " \"" << text << "\"";
+  *os << "; Config.ini: " << s.settings;
+}
+
+Start StartOn(test::TestWorld& world, const FolderFiles& files) {
+  test::WriteFolder(world.dir.path(), files);
+  world.Restart();
+  world.prompter.shown.clear();
+  MainWindowLogic logic(world.P());
+  Start start;
+  if (!logic.OnMainWindowCreated()) return start;
+  logic.OnMainWindowShown();
+  for (const DueEntry& e : world.State().DueList) {
+    start.due.push_back(std::to_string(e.GroupNumber) + " " + GbkToUtf8(e.Word) + " " +
+                        std::to_string(e.Proficiency) + " " + std::to_string(e.SerialNumber));
+  }
+  start.reviewPosition = world.P().ReviewPosition();
+  start.currentGroup = world.P().CurrentGroup();
+  start.reviewPhaseStart = world.State().ReviewPhaseStart;
+  start.shown = world.prompter.Texts();
+  start.words = test::StoredWords(world.Db());
+  start.settings = test::ReadFolder(world.dir.path())[kSettings];
+  return start;
+}
+
+// A power cut after the new Config.ini has taken its name and before the
+// change committed: the start's open plays the journal back, which puts
+// the old Config.ini back. The start must then go by the files as they are
+// now, exactly as a start on the same files that never saw the change.
+TEST_P(CrashStatesTest, AStartCutAfterTheSettingsWereReplacedGoesByTheFilesAsRolledBack) {
+  const Change& change = GetParam();
+  if (!change.changesSettings) GTEST_SKIP() << change.name << " leaves Config.ini alone";
+  test::TestWorld world(kDay1 + 2.5);
+  const std::shared_ptr<WriteTrace> trace = TracedRun(change, world);
+  ASSERT_TRUE(trace);
+  const std::vector<test::TracedOp>& ops = trace->ops();
+  const auto renamed = std::find_if(ops.begin(), ops.end(), [](const test::TracedOp& op) {
+    return op.kind == test::TracedOp::Kind::Rename && op.to == kSettings;
+  });
+  ASSERT_NE(renamed, ops.end()) << change.name;
+  // Everything up to the rename reached the disk.
+  const WriteTrace::Cut cut = trace->CutAt(static_cast<std::size_t>(renamed - ops.begin()) + 1);
+  const FolderFiles cutShort = trace->StateAt(cut, std::vector<bool>(cut.pending.size(), true));
+  ASSERT_NE(Of(cutShort).settings, Of(trace->before()).settings) << change.name;
+  ASSERT_EQ(cutShort.at(kJournal).compare(0, 8, "CINDRALJ"), 0) << change.name;
+
+  const Start afterTheCut = StartOn(world, cutShort);
+  const Start neverChanged = StartOn(world, trace->before());
+  EXPECT_EQ(afterTheCut, neverChanged) << change.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Changes, CrashStatesTest, ::testing::ValuesIn(Changes()),

@@ -108,7 +108,8 @@ TEST_F(WordEntryTest, ANewGroupThatCannotBeStoredKeepsTheWordOut) {
     test::UnwritableSettings unwritable(failures);
     entry.Submit();
   }
-  EXPECT_EQ(world.prompter.LastText(), "单词保存失败，请再试！");
+  EXPECT_EQ(world.prompter.LastText().rfind("单词保存失败（磁盘空间不够），请再试！", 0), 0u)
+      << world.prompter.LastText();
   EXPECT_EQ(entry.word(), Utf8ToGbk("bean"));
   EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "apple", "苹果", kDay1, 1, 1}}));
   EXPECT_EQ(world.Config("groupnumber"), "1");
@@ -117,6 +118,62 @@ TEST_F(WordEntryTest, ANewGroupThatCannotBeStoredKeepsTheWordOut) {
   EXPECT_EQ(world.Config("groupnumber"), "2");
   EXPECT_EQ(world.P().CurrentGroup(), 2);
   EXPECT_EQ(Stored().back(), (StoredWord{2, "bean", "豆", kDay1 + 1, 1, 2}));
+}
+
+// A full disk on a new day: the first word cannot be stored. The learner
+// hears why and how to leave; closing then asks, and leaving ends the
+// program instead of computing the plan (which would only open the window
+// again). With space again, the next start begins the day as usual.
+TEST_F(WordEntryTest, AFullDiskLetsTheLearnerLeaveAndTheNextStartBeginsTheDay) {
+  world.AddWord(1, "old", kDay1);
+  auto failures = std::make_shared<test::WriteFailures>();
+  world.Restart();
+  world.Db().SetFileSystem(test::FailingFileSystem(failures));
+  world.OpenWordBook();
+  world.clock.Set(kDay1 + 1.25);
+  std::vector<bool> mayClose;
+  world.shell.onOpen = [&](WindowId) {
+    EntryWindowLogic entry(world.P());
+    entry.Created();
+    entry.SetWord(Utf8ToGbk("bean"));
+    entry.SetMeaning(Utf8ToGbk("豆"));
+    entry.Submit();
+    EXPECT_EQ(world.prompter.LastText(),
+              "单词保存失败（磁盘空间不够），请再试！\n"
+              "如果仍然无法保存，可以关闭本窗口退出程序，下次启动时再录入今天的单词。");
+    EXPECT_EQ(world.prompter.shown.back().icon, MessageIcon::Error);
+    EXPECT_EQ(entry.word(), Utf8ToGbk("bean"));
+    world.prompter.answers = {false, true};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      mayClose.push_back(entry.QueryClose());
+      EXPECT_EQ(world.prompter.LastText(),
+                "今天的单词还没有保存。关闭窗口将退出程序，下次启动时再录入今天的单词。要退出吗？");
+    }
+    if (mayClose.back()) entry.Destroyed();
+  };
+  {
+    // Every write fails as on a full disk, the settings file's too.
+    test::UnwritableSettings unwritable(failures);
+    failures->failWrites = 1 << 30;
+    ComputeDayPlan(world.P());
+    failures->failWrites = 0;
+  }
+  EXPECT_EQ(mayClose, std::vector<bool>({false, true}));
+  EXPECT_TRUE(world.P().EndRequested());
+  EXPECT_EQ(world.shell.events, std::vector<std::string>(
+                                    {"open 窗口输入单词", "end program", "returned 窗口输入单词"}));
+  EXPECT_EQ(Stored(), (std::vector<StoredWord>{{1, "old", "old-义", kDay1, 1, 1}}));
+  EXPECT_EQ(world.Config("groupnumber"), "1");
+
+  world.Restart();
+  world.OpenWordBook();
+  world.shell.onOpen = [this](WindowId) { RunEntryWindow(); };
+  typed = {{"bean", "豆"}};
+  ComputeDayPlan(world.P());
+  EXPECT_TRUE(closeAllowed);
+  EXPECT_EQ(Stored().back(), (StoredWord{2, "bean", "豆", kDay1 + 1, 1, 2}));
+  EXPECT_EQ(world.Config("groupnumber"), "2");
+  EXPECT_EQ(world.Config("minus"), "false");
 }
 
 TEST_F(WordEntryTest, TextIsStoredExactlyAsTyped) {

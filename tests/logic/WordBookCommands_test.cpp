@@ -13,8 +13,8 @@
 #include <set>
 
 #include "FaultyFiles.h"
-#include "TestWorld.h"
 #include "RunningProgram.h"
+#include "TestWorld.h"
 #include "UnwritableSettings.h"
 #include "book/LastImport.h"
 #include "book/WordBookChanges.h"
@@ -377,8 +377,7 @@ TEST_F(WordBookChangesTest, AnUndoIsRefusedOnceTheImportedWordsHaveChanged) {
          w.Db().WriteField(kProficiency, Value::Int(21));
        },
        UndoOutcome::ChangedSince},
-      {"an imported word updated",
-       [](TestWorld& w) { RewriteWord(w.Db(), 4, "plum", GBK("梅")); },
+      {"an imported word updated", [](TestWorld& w) { RewriteWord(w.Db(), 4, "plum", GBK("梅")); },
        UndoOutcome::ChangedSince},
       {"an older word deleted",
        [](TestWorld& w) {
@@ -390,9 +389,11 @@ TEST_F(WordBookChangesTest, AnUndoIsRefusedOnceTheImportedWordsHaveChanged) {
        },
        UndoOutcome::ChangedSince},
       {"a word typed after them",
-       [](TestWorld& w) { AddTodaysWords(w.Db(), *w.settings, kDay1 + 2, {{"kiwi", "k"}}); },
+       [](TestWorld& w) {
+         AddTodaysWords(w.Db(), *w.settings, kDay1 + 2, {{"kiwi", "k"}});
+       },
        UndoOutcome::WordsAfter},
-      {"the book reset", [](TestWorld& w) { ClearWordBook(w.Db(), *w.settings); },
+      {"the book reset", [](TestWorld& w) { ClearWordBook(w.Db(), *w.settings, false); },
        UndoOutcome::NothingToUndo},
       {"a later import undone first",
        [](TestWorld& w) {
@@ -401,23 +402,53 @@ TEST_F(WordBookChangesTest, AnUndoIsRefusedOnceTheImportedWordsHaveChanged) {
        },
        UndoOutcome::NothingToUndo},
   };
-  for (const auto& c : cases) {
-    TestWorld w(kDay1 + 2.5);
-    w.WriteFreshConfig();
-    w.OpenWordBook();
-    w.AddWord(1, "solo", kDay1);
-    w.AddWord(1, "duo", kDay1);
-    w.WriteConfig("groupnumber", "1");
-    ASSERT_TRUE(ImportTodaysWords(w.Db(), *w.settings, kDay1 + 1,
-                                  {{"pear", GBK("梨")}, {"plum", GBK("李子")}}));
-    c.then(w);
-    const int32_t records = w.Db().RecordCount();
-    int32_t removed = -1;
-    EXPECT_EQ(UndoLastImport(w.Db(), *w.settings, &removed), c.outcome) << c.name;
-    EXPECT_EQ(w.Db().RecordCount(), records - (c.outcome == UndoOutcome::Undone ? 2 : 0))
-        << c.name;
-    EXPECT_EQ(removed, c.outcome == UndoOutcome::Undone ? 2 : 0) << c.name;
+  // The command (撤销上次导入) asks only when the undo can be done; else it
+  // says at once why not.
+  for (const bool command : {false, true}) {
+    for (const auto& c : cases) {
+      TestWorld w(kDay1 + 2.5);
+      w.WriteFreshConfig();
+      w.OpenWordBook();
+      w.AddWord(1, "solo", kDay1);
+      w.AddWord(1, "duo", kDay1);
+      w.WriteConfig("groupnumber", "1");
+      ASSERT_TRUE(ImportTodaysWords(w.Db(), *w.settings, kDay1 + 1,
+                                    {{"pear", GBK("梨")}, {"plum", GBK("李子")}}));
+      c.then(w);
+      const int32_t records = w.Db().RecordCount();
+      const int32_t left = records - (c.outcome == UndoOutcome::Undone ? 2 : 0);
+      if (command) {
+        w.prompter.answers = {true};
+        UndoLastImportCommand(w.P());
+        EXPECT_EQ(w.Db().RecordCount(), left) << c.name;
+        const bool asked = !w.prompter.shown.empty() && w.prompter.shown.front().yesNo;
+        EXPECT_EQ(asked, c.outcome == UndoOutcome::Undone) << c.name;
+        continue;
+      }
+      int32_t removed = -1;
+      EXPECT_EQ(UndoLastImport(w.Db(), *w.settings, &removed), c.outcome) << c.name;
+      EXPECT_EQ(w.Db().RecordCount(), left) << c.name;
+      EXPECT_EQ(removed, c.outcome == UndoOutcome::Undone ? 2 : 0) << c.name;
+    }
   }
+}
+
+// The book may change while the learner is asked (another program studies
+// an imported word): the undo checks again under its lock and refuses.
+TEST_F(WordBookChangesTest, AnUndoChecksAgainAfterTheLearnerSaidYes) {
+  world.AddWord(1, "solo", kDay1);
+  ASSERT_TRUE(ImportTodaysWords(world.Db(), *world.settings, kDay1 + 1, {{"pear", "p"}}));
+  world.prompter.answers = {true};
+  world.prompter.onShow = [this](const Message& message) {
+    if (!message.yesNo) return;
+    world.Db().GoTo(2);
+    world.Db().WriteField(kProficiency, Value::Int(21));
+  };
+  UndoLastImportCommand(world.P());
+  EXPECT_EQ(world.prompter.Texts(),
+            std::vector<std::string>({"撤销上次导入，从单词本中删除那次导入的 1 个单词吗？",
+                                      "上次导入的单词后来已经学习、更新或删除过，不能撤销。"}));
+  EXPECT_EQ(world.Db().RecordCount(), 2);
 }
 
 // The words and groupnumber leave together or stay together: with the

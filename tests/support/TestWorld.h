@@ -145,6 +145,7 @@ class ScriptedShell : public Shell {
   }
   void ActivateWindow(WindowId id) override { events.push_back("activate " + WindowName(id)); }
   void SetEntryButtonEnabled(bool enabled) override { entryButtonEnabled = enabled; }
+  void EndProgram() override { events.push_back("end program"); }
   void BringMainWindowToFront() override {
     ++broughtToFront;
     events.push_back("front 启动窗口");
@@ -172,7 +173,8 @@ class ScriptedShell : public Shell {
 
   std::vector<WindowId> opened;
   // Every request in order: "open X", "returned X", "close X", "show X",
-  // "hide X", "activate X", "front 启动窗口" (X = the designed window name).
+  // "hide X", "activate X", "front 启动窗口", "end program" (X = the designed
+  // window name).
   std::vector<std::string> events;
   std::function<void(WindowId)> onOpen;
   bool entryButtonEnabled = true;

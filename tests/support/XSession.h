@@ -19,10 +19,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "OnPath.h"
 
 namespace cindral::test {
 
@@ -81,15 +82,6 @@ class XSession {
   }
 
  private:
-  static bool OnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::stringstream dirs(path != nullptr ? path : "/usr/bin:/bin");
-    for (std::string dir; std::getline(dirs, dir, ':');) {
-      if (!dir.empty() && ::access((dir + "/" + program).c_str(), X_OK) == 0) return true;
-    }
-    return false;
-  }
-
   // A child that gets SIGTERM when this process dies, its output thrown away.
   static pid_t Spawn(const std::vector<std::string>& argv, const std::string& display, int keep) {
     const pid_t parent = ::getpid();

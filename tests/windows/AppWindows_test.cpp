@@ -266,7 +266,7 @@ class AppWindowsTest : public QObject {
     QCOMPARE(pages.size(), size_t{4});
     const char* captions[] = {"我的主页", "单词学习", "分组测验", "强化提高"};
     for (int i = 0; i < 4; ++i) QCOMPARE(pages[i].label, Utf8ToGbk(captions[i]));
-    for (const ControlSpec& button : MainWindowButtons()) {
+    for (const ControlLayout& button : MainWindowButtons()) {
       auto* widget = Control<QPushButton>(&window, button.name);
       QVERIFY2(widget != nullptr, button.name);
       QCOMPARE(widget->geometry(), QRect(button.x, button.y, button.width, button.height));
@@ -339,7 +339,7 @@ class AppWindowsTest : public QObject {
     menu->findChild<QAction*>(QStringLiteral("菜单学习统计"))->trigger();
     QCOMPARE(world->shell.opened.back(), WindowId::Statistics);
     // The context menu adds nothing to the look: the five buttons where they were.
-    for (const ControlSpec& button : MainWindowButtons()) {
+    for (const ControlLayout& button : MainWindowButtons()) {
       QCOMPARE(Control<QPushButton>(&window, button.name)->geometry(),
                QRect(button.x, button.y, button.width, button.height));
     }

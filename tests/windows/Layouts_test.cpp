@@ -41,13 +41,13 @@ namespace {
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A window built from `layout` on a plain widget.
-std::unique_ptr<QWidget> Build(const WindowSpec& layout) {
+std::unique_ptr<QWidget> Build(const WindowLayout& layout) {
   auto window = std::make_unique<QWidget>();
   BuildWindow(window.get(), layout);
   return window;
 }
 
-QRect Rect(const ControlSpec& c) { return QRect(c.x, c.y, c.width, c.height); }
+QRect Rect(const ControlLayout& c) { return QRect(c.x, c.y, c.width, c.height); }
 
 }  // namespace
 
@@ -57,7 +57,7 @@ class LayoutsTest : public QObject {
  private slots:
   void everyWindowBuildsAsDesigned() {
     QSet<QString> windowNames;
-    for (const WindowSpec* layout : AllWindowLayouts()) {
+    for (const WindowLayout* layout : AllWindowLayouts()) {
       QVERIFY2(!windowNames.contains(Q(layout->name)), layout->name);
       windowNames.insert(Q(layout->name));
       auto window = Build(*layout);
@@ -67,7 +67,7 @@ class LayoutsTest : public QObject {
       QCOMPARE(window->maximumSize(), QSize(layout->width, layout->height));
 
       QSet<QString> names;
-      for (const ControlSpec& c : layout->controls) {
+      for (const ControlLayout& c : layout->controls) {
         const QString name = Q(c.name);
         QVERIFY2(!names.contains(name), c.name);  // lookups by name must be unambiguous
         names.insert(name);
@@ -263,7 +263,7 @@ class LayoutsTest : public QObject {
   }
 
   void learningWindowColumnStandsClearOfTheTabs() {
-    const WindowSpec& layout = LearningWindowLayout();
+    const WindowLayout& layout = LearningWindowLayout();
     auto window = Build(layout);
     auto* tabs = Control<QTabWidget>(window.get(), "高级选择夹");
     QCOMPARE(tabs->count(), 3);
@@ -273,7 +273,7 @@ class LayoutsTest : public QObject {
     QCOMPARE(tabArea.right(), 979);
 
     int column = 0;
-    for (const ControlSpec& c : layout.controls) {
+    for (const ControlLayout& c : layout.controls) {
       if (c.kind == ControlKind::Timer || c.x < 980) continue;
       ++column;
       const QRect r = Rect(c);
@@ -305,7 +305,7 @@ class LayoutsTest : public QObject {
   }
 
   void chooserControlsLieOverTheGroupBoxAtTheirWindowPlaces() {
-    const WindowSpec& layout = IntensiveChooserWindowLayout();
+    const WindowLayout& layout = IntensiveChooserWindowLayout();
     auto window = Build(layout);
     auto* group = Control<QGroupBox>(window.get(), "分组框");
     QCOMPARE(group->title(), Q("选择要强化复习的单词熟练度"));
@@ -409,7 +409,7 @@ class LayoutsTest : public QObject {
   // inside its window and overlaps no control the learner sees, save the
   // pictures and tab pages that lie behind everything.
   void speakerButtonsCoverNoDesignedControl() {
-    const std::pair<const WindowSpec*, const ControlSpec*> speakers[] = {
+    const std::pair<const WindowLayout*, const ControlLayout*> speakers[] = {
         {&LearningWindowLayout(), &LearningSpeakerButton()},
         {&IntensiveReviewWindowLayout(), &DrillSpeakerButton()},
         {&GameWindowLayout(), &GameSpeakerButton()},
@@ -417,7 +417,7 @@ class LayoutsTest : public QObject {
     for (const auto& [layout, speaker] : speakers) {
       const QRect place = Rect(*speaker);
       QVERIFY2(QRect(0, 0, layout->width, layout->height).contains(place), layout->name);
-      for (const ControlSpec& c : layout->controls) {
+      for (const ControlLayout& c : layout->controls) {
         if (c.kind == ControlKind::Timer || c.kind == ControlKind::FileDialog ||
             c.kind == ControlKind::PictureBox || c.kind == ControlKind::TabControl) {
           continue;

@@ -1,0 +1,127 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CommandLine.h"
+
+#include "core/LicenceNotice.h"
+
+namespace cindral {
+
+namespace {
+
+constexpr const char* kHelp =
+    "Usage: cindral [OPTION]...\n"
+    "Cindral, a vocabulary trainer for Chinese speakers learning English words:\n"
+    "enter a group of new words each day, and a fixed Ebbinghaus schedule brings\n"
+    "them back on the days that follow.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and the licence and exit\n"
+    "\n"
+    "The options every Qt program takes are understood too, among them\n"
+    "-platform NAME, -style NAME, -reverse and -session ID.\n"
+    "\n"
+    "The installed program keeps the word book and its settings in\n"
+    "$XDG_DATA_HOME/cindral (by default ~/.local/share/cindral); a portable\n"
+    "program keeps them beside itself. The manual page cindral(1) says more.\n";
+
+struct Option {
+  const char* name;
+  int values;  // how many arguments follow it
+  CommandLine::Action action;
+};
+
+// The program's own options. An option that does its work while the
+// program runs names kRun; its values are the arguments that follow it.
+constexpr Option kOptions[] = {
+    {"--help", 0, CommandLine::Action::kHelp},
+    {"-h", 0, CommandLine::Action::kHelp},
+    {"--version", 0, CommandLine::Action::kVersion},
+};
+
+// Qt's own options (QGuiApplication, QApplication and the X11 platform),
+// which it takes with one dash or two, and how many values follow each.
+struct ToolkitOption {
+  const char* name;
+  int values;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {"platform", 1},        {"platformpluginpath", 1}, {"platformtheme", 1}, {"plugin", 1},
+    {"qwindowgeometry", 1}, {"qwindowicon", 1},        {"qwindowtitle", 1},  {"session", 1},
+    {"style", 1},           {"stylesheet", 1},         {"display", 1},       {"name", 1},
+    {"reverse", 0},         {"widgetcount", 0},        {"nograb", 0},        {"dograb", 0},
+};
+
+// How many values follow `arg` when Qt takes it; -1 when Qt does not.
+int ToolkitValues(const std::string& arg) {
+  if (arg.size() < 2 || arg[0] != '-') return -1;
+  const std::string name = arg.substr(arg[1] == '-' ? 2 : 1);
+  for (const ToolkitOption& option : kToolkitOptions) {
+    if (name == option.name) return option.values;
+  }
+  return -1;
+}
+
+CommandLine Mistake(const std::string& text) {
+  CommandLine line;
+  line.action = CommandLine::Action::kMistake;
+  line.mistake = text;
+  return line;
+}
+
+}  // namespace
+
+CommandLine CommandLine::Read(const std::vector<std::string>& args) {
+  CommandLine line;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.empty() || arg[0] != '-' || arg == "-") {
+      return Mistake("unexpected argument '" + arg + "'");
+    }
+    if (arg == "--") {
+      if (i + 1 < args.size()) return Mistake("unexpected argument '" + args[i + 1] + "'");
+      break;
+    }
+    const Option* own = nullptr;
+    for (const Option& option : kOptions) {
+      if (arg == option.name) own = &option;
+    }
+    const int values = own != nullptr ? own->values : ToolkitValues(arg);
+    if (values < 0) return Mistake("unknown option '" + arg + "'");
+    if (args.size() - i - 1 < static_cast<size_t>(values)) {
+      return Mistake("option '" + arg + "' needs a value");
+    }
+    if (own != nullptr && own->action != Action::kRun) {
+      line.action = own->action;
+      return line;
+    }
+    i += static_cast<size_t>(values);
+  }
+  return line;
+}
+
+int CommandLine::Answer(std::FILE* out, std::FILE* err) const {
+  switch (action) {
+    case Action::kRun:
+      return 0;
+    case Action::kHelp:
+      std::fputs(kHelp, out);
+      break;
+    case Action::kVersion:
+      std::fputs("cindral " CINDRAL_VERSION "\n", out);
+      std::fputs(kLicenceNotice, out);
+      break;
+    case Action::kMistake:
+      std::fprintf(err, "cindral: %s\nTry 'cindral --help' for more information.\n",
+                   mistake.c_str());
+      return 2;
+  }
+  // An answer that did not reach its reader (a full disk, a closed pipe)
+  // is no answer.
+  if (std::fflush(out) != 0 || std::ferror(out) != 0) {
+    std::fputs("cindral: the answer could not be written\n", err);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace cindral

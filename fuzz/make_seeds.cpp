@@ -205,11 +205,12 @@ int main(int argc, char** argv) {
     if (taken) seeds.Save("cut-short", *torn, 0x40);
   }
   WriteFile(std::string(argv[1]) + "/meanings_index/small",
-            WriteMeaningIndex({{"apple", {{GBK("苹果"), GBK("píng guǒ"), 712, 0},
-                                          {GBK("苹果"), GBK("Píng guǒ"), 300, 1}}},
-                               {"ice cream", {{GBK("冰淇淋"), GBK("bīng qí lín"), 650, 0}}},
-                               {"pear", {{GBK("梨"), GBK("lí"), 620, 0}, {GBK("杜"), GBK("dù"), -150, 8}}}},
-                              GBK("取自 CC-CEDICT")));
+            WriteMeaningIndex(
+                {{"apple",
+                  {{GBK("苹果"), GBK("píng guǒ"), 712, 0}, {GBK("苹果"), GBK("Píng guǒ"), 300, 1}}},
+                 {"ice cream", {{GBK("冰淇淋"), GBK("bīng qí lín"), 650, 0}}},
+                 {"pear", {{GBK("梨"), GBK("lí"), 620, 0}, {GBK("杜"), GBK("dù"), -150, 8}}}},
+                GBK("取自 CC-CEDICT")));
   seeds.Text("date", 1, GBK("2009年3月5日12时30分15秒"));
   seeds.Text("date-dashes", 2, "2009-3-5 7:08:09");
   seeds.Text("zero-date", 3, GBK("1899年12月30日"));

@@ -68,7 +68,7 @@ std::string ChineseMeanings::Reason() {
       return {};
     case MeaningIndexStatus::kNotOpened:
     case MeaningIndexStatus::kMissing:
-      return unavailable + GBK("没有找到释义索引 ") + path_;
+      return unavailable + GBK("没有找到释义索引") + (path_.empty() ? "" : " " + path_);
     case MeaningIndexStatus::kNotRegular:
       return unavailable + path_ + GBK(" 不是普通文件");
     case MeaningIndexStatus::kUnreadable:

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/OfflineEntry.h"
 
+#include "core/ProgramDirectory.h"
 #include "lookup/FailurePage.h"
 #include "store/Gbk.h"
 
@@ -58,8 +59,13 @@ bool IsLemma(const std::string& asked, const std::string& lemma) {
 
 }  // namespace
 
-OfflineEntry::OfflineEntry(const std::string& wordNetFolder, const std::string& engineLibrary)
-    : wordNet_(wordNetFolder), ipa_(engineLibrary) {}
+OfflineEntry::OfflineEntry(const std::string& wordNetFolder, const std::string& engineLibrary,
+                           std::vector<std::string> meaningPlaces)
+    : wordNet_(wordNetFolder), ipa_(engineLibrary), chinese_(std::move(meaningPlaces)) {}
+
+std::vector<std::string> OfflineEntry::ProgramMeaningPlaces() {
+  return ChineseMeanings::PlacesFor(ProgramDirectory());
+}
 
 std::optional<std::string> OfflineEntry::Pronunciation(const std::string& word) {
   std::optional<std::string> ipa = ipa_.Of(word);
@@ -71,6 +77,19 @@ std::string OfflineEntry::Html(const std::string& word) {
   std::string html;
   if (const std::optional<std::string> ipa = Pronunciation(word)) {
     html += "<p class=\"ipa\" id=\"ipa\">" + EscapeHtml(GbkToUtf8(*ipa)) + "</p>";
+  }
+  const std::vector<ChineseMeaning> meanings = chinese_.Lookup(word);
+  if (!meanings.empty()) {
+    html +=
+        "<div class=\"chinese\" id=\"chinese\"><p class=\"source\">汉语释义（CC-CEDICT）</p><p>";
+    for (size_t i = 0; i < meanings.size(); ++i) {
+      html += std::string(i ? "；" : "") + "<span class=\"hanzi\">" +
+              EscapeHtml(GbkToUtf8(meanings[i].word)) + "</span> <span class=\"pinyin\">" +
+              EscapeHtml(GbkToUtf8(meanings[i].pinyin)) + "</span>";
+    }
+    html += "</p></div>";
+  } else if (const std::string why = chinese_.Reason(); !why.empty()) {
+    html += "<p class=\"source\" id=\"chinese\">" + EscapeHtml(GbkToUtf8(why)) + "</p>";
   }
   const std::optional<WordNetEntry> entry = wordNet_.Lookup(word, kSensesPerPart);
   if (!entry) return html;
@@ -85,14 +104,14 @@ std::string OfflineEntry::Html(const std::string& word) {
     if (i == 0 || sense.part != entry->senses[i - 1].part) {
       if (listOpen) html += "</ol>";
       const PartNames names = NamesOf(sense.part);
-      html += std::string("<h2>") + names.abbreviation + " <span class=\"part\">" +
-              names.chinese + "</span></h2><ol>";
+      html += std::string("<h2>") + names.abbreviation + " <span class=\"part\">" + names.chinese +
+              "</span></h2><ol>";
       listOpen = true;
     }
     html += "<li><span class=\"definition\">" + EscapeHtml(sense.definition) + "</span>";
     if (!sense.synonyms.empty()) {
-      html += "<span class=\"synonyms\">同义：" + EscapeHtml(Joined(sense.synonyms, ", ")) +
-              "</span>";
+      html +=
+          "<span class=\"synonyms\">同义：" + EscapeHtml(Joined(sense.synonyms, ", ")) + "</span>";
     }
     for (const std::string& example : sense.examples) {
       html += "<span class=\"example\">" + EscapeHtml(example) + "</span>";

@@ -294,7 +294,13 @@ void SkinFrame::OnMouseMove(int x, int y) {
   for (PageButton& page : pages_) {
     if (!FollowPointer(page.state, page.rect.Contains(x, y))) continue;
     Redraw(page.rect);
-    if (page.state == PageButton::kHover && pageHoverHandler_) pageHoverHandler_(page.index - 1);
+    if (page.state == PageButton::kHover && pageHoverHandler_) {
+      // What the hover starts may keep the program busy at once (the work it
+      // queues goes before a redraw left for later): the lit page is put
+      // on the screen first.
+      window_->UpdateNow();
+      pageHoverHandler_(page.index - 1);
+    }
   }
   if (FollowPointer(skinButton_.state, skinButton_.rect.Contains(x, y))) {
     Redraw(SkinButtonArea());
@@ -391,7 +397,13 @@ void SkinFrame::OnLeftButtonUp(int x, int y) {
   } else {
     CaptionAction(holder);
   }
-  OnMouseLeave();
+  // The button is drawn released again, also after what it opened (a menu,
+  // the about box) has closed while the pointer stays on it.
+  for (FrameButton& b : captions_) {
+    if (b.state == FrameButton::kNormal) continue;
+    b.state = FrameButton::kNormal;
+    Redraw(b.rect);
+  }
 }
 
 void SkinFrame::OnMouseLeave() {

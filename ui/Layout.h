@@ -43,6 +43,9 @@ struct ControlLayout {
   // Tab control: the tab titles, one per line. Combo box: its items, one per line.
   // Table: the column titles, one per line.
   const char* text = "";
+  // The group box this control lies inside, its rectangle measured from
+  // the box's top left; nullptr: the window itself.
+  const char* parent = nullptr;
 };
 
 struct WindowLayout {

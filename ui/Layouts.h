@@ -174,10 +174,12 @@ struct IntensiveChooserWindowControls : WindowControls {
                 "组合框",
                 {45, 30, 140, 28},
                 YaHei(14),
-                "≥1%熟练度单词\n≥30%熟练度单词\n≥50%熟练度单词\n≥80%熟练度单词\n不选"};
-  Label hint{this, "标签", {20, 80, 190, 16}, YaHei(12), "自定义强化复习单词熟练度（1-99）"};
-  Label percent{this, "标签百分号", {140, 104, 15, 28}, YaHei(16), "%"};
-  Edit threshold{this, "编辑框输入熟练度", {73, 105, 60, 28}, YaHei(16), ""};
+                "≥1%熟练度单词\n≥30%熟练度单词\n≥50%熟练度单词\n≥80%熟练度单词\n不选",
+                &group};
+  Label hint{this, "标签", {20, 80, 190, 16}, YaHei(12), "自定义强化复习单词熟练度（1-99）",
+             &group};
+  Label percent{this, "标签百分号", {140, 104, 15, 28}, YaHei(16), "%", &group};
+  Edit threshold{this, "编辑框输入熟练度", {73, 105, 60, 28}, YaHei(16), "", &group};
   Button start{this, "按钮开始", {127, 170, 120, 40}, YaHei(19), "开始"};
 };
 

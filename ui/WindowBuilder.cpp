@@ -172,14 +172,20 @@ QFont DesignedFont(const FontLayout& layout) {
 std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlLayout>& controls) {
   std::vector<QObject*> built;
   built.reserve(controls.size());
+  QHash<QString, QWidget*> groupBoxes;
   QHash<QString, QButtonGroup*> radioGroups;
   std::vector<QWidget*> backgrounds;
 
   for (const ControlLayout& layout : controls) {
     const QString name = QString::fromUtf8(layout.name);
-    // Every control is the window's own, measured from its corner; one
-    // listed later lies over one listed before (a group box's frame).
+    // A control inside a group box is the box's own, measured from its
+    // corner; the box must be listed before it.
     QWidget* owner = parent;
+    if (layout.parent != nullptr) {
+      owner = groupBoxes.value(QString::fromUtf8(layout.parent), nullptr);
+      Q_ASSERT_X(owner != nullptr, "BuildControls", "a group box is listed before its controls");
+      if (owner == nullptr) owner = parent;
+    }
 
     if (layout.kind == ControlKind::Timer) {
       auto* timer = new QTimer(parent);
@@ -200,6 +206,7 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlLa
     widget->setObjectName(name);
     widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
     if (layout.font.face != nullptr) widget->setFont(DesignedFont(layout.font));
+    if (layout.kind == ControlKind::GroupBox) groupBoxes.insert(name, widget);
     if (IsBackground(layout.kind)) backgrounds.push_back(widget);
 
     if (layout.kind == ControlKind::RadioButton) {

@@ -59,14 +59,22 @@ class WindowControls {
     int x, y, width, height;
   };
 
-  // One control of kind `kind`, which the window builder makes a T.
+  template <class T, ControlKind kind>
+  class Typed;
+  using GroupBox = Typed<QGroupBox, ControlKind::GroupBox>;
+
+  // One control of kind `kind`, which the window builder makes a T. A
+  // control `inside` a group box (declared before it) is the box's own,
+  // its place measured from the box's top left.
   template <class T, ControlKind kind>
   class Typed {
    public:
     Typed(WindowControls* window, const char* name, Place place, FontLayout font = {},
-          const char* text = "") {
+          const char* text = "", const GroupBox* inside = nullptr)
+        : name_(name) {
       window->controls_.push_back(
-          {{name, kind, place.x, place.y, place.width, place.height, font, text},
+          {{name, kind, place.x, place.y, place.width, place.height, font, text,
+            inside != nullptr ? inside->name() : nullptr},
            [this](QObject* built) {
              control_ = qobject_cast<T*>(built);
              return control_ != nullptr;
@@ -78,8 +86,10 @@ class WindowControls {
     T* get() const { return control_; }
     operator T*() const { return control_; }
     T* operator->() const { return control_; }
+    const char* name() const { return name_; }
 
    private:
+    const char* name_;
     T* control_ = nullptr;
   };
 
@@ -90,7 +100,6 @@ class WindowControls {
   using Edit = Typed<QLineEdit, ControlKind::Edit>;
   using MultiLineEdit = Typed<QPlainTextEdit, ControlKind::MultiLineEdit>;
   using RadioButton = Typed<FittingRadioButton, ControlKind::RadioButton>;
-  using GroupBox = Typed<QGroupBox, ControlKind::GroupBox>;
   using ComboBox = Typed<QComboBox, ControlKind::ComboBox>;
   using ProgressBar = Typed<QProgressBar, ControlKind::ProgressBar>;
   using TabControl = Typed<QTabWidget, ControlKind::TabControl>;

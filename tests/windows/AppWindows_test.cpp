@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "StandInPages.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
@@ -348,19 +349,10 @@ class AppWindowsTest : public QObject {
   // The pointer on the learning page starts the card's pages ahead of the
   // click, once however often it comes back; other pages do not.
   void thePointerOnTheLearningPageWarmsTheCardsPagesUp() {
-    struct CountingPages final : DictionaryPages {
-      int* warmUps;
-      explicit CountingPages(int* count) : warmUps(count) {}
-      void Attach(const Places&) override {}
-      void Release() override {}
-      void PrepareDictionaryViews() override {}
-      void LoadDictionaryPages(const DictionaryAddresses&, const std::string&,
-                               const std::string&) override {}
-      void WarmUp() override { ++*warmUps; }
-    };
     int warmUps = 0;
     auto world = NewWorld();
-    DesktopShell shell([&warmUps] { return std::make_unique<CountingPages>(&warmUps); });
+    DesktopShell shell(
+        [&warmUps] { return std::make_unique<test::StandInPages>([&warmUps] { ++warmUps; }); });
     Program program(world->Db(), *world->settings, world->clock, world->prompter, shell);
     MainWindow window(program);
     shell.Attach(&program, &window);

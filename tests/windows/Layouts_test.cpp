@@ -87,7 +87,11 @@ class LayoutsTest : public QObject {
         auto* widget = qobject_cast<QWidget*>(object);
         QVERIFY2(widget != nullptr, c.name);
         QCOMPARE(widget->geometry(), Rect(c));
-        QCOMPARE(widget->parentWidget(), window.get());
+        if (c.parent == nullptr) {
+          QCOMPARE(widget->parentWidget(), window.get());
+        } else {
+          QCOMPARE(widget->parentWidget(), Control<QGroupBox>(window.get(), c.parent));
+        }
         if (c.font.face != nullptr) {
           QCOMPARE(widget->font().pixelSize(), c.font.pixelHeight);
           QCOMPARE(widget->font().families().value(0), InstalledFace(Q(c.font.face)));
@@ -304,30 +308,50 @@ class LayoutsTest : public QObject {
     QCOMPARE(bar->maximum(), 100);
   }
 
-  void chooserControlsLieOverTheGroupBoxAtTheirWindowPlaces() {
-    const WindowLayout& layout = IntensiveChooserWindowLayout();
-    auto window = Build(layout);
+  // A group box holds the controls listed inside it, whole: none of them
+  // reaches over its frame, and no control of the window lies across the
+  // box without being listed inside it.
+  void controlsListedInsideAGroupBoxLieInsideIt() {
+    int inside = 0;
+    for (const WindowLayout* layout : AllWindowLayouts()) {
+      auto window = Build(*layout);
+      for (const ControlLayout& box : layout->controls) {
+        if (box.kind != ControlKind::GroupBox) continue;
+        auto* group = Control<QGroupBox>(window.get(), box.name);
+        for (const ControlLayout& c : layout->controls) {
+          if (&c == &box || c.kind == ControlKind::Timer || c.kind == ControlKind::FileDialog) {
+            continue;
+          }
+          const QString what = Q(layout->name) + '/' + Q(c.name);
+          auto* control = Control<QWidget>(window.get(), c.name);
+          const QRect onWindow(control->mapTo(window.get(), QPoint()), control->size());
+          if (c.parent != nullptr && Q(c.parent) == Q(box.name)) {
+            ++inside;
+            QVERIFY2(QRect(QPoint(), QSize(box.width, box.height)).contains(Rect(c)),
+                     qPrintable(what));
+            QVERIFY2(group->geometry().contains(onWindow), qPrintable(what));
+          } else {
+            QVERIFY2(!group->geometry().intersects(onWindow), qPrintable(what));
+          }
+        }
+      }
+    }
+    QCOMPARE(inside, 4);  // the chooser's drop-down, label, percent sign and edit box
+  }
+
+  void chooserControlsSitInsideTheGroupBox() {
+    auto window = Build(IntensiveChooserWindowLayout());
     auto* group = Control<QGroupBox>(window.get(), "分组框");
     QCOMPARE(group->title(), Q("选择要强化复习的单词熟练度"));
-    const struct {
-      const char* name;
-      QRect place;
-    } controls[] = {{"组合框", {45, 30, 140, 28}},
-                    {"标签", {20, 80, 190, 16}},
-                    {"标签百分号", {140, 104, 15, 28}},
-                    {"编辑框输入熟练度", {73, 105, 60, 28}}};
-    for (const auto& c : controls) {
-      QWidget* control = Control<QWidget>(window.get(), c.name);
-      QCOMPARE(control->mapTo(window.get(), QPoint()), c.place.topLeft());
-      QCOMPARE(control->size(), c.place.size());
-      // Drawn over the group box, which lies below them.
-      QVERIFY2(window->children().indexOf(control) > window->children().indexOf(group), c.name);
-    }
+    QCOMPARE(group->geometry(), QRect(72, 8, 230, 150));
     auto* combo = Control<QComboBox>(window.get(), "组合框");
+    QCOMPARE(combo->parentWidget(), group);
+    QCOMPARE(combo->mapTo(window.get(), QPoint()), QPoint(72 + 45, 8 + 30));
     QCOMPARE(combo->count(), 5);
     QCOMPARE(combo->itemText(0), Q("≥1%熟练度单词"));
     QCOMPARE(combo->itemText(4), Q("不选"));
     QCOMPARE(combo->currentIndex(), -1);  // nothing chosen until the learner picks
+    QCOMPARE(Control<QPushButton>(window.get(), "按钮开始")->parentWidget(), window.get());
   }
 
   void controlsAreFoundOnlyInTheirOwnWindow() {

@@ -4,16 +4,28 @@
 #   make run   - install what is missing, build, lay out build/dist/ and start Cindral
 #   make test  - the same set-up, then build with ASan+UBSan, run every test headless
 #                and each fuzzer for 20 seconds
-.PHONY: run test deps configure build build-asan build-fuzz fuzz fuzz-seeds bench screenshots deb format clean
+.PHONY: run test deps meanings-data meanings-index configure build build-asan build-fuzz fuzz fuzz-seeds bench screenshots deb format clean
 
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 FUZZ_SECONDS ?= 60
+# The data of the Chinese meanings (CC-CEDICT) is fetched into downloads/
+# when missing: auto goes on without it when the fetch fails, required
+# fails then, off never fetches.
+MEANINGS ?= auto
 
 deps:
 	@sh scripts/install-deps.sh
 
-configure: deps
+meanings-data: deps
+	@sh scripts/fetch-meanings-data.sh downloads $(MEANINGS)
+
+# Fetches the data (or fails saying why) and makes build/share/cindral/meanings.idx.
+meanings-index: MEANINGS = required
+meanings-index: configure
+	cmake --build build -j $(JOBS) --target meanings-index
+
+configure: deps meanings-data
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 # Everything: program, tools, tests, benchmarks.
@@ -25,7 +37,7 @@ run: configure
 	cmake --build build -j $(JOBS) --target dist
 	cd build/dist && ./cindral
 
-build-asan: deps
+build-asan: deps meanings-data
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCINDRAL_SANITIZE=ON -DCINDRAL_BENCH=ON $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 
@@ -51,7 +63,7 @@ fuzz-seeds: build-fuzz
 # The benchmarks, optimised and linked with Google Benchmark's optimised
 # build (Debian's library is built for debugging and says so in every report).
 BENCHMARK_PREFIX = $(CURDIR)/build/google-benchmark
-bench: deps
+bench: deps meanings-data
 	sh scripts/optimised-benchmark.sh $(BENCHMARK_PREFIX)
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -Dbenchmark_DIR=$(BENCHMARK_PREFIX)/lib/cmake/benchmark $(CMAKE_FLAGS)
@@ -78,7 +90,7 @@ screenshots: build
 
 # The Debian package, build/cindral_<version>_<arch>.deb (apt install ./build/cindral_*.deb).
 deb: configure
-	cmake --build build -j $(JOBS) --target cindral cindral-db install-files
+	cmake --build build -j $(JOBS) --target cindral cindral-db install-files meanings-index
 	cd build && cpack -G DEB
 
 format:

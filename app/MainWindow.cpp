@@ -48,6 +48,7 @@ const std::string& MainWindow::AboutText() {
       "88 天学习，12 天巩固。\r\n"
       "许可证：GPL-3.0-or-later\r\n"
       "可自由复制修改分发，无任何担保。\r\n"
+      "释义来自 CC-CEDICT，CC BY-SA 4.0\r\n"
       "—— 2026 Cindral 开发组");
 }
 

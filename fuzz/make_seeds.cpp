@@ -3,7 +3,7 @@
 // Writes the seed corpora of the fuzzers into a directory (fuzz/corpus in
 // the source tree): word books made by the engine itself, with every field
 // type, marked records, memo chains, free blocks, a journal left by a change
-// cut short; and texts for the conversions.
+// cut short; texts for the conversions; and a small meanings index.
 //
 //   build-fuzz/make_seeds fuzz/corpus
 
@@ -19,6 +19,7 @@
 #include "ForwardingFile.h"
 #include "MemoryFileSystem.h"
 #include "WrappingFileSystem.h"
+#include "lookup/MeaningIndexWriter.h"
 #include "store/Database.h"
 #include "store/FieldCodec.h"
 #include "store/Gbk.h"
@@ -50,6 +51,7 @@ class Seeds {
     ::mkdir((dir_ + "/conversions").c_str(), 0755);
     ::mkdir((dir_ + "/settings").c_str(), 0755);
     ::mkdir((dir_ + "/plan_table").c_str(), 0755);
+    ::mkdir((dir_ + "/meanings_index").c_str(), 0755);
   }
 
   // A book made by `fill` on fresh in-memory files, as one seed.
@@ -202,6 +204,13 @@ int main(int argc, char** argv) {
     }
     if (taken) seeds.Save("cut-short", *torn, 0x40);
   }
+  WriteFile(std::string(argv[1]) + "/meanings_index/small",
+            WriteMeaningIndex(
+                {{"apple",
+                  {{GBK("苹果"), GBK("píng guǒ"), 712, 0}, {GBK("苹果"), GBK("Píng guǒ"), 300, 1}}},
+                 {"ice cream", {{GBK("冰淇淋"), GBK("bīng qí lín"), 650, 0}}},
+                 {"pear", {{GBK("梨"), GBK("lí"), 620, 0}, {GBK("杜"), GBK("dù"), -150, 8}}}},
+                GBK("取自 CC-CEDICT")));
   seeds.Text("date", 1, GBK("2009年3月5日12时30分15秒"));
   seeds.Text("date-dashes", 2, "2009-3-5 7:08:09");
   seeds.Text("zero-date", 3, GBK("1899年12月30日"));

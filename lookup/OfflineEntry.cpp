@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/OfflineEntry.h"
 
+#include "core/ProgramDirectory.h"
 #include "lookup/AccentFolding.h"
 #include "lookup/FailurePage.h"
 #include "lookup/LearnerSenses.h"
@@ -70,8 +71,13 @@ std::string Heading(const WordClassNames& names) {
 
 }  // namespace
 
-OfflineEntry::OfflineEntry(const std::string& wordNetFolder, const std::string& engineLibrary)
-    : wordNet_(wordNetFolder), ipa_(engineLibrary) {}
+OfflineEntry::OfflineEntry(const std::string& wordNetFolder, const std::string& engineLibrary,
+                           std::vector<std::string> meaningPlaces)
+    : wordNet_(wordNetFolder), ipa_(engineLibrary), chinese_(std::move(meaningPlaces)) {}
+
+std::vector<std::string> OfflineEntry::ProgramMeaningPlaces() {
+  return ChineseMeanings::PlacesFor(ProgramDirectory());
+}
 
 std::optional<std::string> OfflineEntry::Pronunciation(const std::string& word) {
   const FunctionWord* function = FindFunctionWord(Trimmed(word));
@@ -101,6 +107,19 @@ std::string OfflineEntry::Html(const std::string& word) {
   std::string html;
   if (content.ipa) {
     html += "<p class=\"ipa\" id=\"ipa\">" + EscapeHtml(GbkToUtf8(*content.ipa)) + "</p>";
+  }
+  const std::vector<ChineseMeaning> meanings = chinese_.Lookup(word);
+  if (!meanings.empty()) {
+    html +=
+        "<div class=\"chinese\" id=\"chinese\"><p class=\"source\">汉语释义（CC-CEDICT）</p><p>";
+    for (size_t i = 0; i < meanings.size(); ++i) {
+      html += std::string(i ? "；" : "") + "<span class=\"hanzi\">" +
+              EscapeHtml(GbkToUtf8(meanings[i].word)) + "</span> <span class=\"pinyin\">" +
+              EscapeHtml(GbkToUtf8(meanings[i].pinyin)) + "</span>";
+    }
+    html += "</p></div>";
+  } else if (const std::string why = chinese_.Reason(); !why.empty()) {
+    html += "<p class=\"source\" id=\"chinese\">" + EscapeHtml(GbkToUtf8(why)) + "</p>";
   }
   if (content.wordClasses.empty() && !content.senses) return html;
   html += "<div class=\"entry\" id=\"entry\">";

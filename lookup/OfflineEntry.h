@@ -3,16 +3,18 @@
 #pragma once
 // A word's entry in the offline dictionary, for the pages shown where the
 // dictionary services cannot be reached and for the drill: its IPA from the
-// speech engine, the word class of a word of grammar ("pron. 代词" for
-// "I"), and its senses from WordNet (parts of speech, definitions, synonyms
-// and example phrases). Any part may be missing; then it is left out and
-// nothing fails. No Qt.
+// speech engine, its Chinese meanings with their pinyin from the meanings
+// index (on the page only), the word class of a word of grammar ("pron. 代词"
+// for "I"), and its senses from WordNet (parts of speech, definitions,
+// synonyms and example phrases). Any part may be missing; then it is left
+// out and nothing fails. No Qt.
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/OfflineDictionary.h"
+#include "lookup/ChineseMeanings.h"
 #include "lookup/FunctionWords.h"
 #include "lookup/Ipa.h"
 #include "lookup/WordNet.h"
@@ -32,8 +34,14 @@ class OfflineEntry : public OfflineDictionary {
     std::string baseForm;
   };
 
+  // `meaningPlaces`: where the meanings index may lie (GBK), by default
+  // where the running program finds it; opened at the first page.
   explicit OfflineEntry(const std::string& wordNetFolder = WordNet::kInstalledFolder,
-                        const std::string& engineLibrary = "libespeak-ng.so.1");
+                        const std::string& engineLibrary = "libespeak-ng.so.1",
+                        std::vector<std::string> meaningPlaces = ProgramMeaningPlaces());
+
+  // Where the running program finds the meanings index.
+  static std::vector<std::string> ProgramMeaningPlaces();
 
   // The word (GBK) in IPA between slashes ("/ˈæpəl/", GBK); nothing
   // without the engine. An article looked up alone is said weak ("/ə/").
@@ -44,19 +52,22 @@ class OfflineEntry : public OfflineDictionary {
   Content Find(const std::string& word);
 
   // The entry as an HTML fragment (UTF-8, every text escaped): the IPA,
-  // then a word of grammar's classes, then, where WordNet knows the word
-  // or its base form, the base form it found and up to three senses of
-  // each part of speech. Empty when nothing knows the word.
+  // the Chinese meanings with their pinyin (or, without a usable index,
+  // why there are none), then a word of grammar's classes, then, where
+  // WordNet knows the word or its base form, the base form it found and up
+  // to three senses of each part of speech. Empty when nothing knows the
+  // word.
   std::string Html(const std::string& word);
 
   // The entry as plain lines (GBK) for a text control: the IPA, the word
   // classes, the base form, then "n. definition" lines with their synonyms
-  // and examples.
+  // and examples (no Chinese meanings: the drill asks for them).
   std::string Text(const std::string& word) override;
 
  private:
   WordNet wordNet_;
   Ipa ipa_;
+  ChineseMeanings chinese_;
 };
 
 }  // namespace cindral

@@ -4,9 +4,10 @@
 # Runs the README's commands on a freshly installed minimal Debian 12, as a
 # new user would run them: debootstrap --variant=minbase bookworm into a
 # temporary folder, a clean clone of the checked-out commit inside it, make
-# (the one thing the README asks for first), then the command. Nothing of
-# this machine's packages reaches the root, so every install step the
-# project forgets fails here.
+# (the one thing the README asks for first), then the command, with
+# MEANINGS=required: the CC-CEDICT data must be fetched, so the meanings
+# index is made, tested and packaged. Nothing of this machine's packages
+# reaches the root, so every install step the project forgets fails here.
 #
 #   scripts/fresh-root.sh test      make test in a fresh root
 #   scripts/fresh-root.sh package   make deb in a fresh root; the package checked by lintian
@@ -160,14 +161,14 @@ make_build_root() {
 }
 
 run_test() {
-  say "make test"
-  in_root "$1" "cd /root/cindral && make test"
+  say "make test MEANINGS=required"
+  in_root "$1" "cd /root/cindral && make test MEANINGS=required"
 }
 
 run_package() {
   root=$1
-  say "make deb"
-  in_root "$root" "cd /root/cindral && make deb"
+  say "make deb MEANINGS=required"
+  in_root "$root" "cd /root/cindral && make deb MEANINGS=required"
   deb=$(cd "$root/root/cindral/build" && ls cindral_*.deb)
   say "lintian $deb"
   in_root "$root" "apt-get install -y -q --no-install-recommends lintian > /dev/null && \
@@ -196,7 +197,7 @@ case $command in
     ;;
   test | package | ci) ;;
   *)
-    sed -n '2,22p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

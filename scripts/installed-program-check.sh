@@ -31,6 +31,13 @@ case $version in
   *) fail "cindral --version does not name the licence: $version" ;;
 esac
 cindral-db check /usr/share/cindral/单词本.EDB > /dev/null || fail "the shipped word book is not sound"
+# The Chinese meanings index the package ships, found beside share/cindral.
+meanings=$(cindral-db meanings apple) || fail "cindral-db finds no Chinese meanings index"
+tab=$(printf '\t')
+case $meanings in
+  "apple${tab}苹果 (píng guǒ)"*) ;;
+  *) fail "apple has the meanings \"$meanings\", not 苹果 first" ;;
+esac
 
 data=$HOME/.local/share/cindral
 QT_QPA_PLATFORM=offscreen cindral > /tmp/cindral.log 2>&1 &

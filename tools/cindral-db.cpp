@@ -10,6 +10,7 @@
 //   cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]
 //   cindral-db import FILE LIST
 //   cindral-db undo-import FILE
+//   cindral-db meanings [--index INDEX] WORD...
 //
 // FILE is given in UTF-8; the engine works in GBK. Failures to open print
 // "error CODE TEXT" on standard error and exit with 1; bad usage exits with 2.
@@ -31,7 +32,9 @@
 #include "book/WordList.h"
 #include "core/Backups.h"
 #include "core/LicenceNotice.h"
+#include "core/ProgramDirectory.h"
 #include "core/Settings.h"
+#include "lookup/ChineseMeanings.h"
 #include "store/Clock.h"
 #include "store/Database.h"
 #include "store/DateTime.h"
@@ -53,6 +56,7 @@ constexpr const char* kUsage =
     "       cindral-db dump FILE | info FILE | check FILE\n"
     "       cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]\n"
     "       cindral-db import FILE LIST | undo-import FILE\n"
+    "       cindral-db meanings [--index INDEX] WORD...\n"
     "       cindral-db --version\n";
 
 int Usage() {
@@ -380,6 +384,57 @@ int UndoImport(const std::string& book) {
   return Fail(code != 0 ? code : -1);
 }
 
+const char* WhyUnusable(MeaningIndexStatus status) {
+  switch (status) {
+    case MeaningIndexStatus::kNotOpened:
+    case MeaningIndexStatus::kMissing:
+      return "is missing (make meanings-index makes it)";
+    case MeaningIndexStatus::kNotRegular:
+      return "is not a regular file";
+    case MeaningIndexStatus::kUnreadable:
+      return "cannot be read";
+    case MeaningIndexStatus::kNotAnIndex:
+      return "is not a meanings index";
+    case MeaningIndexStatus::kOtherVersion:
+      return "is an index of another version";
+    case MeaningIndexStatus::kOpen:
+    case MeaningIndexStatus::kDamaged:
+      break;
+  }
+  return "is damaged or cut short";
+}
+
+// Each word's Chinese meanings, best first, one word a line: the word, then
+// "meaning (pinyin)" fields, tab-separated; a word without meanings alone.
+// The index is the one the program beside the tool uses, or INDEX.
+int Meanings(std::vector<std::string> args) {
+  std::vector<std::string> places = ChineseMeanings::PlacesFor(ProgramDirectory());
+  if (args.size() >= 2 && args[0] == "--index") {
+    places = {Utf8ToGbk(args[1])};
+    args.erase(args.begin(), args.begin() + 2);
+  }
+  if (args.empty()) return Usage();
+  ChineseMeanings meanings(places);
+  if (!meanings.Available()) {
+    std::fprintf(stderr, "cindral-db: no Chinese meanings: %s %s\n",
+                 GbkToUtf8(meanings.Path()).c_str(), WhyUnusable(meanings.Status()));
+    return 1;
+  }
+  std::string out;
+  for (const std::string& word : args) {
+    out += word;
+    for (const ChineseMeaning& m : meanings.Lookup(Utf8ToGbk(word))) {
+      out += '\t' + GbkToUtf8(m.word) + " (" + GbkToUtf8(m.pinyin) + ")";
+    }
+    out += '\n';
+  }
+  if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "cindral-db: the meanings could not be written out\n");
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace cindral
 
@@ -393,6 +448,7 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "create") return cindral::Create(args);
+  if (command == "meanings") return cindral::Meanings(args);
   const bool one = args.size() == 1;
   const bool used = command == "export" || (command == "import" && args.size() == 2) ||
                     (one && (command == "dump" || command == "undo-import" || command == "info" ||

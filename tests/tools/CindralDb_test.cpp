@@ -20,6 +20,7 @@
 #include "FileBytes.h"
 #include "TestWorld.h"
 #include "book/WordList.h"
+#include "lookup/MeaningIndexWriter.h"
 #include "store/Database.h"
 #include "store/DatabaseErrors.h"
 #include "store/DateTime.h"
@@ -212,6 +213,46 @@ TEST_F(CindralDbTest, BadUsageExitsWithTwo) {
     EXPECT_EQ(run.err.rfind("usage: cindral-db", 0), 0u) << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists("x.EDB"));
+}
+
+TEST_F(CindralDbTest, MeaningsPrintsEachWordsMeaningsWithPinyinOneWordALine) {
+  auto meaning = [](const char* word, const char* pinyin, int score) {
+    return IndexedMeaning{Utf8ToGbk(word), Utf8ToGbk(pinyin), score, 0};
+  };
+  std::ofstream("m.idx", std::ios::binary) << WriteMeaningIndex(
+      {{"apple", {meaning("苹果", "píng guǒ", 700), meaning("苹果汁", "píng guǒ zhī", 400)}},
+       {"goose", {meaning("鹅", "é", 600)}},
+       {"ice cream", {meaning("冰淇淋", "bīng qí lín", 650)}}},
+      "");
+  const ToolRun run =
+      Tool({"meanings", "--index", "m.idx", "apple", "Apples", "zzz", "ice cream", "苹果"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "apple\t苹果 (píng guǒ)\t苹果汁 (píng guǒ zhī)\n"
+            "Apples\t苹果 (píng guǒ)\t苹果汁 (píng guǒ zhī)\n"  // through its base form
+            "zzz\n"
+            "ice cream\t冰淇淋 (bīng qí lín)\n"
+            "苹果\n");
+  EXPECT_EQ(run.err, "");
+
+  std::ofstream("cut.idx", std::ios::binary) << Slurp("m.idx").substr(0, 100);
+  std::ofstream("words.txt") << "apple\t苹果\n";
+  const std::pair<const char*, const char*> unusable[] = {
+      {"missing.idx",
+       "cindral-db: no Chinese meanings: missing.idx is missing (make meanings-index makes it)\n"},
+      {"cut.idx", "cindral-db: no Chinese meanings: cut.idx is damaged or cut short\n"},
+      {"words.txt", "cindral-db: no Chinese meanings: words.txt is not a meanings index\n"},
+  };
+  for (const auto& [index, message] : unusable) {
+    const ToolRun refused = Tool({"meanings", "--index", index, "apple"});
+    EXPECT_EQ(refused.status, 1) << index;
+    EXPECT_EQ(refused.err, message);
+    EXPECT_EQ(refused.out, "");
+  }
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"meanings"}, {"meanings", "--index", "m.idx"}}) {
+    EXPECT_EQ(Tool(args).status, 2);
+  }
 }
 
 // The words and meanings of an exported list, "word|meaning" each (UTF-8).
@@ -493,17 +534,18 @@ TEST_F(CindralDbListTest, CheckNamesTheRecordWhoseValueCannotBeRead) {
 TEST_F(CindralDbListTest, DumpNamesTheRecordThatCannotBeReadAfterItsLineAndFails) {
   MakeBook("book.EDB");
   PutInt32At("book.EDB", kFirstRecord + 2 * kRecordSize + kMeaningPointer, 100000);
-  const std::string command =
-      std::string("'") + CINDRAL_DB_TOOL + "' dump book.EDB >both.out 2>&1";
+  const std::string command = std::string("'") + CINDRAL_DB_TOOL + "' dump book.EDB >both.out 2>&1";
   const int raw = std::system(command.c_str());
   EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
   EXPECT_EQ(Slurp("both.out"),
             "1\t1\t1\tapple\t苹果\t2023年3月5日\t10\t1\n"
             "2\t2\t1\ta\\tb\tx, y\t2023年3月5日\t20\t2\n"
             "3\t3\t1\tsay \"hi\"\t\t2023年3月5日\t30\t3\n"
-            "record 3: error " + std::to_string(kErrSideFileAccess) + " " +
-                GbkToUtf8(DatabaseErrorText(kErrSideFileAccess)) + "\n"
-            "4\t4\t1\tsmile\t😀\t2023年3月5日\t40\t4\n");
+            "record 3: error " +
+                std::to_string(kErrSideFileAccess) + " " +
+                GbkToUtf8(DatabaseErrorText(kErrSideFileAccess)) +
+                "\n"
+                "4\t4\t1\tsmile\t😀\t2023年3月5日\t40\t4\n");
 }
 
 TEST_F(CindralDbListTest, CheckReportsABookThatLacksCountedRecords) {

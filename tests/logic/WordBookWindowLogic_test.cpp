@@ -115,5 +115,34 @@ TEST(WordBookListing, TheFindStatusCountsTheMatchesAndTellsAWrap) {
   }
 }
 
+// A query that matches nothing selects nothing: the caret stays where the
+// search started, so the query mended finds from there again.
+TEST(WordBookListing, NoMatchSelectsNothing) {
+  TestWorld world;
+  world.OpenWordBook();
+  world.AddWord(1, "apple", 45000, 35, "苹果");
+  world.AddWord(1, "frizz", 45000, 10, "卷发");
+  WordBookWindowLogic logic(world.Db());
+  logic.Opened();
+  const std::size_t zz = logic.text().find("zz");
+  struct Step {
+    const char* query;
+    bool backward;
+    std::size_t offset;
+    std::size_t length;
+  };
+  const Step steps[] = {
+      {"zz", false, zz, 2},    {"zzzqqq", false, zz, 0}, {"zz", false, zz, 2},
+      {"zzzqqq", true, zz, 0}, {"", false, zz, 0},       {"zz", true, zz, 2},
+  };
+  std::size_t from = 0;
+  for (const Step& s : steps) {
+    logic.Find(s.query, FindOptions{}, from, s.backward);
+    EXPECT_EQ(logic.selection().offset, s.offset) << s.query;
+    EXPECT_EQ(logic.selection().length, s.length) << s.query;
+    from = logic.selection().offset;
+  }
+}
+
 }  // namespace
 }  // namespace cindral

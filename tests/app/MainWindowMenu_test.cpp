@@ -6,6 +6,10 @@
 // export to a file the learner names, the backup folder, the import and
 // statistics windows.
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -136,6 +140,50 @@ TEST_F(MainWindowMenuTest, AnExportThatCannotBeWrittenIsReportedAndLeavesNoFile)
   logic->OnExportMenu();
   EXPECT_EQ(world.prompter.LastText(), "文件写入失败，请换一个位置再试！");
   EXPECT_FALSE(fs::exists(world.dir.File("no-folder")));
+}
+
+// The exported file is the learner's, made as any program makes a file:
+// 0666 less the umask.
+TEST_F(MainWindowMenuTest, TheExportedFileFollowsTheUmask) {
+  Start();
+  world.AddWord(1, "apple", kDay1, 1, "苹果");
+  for (const auto& [mask, mode] : {std::pair{022, 0644}, std::pair{077, 0600}}) {
+    const std::string path = world.dir.File("words-" + std::to_string(mask) + ".tsv");
+    world.shell.chosenFiles.push_back({Utf8ToGbk(path), 0});
+    const mode_t previous = ::umask(mode_t(mask));
+    logic->OnExportMenu();
+    ::umask(previous);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode_t(mode)) << std::oct << mask;
+  }
+}
+
+// The disk fills up halfway through the export: the learner hears so, the
+// file exported earlier under that name is as it was, and no part of the
+// new one is left beside it.
+TEST_F(MainWindowMenuTest, AnExportCutShortByAFullDiskSaysSoAndKeepsTheEarlierFile) {
+  Start();
+  for (int i = 0; i < 200; ++i) world.AddWord(1, "word" + std::to_string(i), kDay1, 1, "义");
+  const std::string path = world.dir.File("words.tsv");
+  std::ofstream(path) << "an earlier export\n";
+  world.shell.chosenFiles.push_back({Utf8ToGbk(path), 0});
+  // Writes past the first KiB of a file fail, as on a full disk.
+  rlimit previous{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+  rlimit full = previous;
+  full.rlim_cur = 1024;
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+  logic->OnExportMenu();
+  ::setrlimit(RLIMIT_FSIZE, &previous);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(world.prompter.LastText(), "文件写入失败，请换一个位置再试！");
+  EXPECT_EQ(Slurp(path), "an earlier export\n");
+  for (const auto& entry : fs::directory_iterator(world.dir.path())) {
+    EXPECT_EQ(entry.path().filename().string().rfind("words.tsv.", 0), std::string::npos)
+        << entry.path();
+  }
 }
 
 TEST_F(MainWindowMenuTest, TheBackupFolderIsShownOrElseNamed) {

@@ -32,8 +32,8 @@ void ExportLogic::Run() {
   const DateParts today = SplitDateTime(program_.Today());
   char name[64];
   std::snprintf(name, sizeof name, "-%04d-%02d-%02d.tsv", today.year, today.month, today.day);
-  const FileChoice file =
-      program_.shell().ChooseFile(GBK("导出单词"), /*save=*/true, filters, GBK("单词本") + name);
+  const FileChoice file = program_.shell().ChooseFile(FileKind::Export, GBK("导出单词"),
+                                                      /*save=*/true, filters, GBK("单词本") + name);
   if (file.path.empty()) return;
   const Choice& choice = kChoices[file.filter >= 0 && file.filter < 3 ? file.filter : 0];
   std::string path = file.path;

@@ -2,12 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/GameWindow.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "store/Gbk.h"
 #include "ui/ControlText.h"
@@ -15,6 +13,7 @@
 #include "ui/Layouts.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureFile.h"
+#include "ui/RecentFolders.h"
 #include "ui/SpeakerControl.h"
 #include "ui/WindowBuilder.h"
 
@@ -33,11 +32,6 @@ QPixmap CoverPixmap(const QImage& picture, const QSize& box, qreal pixelRatio) {
   QPixmap pixmap = QPixmap::fromImage(scaled.copy(middle));
   pixmap.setDevicePixelRatio(pixelRatio);
   return pixmap;
-}
-
-QString PicturesDirectory() {
-  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  return QDir(pictures).exists() ? pictures : QDir::homePath();
 }
 
 }  // namespace
@@ -69,7 +63,6 @@ GameWindow::GameWindow(Program& program, QWidget* parent)
 
   fileDialog_->setWindowTitle(QStringLiteral("选择背景图片"));
   fileDialog_->setNameFilters(PictureNameFilters());
-  fileDialog_->setDirectory(PicturesDirectory());
 
   speaker_ = std::make_unique<SpeakerControl>(
       this, GameSpeakerButton(), program.speech(),
@@ -120,9 +113,12 @@ void GameWindow::ShowPicture(const QImage& picture) {
 }
 
 void GameWindow::ChooseBackgroundFile() {
+  fileDialog_->setDirectory(StartFolder(FileKind::GameBackground));
   if (fileDialog_->exec() != QDialog::Accepted) return;
   const QStringList chosen = fileDialog_->selectedFiles();
-  if (!chosen.isEmpty()) ShowBackgroundFile(chosen.first());
+  if (chosen.isEmpty()) return;
+  RememberFolder(FileKind::GameBackground, chosen.first());
+  ShowBackgroundFile(chosen.first());
 }
 
 void GameWindow::ShowBackgroundFile(const QString& path) {

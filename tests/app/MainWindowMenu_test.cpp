@@ -123,6 +123,7 @@ TEST_F(MainWindowMenuTest, ExportWritesTheChosenFileInTheChosenForm) {
   EXPECT_TRUE(world.shell.fileDialogs[0].save);
   EXPECT_EQ(world.shell.fileDialogs[0].suggested, "单词本-2023-03-15.tsv");
   EXPECT_EQ(world.shell.fileDialogs[0].filters.size(), 3u);
+  EXPECT_EQ(world.shell.fileDialogs[0].kind, FileKind::Export);
   EXPECT_EQ(Slurp(world.dir.File("我的单词.csv")),
             "GroupNumber,Word,Meaning,EntryDate,Proficiency,SerialNumber\r\n1,apple," +
                 Utf8ToGbk("苹果") + ",2023-03-15,1,1\r\n");

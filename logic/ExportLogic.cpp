@@ -58,7 +58,8 @@ void ExportLogic::Run() {
     program_.prompter().Fail(GBK("文件写入失败，请换一个位置再试！"), GBK("出错了"));
     return;
   }
-  program_.prompter().Inform(GBK("已导出 ") + IntegerToText(words) + GBK(" 个单词。"), GBK("成功"));
+  program_.prompter().Inform(
+      GBK("已导出 ") + IntegerToText(words) + GBK(" 个单词，文件在：\n") + path, GBK("成功"));
 }
 
 }  // namespace cindral

@@ -108,7 +108,7 @@ void StatisticsWindowLogic::SavePicture(const std::function<std::string()>& pict
     program_.prompter().Fail(GBK("图片保存失败，请换一个位置再试！"), GBK("出错了"));
     return;
   }
-  program_.prompter().Inform(GBK("图片已保存。"), GBK("成功"));
+  program_.prompter().Inform(GBK("图片已保存，文件在：\n") + path, GBK("成功"));
 }
 
 }  // namespace cindral

@@ -127,7 +127,9 @@ TEST_F(MainWindowMenuTest, ExportWritesTheChosenFileInTheChosenForm) {
   EXPECT_EQ(Slurp(world.dir.File("我的单词.csv")),
             "GroupNumber,Word,Meaning,EntryDate,Proficiency,SerialNumber\r\n1,apple," +
                 Utf8ToGbk("苹果") + ",2023-03-15,1,1\r\n");
-  EXPECT_EQ(world.prompter.LastText(), "已导出 1 个单词。");
+  // The message says where the file went, with the extension it was given.
+  EXPECT_EQ(world.prompter.LastText(),
+            "已导出 1 个单词，文件在：\n" + world.dir.File("我的单词.csv"));
 
   // Cancelled: nothing written, nothing said.
   const size_t shown = world.prompter.shown.size();

@@ -12,15 +12,21 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
+#include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "core/IniFile.h"
+#include "logic/ExportLogic.h"
 #include "store/Gbk.h"
 #include "tests/windows/WindowTest.h"
+#include "ui/QtPrompter.h"
 #include "ui/RecentFolders.h"
+#include "ui/Screenshot.h"
 #include "ui/Text.h"
 
 using namespace cindral;
@@ -159,6 +165,44 @@ class FileDialogsTest : public QObject {
     // Kept once the disk is well again.
     QVERIFY(RememberFolder(FileKind::Import, second + QStringLiteral("/b.tsv")));
     QCOMPARE(StartFolder(FileKind::Import), second);
+  }
+
+  // 导出单词… on the desktop: the file dialog, then a message that says
+  // where the file went.
+  void anExportSaysWhereTheFileWent() {
+    QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));
+    test::TestWorld world(45000.0);
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+    world.OpenWordBook();
+    world.AddWord(1, "apple", 45000.0, 35, "苹果");
+    world.AddWord(1, "pear", 45000.0, 10, "梨");
+    QtPrompter prompter;
+    DesktopShell shell;
+    Program program(world.Db(), *world.settings, world.clock, prompter, shell);
+    const QString folder = QString::fromStdString(world.dir.File("导出的单词"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = QDir(folder).filePath(QStringLiteral("单词本-2023-03-15.tsv"));
+    QString opened, text;
+    WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+      QVERIFY(dialog != nullptr);
+      opened = dialog->directory().absolutePath();
+      auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      name->setText(path);
+      QTest::keyClick(name, Qt::Key_Return);
+      cindral::testing::AnswerNextBox([&](QMessageBox* box) {
+        QVERIFY(box != nullptr);
+        text = box->text();
+        QVERIFY(SaveScreenshot(box,
+                               cindral::testing::ScreenshotPath(QStringLiteral("export-message"))));
+        box->button(QMessageBox::Ok)->click();
+      });
+    });
+    ExportLogic(program).Run();
+    QCOMPARE(opened, QDir::homePath());
+    QCOMPARE(text, QStringLiteral("已导出 2 个单词，文件在：\n") + path);
+    QVERIFY(QFile::exists(path));
   }
 };
 

@@ -90,9 +90,9 @@ class StatisticsWindowTest : public QObject {
     QCOMPARE(PixelsOf(picture, kTodayMark), 0);
   }
 
-  // 保存为图片… with the file chosen: the picture at twice its size; a
-  // place that cannot be written says so.
-  void savesThePictureAsAWholePngFile() {
+  // 保存为图片… with the file chosen: the picture at twice its size, and
+  // the message says where it went; a place that cannot be written says so.
+  void savesThePictureAsAWholePngFileAndSaysWhere() {
     auto world = Course(/*groups=*/5, /*words=*/4, /*today=*/5);
     StatisticsWindow window(world->P());
     auto* save = Control<QPushButton>(&window, "按钮保存图片");
@@ -107,7 +107,8 @@ class StatisticsWindowTest : public QObject {
     QVERIFY(saved.load(path, "PNG"));
     QCOMPARE(saved.size(), QSize(1520, 1060));  // twice the designed size
     QVERIFY(PixelsOf(saved, kTodayMark) > 40);
-    QCOMPARE(QString::fromStdString(world->prompter.LastText()), QStringLiteral("图片已保存。"));
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("图片已保存，文件在：\n") + path);
 
     // A place that cannot be written: said so, and nothing is left behind.
     const std::string nowhere = world->dir.File("no-such-folder/统计.png");

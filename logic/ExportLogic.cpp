@@ -8,6 +8,7 @@
 
 #include "book/WordList.h"
 #include "core/WholeFiles.h"
+#include "logic/OwnFiles.h"
 #include "store/Convert.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
@@ -41,6 +42,11 @@ void ExportLogic::Run() {
   const size_t slash = path.rfind('/');
   if (path.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) {
     path += choice.extension;
+  }
+
+  if (IsOwnFile(program_, path)) {
+    program_.prompter().Fail(OwnFileRefusal(path), GBK("出错了"));
+    return;
   }
 
   std::string text;

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "core/WholeFiles.h"
+#include "logic/OwnFiles.h"
 #include "plan/DayPlan.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
@@ -103,6 +104,10 @@ void StatisticsWindowLogic::SavePicture(const std::function<std::string()>& pict
   std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
   for (char& c : ending) c = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
   if (ending != ".png") path += ".png";
+  if (IsOwnFile(program_, path)) {
+    program_.prompter().Fail(OwnFileRefusal(path), GBK("出错了"));
+    return;
+  }
   const std::string bytes = picture();
   if (bytes.empty() || !WriteFileWhole(GbkToUtf8(path), bytes)) {
     program_.prompter().Fail(GBK("图片保存失败，请换一个位置再试！"), GBK("出错了"));

@@ -189,6 +189,27 @@ TEST_F(MainWindowMenuTest, AnExportCutShortByAFullDiskSaysSoAndKeepsTheEarlierFi
   }
 }
 
+// An export aimed at the word book or the settings file, by name or by a
+// link, is refused: the learner's only copy would be lost.
+TEST_F(MainWindowMenuTest, AnExportNeverGoesOverTheBooksOwnFiles) {
+  Start();
+  world.AddWord(1, "apple", kDay1, 1, "苹果");
+  fs::create_symlink(world.dir.File("单词本.EDB"), world.dir.File("link.tsv"));
+  const std::string book = Slurp(world.dir.File("单词本.EDB"));
+  const std::string settings = Slurp(world.dir.File("Config.ini"));
+  for (const char* name : {"单词本.EDB", "Config.ini", "link.tsv"}) {
+    const std::string path = world.dir.File(name);
+    world.shell.chosenFiles.push_back({Utf8ToGbk(path), 1});
+    logic->OnExportMenu();
+    EXPECT_EQ(world.prompter.LastText(),
+              "“" + path + "”是保存单词本和设置的文件，不能覆盖，请换一个文件名！");
+  }
+  EXPECT_EQ(Slurp(world.dir.File("单词本.EDB")), book);
+  EXPECT_EQ(Slurp(world.dir.File("Config.ini")), settings);
+  EXPECT_TRUE(fs::is_symlink(world.dir.File("link.tsv")));
+  EXPECT_EQ(world.Db().RecordCount(), 1);
+}
+
 TEST_F(MainWindowMenuTest, TheBackupFolderIsShownOrElseNamed) {
   Start();
   logic->OnBackupFolderMenu();

@@ -58,15 +58,23 @@ bench: deps
 	cmake --build build -j $(JOBS)
 	@for b in build/bench/*_bench; do echo "== $$b"; $$b; done
 
-# Pictures of the windows, rendered offscreen, in build/screenshots/.
+# Pictures of the windows, rendered offscreen, in build/screenshots/; those
+# the documents show are copied into docs/images/ (commit what changed),
+# under a name of their own where one follows a colon.
+DOC_PICTURES = skin-default:main-window main-window-menu entry learning-card group-spelling \
+  group-choice forgotten-review drill-speaker game-background-1 word-book-find statistics-window
 screenshots: build
 	mkdir -p build/screenshots
 	for t in windows_AppWindows_test windows_Screenshots_test windows_SkinWindows_test \
 	         windows_StudyWindows_test windows_DictionaryPages_test windows_ImportWindow_test \
-	         windows_StatisticsWindow_test windows_SpeakerButtons_test; do \
+	         windows_StatisticsWindow_test windows_SpeakerButtons_test windows_GameWindow_test; do \
 	  CINDRAL_SCREENSHOT_DIR=$(CURDIR)/build/screenshots QT_QPA_PLATFORM=offscreen build/tests/$$t || exit 1; \
 	done
 	@ls build/screenshots
+	mkdir -p docs/images
+	for p in $(DOC_PICTURES); do \
+	  cp build/screenshots/$${p%%:*}.png docs/images/$${p##*:}.png || exit 1; \
+	done
 
 # The Debian package, build/cindral_<version>_<arch>.deb (apt install ./build/cindral_*.deb).
 deb: configure

@@ -68,7 +68,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   // Smaller than this, the buttons would leave the client panel.
   setMinimumSize(kWidth, kHeight);
 
-  frame_.Attach(this, 0);
+  frame_.Attach(this, /*persist=*/false);
   frame_.SetStatusText(Slogan());
   frame_.SetPageHandler(
       [this](int page) { Guarded([this, page] { logic_.OnPageSelected(page); }); });
@@ -81,17 +81,17 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
   frame_.AddPage(GBK("分组测验"), Bytes(ProgramPicture::kPageTest));
   frame_.AddPage(GBK("强化提高"), Bytes(ProgramPicture::kPageIntensive));
 
-  BuildControls(this, MainWindowButtons());
-  entryButton_ = Control<QPushButton>(this, "按钮录入单词");
-  const std::pair<const char*, void (MainWindowLogic::*)()> buttons[] = {
-      {"按钮录入单词", &MainWindowLogic::OnEntryButton},
-      {"按钮连连看", &MainWindowLogic::OnGameButton},
-      {"按钮查看单词本", &MainWindowLogic::OnNotebookButton},
-      {"按钮打乱单词本", &MainWindowLogic::OnShuffleButton},
-      {"按钮清空单词本", &MainWindowLogic::OnResetButton},
+  BuildControls(this, ui_.Layouts());
+  ui_.Find(this);
+  const std::pair<QPushButton*, void (MainWindowLogic::*)()> buttons[] = {
+      {ui_.entry, &MainWindowLogic::OnEntryButton},
+      {ui_.game, &MainWindowLogic::OnGameButton},
+      {ui_.notebook, &MainWindowLogic::OnNotebookButton},
+      {ui_.shuffle, &MainWindowLogic::OnShuffleButton},
+      {ui_.reset, &MainWindowLogic::OnResetButton},
   };
-  for (const auto& [name, handler] : buttons) {
-    connect(Control<QPushButton>(this, name), &QPushButton::clicked, this,
+  for (const auto& [button, handler] : buttons) {
+    connect(button, &QPushButton::clicked, this,
             [this, handler = handler] { Guarded([this, handler] { (logic_.*handler)(); }); });
   }
 
@@ -164,7 +164,7 @@ void MainWindow::OnMenuItem(int item) {
   frame_.ShowMessage(item == 0 ? AboutText() : DedicationText(), 1, 1, 1, GBK("提示"));
 }
 
-void MainWindow::SetEntryButtonEnabled(bool enabled) { entryButton_->setEnabled(enabled); }
+void MainWindow::SetEntryButtonEnabled(bool enabled) { ui_.entry->setEnabled(enabled); }
 
 void MainWindow::BringToFront() {
   if (isMinimized()) showNormal();

@@ -13,9 +13,9 @@
 
 #include "app/MainWindowLogic.h"
 #include "skin/SkinFrame.h"
+#include "ui/Layouts.h"
 
 class QMenu;
-class QPushButton;
 
 namespace cindral {
 
@@ -57,7 +57,7 @@ class MainWindow : public QWidget {
   Program& program_;
   MainWindowLogic logic_;
   SkinFrame frame_;
-  QPushButton* entryButton_ = nullptr;
+  MainWindowControls ui_;  // the five buttons
   QMenu* menu_ = nullptr;
   bool closingHandled_ = false;
   std::function<void()> afterFirstPaint_;

@@ -30,7 +30,7 @@ namespace {
 struct SkinnedWindow {
   SkinnedWindow(int w, int h, int pictureId) {
     widget.resize(w, h);
-    frame.Attach(&widget, 0);
+    frame.Attach(&widget, /*persist=*/false);
     frame.SetStatusText(GBK("Cindral 单词本 · 每天一组新单词"));
     const ProgramPicture icons[] = {ProgramPicture::kPageHome, ProgramPicture::kPageLearning,
                                     ProgramPicture::kPageTest, ProgramPicture::kPageIntensive};

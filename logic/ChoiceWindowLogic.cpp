@@ -13,7 +13,7 @@ namespace cindral {
 ChoiceWindowLogic::ChoiceWindowLogic(Program& program) : program_(program), verdict_(GBK("？")) {}
 
 void ChoiceWindowLogic::Created() {
-  ++focusRequests_;
+  focus_.Request();
   Database& db = program_.db();
   const int32_t records = db.RecordCount();
   const DueEntry* entry = CurrentDueEntry(program_);
@@ -88,7 +88,5 @@ void ChoiceWindowLogic::TimerTick() {
   shell.ShowWindow(WindowId::Choice, false);
   shell.OpenWindow(WindowId::Learning);
 }
-
-void ChoiceWindowLogic::FocusTimerTick() { ++focusRequests_; }
 
 }  // namespace cindral

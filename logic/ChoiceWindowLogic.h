@@ -13,13 +13,13 @@
 
 #include "core/LogicTimer.h"
 #include "core/Program.h"
+#include "logic/FocusKeeper.h"
 
 namespace cindral {
 
 class ChoiceWindowLogic {
  public:
   static constexpr int kVerdictInterval = 300;
-  static constexpr int kFocusInterval = 500;
   static constexpr int32_t kChoices = 4;
 
   explicit ChoiceWindowLogic(Program& program);
@@ -29,7 +29,7 @@ class ChoiceWindowLogic {
   void Choose(int button);    // a click on radio button 1..4
   bool KeyDown(int keyCode);  // in 编辑框提供快捷键: "1".."4" act as clicks
   void TimerTick();           // 时钟
-  void FocusTimerTick();      // 时钟保证获取焦点
+  void FocusTimerTick() { focus_.Request(); }  // 时钟保证获取焦点
   bool QueryClose() const { return false; }
 
   // Visible state.
@@ -45,9 +45,9 @@ class ChoiceWindowLogic {
   // The record numbers whose meanings were drawn.
   const std::array<int32_t, kChoices - 1>& drawnRecords() const { return drawn_; }
   // How many times the keyboard focus was sent to 编辑框提供快捷键.
-  int focusRequests() const { return focusRequests_; }
+  int focusRequests() const { return focus_.requests(); }
   LogicTimer& timer() { return timer_; }
-  LogicTimer& focusTimer() { return focusTimer_; }
+  LogicTimer& focusTimer() { return focus_.timer(); }
 
  private:
   void DrawRecords(int32_t recordCount, int32_t ownRecord);
@@ -61,9 +61,8 @@ class ChoiceWindowLogic {
   std::array<int32_t, kChoices - 1> drawn_{};
   int checked_ = 0;
   std::string verdict_;
-  int focusRequests_ = 0;
   LogicTimer timer_;
-  LogicTimer focusTimer_{kFocusInterval};
+  FocusKeeper focus_;
 };
 
 }  // namespace cindral

@@ -30,7 +30,7 @@ void ForgottenReviewWindowLogic::ShowEntry() {
   const DueEntry& entry = state.ForgottenList[static_cast<size_t>(state.ForgottenPosition) - 1];
   word_ = entry.Word;
   meaning_ = entry.Meaning;
-  ++focusRequests_;
+  focus_.Request();
 }
 
 void ForgottenReviewWindowLogic::NextButton() {
@@ -92,9 +92,7 @@ void ForgottenReviewWindowLogic::AddButton() {
 }
 
 void ForgottenReviewWindowLogic::PracticeSpelling() {
-  focusTimer_.Set(0);
-  program_.shell().OpenWindow(WindowId::ForgottenSpelling);
-  focusTimer_.Set(kFocusInterval);
+  focus_.OpenAbove(program_.shell(), WindowId::ForgottenSpelling);
 }
 
 bool ForgottenReviewWindowLogic::KeyDown(int keyCode) {
@@ -117,8 +115,6 @@ bool ForgottenReviewWindowLogic::KeyDown(int keyCode) {
       return false;
   }
 }
-
-void ForgottenReviewWindowLogic::FocusTimerTick() { ++focusRequests_; }
 
 void ForgottenReviewWindowLogic::Destroyed() { EndGroupTest(program_); }
 

@@ -10,13 +10,12 @@
 
 #include "core/LogicTimer.h"
 #include "core/Program.h"
+#include "logic/FocusKeeper.h"
 
 namespace cindral {
 
 class ForgottenReviewWindowLogic {
  public:
-  static constexpr int kFocusInterval = 500;
-
   explicit ForgottenReviewWindowLogic(Program& program);
 
   // Window events. The keys are those pressed in 编辑框提供快捷键.
@@ -25,15 +24,15 @@ class ForgottenReviewWindowLogic {
   void PreviousButton();  // 上一个(←)
   void AddButton();       // 添加到生词本(A)
   bool KeyDown(int keyCode);
-  void FocusTimerTick();  // 时钟保证获取焦点
+  void FocusTimerTick() { focus_.Request(); }  // 时钟保证获取焦点
   void Destroyed();
 
   // Visible state.
   const std::string& wordText() const { return word_; }        // 标签单词
   const std::string& meaningText() const { return meaning_; }  // 标签释义
   // How many times the keyboard focus was sent to 编辑框提供快捷键.
-  int focusRequests() const { return focusRequests_; }
-  LogicTimer& focusTimer() { return focusTimer_; }
+  int focusRequests() const { return focus_.requests(); }
+  LogicTimer& focusTimer() { return focus_.timer(); }
   bool closed() const { return closed_; }
 
  private:
@@ -43,8 +42,7 @@ class ForgottenReviewWindowLogic {
   Program& program_;
   std::string word_;
   std::string meaning_;
-  int focusRequests_ = 0;
-  LogicTimer focusTimer_{kFocusInterval};
+  FocusKeeper focus_;
   bool closed_ = false;
 };
 

@@ -16,8 +16,8 @@ int32_t IntensiveReviewWindowLogic::Count() const {
 }
 
 void IntensiveReviewWindowLogic::Opened() {
-  focus_ = Focus::KeyBox;
-  focusTimerInterval_ = kFocusTimerInterval;
+  focus_.Request();
+  focus_.Start();
   // The first card asks with the full-width mark; every later one with "?".
   Show(1, GBK("？"));
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/Program.h"
+#include "logic/FocusKeeper.h"
 #include "logic/Speaker.h"
 
 namespace cindral {
@@ -18,7 +19,6 @@ class IntensiveReviewWindowLogic {
  public:
   // Where the keyboard focus belongs: always the focus-holder box.
   enum class Focus { KeyBox };
-  static constexpr int kFocusTimerInterval = 500;  // ms
 
   explicit IntensiveReviewWindowLogic(Program& program);
 
@@ -29,7 +29,7 @@ class IntensiveReviewWindowLogic {
   // the offline dictionary.
   void KeyDown(int keyCode);
   void SpeakerButton() { speaker_.Speak(); }
-  void FocusTimerTick() { focus_ = Focus::KeyBox; }
+  void FocusTimerTick() { focus_.Request(); }
 
   // Visible state.
   int32_t position() const { return position_; }  // 1-based, 0 with no words
@@ -41,8 +41,9 @@ class IntensiveReviewWindowLogic {
   const std::string& entryText() const { return entryText_; }
   const std::string& positionText() const { return positionText_; }  // left label
   const std::string& countText() const { return countText_; }        // right label
-  int focusTimerInterval() const { return focusTimerInterval_; }
-  Focus focus() const { return focus_; }
+  LogicTimer& focusTimer() { return focus_.timer(); }
+  int focusTimerInterval() const { return focus_.timer().interval(); }
+  Focus focus() const { return Focus::KeyBox; }
   // The speaker button: the word on the card.
   Speaker& speaker() { return speaker_; }
 
@@ -58,8 +59,7 @@ class IntensiveReviewWindowLogic {
   std::string entryText_;
   std::string positionText_;
   std::string countText_;
-  int focusTimerInterval_ = 0;
-  Focus focus_ = Focus::KeyBox;
+  FocusKeeper focus_{false};  // runs once the drill has opened
   Speaker speaker_;
 };
 

@@ -28,7 +28,7 @@ LearningWindowLogic::LearningWindowLogic(Program& program)
 
 void LearningWindowLogic::Created() {
   studyDay_.Hold();
-  ++focusRequests_;
+  focus_.Request();
   ++viewPreparations_;
   // The card is the group test's exactly while the test's choice window exists.
   studyMode_ = !program_.shell().IsWindowOpen(WindowId::Choice);
@@ -169,9 +169,7 @@ void LearningWindowLogic::UpdateButton() {
 
 void LearningWindowLogic::PracticeSpelling() {
   // The focus timer would pull the keyboard away from the practice window.
-  focusTimer_.Set(0);
-  program_.shell().OpenWindow(WindowId::PracticeSpelling);
-  focusTimer_.Set(kFocusInterval);
+  focus_.OpenAbove(program_.shell(), WindowId::PracticeSpelling);
 }
 
 bool LearningWindowLogic::KeyDown(int keyCode) {
@@ -205,8 +203,6 @@ bool LearningWindowLogic::KeyDown(int keyCode) {
 void LearningWindowLogic::SpeakerButton() {
   if (!closed_) speaker_.Speak();
 }
-
-void LearningWindowLogic::FocusTimerTick() { ++focusRequests_; }
 
 void LearningWindowLogic::Destroyed() {
   if (studyMode_) {

@@ -13,14 +13,13 @@
 
 #include "core/LogicTimer.h"
 #include "core/Program.h"
+#include "logic/FocusKeeper.h"
 #include "logic/Speaker.h"
 
 namespace cindral {
 
 class LearningWindowLogic {
  public:
-  static constexpr int kFocusInterval = 500;
-
   explicit LearningWindowLogic(Program& program);
 
   // Window events. The keys are those pressed in the focus-holder box
@@ -33,7 +32,7 @@ class LearningWindowLogic {
   void UpdateButton();     // 更新单词
   void SpeakerButton();    // reads the word aloud, as key P does
   bool KeyDown(int keyCode);
-  void FocusTimerTick();
+  void FocusTimerTick() { focus_.Request(); }
   void Destroyed();
   // The window has gone and the windows above it too: a calendar day that
   // began while the card was open begins now (the card keeps the day it
@@ -59,8 +58,8 @@ class LearningWindowLogic {
   int viewPreparations() const { return viewPreparations_; }
   // 时钟保证获取焦点, and how many times the keyboard focus was sent to the
   // focus-holder box (at creation and on every tick).
-  LogicTimer& focusTimer() { return focusTimer_; }
-  int focusRequests() const { return focusRequests_; }
+  LogicTimer& focusTimer() { return focus_.timer(); }
+  int focusRequests() const { return focus_.requests(); }
   // The logic has closed the window.
   bool closed() const { return closed_; }
   // The speaker button: the word shown on the card.
@@ -85,8 +84,7 @@ class LearningWindowLogic {
   std::string pagesMeaning_;
   int pageLoads_ = 0;
   int viewPreparations_ = 0;
-  int focusRequests_ = 0;
-  LogicTimer focusTimer_{kFocusInterval};
+  FocusKeeper focus_;
   Speaker speaker_;
   StudyDayHold studyDay_;
 };

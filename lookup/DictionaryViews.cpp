@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/DictionaryViews.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
@@ -80,6 +82,24 @@ bool DictionaryViews::StartEngine() {
     page->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     views_[i] = view;
     pages_[i] = page;
+    // The word's loading page, laid over the view while the view may still
+    // show another word's page.
+    auto* cover = new QWidget(view);
+    // White, yet not marked opaque, so that the view beneath goes on
+    // drawing: a view kept from drawing loads its pages more slowly.
+    cover->setAttribute(Qt::WA_StyledBackground);
+    cover->setStyleSheet(QStringLiteral("background: white;"));
+    auto* text = new QLabel(cover);
+    text->setTextFormat(Qt::RichText);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setWordWrap(true);
+    // The page's left margin comes with its style, its top one from here.
+    auto* layout = new QVBoxLayout(cover);
+    layout->setContentsMargins(0, 48, 0, 0);
+    layout->addWidget(text);
+    cover->hide();
+    covers_[i] = cover;
+    view->installEventFilter(this);
     stall_[i] = new QTimer(this);
     stall_[i]->setSingleShot(true);
     stall_[i]->setInterval(kStallMs);
@@ -114,18 +134,23 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
   if (IsLocalPage(url)) {
     // A local page of an earlier word, superseded, changes nothing.
     if (status != QWebEngineLoadingInfo::LoadSucceededStatus) return;
-    if (url == failurePage_[i]) showing_[i] = Shown::FailurePage;
+    if (url == failurePage_[i]) {
+      showing_[i] = Shown::FailurePage;
+      covers_[i]->hide();
+    }
     if (url != loadingPage_[i]) return;
     showing_[i] = Shown::LoadingPage;
     // Once the word's loading page shows, the word's own page is loaded.
     if (!pending_[i].isEmpty()) {
-      ShowView(i);
       const QUrl next = pending_[i];
       pending_[i] = QUrl();
       views_[i]->load(next);
     }
     return;
   }
+  // The end of the word before's page, come in after the move to the next
+  // word's loading page, changes nothing: the next word's page follows.
+  if (!pending_[i].isEmpty() && status != QWebEngineLoadingInfo::LoadStartedStatus) return;
   switch (status) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
       // Also a retry from the local page's link.
@@ -138,6 +163,7 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
       stall_[i]->stop();
       shown_[i] = url;
       showing_[i] = Shown::ServicePage;
+      covers_[i]->hide();
       crashes_[i] = 0;
       failed_[i] = false;
       break;
@@ -182,6 +208,7 @@ void DictionaryViews::Release() {
     failed_[i] = false;
     if (stall_[i] != nullptr) stall_[i]->stop();
     if (views_[i] == nullptr || views_[i]->parentWidget() == nullptr) continue;
+    covers_[i]->hide();
     views_[i]->hide();
     views_[i]->setParent(nullptr);
     views_[i]->stop();
@@ -189,6 +216,10 @@ void DictionaryViews::Release() {
   }
   places_ = {};
   lines_ = {};
+}
+
+bool DictionaryViews::Covered(int page) const {
+  return covers_[page] != nullptr && !covers_[page]->isHidden();
 }
 
 bool DictionaryViews::RequestedPagesLoaded() const {
@@ -222,30 +253,51 @@ void DictionaryViews::LoadDictionaryPages(const DictionaryAddresses& addresses,
       views_[i]->load(requested_[i]);
       continue;
     }
-    // A view the card has just taken shows nothing of any word: the word's
-    // own page goes out at once, with no loading page before it.
-    if (showing_[i] == Shown::Nothing && shown_[i].isEmpty() && pending_[i].isEmpty()) {
-      stall_[i]->stop();
+    // Until the word's page (or its local page) has loaded, the view may
+    // still show the page of the word before, or of the card before: the
+    // word's loading page covers it. The view itself is never hidden
+    // meanwhile: a view hidden while its next page loads shows its old
+    // picture again, for a while, once it is shown.
+    stall_[i]->stop();
+    shown_[i] = QUrl();
+    Cover(i, word, meaning);
+    // A view the card has just taken was emptied (whatever it may still
+    // show lies under the cover): the word's own page goes out at once,
+    // with no loading page before it.
+    if (showing_[i] == Shown::Nothing && pending_[i].isEmpty()) {
       views_[i]->load(requested_[i]);
       continue;
     }
-    // The word before's page goes at once (the view is hidden until the
-    // loading page has replaced it); the word's own page follows the
-    // loading page.
-    if (views_[i]->parentWidget() != nullptr) views_[i]->hide();
-    shown_[i] = QUrl();
-    stall_[i]->stop();
+    // Otherwise the loading page replaces what the view holds first, and
+    // the word's own page follows it.
     pending_[i] = requested_[i];
     loadingPage_[i] = PageUrl(LoadingPageHtml(word, meaning));
     views_[i]->load(loadingPage_[i]);
   }
 }
 
+void DictionaryViews::Cover(int page, const std::string& word, const std::string& meaning) {
+  if (views_[page]->parentWidget() == nullptr) return;
+  QWidget* cover = covers_[page];
+  cover->findChild<QLabel*>()->setText(QString::fromStdString(LoadingPageHtml(word, meaning)));
+  cover->setGeometry(views_[page]->rect());
+  cover->raise();
+  cover->show();
+}
+
+bool DictionaryViews::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    for (int i = 0; i < kDictionaryPages; ++i) {
+      if (watched == views_[i]) covers_[i]->setGeometry(views_[i]->rect());
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
 void DictionaryViews::ShowFailurePage(int page) {
   if (views_[page] == nullptr || requested_[page].isEmpty()) return;
   stall_[page]->stop();
   shown_[page] = pending_[page] = QUrl();
-  ShowView(page);
   failed_[page] = true;
   if (!offlineHtml_) {
     if (!offline_) offline_ = std::make_unique<OfflineEntry>();
@@ -256,10 +308,6 @@ void DictionaryViews::ShowFailurePage(int page) {
   failurePage_[page] = PageUrl(html);
   views_[page]->load(failurePage_[page]);
   emit FailurePageShown(page);
-}
-
-void DictionaryViews::ShowView(int page) {
-  if (views_[page]->parentWidget() != nullptr && crashes_[page] < 2) views_[page]->show();
 }
 
 void DictionaryViews::ShowTextLine(int page, bool shown) {

@@ -9,12 +9,13 @@
 //
 // A page that cannot be loaded shows a small local page instead of the
 // engine's error page (the word, its meaning, its offline dictionary entry,
-// the address and a link to try again). A tab never shows another word's page: moving on to a word
-// first shows a local loading page for it (unless only the part after "#"
-// changes, which the page shown follows by itself), and a service that
-// stops answering gets the local page after a few seconds without
-// progress. When the engine cannot start at all, each place shows the
-// address as a line of plain text, and the card goes on working.
+// the address and a link to try again). A tab never shows another word's
+// page: moving on to a word lays a loading page for it over the view until
+// the word's page (or its local page) has loaded, unless only the part
+// after "#" changes, which the page shown follows by itself; a service that
+// stops answering gets the local page after a few seconds without progress.
+// When the engine cannot start at all, each place shows the address as a
+// line of plain text, and the card goes on working.
 
 #include <QObject>
 #include <QPointer>
@@ -79,6 +80,9 @@ class DictionaryViews : public QObject, public DictionaryPages {
   // service that cannot be reached.
   enum class Shown { Nothing, LoadingPage, ServicePage, FailurePage };
   Shown Showing(int page) const { return showing_[page]; }
+  // Whether the word's loading page lies over the view, which may still
+  // show another word's page underneath.
+  bool Covered(int page) const;
   // Whether every view shows the address it was last asked for and has
   // finished loading it.
   bool RequestedPagesLoaded() const;
@@ -94,14 +98,16 @@ class DictionaryViews : public QObject, public DictionaryPages {
   bool StartEngine();
   void LoadingChanged(int page, const QWebEngineLoadingInfo& info);
   void ShowFailurePage(int page);
-  // Shows an attached view again that waited, hidden, for its loading page.
-  void ShowView(int page);
+  // Puts the word's loading page over an attached view.
+  void Cover(int page, const std::string& word, const std::string& meaning);
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void ShowTextLine(int page, bool shown);
 
   bool engineTried_ = false;
   QWebEngineProfile* profile_ = nullptr;
   std::array<QWebEngineView*, kDictionaryPages> views_{};
   std::array<SilentWebPage*, kDictionaryPages> pages_{};
+  std::array<QWidget*, kDictionaryPages> covers_{};
   std::array<QPointer<QWidget>, kDictionaryPages> places_;
   std::array<QPointer<QLabel>, kDictionaryPages> lines_;
   std::array<QUrl, kDictionaryPages> requested_;

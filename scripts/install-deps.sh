@@ -11,7 +11,7 @@ PACKAGES="
   qt6-webengine-dev
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   libespeak-ng1 wordnet-base
-  dpkg-dev file desktop-file-utils appstream reuse
+  dpkg-dev file desktop-file-utils appstream reuse man-db
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libfuzzer-14-dev libclang-rt-14-dev
   fonts-wqy-microhei fonts-arphic-uming fontconfig libfontconfig-dev

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QWindow>
 
+#include "draw/SkinColor.h"
 #include "draw/SkinGraphics.h"
 #include "draw/SkinRegion.h"
 #include "skin/AccessibleAreas.h"
@@ -48,13 +49,8 @@ std::vector<AccessibleArea> SkinChooserWindow::ChooserAreas() const {
   }
   // A swatch by its colour as #RRGGBB.
   for (const SkinChooser::Swatch& swatch : chooser_.swatches()) {
-    const uint32_t c = swatch.colour;
-    const QString hex = QStringLiteral("%1%2%3")
-                            .arg(c & 0xFF, 2, 16, QLatin1Char('0'))
-                            .arg((c >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-                            .arg((c >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
-                            .toUpper();
-    const QString name = QStringLiteral("颜色 #") + hex;
+    const QColor colour = SkinColor::ToQColor(SkinColor::Argb(swatch.colour, 255));
+    const QString name = QStringLiteral("颜色 ") + colour.name(QColor::HexRgb).toUpper();
     areas.push_back({name, QAccessible::Button, rect(swatch.hit), !pictures, true,
                      swatch.state == SkinChooser::kSelected});
   }

@@ -74,7 +74,7 @@ void DrawInto(SkinGraphics& g, SkinPicture picture, const FrameRect& r) {
 SkinFrame::SkinFrame() : menuNames_{GBK("菜单 1"), GBK("菜单 2")} {}
 SkinFrame::~SkinFrame() = default;
 
-void SkinFrame::Attach(QWidget* window, int persist, SkinSettings* settings) {
+void SkinFrame::Attach(QWidget* window, bool persist, SkinSettings* settings) {
   if (IsAttached() || window == nullptr) return;
   auto qtWindow = std::make_unique<QtFrameWindow>(window, *this);
   FrameWindow* raw = qtWindow.get();
@@ -82,7 +82,7 @@ void SkinFrame::Attach(QWidget* window, int persist, SkinSettings* settings) {
   Attach(raw, persist, settings);
 }
 
-void SkinFrame::Attach(FrameWindow* window, int persist, SkinSettings* settings) {
+void SkinFrame::Attach(FrameWindow* window, bool persist, SkinSettings* settings) {
   if (IsAttached() || window == nullptr) return;
   window_ = window;
   frameReady_ = true;
@@ -118,13 +118,13 @@ void SkinFrame::LoadSkin() {
                       kSkinButtonHeight};
 }
 
-int SkinFrame::SetStatusText(const std::string& gbk) {
-  if (!IsAttached()) return 0;
+bool SkinFrame::SetStatusText(const std::string& gbk) {
+  if (!IsAttached()) return false;
   status_ = gbk;
   window_->Invalidate(
       {kStatusLeft, window_->Height() - kStatusHeight, window_->Width(), kStatusHeight});
   window_->UpdateNow();
-  return 1;
+  return true;
 }
 
 void SkinFrame::SetMenuNames(std::string first, std::string second) {
@@ -144,16 +144,16 @@ bool SkinFrame::AddPage(const std::string& label, std::string iconBytes) {
   return true;
 }
 
-int SkinFrame::SetPageHandler(Handler handler) {
-  if (!IsAttached()) return 0;
+bool SkinFrame::SetPageHandler(Handler handler) {
+  if (!IsAttached()) return false;
   pageHandler_ = std::move(handler);
-  return 1;
+  return true;
 }
 
-int SkinFrame::SetMenuHandler(Handler handler) {
-  if (!IsAttached()) return 0;
+bool SkinFrame::SetMenuHandler(Handler handler) {
+  if (!IsAttached()) return false;
   menuHandler_ = std::move(handler);
-  return 1;
+  return true;
 }
 
 int SkinFrame::StripCount(int width) {
@@ -294,7 +294,13 @@ void SkinFrame::OnMouseMove(int x, int y) {
   for (PageButton& page : pages_) {
     if (!FollowPointer(page.state, page.rect.Contains(x, y))) continue;
     Redraw(page.rect);
-    if (page.state == PageButton::kHover && pageHoverHandler_) pageHoverHandler_(page.index - 1);
+    if (page.state == PageButton::kHover && pageHoverHandler_) {
+      // What the hover starts may keep the program busy at once (the work it
+      // queues goes before a redraw left for later): the lit page is put
+      // on the screen first.
+      window_->UpdateNow();
+      pageHoverHandler_(page.index - 1);
+    }
   }
   if (FollowPointer(skinButton_.state, skinButton_.rect.Contains(x, y))) {
     Redraw(SkinButtonArea());

@@ -52,18 +52,18 @@ class SkinFrame {
   SkinFrame& operator=(const SkinFrame&) = delete;
 
   // Takes the widget over: frameless, drawn and driven by this frame. With
-  // `persist` non-zero the look is read from and written to `settings`.
-  // Only the first Attach counts.
-  void Attach(QWidget* window, int persist = 0, SkinSettings* settings = nullptr);
+  // `persist` the look is read from and written to `settings`. Only the
+  // first Attach counts.
+  void Attach(QWidget* window, bool persist = false, SkinSettings* settings = nullptr);
   // The same over any FrameWindow (which the frame does not own).
-  void Attach(FrameWindow* window, int persist = 0, SkinSettings* settings = nullptr);
+  void Attach(FrameWindow* window, bool persist = false, SkinSettings* settings = nullptr);
   bool IsAttached() const { return window_ != nullptr; }
 
-  // Each returns 1 (true) when done, 0 (false) before Attach.
-  int SetStatusText(const std::string& gbk);
+  // Each returns true when done, false before Attach.
+  bool SetStatusText(const std::string& gbk);
   bool AddPage(const std::string& label, std::string iconBytes);
-  int SetPageHandler(Handler handler);
-  int SetMenuHandler(Handler handler);
+  bool SetPageHandler(Handler handler);
+  bool SetMenuHandler(Handler handler);
   // Told the page (0-based) the pointer has just come onto.
   void SetPageHoverHandler(Handler handler) { pageHoverHandler_ = std::move(handler); }
   // What the two menu caption buttons do, as the accessibility interface
@@ -120,11 +120,11 @@ class SkinFrame {
   FrameRect SkinButtonBackground() const;
   FrameRect SkinButtonArea() const;
   void PressForMoveOrSize(int x, int y);
-  SkinSettings* PersistedSettings() const { return persist_ != 0 ? settings_ : nullptr; }
+  SkinSettings* PersistedSettings() const { return persist_ ? settings_ : nullptr; }
 
   std::unique_ptr<FrameWindow> ownedWindow_;
   FrameWindow* window_ = nullptr;
-  int persist_ = 0;
+  bool persist_ = false;
   SkinSettings* settings_ = nullptr;
   bool frameReady_ = false;
   bool boxOpen_ = false;

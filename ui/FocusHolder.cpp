@@ -26,7 +26,7 @@ void MakeFocusHolder(QLineEdit* box) {
 
 namespace cindral {
 
-FocusHolder::FocusHolder(ModalWindow* window, QLineEdit* box, LogicTimer& focusTimer,
+FocusHolder::FocusHolder(ModalWindow* window, QLineEdit* box, QTimer* timer, LogicTimer& focusTimer,
                          Handler handle, std::function<bool(int key)> keyDown,
                          std::function<void()> focusTick)
     : box_(box) {
@@ -37,7 +37,7 @@ FocusHolder::FocusHolder(ModalWindow* window, QLineEdit* box, LogicTimer& focusT
     handle([&] { used = keyDown(key); });
     return used;
   });
-  BindTimer(window, "时钟保证获取焦点", focusTimer, [handle, focusTick] { handle(focusTick); });
+  BindTimer(timer, focusTimer, [handle, focusTick] { handle(focusTick); });
 }
 
 void FocusHolder::Follow(int focusRequests) {

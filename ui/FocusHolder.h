@@ -11,6 +11,7 @@
 #include "core/LogicTimer.h"
 
 class QLineEdit;
+class QTimer;
 
 namespace cindral {
 
@@ -19,15 +20,17 @@ class ModalWindow;
 void MakeFocusHolder(QLineEdit* box);
 
 // A study window's focus holder bound to its logic: the box takes the
-// window's shortcut keys (`keyDown`, true when a key was used), the logic's
-// focus timer "时钟保证获取焦点" runs `focusTick` at each tick, and Follow
-// gives the box the keyboard whenever the logic has asked for it again.
-// `handle` runs a step of the logic the way the window runs all its events.
+// window's shortcut keys (`keyDown`, true when a key was used), the window's
+// timer 时钟保证获取焦点 follows the logic's focus timer and runs `focusTick`
+// at each tick, and Follow gives the box the keyboard whenever the logic has
+// asked for it again. `handle` runs a step of the logic the way the window
+// runs all its events.
 class FocusHolder {
  public:
   using Handler = std::function<void(const std::function<void()>& step)>;
-  FocusHolder(ModalWindow* window, QLineEdit* box, LogicTimer& focusTimer, Handler handle,
-              std::function<bool(int key)> keyDown, std::function<void()> focusTick);
+  FocusHolder(ModalWindow* window, QLineEdit* box, QTimer* timer, LogicTimer& focusTimer,
+              Handler handle, std::function<bool(int key)> keyDown,
+              std::function<void()> focusTick);
 
   // `focusRequests`: how often the logic has asked for the keyboard so far.
   void Follow(int focusRequests);

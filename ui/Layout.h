@@ -29,27 +29,30 @@ enum class ControlKind {
   Table           // rows of text cells under a header line
 };
 
-struct FontSpec {
+struct FontLayout {
   const char* face = nullptr;  // nullptr: the control keeps the window's font
   int pixelHeight = 0;
 };
 
-struct ControlSpec {
+struct ControlLayout {
   const char* name;
   ControlKind kind;
   int x, y, width, height;
-  FontSpec font;
+  FontLayout font;
   // Label, button, radio button, group box: the caption ("\n" breaks lines).
   // Tab control: the tab titles, one per line. Combo box: its items, one per line.
   // Table: the column titles, one per line.
   const char* text = "";
+  // The group box this control lies inside, its rectangle measured from
+  // the box's top left; nullptr: the window itself.
+  const char* parent = nullptr;
 };
 
-struct WindowSpec {
+struct WindowLayout {
   const char* name;
   const char* caption;
   int width, height;  // the client area, in device-independent pixels
-  std::vector<ControlSpec> controls;
+  std::vector<ControlLayout> controls;
 };
 
 }  // namespace cindral

@@ -13,7 +13,7 @@
 
 namespace cindral {
 
-ModalWindow::ModalWindow(const WindowSpec& layout, QWidget* parent) : QDialog(parent) {
+ModalWindow::ModalWindow(const WindowLayout& layout, QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   for (QObject* object : BuildWindow(this, layout)) {

@@ -38,7 +38,7 @@ class ModalWindow : public QDialog {
  public:
   // The parent is the window that opens this one: the new window is modal
   // over it and is centred on it.
-  explicit ModalWindow(const WindowSpec& layout, QWidget* parent = nullptr);
+  explicit ModalWindow(const WindowLayout& layout, QWidget* parent = nullptr);
   ~ModalWindow() override;
 
   // Shows the window and returns when it has closed.

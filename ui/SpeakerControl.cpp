@@ -8,7 +8,7 @@
 
 namespace cindral {
 
-SpeakerControl::SpeakerControl(QWidget* window, const ControlSpec& place, Speech& speech,
+SpeakerControl::SpeakerControl(QWidget* window, const ControlLayout& place, Speech& speech,
                                std::function<void()> clicked, std::function<void()> speechChanged)
     : speech_(speech),
       button_(qobject_cast<SpeakerButton*>(BuildControls(window, {place}).front())),

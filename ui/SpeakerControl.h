@@ -19,7 +19,7 @@ class SpeakerButton;
 
 class SpeakerControl {
  public:
-  SpeakerControl(QWidget* window, const ControlSpec& place, Speech& speech,
+  SpeakerControl(QWidget* window, const ControlLayout& place, Speech& speech,
                  std::function<void()> clicked, std::function<void()> speechChanged);
   ~SpeakerControl();
   SpeakerControl(const SpeakerControl&) = delete;

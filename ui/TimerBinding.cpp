@@ -8,10 +8,8 @@
 
 namespace cindral {
 
-void BindTimer(QWidget* window, const char* name, LogicTimer& model, std::function<void()> onTick) {
-  auto* timer = Control<QTimer>(window, name);
-  if (timer == nullptr) return;
-  QObject::connect(timer, &QTimer::timeout, window, std::move(onTick));
+void BindTimer(QTimer* timer, LogicTimer& model, std::function<void()> onTick) {
+  QObject::connect(timer, &QTimer::timeout, timer, std::move(onTick));
   SetTimerInterval(timer, model.interval());
   model.Follow([timer](int milliseconds) { SetTimerInterval(timer, milliseconds); });
 }

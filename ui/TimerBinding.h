@@ -7,13 +7,13 @@
 
 #include "core/LogicTimer.h"
 
-class QWidget;
+class QTimer;
 
 namespace cindral {
 
-// The window's timer control `name` follows the logic's timer from now on
-// (every change of interval is applied at once, 0 stops it), and each of its
-// ticks runs `onTick`.
-void BindTimer(QWidget* window, const char* name, LogicTimer& model, std::function<void()> onTick);
+// A window's timer control follows the logic's timer from now on (every
+// change of interval is applied at once, 0 stops it), and each of its ticks
+// runs `onTick`.
+void BindTimer(QTimer* timer, LogicTimer& model, std::function<void()> onTick);
 
 }  // namespace cindral

@@ -51,7 +51,7 @@ std::pair<QString, int> SplitTrailingNumber(const QString& name) {
   return {name.left(name.size() - digits), name.right(digits).toInt()};
 }
 
-QWidget* MakeWidget(const ControlSpec& layout, QWidget* parent) {
+QWidget* MakeWidget(const ControlLayout& layout, QWidget* parent) {
   const QString text = QString::fromUtf8(layout.text ? layout.text : "");
   switch (layout.kind) {
     case ControlKind::Label: {
@@ -158,7 +158,7 @@ WebViewFactory SetWebViewFactory(WebViewFactory factory) {
   return std::exchange(CurrentWebViewFactory(), std::move(factory));
 }
 
-QFont DesignedFont(const FontSpec& layout) {
+QFont DesignedFont(const FontLayout& layout) {
   QFont font;
   SetDesignedFace(&font, QString::fromUtf8(layout.face));
   font.setPixelSize(layout.pixelHeight);
@@ -169,17 +169,23 @@ QFont DesignedFont(const FontSpec& layout) {
   return font;
 }
 
-std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSpec>& controls) {
+std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlLayout>& controls) {
   std::vector<QObject*> built;
   built.reserve(controls.size());
+  QHash<QString, QWidget*> groupBoxes;
   QHash<QString, QButtonGroup*> radioGroups;
   std::vector<QWidget*> backgrounds;
 
-  for (const ControlSpec& layout : controls) {
+  for (const ControlLayout& layout : controls) {
     const QString name = QString::fromUtf8(layout.name);
-    // Every control is the window's own, measured from its corner; one
-    // listed later lies over one listed before (a group box's frame).
+    // A control inside a group box is the box's own, measured from its
+    // corner; the box must be listed before it.
     QWidget* owner = parent;
+    if (layout.parent != nullptr) {
+      owner = groupBoxes.value(QString::fromUtf8(layout.parent), nullptr);
+      Q_ASSERT_X(owner != nullptr, "BuildControls", "a group box is listed before its controls");
+      if (owner == nullptr) owner = parent;
+    }
 
     if (layout.kind == ControlKind::Timer) {
       auto* timer = new QTimer(parent);
@@ -200,6 +206,7 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSp
     widget->setObjectName(name);
     widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
     if (layout.font.face != nullptr) widget->setFont(DesignedFont(layout.font));
+    if (layout.kind == ControlKind::GroupBox) groupBoxes.insert(name, widget);
     if (IsBackground(layout.kind)) backgrounds.push_back(widget);
 
     if (layout.kind == ControlKind::RadioButton) {
@@ -220,7 +227,7 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSp
   return built;
 }
 
-std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& layout) {
+std::vector<QObject*> BuildWindow(QWidget* window, const WindowLayout& layout) {
   window->setObjectName(QString::fromUtf8(layout.name));
   window->setWindowTitle(QString::fromUtf8(layout.caption));
   window->setFixedSize(layout.width, layout.height);

@@ -53,15 +53,15 @@ WebViewFactory SetWebViewFactory(WebViewFactory factory);
 
 // The designed font: the face at the pixel height (which scales with the
 // screen like every other designed size), normal weight.
-QFont DesignedFont(const FontSpec& font);
+QFont DesignedFont(const FontLayout& font);
 
 // Builds `controls` as children of `parent`, in the listed order; returns the
 // created objects in the same order. Picture boxes and tab controls are
 // backgrounds and go beneath the controls that overlap them.
-std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlSpec>& controls);
+std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlLayout>& controls);
 
 // Builds the whole window: its object name, caption, fixed size and controls.
-std::vector<QObject*> BuildWindow(QWidget* window, const WindowSpec& layout);
+std::vector<QObject*> BuildWindow(QWidget* window, const WindowLayout& layout);
 
 // Finds a control of `window` by its designed name. Does not look into other
 // windows opened as children of this one (they may use the same names).

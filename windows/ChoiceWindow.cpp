@@ -4,45 +4,32 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QLineEdit>
 
 #include "ui/ControlText.h"
-#include "ui/FocusHolder.h"
-#include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/TimerBinding.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
 ChoiceWindow::ChoiceWindow(Program& program, QWidget* parent)
-    : ModalWindow(ChoiceWindowLayout(), parent),
-      program_(program),
-      logic_(program),
-      options_(Control<QButtonGroup>(this, "单选框单词")),
-      focus_(this, Control<QLineEdit>(this, "编辑框提供快捷键"), logic_.focusTimer(),
-             [this](const std::function<void()>& step) { Handle(step); },
-             [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }) {
+    : LogicWindow(program, ChoiceWindowLayout(), parent),
+      ui_(this),
+      options_(ui_.option1->group()),
+      focus_(HoldFocus(ui_.keyBox, ui_.focusTimer)) {
   connect(options_, &QButtonGroup::idClicked, this,
           [this](int id) { Handle([this, id] { logic_.Choose(id); }); });
   SetCloseQuery([this] { return logic_.QueryClose(); });
-  BindTimer(this, "时钟", logic_.timer(), [this] { Handle([this] { logic_.TimerTick(); }); });
+  BindTimer(ui_.timer, logic_.timer(), [this] { Handle(&ChoiceWindowLogic::TimerTick); });
 }
 
 void ChoiceWindow::Run() {
-  Handle([this] { logic_.Created(); });
+  Handle(&ChoiceWindowLogic::Created);
   Open();
-}
-
-void ChoiceWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
 }
 
 void ChoiceWindow::Show() {
   if (IsClosed()) return;
-  SetControlText(Control<QWidget>(this, "标签单词"), logic_.wordText());
-  SetControlText(Control<QWidget>(this, "标签判断释义对错"), logic_.verdictText());
+  SetControlText(ui_.word, logic_.wordText());
+  SetControlText(ui_.verdict, logic_.verdictText());
   for (int i = 1; i <= ChoiceWindowLogic::kChoices; ++i) {
     QAbstractButton* option = options_->button(i);
     SetControlText(option, logic_.optionText(i));

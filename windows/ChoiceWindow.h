@@ -4,19 +4,17 @@
 // The choice window 窗口选择 of the group test on the desktop, bound to its
 // logic. It refuses the learner's close; the test closes it.
 
-#include <functional>
-
 #include "core/Program.h"
 #include "logic/ChoiceWindowLogic.h"
 #include "ui/FocusHolder.h"
-#include "ui/ModalWindow.h"
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 class QButtonGroup;
-class QLineEdit;
 
 namespace cindral {
 
-class ChoiceWindow : public ModalWindow {
+class ChoiceWindow : public LogicWindow<ChoiceWindowLogic> {
   Q_OBJECT
 
  public:
@@ -26,15 +24,12 @@ class ChoiceWindow : public ModalWindow {
   // card at once), then shows the window modally unless the test has
   // closed it meanwhile.
   void Run();
-  ChoiceWindowLogic& logic() { return logic_; }
 
  private:
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  void Show() override;
 
-  Program& program_;
-  ChoiceWindowLogic logic_;
-  QButtonGroup* options_;
+  Found<ChoiceWindowControls> ui_;
+  QButtonGroup* options_;  // the four radio buttons, numbered 1 to 4
   FocusHolder focus_;  // the shortcut box
 };
 

@@ -5,18 +5,14 @@
 #include <QLineEdit>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/VirtualKey.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
 EntryWindow::EntryWindow(Program& program, QWidget* parent)
-    : ModalWindow(EntryWindowLayout(), parent),
-      program_(program),
-      logic_(program),
-      form_(this, [this] { Handle([this] { logic_.Submit(); }); }) {
+    : LogicWindow(program, EntryWindowLayout(), parent),
+      ui_(this),
+      form_(this, ui_, [this] { Handle(&EntryWindowLogic::Submit); }) {
   // Enter on the window or in either box submits.
   SetKeyHandler([this](QWidget* control, int key) {
     if (key != kKeyEnter) return false;
@@ -26,18 +22,14 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
   });
   SetCloseQuery([this] {
     bool mayClose = false;
-    RunGuarded(program_.prompter(), [&] { mayClose = logic_.QueryClose(); });
+    Guarded([&] { mayClose = logic_.QueryClose(); });
     return mayClose;
   });
-  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
-  Handle([this] { logic_.Created(); });
+  HandleClose(&EntryWindowLogic::Destroyed);
+  Handle(&EntryWindowLogic::Created);
 }
 
-void EntryWindow::Handle(const std::function<void()>& handler) {
-  form_.PassTexts(logic_);
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
+void EntryWindow::ReadInput() { form_.PassTexts(logic_); }
 
 void EntryWindow::Show() {
   if (form_.word() != logic_.word()) SetControlText(form_.wordBox(), logic_.word());

@@ -5,27 +5,24 @@
 
 #include "core/Program.h"
 #include "logic/EntryWindowLogic.h"
-#include "ui/ModalWindow.h"
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 #include "windows/WordForm.h"
-
 
 namespace cindral {
 
-class EntryWindow : public ModalWindow {
+class EntryWindow : public LogicWindow<EntryWindowLogic> {
   Q_OBJECT
 
  public:
   EntryWindow(Program& program, QWidget* parent = nullptr);
 
-  EntryWindowLogic& logic() { return logic_; }
-
  private:
-  // Runs a logic handler with the boxes' texts, then shows the logic's state.
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  // The boxes' texts.
+  void ReadInput() override;
+  void Show() override;
 
-  Program& program_;
-  EntryWindowLogic logic_;
+  Found<EntryWindowControls> ui_;
   WordForm form_;
 };
 

@@ -4,32 +4,26 @@
 // The forgotten-word review 窗口每日遗忘单词测试 on the desktop, bound to its
 // logic. Its closing, however it comes, ends the group test.
 
-#include <functional>
-
 #include "core/Program.h"
 #include "logic/ForgottenReviewWindowLogic.h"
 #include "ui/FocusHolder.h"
-#include "ui/ModalWindow.h"
-
-class QLineEdit;
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
-class ForgottenReviewWindow : public ModalWindow {
+class ForgottenReviewWindow : public LogicWindow<ForgottenReviewWindowLogic> {
   Q_OBJECT
 
  public:
   ForgottenReviewWindow(Program& program, QWidget* parent = nullptr);
 
   void Run();
-  ForgottenReviewWindowLogic& logic() { return logic_; }
 
  private:
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  void Show() override;
 
-  Program& program_;
-  ForgottenReviewWindowLogic logic_;
+  Found<ForgottenReviewWindowControls> ui_;
   FocusHolder focus_;  // the shortcut box
 };
 

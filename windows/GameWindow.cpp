@@ -9,13 +9,9 @@
 
 #include "store/Gbk.h"
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
-#include "ui/Layouts.h"
-#include "ui/PictureButton.h"
 #include "ui/PictureFile.h"
 #include "ui/RecentFolders.h"
 #include "ui/SpeakerControl.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 namespace {
@@ -37,39 +33,33 @@ QPixmap CoverPixmap(const QImage& picture, const QSize& box, qreal pixelRatio) {
 }  // namespace
 
 GameWindow::GameWindow(Program& program, QWidget* parent)
-    : ModalWindow(GameWindowLayout(), parent),
-      program_(program),
-      logic_(program),
-      pictureBox_(Control<QLabel>(this, "图片框")),
-      countLabel_(Control<QLabel>(this, "标签提示背诵进度")),
-      fileDialog_(Control<QFileDialog>(this, "通用对话框")) {
+    : LogicWindow(program, GameWindowLayout(), parent),
+      ui_(this),
+      buttons_{ui_.button1, ui_.button2, ui_.button3, ui_.button4,
+               ui_.button5, ui_.button6, ui_.button7, ui_.button8} {
   for (int i = 1; i <= GameWindowLogic::kButtons; ++i) {
-    const QByteArray name = "超级按钮" + QByteArray::number(i);
-    PictureButton* button = Control<PictureButton>(this, name.constData());
+    PictureButton* button = buttons_[static_cast<size_t>(i - 1)];
     // Checked = chosen by the first click of a pair; the logic decides.
     button->setCheckable(true);
     connect(button, &PictureButton::clicked, this,
             [this, i] { Handle([this, i] { logic_.Click(i); }); });
-    buttons_[static_cast<size_t>(i - 1)] = button;
   }
-  connect(Control<QPushButton>(this, "按钮换重新选词"), &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.DealAgain(); }); });
-  connect(Control<QPushButton>(this, "按钮换背景"), &QPushButton::clicked, this, [this] {
-    Handle([this] { logic_.NextBackground(); });
+  HandleClicks(ui_.dealAgain, &GameWindowLogic::DealAgain);
+  connect(ui_.nextBackground, &QPushButton::clicked, this, [this] {
+    Handle(&GameWindowLogic::NextBackground);
     ShowBuiltInBackground(logic_.background());
   });
-  connect(Control<QPushButton>(this, "按钮自定义背景"), &QPushButton::clicked, this,
-          [this] { ChooseBackgroundFile(); });
+  connect(ui_.ownBackground, &QPushButton::clicked, this, [this] { ChooseBackgroundFile(); });
 
-  fileDialog_->setWindowTitle(QStringLiteral("选择背景图片"));
-  fileDialog_->setNameFilters(PictureNameFilters());
+  ui_.fileDialog->setWindowTitle(QStringLiteral("选择背景图片"));
+  ui_.fileDialog->setNameFilters(PictureNameFilters());
 
   speaker_ = std::make_unique<SpeakerControl>(
       this, GameSpeakerButton(), program.speech(),
-      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
+      [this] { Handle(&GameWindowLogic::SpeakerButton); }, [this] { Show(); });
 
-  pictureBox_->setScaledContents(false);
-  Handle([this] { logic_.Opened(); });
+  ui_.picture->setScaledContents(false);
+  Handle(&GameWindowLogic::Opened);
   ShowBuiltInBackground(logic_.background());
 }
 
@@ -79,11 +69,6 @@ QString GameWindow::BackgroundResource(int index) {
   return QStringLiteral(":/game/background%1.bmp").arg(index);
 }
 
-void GameWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
-
 void GameWindow::Show() {
   for (int i = 1; i <= GameWindowLogic::kButtons; ++i) {
     PictureButton* button = buttons_[static_cast<size_t>(i - 1)];
@@ -91,14 +76,14 @@ void GameWindow::Show() {
     button->setChecked(logic_.selection() == i);
     button->setVisible(logic_.visible(i));
   }
-  SetControlText(countLabel_, logic_.countText());
+  SetControlText(ui_.count, logic_.countText());
   speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
   if (logic_.closed()) CloseWindow();
 }
 
 void GameWindow::ShowBuiltInBackground(int index) {
   if (index < 1 || index > GameWindowLogic::kBuiltInBackgrounds) {
-    pictureBox_->clear();
+    ui_.picture->clear();
     return;
   }
   ShowPicture(QImage(BackgroundResource(index)));
@@ -106,16 +91,16 @@ void GameWindow::ShowBuiltInBackground(int index) {
 
 void GameWindow::ShowPicture(const QImage& picture) {
   if (picture.isNull()) {
-    pictureBox_->clear();
+    ui_.picture->clear();
     return;
   }
-  pictureBox_->setPixmap(CoverPixmap(picture, pictureBox_->size(), devicePixelRatioF()));
+  ui_.picture->setPixmap(CoverPixmap(picture, ui_.picture->size(), devicePixelRatioF()));
 }
 
 void GameWindow::ChooseBackgroundFile() {
-  fileDialog_->setDirectory(StartFolder(FileKind::GameBackground));
-  if (fileDialog_->exec() != QDialog::Accepted) return;
-  const QStringList chosen = fileDialog_->selectedFiles();
+  ui_.fileDialog->setDirectory(StartFolder(FileKind::GameBackground));
+  if (ui_.fileDialog->exec() != QDialog::Accepted) return;
+  const QStringList chosen = ui_.fileDialog->selectedFiles();
   if (chosen.isEmpty()) return;
   RememberFolder(FileKind::GameBackground, chosen.first());
   ShowBackgroundFile(chosen.first());
@@ -128,7 +113,7 @@ void GameWindow::ShowBackgroundFile(const QString& path) {
       ShowPicture(file.image);
       break;
     case PictureFile::Outcome::NotAPicture:
-      pictureBox_->clear();
+      ui_.picture->clear();
       break;
     case PictureFile::Outcome::TooLarge:
       program_.prompter().Inform(GBK("这张图片太大了，请选择一张小一些的图片作为背景！"),

@@ -7,29 +7,23 @@
 
 #include <QImage>
 #include <array>
-#include <functional>
 #include <memory>
 
 #include "core/Program.h"
 #include "logic/GameWindowLogic.h"
-#include "ui/ModalWindow.h"
-
-class QFileDialog;
-class QLabel;
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
-class PictureButton;
 class SpeakerControl;
 
-class GameWindow : public ModalWindow {
+class GameWindow : public LogicWindow<GameWindowLogic> {
   Q_OBJECT
 
  public:
   GameWindow(Program& program, QWidget* parent = nullptr);
   ~GameWindow() override;
-
-  GameWindowLogic& logic() { return logic_; }
 
   // The resource that holds built-in background 1..6.
   static QString BackgroundResource(int index);
@@ -39,19 +33,13 @@ class GameWindow : public ModalWindow {
   void ShowBackgroundFile(const QString& path);
 
  private:
-  // Runs a logic handler, then shows the logic's state.
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  void Show() override;
   void ShowBuiltInBackground(int index);
   void ShowPicture(const QImage& picture);
   void ChooseBackgroundFile();
 
-  Program& program_;
-  GameWindowLogic logic_;
-  std::array<PictureButton*, GameWindowLogic::kButtons> buttons_{};
-  QLabel* pictureBox_;
-  QLabel* countLabel_;
-  QFileDialog* fileDialog_;
+  Found<GameWindowControls> ui_;
+  std::array<PictureButton*, GameWindowLogic::kButtons> buttons_;
   std::unique_ptr<SpeakerControl> speaker_;
 };
 

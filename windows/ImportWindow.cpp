@@ -8,10 +8,7 @@
 #include <QTableWidget>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/Text.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 namespace {
@@ -38,18 +35,15 @@ void Fill(QTableWidget* table, int rows, const std::function<QStringList(int)>& 
 }  // namespace
 
 ImportWindow::ImportWindow(Program& program, QWidget* parent)
-    : ModalWindow(ImportWindowLayout(), parent), program_(program), logic_(program) {
-  auto* words = Control<QTableWidget>(this, "表格单词");
-  words->setColumnWidth(1, 200);
-  connect(Control<QPushButton>(this, "按钮导入"), &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.ImportButton(); }); });
-  connect(Control<QPushButton>(this, "按钮取消"), &QPushButton::clicked, this,
-          [this] { Handle([this] { logic_.CancelButton(); }); });
-  for (const char* name : {"下拉单词列", "下拉释义列"}) {
-    connect(Control<QComboBox>(this, name), QOverload<int>::of(&QComboBox::activated), this,
+    : LogicWindow(program, ImportWindowLayout(), parent), ui_(this) {
+  ui_.words->setColumnWidth(1, 200);
+  HandleClicks(ui_.importButton, &ImportWindowLogic::ImportButton);
+  HandleClicks(ui_.cancelButton, &ImportWindowLogic::CancelButton);
+  for (QComboBox* combo : {ui_.wordColumn.get(), ui_.meaningColumn.get()}) {
+    connect(combo, QOverload<int>::of(&QComboBox::activated), this,
             [this] {
-              const int word = Control<QComboBox>(this, "下拉单词列")->currentIndex();
-              const int meaning = Control<QComboBox>(this, "下拉释义列")->currentIndex();
+              const int word = ui_.wordColumn->currentIndex();
+              const int meaning = ui_.meaningColumn->currentIndex();
               if (word < 0 || meaning < 0) return;
               Handle([this, word, meaning] {
                 logic_.ChooseColumns(static_cast<std::size_t>(word),
@@ -57,11 +51,11 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent)
               });
             });
   }
-  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
+  HandleClose(&ImportWindowLogic::Destroyed);
 }
 
 void ImportWindow::Run() {
-  Handle([this] { logic_.Opened(); });
+  Handle(&ImportWindowLogic::Opened);
   Open();
 }
 
@@ -69,53 +63,46 @@ void ImportWindow::Load(const std::string& path) {
   Handle([this, path] { logic_.LoadFile(path); });
 }
 
-void ImportWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
-
 void ImportWindow::Show() {
-  SetControlText(Control<QWidget>(this, "标签文件"), logic_.fileText());
-  SetControlText(Control<QWidget>(this, "标签编码"), logic_.encodingText());
-  SetControlText(Control<QWidget>(this, "标签摘要"), logic_.summaryText());
+  SetControlText(ui_.file, logic_.fileText());
+  SetControlText(ui_.encoding, logic_.encodingText());
+  SetControlText(ui_.summary, logic_.summaryText());
   ShowColumns();
   const auto& words = logic_.words();
-  Fill(Control<QTableWidget>(this, "表格单词"), static_cast<int>(words.size()), [&](int r) {
+  Fill(ui_.words, static_cast<int>(words.size()), [&](int r) {
     const ListedWord& w = words[static_cast<size_t>(r)];
     return QStringList{QString::number(w.line), ToQString(w.word), ToQString(w.meaning)};
   });
   const auto& problems = logic_.problems();
-  Fill(Control<QTableWidget>(this, "表格问题"), static_cast<int>(problems.size()), [&](int r) {
+  Fill(ui_.problems, static_cast<int>(problems.size()), [&](int r) {
     const ListProblem& p = problems[static_cast<size_t>(r)];
     return QStringList{QString::number(p.line), ToQString(p.reason)};
   });
-  Control<QPushButton>(this, "按钮导入")->setEnabled(logic_.importEnabled());
+  ui_.importButton->setEnabled(logic_.importEnabled());
   if (logic_.closed() && !IsClosed()) CloseWindow();
 }
 
 void ImportWindow::ShowColumns() {
   const std::vector<std::string>& names = logic_.columnNames();
   const bool choice = !names.empty();
-  const std::pair<const char*, std::size_t> combos[] = {{"下拉单词列", logic_.wordColumn()},
-                                                        {"下拉释义列", logic_.meaningColumn()}};
-  for (const auto& [name, chosen] : combos) {
-    auto* combo = Control<QComboBox>(this, name);
+  const std::pair<QComboBox*, std::size_t> combos[] = {{ui_.wordColumn, logic_.wordColumn()},
+                                                       {ui_.meaningColumn, logic_.meaningColumn()}};
+  for (const auto& [combo, chosen] : combos) {
     combo->clear();
     for (const std::string& column : names) combo->addItem(ToQString(column));
     combo->setCurrentIndex(choice ? static_cast<int>(chosen) : -1);
     combo->setVisible(choice);
   }
-  Control<QWidget>(this, "标签单词列")->setVisible(choice);
-  Control<QWidget>(this, "标签释义列")->setVisible(choice);
+  ui_.wordColumnTitle->setVisible(choice);
+  ui_.meaningColumnTitle->setVisible(choice);
   // A header line heads the table with its own names.
   const std::vector<std::string>& header = logic_.header();
   const auto heading = [&](std::size_t column, const char* otherwise) {
     return column < header.size() && !header[column].empty() ? ToQString(header[column])
                                                              : QString::fromUtf8(otherwise);
   };
-  Control<QTableWidget>(this, "表格单词")
-      ->setHorizontalHeaderLabels({QStringLiteral("行"), heading(logic_.wordColumn(), "单词"),
-                                   heading(logic_.meaningColumn(), "释义")});
+  ui_.words->setHorizontalHeaderLabels({QStringLiteral("行"), heading(logic_.wordColumn(), "单词"),
+                                        heading(logic_.meaningColumn(), "释义")});
 }
 
 void RunImportWindow(Program& program, QWidget* parent) {

@@ -8,17 +8,17 @@
 
 #include "core/Program.h"
 #include "logic/ImportWindowLogic.h"
-#include "ui/ModalWindow.h"
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
-class ImportWindow : public ModalWindow {
+class ImportWindow : public LogicWindow<ImportWindowLogic> {
   Q_OBJECT
 
  public:
   ImportWindow(Program& program, QWidget* parent = nullptr);
 
-  ImportWindowLogic& logic() { return logic_; }
   // Asks for the file (or refuses), then shows the window modally unless
   // the logic closed it; returns when it has closed.
   void Run();
@@ -26,13 +26,11 @@ class ImportWindow : public ModalWindow {
   void Load(const std::string& path);
 
  private:
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  void Show() override;
   // The column choice of a file of more than two, and the table's headings.
   void ShowColumns();
 
-  Program& program_;
-  ImportWindowLogic logic_;
+  Found<ImportWindowControls> ui_;
 };
 
 // Opens the import window; returns when it has closed.

@@ -3,36 +3,26 @@
 #pragma once
 // The chooser 窗口熟练度选择模式 on the desktop, bound to its logic.
 
-#include <functional>
-
 #include "core/Program.h"
 #include "logic/IntensiveChooserWindowLogic.h"
-#include "ui/ModalWindow.h"
-
-class QComboBox;
-class QLineEdit;
-class QPushButton;
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
-class IntensiveChooserWindow : public ModalWindow {
+class IntensiveChooserWindow : public LogicWindow<IntensiveChooserWindowLogic> {
   Q_OBJECT
 
  public:
   IntensiveChooserWindow(Program& program, QWidget* parent = nullptr);
 
-  IntensiveChooserWindowLogic& logic() { return logic_; }
-
  private:
-  // Runs a logic handler with the list's choice and the typed threshold,
-  // then closes the chooser when the logic is done with it.
-  void Handle(const std::function<void()>& handler);
+  // The list's choice and the typed threshold.
+  void ReadInput() override;
+  // Closes the chooser when the logic is done with it.
+  void Show() override;
 
-  Program& program_;
-  IntensiveChooserWindowLogic logic_;
-  QComboBox* list_;
-  QLineEdit* thresholdBox_;
-  QPushButton* startButton_;
+  Found<IntensiveChooserWindowControls> ui_;
 };
 
 // Opens the chooser modally; returns when it has closed.

@@ -3,38 +3,28 @@
 #pragma once
 // The drill 窗口熟练度复习 on the desktop, bound to its logic.
 
-#include <functional>
 #include <memory>
 
 #include "core/Program.h"
 #include "logic/IntensiveReviewWindowLogic.h"
-#include "ui/ModalWindow.h"
-
-class QLineEdit;
-class QTimer;
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
 class SpeakerControl;
 
-class IntensiveReviewWindow : public ModalWindow {
+class IntensiveReviewWindow : public LogicWindow<IntensiveReviewWindowLogic> {
   Q_OBJECT
 
  public:
   IntensiveReviewWindow(Program& program, QWidget* parent = nullptr);
   ~IntensiveReviewWindow() override;
 
-  IntensiveReviewWindowLogic& logic() { return logic_; }
-
  private:
-  // Runs a logic handler, then shows the logic's state.
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  void Show() override;
 
-  Program& program_;
-  IntensiveReviewWindowLogic logic_;
-  QLineEdit* keyBox_;
-  QTimer* focusTimer_;
+  Found<IntensiveReviewWindowControls> ui_;
   std::unique_ptr<SpeakerControl> speaker_;
 };
 

@@ -11,48 +11,29 @@
 #include "lookup/DictionaryPages.h"
 #include "ui/ControlText.h"
 #include "ui/FocusHolder.h"
-#include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/SpeakerControl.h"
-#include "ui/TimerBinding.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
 LearningWindow::LearningWindow(Program& program, DictionaryPages& views, QWidget* parent)
-    : ModalWindow(LearningWindowLayout(), parent),
-      program_(program),
+    : LogicWindow(program, LearningWindowLayout(), parent),
+      ui_(this),
       views_(views),
-      logic_(program),
-      tabs_(Control<QTabWidget>(this, "高级选择夹")),
-      places_{Control<QWidget>(this, "超文本浏览框必应"),
-              Control<QWidget>(this, "超文本浏览框有道"),
-              Control<QWidget>(this, "超文本浏览框译典通")},
-      focus_(this, Control<QLineEdit>(this, "编辑框保证获取焦点"), logic_.focusTimer(),
-             [this](const std::function<void()>& step) { Handle(step); },
-             [this](int key) { return logic_.KeyDown(key); }, [this] { logic_.FocusTimerTick(); }),
-      progress_(Control<QProgressBar>(this, "进度条")),
-      next_(Control<QPushButton>(this, "按钮下一个单词")),
-      known_(Control<QPushButton>(this, "按钮已会单词")),
-      forgotten_(Control<QPushButton>(this, "按钮遗忘单词")),
-      delete_(Control<QPushButton>(this, "按钮删除单词")) {
-  connect(tabs_, &QTabWidget::currentChanged, this, &LearningWindow::ShowPlaceOfTab);
-  ShowPlaceOfTab(tabs_->currentIndex());
+      places_{ui_.bingPage, ui_.youdaoPage, ui_.dreyePage},
+      focus_(HoldFocus(ui_.keyBox, ui_.focusTimer)) {
+  connect(ui_.tabs, &QTabWidget::currentChanged, this, &LearningWindow::ShowPlaceOfTab);
+  ShowPlaceOfTab(ui_.tabs->currentIndex());
 
-  auto bind = [this](QPushButton* button, void (LearningWindowLogic::*handler)()) {
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { Handle([=] { (logic_.*handler)(); }); });
-  };
-  bind(next_, &LearningWindowLogic::NextButton);
-  bind(known_, &LearningWindowLogic::KnownButton);
-  bind(forgotten_, &LearningWindowLogic::ForgottenButton);
-  bind(delete_, &LearningWindowLogic::DeleteButton);
-  bind(Control<QPushButton>(this, "按钮更新单词"), &LearningWindowLogic::UpdateButton);
+  HandleClicks(ui_.next, &LearningWindowLogic::NextButton);
+  HandleClicks(ui_.known, &LearningWindowLogic::KnownButton);
+  HandleClicks(ui_.forgotten, &LearningWindowLogic::ForgottenButton);
+  HandleClicks(ui_.deleteWord, &LearningWindowLogic::DeleteButton);
+  HandleClicks(ui_.update, &LearningWindowLogic::UpdateButton);
   speaker_ = std::make_unique<SpeakerControl>(
       this, LearningSpeakerButton(), program.speech(),
-      [this] { Handle([this] { logic_.SpeakerButton(); }); }, [this] { Show(); });
+      [this] { Handle(&LearningWindowLogic::SpeakerButton); }, [this] { Show(); });
 
-  SetClosedHandler([this] { RunGuarded(program_.prompter(), [this] { logic_.Destroyed(); }); });
+  HandleClose(&LearningWindowLogic::Destroyed);
 }
 
 LearningWindow::~LearningWindow() {
@@ -60,10 +41,10 @@ LearningWindow::~LearningWindow() {
 }
 
 void LearningWindow::Run() {
-  Handle([this] { logic_.Created(); });
+  Handle(&LearningWindowLogic::Created);
   Open();
   // Once the windows opened above the card have gone too.
-  RunGuarded(program_.prompter(), [this] { logic_.AfterClosed(); });
+  Guarded([this] { logic_.AfterClosed(); });
 }
 
 void LearningWindow::ShowPlaceOfTab(int tab) {
@@ -72,24 +53,19 @@ void LearningWindow::ShowPlaceOfTab(int tab) {
   }
 }
 
-void LearningWindow::Handle(const std::function<void()>& handler) {
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
-
 void LearningWindow::Show() {
   const bool study = logic_.showsNextButton();
-  for (QPushButton* button : {known_, forgotten_, delete_}) {
+  for (QPushButton* button : {ui_.known.get(), ui_.forgotten.get(), ui_.deleteWord.get()}) {
     button->setVisible(!study);
     button->setEnabled(!study);
   }
-  next_->setVisible(study);
-  next_->setEnabled(study);
-  SetControlText(Control<QWidget>(this, "标签左提示背诵进度"), logic_.positionText());
-  SetControlText(Control<QWidget>(this, "标签右提示背诵进度"), logic_.countText());
-  SetControlText(Control<QWidget>(this, "标签熟练度"), logic_.proficiencyText());
+  ui_.next->setVisible(study);
+  ui_.next->setEnabled(study);
+  SetControlText(ui_.position, logic_.positionText());
+  SetControlText(ui_.count, logic_.countText());
+  SetControlText(ui_.proficiency, logic_.proficiencyText());
   // The bar shows 0..100; a damaged value outside stays at the nearest end.
-  progress_->setValue(qBound(0, logic_.progressValue(), 100));
+  ui_.progress->setValue(qBound(0, logic_.progressValue(), 100));
   speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
 
   if (preparationsDone_ != logic_.viewPreparations()) {

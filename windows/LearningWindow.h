@@ -5,26 +5,21 @@
 // three dictionary views are borrowed from the views kept for the whole run
 // and given back when the card closes.
 
-#include <functional>
+#include <array>
 #include <memory>
 
 #include "core/Program.h"
 #include "logic/LearningWindowLogic.h"
 #include "ui/FocusHolder.h"
-#include "ui/ModalWindow.h"
-
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class QPushButton;
-class QTabWidget;
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
 class DictionaryPages;
 class SpeakerControl;
 
-class LearningWindow : public ModalWindow {
+class LearningWindow : public LogicWindow<LearningWindowLogic> {
   Q_OBJECT
 
  public:
@@ -34,24 +29,15 @@ class LearningWindow : public ModalWindow {
   // Runs the creation handler (which may close the window at once), then
   // shows the window modally; returns when it has closed.
   void Run();
-  LearningWindowLogic& logic() { return logic_; }
 
  private:
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  void Show() override;
   void ShowPlaceOfTab(int tab);
 
-  Program& program_;
+  Found<LearningWindowControls> ui_;
   DictionaryPages& views_;
-  LearningWindowLogic logic_;
-  QTabWidget* tabs_;
-  std::array<QWidget*, 3> places_;
-  FocusHolder focus_;  // the shortcut box
-  QProgressBar* progress_;
-  QPushButton* next_;
-  QPushButton* known_;
-  QPushButton* forgotten_;
-  QPushButton* delete_;
+  std::array<QWidget*, 3> places_;  // the dictionary views, in the order of the tabs
+  FocusHolder focus_;               // the shortcut box
   std::unique_ptr<SpeakerControl> speaker_;
   bool viewsAttached_ = false;
   int pageLoadsShown_ = 0;

@@ -18,7 +18,7 @@ namespace {
 constexpr int kRowHeight = 26;
 constexpr int kSecondRow = 30;
 constexpr int kOptionHeight = 22;
-constexpr FontSpec kBarFont{"微软雅黑", 14};
+constexpr FontLayout kBarFont{"微软雅黑", 14};
 
 QPushButton* Button(QWidget* bar, const char* name, const char* caption, QRect place) {
   auto* button = new QPushButton(QString::fromUtf8(caption), bar);

@@ -5,30 +5,27 @@
 #include <QLineEdit>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
 #include "ui/Layouts.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
-PracticeSpellingWindow::PracticeSpellingWindow(Program& program, const WindowSpec& layout,
+PracticeSpellingWindow::PracticeSpellingWindow(Program& program, const WindowLayout& layout,
                                                PracticeSpellingWindowLogic logic, QWidget* parent)
-    : ModalWindow(layout, parent),
-      program_(program),
-      logic_(std::move(logic)),
-      box_(Control<QLineEdit>(this, "编辑框拼写遗忘单词")) {
+    : LogicWindow(program, std::move(logic), layout, parent), ui_(this) {
   SetKeyHandler([this](QWidget* control, int key) {
-    if (control != box_) return false;
+    if (control != ui_.word) return false;
     bool used = false;
-    RunGuarded(program_.prompter(), [&] {
-      logic_.SetInput(ControlText(box_));
-      used = logic_.KeyDown(key);
-    });
-    SetControlText(Control<QWidget>(this, "标签判断单词对错"), logic_.verdictText());
-    if (logic_.closed()) CloseWindow();
+    Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
-  box_->setFocus();
+  ui_.word->setFocus();
+}
+
+void PracticeSpellingWindow::ReadInput() { logic_.SetInput(ControlText(ui_.word)); }
+
+void PracticeSpellingWindow::Show() {
+  SetControlText(ui_.verdict, logic_.verdictText());
+  if (logic_.closed()) CloseWindow();
 }
 
 void RunPracticeSpellingWindow(Program& program, QWidget* parent) {

@@ -8,25 +8,24 @@
 
 #include "core/Program.h"
 #include "logic/PracticeSpellingWindowLogic.h"
-#include "ui/ModalWindow.h"
-
-class QLineEdit;
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
-class PracticeSpellingWindow : public ModalWindow {
+class PracticeSpellingWindow : public LogicWindow<PracticeSpellingWindowLogic> {
   Q_OBJECT
 
  public:
-  PracticeSpellingWindow(Program& program, const WindowSpec& layout,
+  PracticeSpellingWindow(Program& program, const WindowLayout& layout,
                          PracticeSpellingWindowLogic logic, QWidget* parent = nullptr);
 
-  PracticeSpellingWindowLogic& logic() { return logic_; }
-
  private:
-  Program& program_;
-  PracticeSpellingWindowLogic logic_;
-  QLineEdit* box_;
+  // The typed word.
+  void ReadInput() override;
+  void Show() override;
+
+  Found<SpellingPracticeControls> ui_;
 };
 
 // 窗口学习单词拼写: the card's word.

@@ -5,17 +5,14 @@
 // logic. Its 300 ms timer opens the choice window, whose call returns when
 // the word's card has closed.
 
-#include <functional>
-
 #include "core/Program.h"
 #include "logic/SpellingWindowLogic.h"
-#include "ui/ModalWindow.h"
-
-class QLineEdit;
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 
 namespace cindral {
 
-class SpellingWindow : public ModalWindow {
+class SpellingWindow : public LogicWindow<SpellingWindowLogic> {
   Q_OBJECT
 
  public:
@@ -23,15 +20,13 @@ class SpellingWindow : public ModalWindow {
 
   // Runs the creation handler, then shows the window modally.
   void Run();
-  SpellingWindowLogic& logic() { return logic_; }
 
  private:
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  // The typed word.
+  void ReadInput() override;
+  void Show() override;
 
-  Program& program_;
-  SpellingWindowLogic logic_;
-  QLineEdit* wordBox_;
+  Found<SpellingWindowControls> ui_;
   int focusRequestsDone_ = 0;
 };
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 
 #include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/Text.h"
 #include "ui/WindowBuilder.h"
 
@@ -173,16 +172,12 @@ void DrawBands(QPainter& p, const StatisticsWindowLogic& logic) {
 }  // namespace
 
 StatisticsWindow::StatisticsWindow(Program& program, QWidget* parent)
-    : ModalWindow(StatisticsWindowLayout(), parent),
-      program_(program),
-      logic_(program),
-      pictureBox_(Control<QLabel>(this, "图片框统计")) {
+    : ModalWindow(StatisticsWindowLayout(), parent), ui_(this), program_(program), logic_(program) {
   RunGuarded(program_.prompter(), [this] { logic_.Opened(); });
   QPixmap picture = QPixmap::fromImage(Picture(logic_, devicePixelRatioF()));
   picture.setDevicePixelRatio(devicePixelRatioF());
-  pictureBox_->setPixmap(picture);
-  connect(Control<QPushButton>(this, "按钮保存图片"), &QPushButton::clicked, this,
-          [this] { ChooseFileAndSave(); });
+  ui_.picture->setPixmap(picture);
+  connect(ui_.save, &QPushButton::clicked, this, [this] { ChooseFileAndSave(); });
 }
 
 QImage StatisticsWindow::Picture(const StatisticsWindowLogic& logic, qreal scale) {

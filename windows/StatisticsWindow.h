@@ -9,9 +9,8 @@
 
 #include "core/Program.h"
 #include "logic/StatisticsWindowLogic.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-
-class QLabel;
 
 namespace cindral {
 
@@ -32,9 +31,9 @@ class StatisticsWindow : public ModalWindow {
  private:
   void ChooseFileAndSave();
 
+  Found<StatisticsWindowControls> ui_;
   Program& program_;
   StatisticsWindowLogic logic_;
-  QLabel* pictureBox_;
 };
 
 // Opens the statistics window modally; returns when it has closed.

@@ -6,25 +6,21 @@
 #include <QTimer>
 
 #include "ui/ControlText.h"
-#include "ui/Guard.h"
-#include "ui/Layouts.h"
 #include "ui/Text.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
 UpdateWordWindow::UpdateWordWindow(Program& program, QWidget* parent)
-    : ModalWindow(UpdateWordWindowLayout(), parent),
-      program_(program),
-      logic_(program),
-      form_(this, [this] { Handle([this] { logic_.Submit(); }); }) {
+    : LogicWindow(program, UpdateWordWindowLayout(), parent),
+      ui_(this),
+      form_(this, ui_, [this] { Handle(&UpdateWordWindowLogic::Submit); }) {
   SetKeyHandler([this](QWidget* control, int key) {
     if (!form_.Holds(control)) return false;
     bool used = false;
     Handle([&] { used = logic_.KeyDown(key); });
     return used;
   });
-  RunGuarded(program_.prompter(), [this] { logic_.Created(); });
+  Guarded([this] { logic_.Created(); });
   SetControlText(form_.wordBox(), logic_.word());
   SetControlText(form_.meaningBox(), logic_.meaning());
   Show();
@@ -37,11 +33,7 @@ UpdateWordWindow::UpdateWordWindow(Program& program, QWidget* parent)
   });
 }
 
-void UpdateWordWindow::Handle(const std::function<void()>& handler) {
-  form_.PassTexts(logic_);
-  RunGuarded(program_.prompter(), handler);
-  Show();
-}
+void UpdateWordWindow::ReadInput() { form_.PassTexts(logic_); }
 
 void UpdateWordWindow::Show() {
   (logic_.focus() == UpdateWordWindowLogic::Focus::Word ? form_.wordBox() : form_.meaningBox())

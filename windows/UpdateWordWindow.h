@@ -3,31 +3,26 @@
 #pragma once
 // 窗口更新单词 on the desktop, bound to its logic.
 
-#include <functional>
-
 #include "core/Program.h"
 #include "logic/UpdateWordWindowLogic.h"
-#include "ui/ModalWindow.h"
+#include "ui/Layouts.h"
+#include "ui/LogicWindow.h"
 #include "windows/WordForm.h"
-
-class QLineEdit;
 
 namespace cindral {
 
-class UpdateWordWindow : public ModalWindow {
+class UpdateWordWindow : public LogicWindow<UpdateWordWindowLogic> {
   Q_OBJECT
 
  public:
   UpdateWordWindow(Program& program, QWidget* parent = nullptr);
 
-  UpdateWordWindowLogic& logic() { return logic_; }
-
  private:
-  void Handle(const std::function<void()>& handler);
-  void Show();
+  // The boxes' texts.
+  void ReadInput() override;
+  void Show() override;
 
-  Program& program_;
-  UpdateWordWindowLogic logic_;
+  Found<UpdateWordWindowControls> ui_;
   WordForm form_;
 };
 

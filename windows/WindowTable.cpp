@@ -54,7 +54,7 @@ void RunWindow(WindowId id, const WindowOpening& opening) {
   }
 }
 
-const WindowSpec& LayoutOf(WindowId id) {
+const WindowLayout& LayoutOf(WindowId id) {
   switch (id) {
 #define CINDRAL_WINDOW_LAYOUT(id, window, name, owner) \
   case WindowId::id:                                   \

@@ -29,6 +29,6 @@ struct WindowOpening {
 void RunWindow(WindowId id, const WindowOpening& opening);
 
 // The window's layout, whose name finds the window while it is open.
-const WindowSpec& LayoutOf(WindowId id);
+const WindowLayout& LayoutOf(WindowId id);
 
 }  // namespace cindral

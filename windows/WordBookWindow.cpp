@@ -11,25 +11,23 @@
 #include "core/KeyCodes.h"
 #include "ui/Layouts.h"
 #include "ui/Text.h"
-#include "ui/WindowBuilder.h"
 #include "windows/ListingFindBar.h"
 
 namespace cindral {
 
 WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
-    : ModalWindow(WordBookWindowLayout(), parent), logic_(db) {
-  box_ = Control<QPlainTextEdit>(this, "编辑框单词本");
-  box_->setReadOnly(true);
-  box_->document()->setUndoRedoEnabled(false);
+    : ModalWindow(WordBookWindowLayout(), parent), ui_(this), logic_(db) {
+  ui_.listing->setReadOnly(true);
+  ui_.listing->document()->setUndoRedoEnabled(false);
   logic_.Opened();
   // The last lines first, the box at its end; the rest in slices.
   const std::string& text = logic_.text();
   const std::size_t lines = LineOf(text, text.size()).number;
   linesAbove_ = lines > kFirstLines ? lines - kFirstLines : 0;
   shownFrom_ = LineStart(text, linesAbove_);
-  box_->setPlainText(BoxText(shownFrom_, text.size()));
-  box_->moveCursor(QTextCursor::End);
-  box_->ensureCursorVisible();
+  ui_.listing->setPlainText(BoxText(shownFrom_, text.size()));
+  ui_.listing->moveCursor(QTextCursor::End);
+  ui_.listing->ensureCursorVisible();
   filler_ = new QTimer(this);
   filler_->setInterval(0);
   connect(filler_, &QTimer::timeout, this, [this] {
@@ -37,14 +35,14 @@ WordBookWindow::WordBookWindow(Database& db, QWidget* parent)
   });
   if (linesAbove_ > 0) filler_->start();
   // A found word stays marked while the keyboard is in the find bar.
-  QPalette palette = box_->palette();
+  QPalette palette = ui_.listing->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
     palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
   }
-  box_->setPalette(palette);
+  ui_.listing->setPalette(palette);
 
   bar_ = new ListingFindBar(this);
-  const QRect boxPlace = box_->geometry();
+  const QRect boxPlace = ui_.listing->geometry();
   bar_->move(boxPlace.left(), boxPlace.bottom() + 1 + ListingFindBar::kGapAbove);
   bar_->hide();
   connect(bar_, &ListingFindBar::FindRequested, this, [this](bool back) { Find(back, true); });
@@ -81,16 +79,16 @@ bool WordBookWindow::FillEarlierLines(bool all) {
   const std::size_t from = LineStart(logic_.text(), linesAbove_ - take);
   // Whoever reads at the end stays at the end; anyone else keeps the lines
   // they are looking at.
-  QScrollBar* scroll = box_->verticalScrollBar();
+  QScrollBar* scroll = ui_.listing->verticalScrollBar();
   const bool atEnd = scroll->value() == scroll->maximum();
-  const int blocks = box_->document()->blockCount();
-  QTextCursor top(box_->document());
+  const int blocks = ui_.listing->document()->blockCount();
+  QTextCursor top(ui_.listing->document());
   top.movePosition(QTextCursor::Start);
   top.insertText(BoxText(from, shownFrom_));
   linesAbove_ -= take;
   shownFrom_ = from;
   scroll->setValue(atEnd ? scroll->maximum()
-                         : scroll->value() + box_->document()->blockCount() - blocks);
+                         : scroll->value() + ui_.listing->document()->blockCount() - blocks);
   return linesAbove_ > 0;
 }
 
@@ -106,7 +104,7 @@ void WordBookWindow::ShowFindBar() {
 void WordBookWindow::HideFindBar() {
   bar_->hide();
   setFixedSize(WordBookWindowLayout().width, WordBookWindowLayout().height);
-  box_->setFocus();
+  ui_.listing->setFocus();
 }
 
 void WordBookWindow::Find(bool backward, bool again) {
@@ -114,31 +112,32 @@ void WordBookWindow::Find(bool backward, bool again) {
   // A find may land anywhere: every line in first.
   FillEarlierLines(true);
   filler_->stop();
-  const QTextCursor cursor = box_->textCursor();
+  const QTextCursor cursor = ui_.listing->textCursor();
   const int from = backward || !again ? cursor.selectionStart() : cursor.selectionEnd();
   logic_.Find(FromQString(bar_->query()), bar_->options(), ListingOffset(from), backward);
   bar_->SetStatus(ToQString(logic_.findStatus()), !logic_.match().found);
   // No match selects nothing: the caret stays where the search started.
   const WordBookWindowLogic::Selection& shown = logic_.selection();
   const ListingLine first = LineOf(logic_.text(), shown.offset);
-  QTextCursor selection(box_->document());
+  QTextCursor selection(ui_.listing->document());
   selection.setPosition(BoxPosition(shown.offset, first));
   selection.setPosition(BoxPosition(shown.offset + shown.length, first), QTextCursor::KeepAnchor);
-  box_->setTextCursor(selection);
-  if (shown.length > 0) box_->ensureCursorVisible();
+  ui_.listing->setTextCursor(selection);
+  if (shown.length > 0) ui_.listing->ensureCursorVisible();
 }
 
 int WordBookWindow::BoxPosition(std::size_t offset, ListingLine known) const {
   const std::string& text = logic_.text();
   const ListingLine line = LineOf(text, offset, known);
-  const QTextBlock block = box_->document()->findBlockByNumber(int(line.number - linesAbove_));
-  if (!block.isValid()) return box_->document()->characterCount() - 1;
+  const QTextBlock block =
+      ui_.listing->document()->findBlockByNumber(int(line.number - linesAbove_));
+  if (!block.isValid()) return ui_.listing->document()->characterCount() - 1;
   const int column = int(ToQString(text.substr(line.start, offset - line.start)).size());
   return block.position() + std::min(column, block.length() - 1);
 }
 
 std::size_t WordBookWindow::ListingOffset(int position) const {
-  const QTextBlock block = box_->document()->findBlock(position);
+  const QTextBlock block = ui_.listing->document()->findBlock(position);
   if (!block.isValid()) return logic_.text().size();
   const std::size_t start =
       LineStart(logic_.text(), std::size_t(block.blockNumber()) + linesAbove_);

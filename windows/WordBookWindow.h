@@ -13,9 +13,9 @@
 
 #include "logic/WordBookWindowLogic.h"
 #include "store/Database.h"
+#include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 
-class QPlainTextEdit;
 class QString;
 class QTimer;
 
@@ -45,8 +45,8 @@ class WordBookWindow : public ModalWindow {
   // them with `all`. False once every line is in.
   bool FillEarlierLines(bool all);
 
+  Found<WordBookWindowControls> ui_;
   WordBookWindowLogic logic_;
-  QPlainTextEdit* box_;
   ListingFindBar* bar_;
   // Lines the box starts with, and lines a slice adds.
   static constexpr std::size_t kFirstLines = 400;

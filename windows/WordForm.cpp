@@ -8,15 +8,13 @@
 
 #include "ui/ControlText.h"
 #include "ui/ModalWindow.h"
-#include "ui/WindowBuilder.h"
 
 namespace cindral {
 
-WordForm::WordForm(ModalWindow* window, std::function<void()> submit)
-    : word_(Control<QLineEdit>(window, "编辑框输入单词")),
-      meaning_(Control<QLineEdit>(window, "编辑框输入释义")) {
-  QObject::connect(Control<QPushButton>(window, "按钮提交"), &QPushButton::clicked, window,
-                   std::move(submit));
+WordForm::WordForm(ModalWindow* window, const WordFormControls& controls,
+                   std::function<void()> submit)
+    : word_(controls.word), meaning_(controls.meaning) {
+  QObject::connect(controls.submit, &QPushButton::clicked, window, std::move(submit));
 }
 
 bool WordForm::Holds(const QWidget* control) const {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/Layouts.h"
+
 class QLineEdit;
 class QWidget;
 
@@ -16,7 +18,7 @@ class ModalWindow;
 
 class WordForm {
  public:
-  WordForm(ModalWindow* window, std::function<void()> submit);
+  WordForm(ModalWindow* window, const WordFormControls& controls, std::function<void()> submit);
 
   QLineEdit* wordBox() const { return word_; }
   QLineEdit* meaningBox() const { return meaning_; }

@@ -4,13 +4,16 @@
 // What the tests on a desktop of their own share: the main window over a
 // fresh word book on the first day, and a main that prepares the
 // application as the program does, once the test's desktop is up and the
-// environment names it.
+// environment names it, on a desktop the test starts or one it is given.
 
 #include <QApplication>
 #include <QTest>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "TestWorld.h"
+#include "XSession.h"
 #include "app/MainWindow.h"
 #include "ui/Desktop.h"
 
@@ -42,6 +45,29 @@ int RunDesktopTest(int argc, char** argv) {
     QTEST_SET_MAIN_SOURCE_PATH
     status = QTest::qExec(&test, argc, argv);
   }
+  return status;
+}
+
+// The same on an X desktop of the test's own: an Xvfb (with openbox, or no
+// window manager) that this process draws on, with no session bus.
+// `session`, when given, points at the desktop while the tests run.
+template <class T>
+int RunOnOwnDesktop(XSession::Manager manager, int argc, char** argv,
+                    XSession** session = nullptr) {
+  XSession x(manager);
+  if (!x.error().empty()) {
+    std::fprintf(stderr, "FAIL: %s\n", x.error().c_str());
+    return 1;
+  }
+  if (session != nullptr) *session = &x;
+  ::setenv("DISPLAY", x.display().c_str(), 1);
+  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+  ::unsetenv("WAYLAND_DISPLAY");
+  // Nor has this desktop a session bus (the toolkit would look for one
+  // through the X server, and the bus library keeps what it read).
+  ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent", 1);
+  const int status = RunDesktopTest<T>(argc, argv);
+  if (session != nullptr) *session = nullptr;
   return status;
 }
 

@@ -28,17 +28,17 @@ namespace {
 using test::FakeFrameWindow;
 
 struct Attached {
-  explicit Attached(int w = 640, int h = 440) : window(w, h) { frame.Attach(&window, 0); }
+  explicit Attached(int w = 640, int h = 440) : window(w, h) { frame.Attach(&window, false); }
   FakeFrameWindow window;
   SkinFrame frame;
 };
 
 TEST(SkinFrameTest, EverySetterRefusesBeforeAttach) {
   SkinFrame frame;
-  EXPECT_EQ(frame.SetStatusText("x"), 0);
+  EXPECT_FALSE(frame.SetStatusText("x"));
   EXPECT_FALSE(frame.AddPage("x", ""));
-  EXPECT_EQ(frame.SetPageHandler([](int) {}), 0);
-  EXPECT_EQ(frame.SetMenuHandler([](int) {}), 0);
+  EXPECT_FALSE(frame.SetPageHandler([](int) {}));
+  EXPECT_FALSE(frame.SetMenuHandler([](int) {}));
   EXPECT_EQ(frame.ShowMessage("x"), -1);
   EXPECT_TRUE(frame.Pages().empty());
   EXPECT_FALSE(frame.FrameReady());
@@ -49,7 +49,7 @@ TEST(SkinFrameTest, AttachCountsOnceAndBuildsTheCaptionEntries) {
   EXPECT_TRUE(a.frame.FrameReady());
   EXPECT_EQ(a.frame.StatusText(), GBK("Cindral 皮肤引擎 " CINDRAL_VERSION));
   FakeFrameWindow other(900, 500);
-  a.frame.Attach(&other, 1);
+  a.frame.Attach(&other, true);
   EXPECT_EQ(a.frame.Window(), &a.window);
 
   const auto& c = a.frame.CaptionButtons();
@@ -70,7 +70,7 @@ TEST(SkinFrameTest, AttachCountsOnceAndBuildsTheCaptionEntries) {
   EXPECT_EQ(c[6].hover, SkinPicture::kRestoreNormal);  // restore: same picture on hover
   EXPECT_EQ(a.frame.SkinButton().rect, (FrameRect{640 - 30, 70, 28, 22}));
 
-  EXPECT_EQ(a.frame.SetStatusText(GBK("口号")), 1);
+  EXPECT_TRUE(a.frame.SetStatusText(GBK("口号")));
   EXPECT_EQ(a.frame.StatusText(), GBK("口号"));
   EXPECT_EQ(a.window.invalidated.back(), (FrameRect{4, 440 - 19, 640, 19}));
 }
@@ -336,7 +336,7 @@ TEST(SkinFrameTest, LookIsNotWrittenWhenNotKept) {
   test::MemorySkinSettings settings;
   SkinFrame frame;
   FakeFrameWindow window;
-  frame.Attach(&window, 0, &settings);
+  frame.Attach(&window, false, &settings);
   window.onChooser = [](SkinChooser& chooser) {
     chooser.OnLeftButtonDown(40 + 69, 58);  // thumbnail 2
     chooser.OnLeftButtonDown(60, 15);

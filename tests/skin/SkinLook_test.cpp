@@ -104,7 +104,7 @@ TEST(SkinLookFileTest, KeptLookIsWrittenToSectionSkinAndReadBack) {
   {
     test::FakeFrameWindow window;
     SkinFrame frame;
-    frame.Attach(&window, 1, &file);
+    frame.Attach(&window, true, &file);
     PickColourThroughTheChooser(frame, window);
   }
   EXPECT_NE(p.ConfigText().find("[Skin]"), std::string::npos);
@@ -115,7 +115,7 @@ TEST(SkinLookFileTest, KeptLookIsWrittenToSectionSkinAndReadBack) {
 
   test::FakeFrameWindow window;
   SkinFrame restarted;
-  restarted.Attach(&window, 1, &file);
+  restarted.Attach(&window, true, &file);
   EXPECT_EQ(restarted.Look().style, 2);
   EXPECT_EQ(restarted.Look().colour, 0x202020u);
 }
@@ -127,14 +127,14 @@ TEST(SkinLookFileTest, LookNotKeptLeavesTheSettingsFileWithoutSectionSkin) {
   {
     test::FakeFrameWindow window;
     SkinFrame frame;
-    frame.Attach(&window, 0, &file);
+    frame.Attach(&window, false, &file);
     PickColourThroughTheChooser(frame, window);
     EXPECT_EQ(frame.Look().colour, 0x202020u);
   }
   EXPECT_EQ(p.ConfigText().find("[Skin]"), std::string::npos);
   test::FakeFrameWindow window;
   SkinFrame restarted;
-  restarted.Attach(&window, 0, &file);
+  restarted.Attach(&window, false, &file);
   EXPECT_EQ(restarted.Look().colour, 14591565u);  // the default look is back
 }
 
@@ -144,7 +144,7 @@ TEST(SkinLookFileTest, KeptLookCreatesAMissingSettingsFileEmpty) {
   EXPECT_FALSE(file.Exists());
   test::FakeFrameWindow window;
   SkinFrame frame;
-  frame.Attach(&window, 1, &file);
+  frame.Attach(&window, true, &file);
   EXPECT_TRUE(file.Exists());
   EXPECT_EQ(p.ConfigText(), "");
   EXPECT_EQ(frame.Look().style, 1);

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "StandInPages.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
@@ -282,7 +283,7 @@ class AppWindowsTest : public QObject {
     QCOMPARE(pages.size(), size_t{4});
     const char* captions[] = {"我的主页", "单词学习", "分组测验", "强化提高"};
     for (int i = 0; i < 4; ++i) QCOMPARE(pages[i].label, Utf8ToGbk(captions[i]));
-    for (const ControlSpec& button : MainWindowButtons()) {
+    for (const ControlLayout& button : MainWindowButtons()) {
       auto* widget = Control<QPushButton>(&window, button.name);
       QVERIFY2(widget != nullptr, button.name);
       QCOMPARE(widget->geometry(), QRect(button.x, button.y, button.width, button.height));
@@ -355,7 +356,7 @@ class AppWindowsTest : public QObject {
     menu->findChild<QAction*>(QStringLiteral("菜单学习统计"))->trigger();
     QCOMPARE(world->shell.opened.back(), WindowId::Statistics);
     // The context menu adds nothing to the look: the five buttons where they were.
-    for (const ControlSpec& button : MainWindowButtons()) {
+    for (const ControlLayout& button : MainWindowButtons()) {
       QCOMPARE(Control<QPushButton>(&window, button.name)->geometry(),
                QRect(button.x, button.y, button.width, button.height));
     }
@@ -364,19 +365,10 @@ class AppWindowsTest : public QObject {
   // The pointer on the learning page starts the card's pages ahead of the
   // click, once however often it comes back; other pages do not.
   void thePointerOnTheLearningPageWarmsTheCardsPagesUp() {
-    struct CountingPages final : DictionaryPages {
-      int* warmUps;
-      explicit CountingPages(int* count) : warmUps(count) {}
-      void Attach(const Places&) override {}
-      void Release() override {}
-      void PrepareDictionaryViews() override {}
-      void LoadDictionaryPages(const DictionaryAddresses&, const std::string&,
-                               const std::string&) override {}
-      void WarmUp() override { ++*warmUps; }
-    };
     int warmUps = 0;
     auto world = NewWorld();
-    DesktopShell shell([&warmUps] { return std::make_unique<CountingPages>(&warmUps); });
+    DesktopShell shell(
+        [&warmUps] { return std::make_unique<test::StandInPages>([&warmUps] { ++warmUps; }); });
     Program program(world->Db(), *world->settings, world->clock, world->prompter, shell);
     MainWindow window(program);
     shell.Attach(&program, &window);

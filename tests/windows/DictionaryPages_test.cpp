@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWebEngineView>
 
+#include "DictionaryBook.h"
 #include "LocalHttpServer.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
@@ -28,28 +29,11 @@
 #include "ui/Screenshot.h"
 
 using namespace cindral;
+using testing::DictionaryBook;
 using testing::LearnerScript;
 using testing::LocalHttpServer;
 
 namespace {
-
-constexpr double kToday = 45000.0;
-
-// A word book whose words are all due today, with the three services on `base`.
-std::unique_ptr<test::TestWorld> Book(
-    const QByteArray& base, const std::vector<std::pair<const char*, const char*>>& words) {
-  auto world = std::make_unique<test::TestWorld>(kToday);
-  world->WriteStandardPlanTable();
-  world->WriteFreshConfig();
-  world->OpenWordBook();
-  for (const auto& [word, meaning] : words) world->AddWord(1, word, kToday, 20, meaning);
-  for (const char* key : {"base1", "base2", "base3"}) {
-    world->settings->WriteSetting("Dictionary", key, base.toStdString());
-  }
-  world->P().LoadCurrentGroup();
-  ComputeDayPlan(world->P());
-  return world;
-}
 
 QString PlainText(QWebEnginePage* page) {
   QString text;
@@ -73,8 +57,9 @@ class DictionaryPagesTest : public QObject {
     const quint16 port = server.Listen();
     QVERIFY(port != 0);
     const QString base = QString::fromLatin1(server.Base());
-    auto world =
-        Book(server.Base(), {{"冰", "冰；冰块"}, {"ice cream", "冰淇淋"}, {"pear", "梨 <b>&</b>"}});
+    auto world = DictionaryBook(server.Base(), {{"冰", "冰；冰块"},
+                                                {"ice cream", "冰淇淋"},
+                                                {"pear", "梨 <b>&</b>"}});
     DictionaryViews views;
     LearnerScript learner;
     QStringList requestsForIce, requestsForIceCream;
@@ -176,7 +161,7 @@ class DictionaryPagesTest : public QObject {
   void aCardsFirstWordsPagesAreAskedForAtOnce() {
     LocalHttpServer server;
     QVERIFY(server.Listen() != 0);
-    auto world = Book(server.Base(), {{"apple", "苹果"}});
+    auto world = DictionaryBook(server.Base(), {{"apple", "苹果"}});
     DictionaryViews views;
     for (int card = 0; card < 2; ++card) {
       bool loadingPageSeen = false;
@@ -204,7 +189,7 @@ class DictionaryPagesTest : public QObject {
   void aTabNeverShowsThePreviousWordsPageWhenTheServicesStopAnswering() {
     LocalHttpServer server;
     QVERIFY(server.Listen() != 0);
-    auto world = Book(server.Base(), {{"apple", "苹果"}, {"pear", "梨"}});
+    auto world = DictionaryBook(server.Base(), {{"apple", "苹果"}, {"pear", "梨"}});
     DictionaryViews views;
     LearnerScript learner;
     QElapsedTimer sincePress;
@@ -214,8 +199,8 @@ class DictionaryPagesTest : public QObject {
     sampler.setInterval(50);
     QObject::connect(&sampler, &QTimer::timeout, [&] {
       for (int i : {kYoudaoPage, kDreyePage}) {
-        // A view hidden while its loading page comes shows nothing.
-        if (views.View(i)->isHidden()) continue;
+        // A view under the word's loading page is not seen.
+        if (views.Covered(i)) continue;
         views.View(i)->page()->toPlainText([&shown, i](const QString& text) { shown[i] << text; });
       }
     });
@@ -228,7 +213,7 @@ class DictionaryPagesTest : public QObject {
     learner.Add(
         "the loading page for pear on the second tab",
         [&] {
-          return !views.View(kYoudaoPage)->isHidden() &&
+          return views.Covered(kYoudaoPage) &&
                  views.Showing(kYoudaoPage) == DictionaryViews::Shown::LoadingPage;
         },
         [&] {
@@ -273,7 +258,7 @@ class DictionaryPagesTest : public QObject {
   void aLaterCardReusesTheViewsAndOpensFast() {
     LocalHttpServer server;
     QVERIFY(server.Listen() != 0);
-    auto world = Book(server.Base(), {{"apple", "苹果"}, {"pear", "梨"}});
+    auto world = DictionaryBook(server.Base(), {{"apple", "苹果"}, {"pear", "梨"}});
     DictionaryViews views;
     std::array<QWebEngineView*, 3> first{};
     qint64 laterCardMs = -1;
@@ -302,7 +287,7 @@ class DictionaryPagesTest : public QObject {
   }
 
   void aCardWithNothingToShowStartsNoEngine() {
-    auto world = Book("http://127.0.0.1:9", {});
+    auto world = DictionaryBook("http://127.0.0.1:9", {});
     DictionaryViews views;
     RunLearningWindow(world->P(), views, nullptr);  // the message, then the card closes
     QCOMPARE(world->prompter.LastText(), std::string("没有可以学习的单词，快去添加吧！"));
@@ -318,7 +303,7 @@ class DictionaryPagesTest : public QObject {
              "alert('a'); confirm('c'); prompt('p', 'x'); window.open('/other');"
              "</script></body></html>";
     };
-    auto world = Book(server.Base(), {{"noisy", "吵"}});
+    auto world = DictionaryBook(server.Base(), {{"noisy", "吵"}});
     DictionaryViews views;
     bool boxSeen = false;
     LearnerScript learner;

@@ -41,13 +41,13 @@ namespace {
 QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A window built from `layout` on a plain widget.
-std::unique_ptr<QWidget> Build(const WindowSpec& layout) {
+std::unique_ptr<QWidget> Build(const WindowLayout& layout) {
   auto window = std::make_unique<QWidget>();
   BuildWindow(window.get(), layout);
   return window;
 }
 
-QRect Rect(const ControlSpec& c) { return QRect(c.x, c.y, c.width, c.height); }
+QRect Rect(const ControlLayout& c) { return QRect(c.x, c.y, c.width, c.height); }
 
 }  // namespace
 
@@ -57,7 +57,7 @@ class LayoutsTest : public QObject {
  private slots:
   void everyWindowBuildsAsDesigned() {
     QSet<QString> windowNames;
-    for (const WindowSpec* layout : AllWindowLayouts()) {
+    for (const WindowLayout* layout : AllWindowLayouts()) {
       QVERIFY2(!windowNames.contains(Q(layout->name)), layout->name);
       windowNames.insert(Q(layout->name));
       auto window = Build(*layout);
@@ -67,7 +67,7 @@ class LayoutsTest : public QObject {
       QCOMPARE(window->maximumSize(), QSize(layout->width, layout->height));
 
       QSet<QString> names;
-      for (const ControlSpec& c : layout->controls) {
+      for (const ControlLayout& c : layout->controls) {
         const QString name = Q(c.name);
         QVERIFY2(!names.contains(name), c.name);  // lookups by name must be unambiguous
         names.insert(name);
@@ -87,7 +87,11 @@ class LayoutsTest : public QObject {
         auto* widget = qobject_cast<QWidget*>(object);
         QVERIFY2(widget != nullptr, c.name);
         QCOMPARE(widget->geometry(), Rect(c));
-        QCOMPARE(widget->parentWidget(), window.get());
+        if (c.parent == nullptr) {
+          QCOMPARE(widget->parentWidget(), window.get());
+        } else {
+          QCOMPARE(widget->parentWidget(), Control<QGroupBox>(window.get(), c.parent));
+        }
         if (c.font.face != nullptr) {
           QCOMPARE(widget->font().pixelSize(), c.font.pixelHeight);
           QCOMPARE(widget->font().families().value(0), InstalledFace(Q(c.font.face)));
@@ -263,7 +267,7 @@ class LayoutsTest : public QObject {
   }
 
   void learningWindowColumnStandsClearOfTheTabs() {
-    const WindowSpec& layout = LearningWindowLayout();
+    const WindowLayout& layout = LearningWindowLayout();
     auto window = Build(layout);
     auto* tabs = Control<QTabWidget>(window.get(), "高级选择夹");
     QCOMPARE(tabs->count(), 3);
@@ -273,7 +277,7 @@ class LayoutsTest : public QObject {
     QCOMPARE(tabArea.right(), 979);
 
     int column = 0;
-    for (const ControlSpec& c : layout.controls) {
+    for (const ControlLayout& c : layout.controls) {
       if (c.kind == ControlKind::Timer || c.x < 980) continue;
       ++column;
       const QRect r = Rect(c);
@@ -304,30 +308,50 @@ class LayoutsTest : public QObject {
     QCOMPARE(bar->maximum(), 100);
   }
 
-  void chooserControlsLieOverTheGroupBoxAtTheirWindowPlaces() {
-    const WindowSpec& layout = IntensiveChooserWindowLayout();
-    auto window = Build(layout);
+  // A group box holds the controls listed inside it, whole: none of them
+  // reaches over its frame, and no control of the window lies across the
+  // box without being listed inside it.
+  void controlsListedInsideAGroupBoxLieInsideIt() {
+    int inside = 0;
+    for (const WindowLayout* layout : AllWindowLayouts()) {
+      auto window = Build(*layout);
+      for (const ControlLayout& box : layout->controls) {
+        if (box.kind != ControlKind::GroupBox) continue;
+        auto* group = Control<QGroupBox>(window.get(), box.name);
+        for (const ControlLayout& c : layout->controls) {
+          if (&c == &box || c.kind == ControlKind::Timer || c.kind == ControlKind::FileDialog) {
+            continue;
+          }
+          const QString what = Q(layout->name) + '/' + Q(c.name);
+          auto* control = Control<QWidget>(window.get(), c.name);
+          const QRect onWindow(control->mapTo(window.get(), QPoint()), control->size());
+          if (c.parent != nullptr && Q(c.parent) == Q(box.name)) {
+            ++inside;
+            QVERIFY2(QRect(QPoint(), QSize(box.width, box.height)).contains(Rect(c)),
+                     qPrintable(what));
+            QVERIFY2(group->geometry().contains(onWindow), qPrintable(what));
+          } else {
+            QVERIFY2(!group->geometry().intersects(onWindow), qPrintable(what));
+          }
+        }
+      }
+    }
+    QCOMPARE(inside, 4);  // the chooser's drop-down, label, percent sign and edit box
+  }
+
+  void chooserControlsSitInsideTheGroupBox() {
+    auto window = Build(IntensiveChooserWindowLayout());
     auto* group = Control<QGroupBox>(window.get(), "分组框");
     QCOMPARE(group->title(), Q("选择要强化复习的单词熟练度"));
-    const struct {
-      const char* name;
-      QRect place;
-    } controls[] = {{"组合框", {45, 30, 140, 28}},
-                    {"标签", {20, 80, 190, 16}},
-                    {"标签百分号", {140, 104, 15, 28}},
-                    {"编辑框输入熟练度", {73, 105, 60, 28}}};
-    for (const auto& c : controls) {
-      QWidget* control = Control<QWidget>(window.get(), c.name);
-      QCOMPARE(control->mapTo(window.get(), QPoint()), c.place.topLeft());
-      QCOMPARE(control->size(), c.place.size());
-      // Drawn over the group box, which lies below them.
-      QVERIFY2(window->children().indexOf(control) > window->children().indexOf(group), c.name);
-    }
+    QCOMPARE(group->geometry(), QRect(72, 8, 230, 150));
     auto* combo = Control<QComboBox>(window.get(), "组合框");
+    QCOMPARE(combo->parentWidget(), group);
+    QCOMPARE(combo->mapTo(window.get(), QPoint()), QPoint(72 + 45, 8 + 30));
     QCOMPARE(combo->count(), 5);
     QCOMPARE(combo->itemText(0), Q("≥1%熟练度单词"));
     QCOMPARE(combo->itemText(4), Q("不选"));
     QCOMPARE(combo->currentIndex(), -1);  // nothing chosen until the learner picks
+    QCOMPARE(Control<QPushButton>(window.get(), "按钮开始")->parentWidget(), window.get());
   }
 
   void controlsAreFoundOnlyInTheirOwnWindow() {
@@ -409,7 +433,7 @@ class LayoutsTest : public QObject {
   // inside its window and overlaps no control the learner sees, save the
   // pictures and tab pages that lie behind everything.
   void speakerButtonsCoverNoDesignedControl() {
-    const std::pair<const WindowSpec*, const ControlSpec*> speakers[] = {
+    const std::pair<const WindowLayout*, const ControlLayout*> speakers[] = {
         {&LearningWindowLayout(), &LearningSpeakerButton()},
         {&IntensiveReviewWindowLayout(), &DrillSpeakerButton()},
         {&GameWindowLayout(), &GameSpeakerButton()},
@@ -417,7 +441,7 @@ class LayoutsTest : public QObject {
     for (const auto& [layout, speaker] : speakers) {
       const QRect place = Rect(*speaker);
       QVERIFY2(QRect(0, 0, layout->width, layout->height).contains(place), layout->name);
-      for (const ControlSpec& c : layout->controls) {
+      for (const ControlLayout& c : layout->controls) {
         if (c.kind == ControlKind::Timer || c.kind == ControlKind::FileDialog ||
             c.kind == ControlKind::PictureBox || c.kind == ControlKind::TabControl) {
           continue;

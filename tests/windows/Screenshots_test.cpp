@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The windows as the learner sees them: every designed caption fits its
 // control at the designed font, and each window renders to a picture of its
-// designed size at the screen's scale (the pictures are kept for looking).
+// designed size at the screen's scale (the pictures are kept for looking),
+// the learning card among them as it is without network.
 
+#include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QImage>
@@ -15,7 +17,11 @@
 #include <QStyleOptionButton>
 #include <memory>
 
+#include "TestWorld.h"
+#include "lookup/DictionaryViews.h"
+#include "plan/DayPlan.h"
 #include "store/Gbk.h"
+#include "tests/windows/LearnerScript.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/FittingLabel.h"
@@ -24,6 +30,7 @@
 #include "ui/ModalWindow.h"
 #include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
+#include "windows/LearningWindow.h"
 
 using namespace cindral;
 
@@ -48,9 +55,9 @@ class ScreenshotsTest : public QObject {
 
  private slots:
   void designedCaptionsFitTheirControls() {
-    for (const WindowSpec* layout : AllWindowLayouts()) {
+    for (const WindowLayout* layout : AllWindowLayouts()) {
       ModalWindow window(*layout);
-      for (const ControlSpec& c : layout->controls) {
+      for (const ControlLayout& c : layout->controls) {
         if (*c.text == '\0' || c.kind == ControlKind::ComboBox ||
             c.kind == ControlKind::TabControl) {
           continue;
@@ -184,6 +191,53 @@ class ScreenshotsTest : public QObject {
       shot.window->hide();
     }
     QVERIFY(!SaveScreenshot(nullptr, QDir(directory).filePath(QStringLiteral("none.png"))));
+  }
+
+  // The learning card as a learner without network sees it, once every tab
+  // shows its local page: the word, its meaning and the offline entry. The
+  // services are named on a port where nothing answers, so the picture is
+  // the same on every machine.
+  void theLearningCardWithoutNetworkShowsItsLocalPages() {
+    constexpr double kToday = 45000.0;
+    test::TestWorld world(kToday);
+    world.WriteStandardPlanTable();
+    world.WriteFreshConfig();
+    world.OpenWordBook();
+    world.AddWord(1, "abandon", kToday, 35, "v. 放弃；抛弃；遗弃");
+    world.AddWord(1, "ability", kToday, 35, "n. 能力；才能");
+    world.AddWord(1, "abstract", kToday, 35, "adj. 抽象的");
+    for (const char* key : {"base1", "base2", "base3"}) {
+      world.settings->WriteSetting("Dictionary", key, "http://127.0.0.1:9");
+    }
+    world.P().LoadCurrentGroup();
+    ComputeDayPlan(world.P());
+
+    DictionaryViews views;
+    testing::LearnerScript learner;
+    QVERIFY(QDir().mkpath(ScreenshotDirectory()));
+    const QString path = QDir(ScreenshotDirectory()).filePath(QStringLiteral("learning-card.png"));
+    bool saved = false;
+    QSize cardSize;
+    learner.Add(
+        "the local page on every tab",
+        [&] {
+          for (int i = 0; i < kDictionaryPages; ++i) {
+            if (views.Showing(i) != DictionaryViews::Shown::FailurePage) return false;
+          }
+          return true;
+        },
+        [&] {
+          QWidget* card = QApplication::activeModalWidget();
+          QTest::qWait(300);  // the page draws its first picture
+          cardSize = card->size();
+          saved = SaveScreenshot(card, path);
+          card->close();
+        });
+    learner.Start(30000);
+    RunLearningWindow(world.P(), views, nullptr);
+    QVERIFY2(learner.finished(), learner.failure().c_str());
+    QVERIFY2(saved, qPrintable(path));
+    QCOMPARE(QImage(path).size(), cardSize * qApp->devicePixelRatio());
   }
 };
 

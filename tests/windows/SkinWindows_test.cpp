@@ -138,7 +138,7 @@ class SkinWindowsTest : public QObject {
     QCOMPARE(frame.StatusText(), MainWindow::Slogan());
     // The five buttons lie on the white client panel (2, 105, w - 6, h - 130).
     const QRect panel(2, 105, 640 - 6, 440 - 130);
-    for (const ControlSpec& button : MainWindowButtons()) {
+    for (const ControlLayout& button : MainWindowButtons()) {
       auto* widget = Control<QPushButton>(&window, button.name);
       QCOMPARE(widget->geometry(), QRect(button.x, button.y, button.width, button.height));
       QVERIFY(panel.contains(widget->geometry()));

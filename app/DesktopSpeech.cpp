@@ -24,8 +24,9 @@ enum class SpeechOutcome {
 //
 // An engine whose service cannot open a sound device (no sound server, no
 // card) takes words and then stays "speaking" for good, without an error.
-// So until one word has been read to its end, each word is watched: still
-// being read long after any word would be done, the voice is unheard.
+// So until one word has been read to its end, each word is watched: read
+// to its end, the voice is heard; still being read long after any word
+// would be done, it is unheard.
 class SpeechWorker : public QObject {
   Q_OBJECT
 
@@ -56,6 +57,18 @@ class SpeechWorker : public QObject {
     if (found) tts_->setLocale(english);
     connect(tts_, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
       if (state == QTextToSpeech::Error) emit Settled(SpeechOutcome::EngineFailed);
+      if (state == QTextToSpeech::Speaking) speaking_ = true;
+      // A word read to its end (not one cut by the next word).
+      if (state == QTextToSpeech::Ready && speaking_ && !heard_ && !unheard_) {
+        speaking_ = false;
+        if (cuts_ > 0) {
+          --cuts_;
+        } else {
+          heard_ = true;
+          if (watch_ != nullptr) watch_->stop();
+          emit Heard();
+        }
+      }
     });
     watch_ = new QTimer(this);
     watch_->setSingleShot(true);
@@ -66,6 +79,7 @@ class SpeechWorker : public QObject {
   void Say(const QString& word) {
     if (tts_ == nullptr || unheard_) return;
     // A new word cuts the one still being read.
+    if (speaking_) ++cuts_;
     tts_->stop();
     tts_->say(word);
     // Watched from the last word asked for: a word of n letters is read
@@ -93,8 +107,10 @@ class SpeechWorker : public QObject {
   int firstWordLimitMs_;
   QTextToSpeech* tts_ = nullptr;
   QTimer* watch_ = nullptr;
-  bool heard_ = false;    // a word has been read to its end
-  bool unheard_ = false;  // a word never ended: nothing can be heard
+  bool speaking_ = false;  // the engine said it started a word
+  int cuts_ = 0;           // words cut by the next, whose end is no hearing
+  bool heard_ = false;     // a word has been read to its end
+  bool unheard_ = false;   // a word never ended: nothing can be heard
 };
 
 DesktopSpeech::DesktopSpeech(QString engine, QObject* parent, SpeechLimits limits)
@@ -144,7 +160,10 @@ void DesktopSpeech::Start() {
         break;
     }
   });
-  connect(worker_, &SpeechWorker::Heard, this, [this] { heard_ = true; });
+  connect(worker_, &SpeechWorker::Heard, this, [this] {
+    heard_ = true;
+    SetTrying(false);
+  });
   // An engine that answers late still becomes ready then.
   QTimer::singleShot(limits_.startMs, this, [this] {
     if (state_ == State::Starting) {
@@ -158,6 +177,17 @@ void DesktopSpeech::Settle(State state, const std::string& reason) {
   if (state == state_ && reason == reason_) return;
   state_ = state;
   reason_ = reason;
+  if (state != State::Ready) trying_ = false;
+  Notify();
+}
+
+void DesktopSpeech::SetTrying(bool trying) {
+  if (trying == trying_) return;
+  trying_ = trying;
+  Notify();
+}
+
+void DesktopSpeech::Notify() {
   // A listener may remove itself (its window closing): call a copy.
   const auto listeners = listeners_;
   for (const auto& [token, listener] : listeners) {
@@ -167,6 +197,7 @@ void DesktopSpeech::Settle(State state, const std::string& reason) {
 
 void DesktopSpeech::Speak(const std::string& word) {
   if (state() != State::Ready || word.empty()) return;
+  if (!heard_) SetTrying(true);
   SpeechWorker* worker = worker_;
   QMetaObject::invokeMethod(
       worker, [worker, text = ToQString(word)] { worker->Say(text); }, Qt::QueuedConnection);

@@ -39,6 +39,7 @@ class DesktopSpeech final : public QObject, public Speech {
   State state() override;
   std::string reason() const override { return reason_; }
   void Speak(const std::string& word) override;
+  bool trying() const override { return trying_; }
   int AddListener(std::function<void()> listener) override;
   void RemoveListener(int token) override;
   // A word has been read to its end: the voice reaches a sound device.
@@ -47,6 +48,8 @@ class DesktopSpeech final : public QObject, public Speech {
  private:
   void Start();
   void Settle(State state, const std::string& reason);
+  void SetTrying(bool trying);
+  void Notify();
 
   QString engine_;
   SpeechLimits limits_;
@@ -55,6 +58,7 @@ class DesktopSpeech final : public QObject, public Speech {
   State state_ = State::Starting;
   bool started_ = false;
   bool heard_ = false;
+  bool trying_ = false;
   std::string reason_;
   std::map<int, std::function<void()>> listeners_;
   int nextToken_ = 1;

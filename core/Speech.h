@@ -26,10 +26,22 @@ class Speech {
   virtual std::string reason() const = 0;
   // Starts speaking the word (GBK) and returns; does nothing unless Ready.
   virtual void Speak(const std::string& word) = 0;
-  // `listener` is called whenever state() changes, until removed. Returns
-  // the token for RemoveListener.
+  // Whether a word asked for is being read and it is not known yet whether
+  // it can be heard: a voice that has read no word to its end may have no
+  // sound device. False once one word has been heard, or the voice failed.
+  virtual bool trying() const { return false; }
+  // `listener` is called whenever state() or trying() changes, until
+  // removed. Returns the token for RemoveListener.
   virtual int AddListener(std::function<void()> listener) = 0;
   virtual void RemoveListener(int token) = 0;
+
+  // Whether the learner has been told why the voice cannot be heard: the
+  // study windows say it once a run, where the learner asked for a word.
+  bool failureTold() const { return failureTold_; }
+  void SetFailureTold() { failureTold_ = true; }
+
+ private:
+  bool failureTold_ = false;
 };
 
 // The speech of a program without an engine: never available.

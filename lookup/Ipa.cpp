@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 
+#include "lookup/SyllableStress.h"
 #include "store/Gbk.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -121,7 +122,7 @@ std::optional<std::string> Ipa::Of(const std::string& word) {
   }
   const size_t first = ipa.find_first_not_of(' ');
   if (first == std::string::npos) return std::nullopt;
-  return Utf8ToGbk(ipa.substr(first, ipa.find_last_not_of(' ') - first + 1));
+  return Utf8ToGbk(StressAtSyllableStart(ipa.substr(first, ipa.find_last_not_of(' ') - first + 1)));
 }
 
 }  // namespace cindral

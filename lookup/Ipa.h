@@ -20,7 +20,8 @@ class Ipa {
   Ipa& operator=(const Ipa&) = delete;
 
   // The word (GBK) in IPA as American English reads it (GBK, which holds
-  // every IPA letter), e.g. "ˈæpəl" for "apple"; nothing without the
+  // every IPA letter), e.g. "ˈæpəl" for "apple", with each stress mark at
+  // the start of its syllable ("ˈwɔːɾɚ", "kəmˈpjuːɾɚ"); nothing without the
   // engine or for a word it makes nothing of. The first call loads the
   // engine (tens of milliseconds); later ones take well under one.
   std::optional<std::string> Of(const std::string& word);

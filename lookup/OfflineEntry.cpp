@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lookup/OfflineEntry.h"
 
+#include "lookup/AccentFolding.h"
 #include "lookup/FailurePage.h"
+#include "lookup/LearnerSenses.h"
 #include "store/Gbk.h"
 
 namespace cindral {
@@ -10,13 +12,7 @@ namespace {
 
 constexpr std::size_t kSensesPerPart = 3;
 
-// The short and the Chinese name of each part of speech (UTF-8).
-struct PartNames {
-  const char* abbreviation;
-  const char* chinese;
-};
-
-PartNames NamesOf(PartOfSpeech part) {
+WordClassNames NamesOf(PartOfSpeech part) {
   switch (part) {
     case PartOfSpeech::Noun:
       return {"n.", "名词"};
@@ -39,21 +35,37 @@ std::string Joined(const std::vector<std::string>& items, const char* between) {
   return joined;
 }
 
-// Whether the word as asked is the lemma WordNet found, whatever its case
-// and spaces.
-bool IsLemma(const std::string& asked, const std::string& lemma) {
-  std::string normalised;
+// The word as looked up: without surrounding spaces, inner runs of spaces
+// as one.
+std::string Trimmed(const std::string& word) {
+  std::string trimmed;
   bool space = false;
-  for (const char c : asked) {
+  for (const char c : word) {
     if (c == ' ' || c == '\t') {
-      space = !normalised.empty();
+      space = !trimmed.empty();
       continue;
     }
-    if (space) normalised += ' ';
+    if (space) trimmed += ' ';
     space = false;
-    normalised += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    trimmed += c;
   }
-  return normalised == lemma;
+  return trimmed;
+}
+
+// Whether `word` is `lemma`, whatever its case.
+bool IsLemma(const std::string& word, const std::string& lemma) {
+  if (word.size() != lemma.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    if (((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c) != lemma[i]) return false;
+  }
+  return true;
+}
+
+// "n. 名词" as a section heading (UTF-8 HTML).
+std::string Heading(const WordClassNames& names) {
+  return std::string("<h2>") + names.abbreviation + " <span class=\"part\">" + names.chinese +
+         "</span></h2>";
 }
 
 }  // namespace
@@ -62,54 +74,81 @@ OfflineEntry::OfflineEntry(const std::string& wordNetFolder, const std::string& 
     : wordNet_(wordNetFolder), ipa_(engineLibrary) {}
 
 std::optional<std::string> OfflineEntry::Pronunciation(const std::string& word) {
+  const FunctionWord* function = FindFunctionWord(Trimmed(word));
+  if (function != nullptr && !function->alone.empty()) {
+    return Utf8ToGbk("/" + std::string(function->alone) + "/");
+  }
   std::optional<std::string> ipa = ipa_.Of(word);
   if (!ipa) return std::nullopt;
   return "/" + *ipa + "/";
 }
 
+OfflineEntry::Content OfflineEntry::Find(const std::string& word) {
+  Content content;
+  content.ipa = Pronunciation(word);
+  const std::string folded = FoldAccents(Trimmed(word));
+  const FunctionWord* function = FindFunctionWord(folded);
+  if (function != nullptr) content.wordClasses = function->classes;
+  content.senses = LearnerSenses(wordNet_, folded, function != nullptr, kSensesPerPart);
+  if (content.senses && !IsLemma(folded, content.senses->lemma)) {
+    content.baseForm = content.senses->lemma;
+  }
+  return content;
+}
+
 std::string OfflineEntry::Html(const std::string& word) {
+  const Content content = Find(word);
   std::string html;
-  if (const std::optional<std::string> ipa = Pronunciation(word)) {
-    html += "<p class=\"ipa\" id=\"ipa\">" + EscapeHtml(GbkToUtf8(*ipa)) + "</p>";
+  if (content.ipa) {
+    html += "<p class=\"ipa\" id=\"ipa\">" + EscapeHtml(GbkToUtf8(*content.ipa)) + "</p>";
   }
-  const std::optional<WordNetEntry> entry = wordNet_.Lookup(word, kSensesPerPart);
-  if (!entry) return html;
-  html += "<div class=\"entry\" id=\"entry\"><p class=\"source\">英文释义（离线词典 WordNet）";
-  if (!IsLemma(word, entry->lemma)) {
-    html += "：<span class=\"lemma\" id=\"lemma\">" + EscapeHtml(entry->lemma) + "</span>";
+  if (content.wordClasses.empty() && !content.senses) return html;
+  html += "<div class=\"entry\" id=\"entry\">";
+  if (!content.wordClasses.empty()) {
+    html += "<div class=\"classes\" id=\"classes\">";
+    for (const WordClass wordClass : content.wordClasses) html += Heading(NamesOf(wordClass));
+    html += "</div>";
   }
-  html += "</p>";
-  bool listOpen = false;
-  for (size_t i = 0; i < entry->senses.size(); ++i) {
-    const WordSense& sense = entry->senses[i];
-    if (i == 0 || sense.part != entry->senses[i - 1].part) {
-      if (listOpen) html += "</ol>";
-      const PartNames names = NamesOf(sense.part);
-      html += std::string("<h2>") + names.abbreviation + " <span class=\"part\">" +
-              names.chinese + "</span></h2><ol>";
-      listOpen = true;
+  if (content.senses) {
+    html += "<div class=\"senses\" id=\"senses\"><p class=\"source\">英文释义（离线词典 WordNet）";
+    if (!content.baseForm.empty()) {
+      html += "：<span class=\"lemma\" id=\"lemma\">" + EscapeHtml(content.baseForm) + "</span>";
     }
-    html += "<li><span class=\"definition\">" + EscapeHtml(sense.definition) + "</span>";
-    if (!sense.synonyms.empty()) {
-      html += "<span class=\"synonyms\">同义：" + EscapeHtml(Joined(sense.synonyms, ", ")) +
-              "</span>";
+    html += "</p>";
+    const std::vector<WordSense>& senses = content.senses->senses;
+    for (size_t i = 0; i < senses.size(); ++i) {
+      const WordSense& sense = senses[i];
+      if (i == 0 || sense.part != senses[i - 1].part) {
+        if (i > 0) html += "</ol>";
+        html += Heading(NamesOf(sense.part)) + "<ol>";
+      }
+      html += "<li><span class=\"definition\">" + EscapeHtml(sense.definition) + "</span>";
+      if (!sense.synonyms.empty()) {
+        html += "<span class=\"synonyms\">同义：" + EscapeHtml(Joined(sense.synonyms, ", ")) +
+                "</span>";
+      }
+      for (const std::string& example : sense.examples) {
+        html += "<span class=\"example\">" + EscapeHtml(example) + "</span>";
+      }
+      html += "</li>";
     }
-    for (const std::string& example : sense.examples) {
-      html += "<span class=\"example\">" + EscapeHtml(example) + "</span>";
-    }
-    html += "</li>";
+    if (!senses.empty()) html += "</ol>";
+    html += "</div>";
   }
-  if (listOpen) html += "</ol>";
   return html + "</div>";
 }
 
 std::string OfflineEntry::Text(const std::string& word) {
+  const Content content = Find(word);
   std::string text;
-  if (const std::optional<std::string> ipa = Pronunciation(word)) text += *ipa + "\r\n";
-  const std::optional<WordNetEntry> entry = wordNet_.Lookup(word, kSensesPerPart);
-  if (!entry) return text;
-  if (!IsLemma(word, entry->lemma)) text += "= " + entry->lemma + "\r\n";
-  for (const WordSense& sense : entry->senses) {
+  if (content.ipa) text += *content.ipa + "\r\n";
+  for (const WordClass wordClass : content.wordClasses) {
+    const WordClassNames names = NamesOf(wordClass);
+    text += Utf8ToGbk(std::string(names.abbreviation) + " " + names.chinese) + "\r\n";
+  }
+  if (!content.senses) return text;
+  if (!content.baseForm.empty()) text += "= " + content.baseForm + "\r\n";
+  for (const WordSense& sense : content.senses->senses) {
     text += std::string(NamesOf(sense.part).abbreviation) + " " + sense.definition + "\r\n";
     if (!sense.synonyms.empty()) {
       text += "    " + Utf8ToGbk("同义：") + Joined(sense.synonyms, ", ") + "\r\n";

@@ -173,6 +173,10 @@ bool SameWord(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool HasCapital(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
 bool IsAscii(std::string_view s) {
   return std::all_of(s.begin(), s.end(),
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -241,8 +245,11 @@ std::optional<WordSense> WordNet::ReadSense(PartOfSpeech partOfSpeech, int64_t o
   sense.part = partOfSpeech;
   for (long w = 0; w < words && 4 + 2 * static_cast<size_t>(w) < tokens.size(); ++w) {
     const std::string word = Readable(tokens[4 + 2 * static_cast<size_t>(w)]);
-    if (!SameWord(word, Readable(lemma)) &&
-        std::find(sense.synonyms.begin(), sense.synonyms.end(), word) == sense.synonyms.end()) {
+    if (w == 0) sense.head = word;
+    if (SameWord(word, Readable(lemma))) {
+      if (sense.form.empty() || !HasCapital(word)) sense.form = word;
+    } else if (std::find(sense.synonyms.begin(), sense.synonyms.end(), word) ==
+               sense.synonyms.end()) {
       sense.synonyms.push_back(word);
     }
   }
@@ -266,8 +273,8 @@ std::optional<WordSense> WordNet::ReadSense(PartOfSpeech partOfSpeech, int64_t o
   return sense;
 }
 
-std::optional<WordNetEntry> WordNet::Lookup(std::string_view word,
-                                            std::size_t sensesPerPart) const {
+std::optional<WordNetEntry> WordNet::Lookup(std::string_view word, std::size_t sensesPerPart,
+                                            const SenseFilter& keep) const {
   const std::string key = Normalised(word);
   if (key.empty() || !IsAscii(key)) return std::nullopt;
   WordNetEntry entry;
@@ -280,14 +287,19 @@ std::optional<WordNetEntry> WordNet::Lookup(std::string_view word,
       const std::optional<std::string> line = FindSorted(files.index, files.indexSize, base);
       if (!line) continue;
       // lemma, part, synset count, pointer count, the pointers, sense
-      // count, tagged sense count, then the synsets' offsets.
+      // count, tagged sense count, then the synsets' offsets, the senses
+      // WordNet counted in its texts first.
       const std::vector<std::string_view> tokens = Tokens(*line);
       if (tokens.size() < 4) continue;
       const size_t synsets = std::strtoul(std::string(tokens[2]).c_str(), nullptr, 10);
-      if (tokens.size() < synsets) continue;
-      for (size_t s = tokens.size() - synsets; s < tokens.size() && taken < sensesPerPart; ++s) {
+      if (tokens.size() < synsets + 1) continue;
+      const size_t first = tokens.size() - synsets;
+      const size_t tagged = std::strtoul(std::string(tokens[first - 1]).c_str(), nullptr, 10);
+      for (size_t s = first; s < tokens.size() && taken < sensesPerPart; ++s) {
         const int64_t offset = std::strtoll(std::string(tokens[s]).c_str(), nullptr, 10);
-        if (std::optional<WordSense> sense = ReadSense(part, offset, base)) {
+        std::optional<WordSense> sense = ReadSense(part, offset, base);
+        if (sense) sense->tagged = s - first < tagged;
+        if (sense && (!keep || keep(*sense))) {
           if (entry.lemma.empty()) entry.lemma = Readable(base);
           entry.senses.push_back(std::move(*sense));
           ++taken;

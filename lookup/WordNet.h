@@ -14,6 +14,7 @@
 // ASCII as it is.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,11 @@ struct WordSense {
   std::string definition;             // the gloss without its examples
   std::vector<std::string> synonyms;  // the synset's other words
   std::vector<std::string> examples;  // the gloss's quoted phrases
+  // The word as this sense spells it, in its case ("He" for helium, "in"
+  // for inch); a lower-case spelling where the sense has one.
+  std::string form;
+  std::string head;     // the sense's first word ("inch" for "in")
+  bool tagged = false;  // the sense occurs in the texts WordNet counted
 };
 
 struct WordNetEntry {
@@ -52,8 +58,11 @@ class WordNet {
   // The word's senses, at most `sensesPerPart` of each part of speech;
   // nothing when WordNet does not know the word in any form (or holds no
   // database). Case and surrounding spaces do not matter; inner spaces
-  // join a phrase ("ice cream").
-  std::optional<WordNetEntry> Lookup(std::string_view word, std::size_t sensesPerPart = 3) const;
+  // join a phrase ("ice cream"). With `keep`, only the senses it keeps
+  // count and are given.
+  using SenseFilter = std::function<bool(const WordSense&)>;
+  std::optional<WordNetEntry> Lookup(std::string_view word, std::size_t sensesPerPart = 3,
+                                     const SenseFilter& keep = {}) const;
 
  private:
   struct Part {

@@ -397,7 +397,13 @@ void SkinFrame::OnLeftButtonUp(int x, int y) {
   } else {
     CaptionAction(holder);
   }
-  OnMouseLeave();
+  // The button is drawn released again, also after what it opened (a menu,
+  // the about box) has closed while the pointer stays on it.
+  for (FrameButton& b : captions_) {
+    if (b.state == FrameButton::kNormal) continue;
+    b.state = FrameButton::kNormal;
+    Redraw(b.rect);
+  }
 }
 
 void SkinFrame::OnMouseLeave() {

@@ -13,9 +13,19 @@ SpeakerButton::SpeakerButton(QWidget* parent) : QToolButton(parent) {
   setAutoRaise(true);
   setFocusPolicy(Qt::NoFocus);  // the study windows keep the keyboard in their focus holders
   setCursor(Qt::PointingHandCursor);
+  setIcon(Icon(false));
+}
+
+QIcon SpeakerButton::Icon(bool trying) {
   QIcon icon;
-  for (int pixels : {16, 24, 32, 48, 64}) icon.addPixmap(Picture(pixels));
-  setIcon(icon);
+  for (int pixels : {16, 24, 32, 48, 64}) icon.addPixmap(Picture(pixels, trying));
+  return icon;
+}
+
+void SpeakerButton::SetTrying(bool trying) {
+  if (trying == trying_) return;
+  trying_ = trying;
+  setIcon(Icon(trying));
 }
 
 void SpeakerButton::resizeEvent(QResizeEvent* event) {
@@ -24,7 +34,7 @@ void SpeakerButton::resizeEvent(QResizeEvent* event) {
   setIconSize(QSize(side, side));
 }
 
-QPixmap SpeakerButton::Picture(int pixels) {
+QPixmap SpeakerButton::Picture(int pixels, bool trying) {
   QPixmap pixmap(pixels, pixels);
   pixmap.fill(Qt::transparent);
   QPainter p(&pixmap);
@@ -48,6 +58,10 @@ QPixmap SpeakerButton::Picture(int pixels) {
   p.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap));
   p.drawArc(QRectF(9, 8, 8, 8), -50 * 16, 100 * 16);
   p.drawArc(QRectF(7.5, 4.5, 14, 15), -55 * 16, 110 * 16);
+  if (trying) {
+    p.setPen(QPen(QColor(235, 130, 20), 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(6, 1.5, 20, 21), -55 * 16, 110 * 16);
+  }
   return pixmap;
 }
 

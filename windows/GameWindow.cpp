@@ -77,7 +77,7 @@ void GameWindow::Show() {
     button->setVisible(logic_.visible(i));
   }
   SetControlText(ui_.count, logic_.countText());
-  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
+  speaker_->Show(logic_.speaker().look());
   if (logic_.closed()) CloseWindow();
 }
 

@@ -52,7 +52,7 @@ void IntensiveReviewWindow::Show() {
   }
   SetControlText(ui_.position, logic_.positionText());
   SetControlText(ui_.count, logic_.countText());
-  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
+  speaker_->Show(logic_.speaker().look());
   if (logic_.focus() == IntensiveReviewWindowLogic::Focus::KeyBox && !ui_.keyBox->hasFocus()) {
     ui_.keyBox->setFocus();
   }

@@ -66,7 +66,7 @@ void LearningWindow::Show() {
   SetControlText(ui_.proficiency, logic_.proficiencyText());
   // The bar shows 0..100; a damaged value outside stays at the nearest end.
   ui_.progress->setValue(qBound(0, logic_.progressValue(), 100));
-  speaker_->Show(logic_.speaker().enabled(), logic_.speaker().tip());
+  speaker_->Show(logic_.speaker().look());
 
   if (preparationsDone_ != logic_.viewPreparations()) {
     preparationsDone_ = logic_.viewPreparations();

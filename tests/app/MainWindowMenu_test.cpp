@@ -143,6 +143,15 @@ TEST_F(MainWindowMenuTest, AnExportThatCannotBeWrittenIsReportedAndLeavesNoFile)
   logic->OnExportMenu();
   EXPECT_EQ(world.prompter.LastText(), "文件写入失败，请换一个位置再试！");
   EXPECT_FALSE(fs::exists(world.dir.File("no-folder")));
+
+  // A word GBK has no code for, exported as GBK: the learner hears which
+  // word and what to choose instead.
+  world.AddWord(1, "naïve", kDay1, 1, "天真的");
+  world.shell.chosenFiles.push_back({Utf8ToGbk(world.dir.File("words.csv")), 2});
+  logic->OnExportMenu();
+  EXPECT_EQ(world.prompter.LastText(),
+            "单词“naïve”含有 GBK 里没有的字符，无法导出为 GBK，请选择 UTF-8！");
+  EXPECT_FALSE(fs::exists(world.dir.File("words.csv")));
 }
 
 // The exported file is the learner's, made as any program makes a file:

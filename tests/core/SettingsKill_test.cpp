@@ -71,8 +71,20 @@ TEST(SettingsKillTest, ConfigIniIsAlwaysTheOldFileOrTheNewOneWhole) {
     return ReadFile(copy);
   };
 
-  std::mt19937 delays(777);
-  int later = 0;
+  // Each kill falls at a random moment of the first, second or third
+  // write, whatever a write costs on this machine at the moment (measured
+  // here, on a file beside): the writer is let finish the writes before,
+  // then killed within about a write's time.
+  const long writeMicros = [&] {
+    Settings settings(scratch.path());
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i) settings.WriteSetting("Config", "plus", std::to_string(i));
+    const auto spent = std::chrono::steady_clock::now() - start;
+    return std::max<long>(
+        1, std::chrono::duration_cast<std::chrono::microseconds>(spent).count() / 10);
+  }();
+  std::mt19937 random(777);
+  std::uniform_int_distribution<long> delays(0, writeMicros);
   for (int round = 0; round < Kills(); ++round) {
     WriteFile(path, base);
     progress->store(-1);
@@ -86,14 +98,16 @@ TEST(SettingsKillTest, ConfigIniIsAlwaysTheOldFileOrTheNewOneWhole) {
         progress->store(i);
       }
     }
-    while (progress->load() < 0) std::this_thread::sleep_for(std::chrono::microseconds(100));
-    std::this_thread::sleep_for(std::chrono::microseconds(delays() % 30000));
+    const int64_t writesBefore = round % 3;
+    while (progress->load() < writesBefore) {
+      std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(delays(random)));
     ASSERT_EQ(::kill(child, SIGKILL), 0);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer failed";
     const int64_t done = progress->load();
-    if (done > 0) ++later;
     const std::string found = ReadFile(path);
     ASSERT_TRUE(found == expected(done) || found == expected(done + 1))
         << "round " << round << " after " << done << " writes:\n"
@@ -107,7 +121,6 @@ TEST(SettingsKillTest, ConfigIniIsAlwaysTheOldFileOrTheNewOneWhole) {
     }
     ASSERT_EQ(files, 1) << "round " << round;
   }
-  EXPECT_GE(later * 4, Kills());
   ::munmap(progress, sizeof(std::atomic<int64_t>));
 }
 

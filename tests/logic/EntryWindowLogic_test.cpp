@@ -227,13 +227,19 @@ TEST_F(WordEntryTest, TheWindowCannotCloseBeforeTodaysFirstWord) {
   EXPECT_EQ(world.prompter.shown.size(), 1u);
 }
 
-TEST_F(WordEntryTest, TheGateRefusesAfterIdleDays) {
+// After idle days, or when the last entry lies after today (the clock was
+// set back), the gate asks for a reset.
+TEST_F(WordEntryTest, TheGateRefusesAfterIdleDaysOrAFutureEntry) {
   world.AddWord(1, "old", kDay1);
-  world.clock.Set(kDay1 + 2);
-  OpenEntryGate(world.P());
-  EXPECT_TRUE(world.shell.opened.empty());
-  EXPECT_EQ(world.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！");
-  EXPECT_EQ(world.prompter.LastCaption(), "提示");
+  for (const double offset : {2.0, 30.0, -1.0, -2.0}) {
+    world.prompter.shown.clear();
+    world.clock.Set(kDay1 + offset);
+    OpenEntryGate(world.P());
+    EXPECT_TRUE(world.shell.opened.empty()) << offset;
+    EXPECT_EQ(world.prompter.LastText(), "您已多天没有学习单词，请重置单词数据库后重新学习！")
+        << offset;
+    EXPECT_EQ(world.prompter.LastCaption(), "提示") << offset;
+  }
 }
 
 TEST_F(WordEntryTest, TheGateRefusesDuringTheReviewPhase) {

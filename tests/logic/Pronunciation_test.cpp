@@ -129,6 +129,99 @@ TEST_F(PronunciationTest, TheGameSpeaksTheWordOfTheButtonClickedLast) {
   EXPECT_FALSE(game.speaker().enabled());
 }
 
+// A voice that has read no word to its end may have no sound device: the
+// first words asked for are tried, and the button says so until the voice
+// is heard or fails. A failure is said once a run, beside the button of the
+// window where the learner asked, never in a box.
+TEST_F(PronunciationTest, TheFirstWordIsShownTriedAndAFailureIsSaidOnceARun) {
+  const std::string kTrying = "正在朗读……";
+  const std::string kNoSound = "语音服务打不开声音设备";
+  world.speech.triesWords = true;
+  LearningWindowLogic card(world.P());
+  card.Created();
+  SpeakerLook look = card.speaker().look();
+  EXPECT_FALSE(look.trying);
+  EXPECT_EQ(look.note, "");
+  card.KeyDown(kKeyP);
+  look = card.speaker().look();
+  EXPECT_TRUE(look.trying);
+  EXPECT_EQ(GbkToUtf8(look.note), kTrying);
+  EXPECT_EQ(GbkToUtf8(look.tip), kTrying);
+  const int triedSerial = look.noteSerial;
+  EXPECT_EQ(card.speaker().look().noteSerial, triedSerial);  // the same note, not again
+
+  // The service never finishes the word: the voice gives up.
+  world.speech.Set(State::Unavailable, kNoSound);
+  look = card.speaker().look();
+  EXPECT_FALSE(look.trying);
+  EXPECT_FALSE(look.enabled);
+  EXPECT_EQ(GbkToUtf8(look.note), kNoSound);
+  EXPECT_NE(look.noteSerial, triedSerial);
+  EXPECT_EQ(GbkToUtf8(look.tip), kNoSound);
+  // Said once: not again at the next word, nor in the next window.
+  card.NextButton();
+  card.KeyDown(kKeyP);
+  EXPECT_EQ(card.speaker().look().note, "");
+  for (const DueEntry& e : world.State().DueList) world.State().IntensiveList.push_back(e);
+  IntensiveReviewWindowLogic drill(world.P());
+  drill.Opened();
+  drill.KeyDown(kKeyP);
+  EXPECT_EQ(drill.speaker().look().note, "");
+  EXPECT_EQ(Spoken(), std::vector<std::string>{"apple"});
+  EXPECT_TRUE(world.prompter.shown.empty());
+}
+
+TEST_F(PronunciationTest, AWordHeardEndsTheTrialForTheRun) {
+  world.speech.triesWords = true;
+  GameWindowLogic game(world.P());
+  game.Opened();
+  game.Click(1);
+  game.SpeakerButton();
+  EXPECT_TRUE(game.speaker().look().trying);
+  world.speech.Heard();
+  SpeakerLook look = game.speaker().look();
+  EXPECT_FALSE(look.trying);
+  EXPECT_EQ(look.note, "");
+  EXPECT_EQ(GbkToUtf8(look.tip), "朗读单词");
+  game.SpeakerButton();  // heard once: later words are simply read
+  EXPECT_FALSE(game.speaker().look().trying);
+  EXPECT_EQ(Spoken().size(), 2u);
+}
+
+// Pressed before the voice has settled, or after it failed unasked.
+TEST_F(PronunciationTest, APressTheVoiceCannotTakeSaysWhyOnce) {
+  struct Case {
+    State before;         // when P is pressed
+    State after;          // what the voice then became (same = nothing)
+    const char* pressed;  // the note at the press
+    const char* settled;  // the note once the voice settled
+  };
+  const Case cases[] = {
+      {State::Starting, State::Starting, "语音引擎正在启动，请稍候再按",
+       "语音引擎正在启动，请稍候再按"},
+      {State::Starting, State::Ready, "语音引擎正在启动，请稍候再按", ""},
+      {State::Starting, State::Unavailable, "语音引擎正在启动，请稍候再按", "没有找到语音引擎"},
+      {State::Unavailable, State::Unavailable, "没有找到语音引擎", "没有找到语音引擎"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.before) * 10 + static_cast<int>(c.after));
+    test::ScriptedSpeech voice;  // a run of its own
+    world.P().SetSpeech(&voice);
+    voice.Set(c.before, "没有找到语音引擎");
+    LearningWindowLogic card(world.P());
+    card.Created();
+    EXPECT_EQ(card.speaker().look().note, "");  // nothing said unasked
+    card.KeyDown(kKeyP);
+    EXPECT_EQ(GbkToUtf8(card.speaker().look().note), c.pressed);
+    voice.Set(c.after, "没有找到语音引擎");
+    EXPECT_EQ(GbkToUtf8(card.speaker().look().note), c.settled);
+    card.KeyDown(kKeyP);  // again: read, or still starting; a failure is not said twice
+    EXPECT_EQ(GbkToUtf8(card.speaker().look().note), c.after == State::Starting ? c.pressed : "");
+    world.P().SetSpeech(&world.speech);
+  }
+  EXPECT_TRUE(world.prompter.shown.empty());
+}
+
 TEST(NoSpeechTest, AProgramWithoutAVoiceSaysSo) {
   test::TestWorld world;
   world.P().SetSpeech(nullptr);

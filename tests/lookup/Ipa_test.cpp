@@ -20,8 +20,8 @@ TEST(IpaTest, ThreeWordsReadAsAmericanEnglish) {
     const char* ipa;  // UTF-8
   } cases[] = {
       {"apple", "ˈæpəl"},
-      {"water", "wˈɔːɾɚ"},
-      {"ice cream", "ˈaɪs kɹˈiːm"},
+      {"water", "ˈwɔːɾɚ"},  // the stress mark at the syllable's start
+      {"ice cream", "ˈaɪs ˈkɹiːm"},
   };
   for (const auto& c : cases) {
     const std::optional<std::string> got = ipa.Of(Utf8ToGbk(c.word));

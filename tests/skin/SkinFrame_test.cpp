@@ -488,6 +488,12 @@ TEST(SkinFramePaintTest, RedrawingWhatWasInvalidatedLeavesNothingStale) {
   for (int i = 0; i < 4; ++i) a.frame.AddPage(GBK("页面"), "");
   Screen screen(a);
   const FrameRect skin = a.frame.SkinButton().rect;
+  const auto PressAndRelease = [&](size_t button) {
+    const FrameRect r = a.frame.CaptionButtons()[button].rect;
+    a.frame.OnMouseMove(r.left + 5, r.top + 5);
+    a.frame.OnLeftButtonDown(r.left + 5, r.top + 5);
+    a.frame.OnLeftButtonUp(r.left + 5, r.top + 5);
+  };
   const struct {
     const char* step;
     std::function<void()> act;
@@ -502,9 +508,13 @@ TEST(SkinFramePaintTest, RedrawingWhatWasInvalidatedLeavesNothingStale) {
       {"press on the third page", [&] { a.frame.OnLeftButtonDown(190, 60); }},
       {"press on minimise", [&] { a.frame.OnLeftButtonDown(640 - 90, 10); }},
       {"released elsewhere", [&] { a.frame.OnLeftButtonUp(300, 300); }},
+      {"a menu button pressed and released", [&] { PressAndRelease(3); }},
+      {"the other menu button pressed and released", [&] { PressAndRelease(4); }},
   };
   int stale = -1;
   a.window.onChooser = [&](SkinChooser&) { stale = screen.StalePixels(); };
+  // The menu and the about box run while the button is drawn pressed.
+  a.frame.SetMenuHandler([&](int) { screen.StalePixels(); });
   for (const auto& s : steps) {
     s.act();
     EXPECT_EQ(screen.StalePixels(), 0) << s.step;

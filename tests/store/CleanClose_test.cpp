@@ -15,12 +15,13 @@
 
 #include "FaultyFiles.h"
 #include "TempDatabase.h"
+#include "TempDir.h"
+#include "WrappingFileSystem.h"
 #include "store/CleanMark.h"
 #include "store/Database.h"
-#include "store/RecordFile.h"
-#include "WrappingFileSystem.h"
 #include "store/DatabaseErrors.h"
 #include "store/ForwardingFile.h"
+#include "store/RecordFile.h"
 
 namespace cindral {
 namespace {
@@ -108,8 +109,7 @@ TEST_F(CleanCloseTest, TheSideFileIsReadWholeUnlessTheBookWasClosedCleanAndLeftA
        },
        false},
       {"the side file written by another program, byte for byte the same",
-       [](CleanCloseTest& t) { TempDatabase::Write(t.side_, TempDatabase::Read(t.side_)); },
-       true},
+       [](CleanCloseTest& t) { TempDatabase::Write(t.side_, TempDatabase::Read(t.side_)); }, true},
       {"the data file written by another program",
        [](CleanCloseTest& t) { TempDatabase::Write(t.path_, TempDatabase::Read(t.path_)); }, true},
       {"the book put back from a copy",
@@ -188,6 +188,41 @@ TEST_F(CleanCloseTest, AMissingOrTornNoteMeansTheFullCheck) {
   }
   std::filesystem::remove(GbkToUtf8(CleanMarkPath(path_)));
   EXPECT_TRUE(Open().sideFileAudited);
+}
+
+// The note is written only once both files' last changes lie in an earlier
+// step of the stamp clock than a reading taken before their stamps: a write
+// later in the same step would carry the same stamp and go unseen.
+TEST(CleanMarkTest, IsWrittenOnlyWhenBothFilesChangedBeforeTheClocksStep) {
+  const struct {
+    const char* name;
+    int64_t dataChanged, sideChanged;
+    bool written;
+  } cases[] = {
+      {"both before", 99, 99, true},
+      {"the book in the step", 100, 99, false},
+      {"the side file in the step", 99, 100, false},
+      {"both in the step", 100, 100, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempDir dir("cindral-clean-mark");
+    const std::string data = dir.File("book.EDB"), side = dir.File("book.EDT");
+    testing::WrappingFileSystem fs(
+        [](std::unique_ptr<FileAccess> f, const std::string&) { return f; });
+    fs.stampOf = [&](const std::string& path, FileStamp* stamp) {
+      *stamp = {};
+      stamp->changedSeconds = path == data ? c.dataChanged : c.sideChanged;
+      return 0;
+    };
+    fs.stampClock = [](int64_t* seconds, int64_t* nanoseconds) {
+      *seconds = 100;  // the clock stays in its step
+      *nanoseconds = 0;
+      return true;
+    };
+    EXPECT_EQ(WriteCleanMark(fs, data, side), c.written ? 0 : kErrLockViolation);
+    EXPECT_EQ(std::filesystem::exists(CleanMarkPath(data)), c.written);
+  }
 }
 
 }  // namespace

@@ -70,7 +70,16 @@ class RunningProgram {
   RunningProgram(RunningProgram&& other) noexcept
       : pid_(std::exchange(other.pid_, -1)), status_(other.status_) {}
 
-  void Terminate() const { ::kill(pid_, SIGTERM); }
+  // Ends the program as the desktop does, once it has set up its answer
+  // to SIGTERM (a signal before that would end it at once, whatever it
+  // would have done); at once when it does not within the limit.
+  void Terminate(std::chrono::seconds limit = std::chrono::seconds(60)) const {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!CatchesTermination() && std::chrono::steady_clock::now() < end) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid_, SIGTERM);
+  }
 
   // The exit status, or nullopt when the program has not ended in time.
   std::optional<int> Wait(std::chrono::seconds limit = std::chrono::seconds(60)) {
@@ -87,6 +96,18 @@ class RunningProgram {
   }
 
  private:
+  // Whether the process has a handler for SIGTERM: its "SigCgt" mask.
+  bool CatchesTermination() const {
+    std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+      if (line.rfind("SigCgt:", 0) != 0) continue;
+      const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+      return (caught >> (SIGTERM - 1) & 1) != 0;
+    }
+    return false;
+  }
+
   pid_t pid_ = -1;
   std::optional<int> status_;
 };

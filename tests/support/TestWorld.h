@@ -213,7 +213,8 @@ class ScriptedShell : public Shell {
 };
 
 // A voice that records what it was asked to say; the test sets its state,
-// and the listeners hear of every change.
+// and the listeners hear of every change. With `triesWords`, a word spoken
+// is tried until the test says it was heard (Heard) or the voice fails.
 class ScriptedSpeech : public Speech {
  public:
   State state() override {
@@ -222,7 +223,14 @@ class ScriptedSpeech : public Speech {
   }
   std::string reason() const override { return current == State::Unavailable ? why : ""; }
   void Speak(const std::string& word) override {
-    if (current == State::Ready) spoken.push_back(GbkToUtf8(word));
+    if (current != State::Ready) return;
+    spoken.push_back(GbkToUtf8(word));
+    tryingNow = triesWords;
+  }
+  bool trying() const override { return tryingNow; }
+  void Heard() {
+    tryingNow = triesWords = false;
+    Notify();
   }
   int AddListener(std::function<void()> listener) override {
     listeners[next] = std::move(listener);
@@ -233,11 +241,17 @@ class ScriptedSpeech : public Speech {
   void Set(State state, const std::string& utf8Reason = "") {
     current = state;
     why = Utf8ToGbk(utf8Reason);
+    if (state != State::Ready) tryingNow = false;
+    Notify();
+  }
+  void Notify() {
     const auto copy = listeners;
     for (const auto& entry : copy) entry.second();
   }
 
   State current = State::Ready;
+  bool triesWords = false;
+  bool tryingNow = false;
   std::string why;
   std::vector<std::string> spoken;  // UTF-8
   std::map<int, std::function<void()>> listeners;

@@ -57,11 +57,15 @@ class WrappingFileSystem final : public FileSystem {
     return inner_->LockDirectoryOf(path, lock);
   }
   int32_t StampOf(const std::string& path, FileStamp* stamp) override {
-    return inner_->StampOf(path, stamp);
+    return stampOf ? stampOf(path, stamp) : inner_->StampOf(path, stamp);
   }
   bool StampClock(int64_t* seconds, int64_t* nanoseconds) override {
-    return inner_->StampClock(seconds, nanoseconds);
+    return stampClock ? stampClock(seconds, nanoseconds) : inner_->StampClock(seconds, nanoseconds);
   }
+
+  // When set, the files' stamps and the stamp clock are the test's own.
+  std::function<int32_t(const std::string& path, FileStamp* stamp)> stampOf;
+  std::function<bool(int64_t* seconds, int64_t* nanoseconds)> stampClock;
 
  private:
   int32_t Wrapped(const std::string& path, int32_t code, std::unique_ptr<FileAccess>* file) {

@@ -115,7 +115,7 @@ class DictionaryPagesTest : public QObject {
             QVERIFY2(text.contains(QStringLiteral("梨 <b>&</b>")), qPrintable(text));
             QVERIFY2(text.contains(base + "/"), qPrintable(text));
             // The offline dictionary's entry: the IPA and a noun's sense.
-            QVERIFY2(text.contains(QStringLiteral("/pˈɛɹ/")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("/ˈpɛɹ/")), qPrintable(text));
             QVERIFY2(text.contains(QStringLiteral("n. 名词")) && text.contains("fruit"),
                      qPrintable(text));
           }
@@ -156,6 +156,53 @@ class DictionaryPagesTest : public QObject {
     QCOMPARE(server.requests, QStringList{"GET /ews/pear--01--.html HTTP/1.1"});
   }
 
+  // With every service down, the local page's offline entry: a word of
+  // grammar with its class and none of the other words of its spelling
+  // ("I" is no iodine), a plain word with its senses and its IPA stressed
+  // as dictionaries write it.
+  void theLocalPageShowsTheOfflineEntryOfIAndWater() {
+    LocalHttpServer server;
+    const quint16 port = server.Listen();
+    QVERIFY(port != 0);
+    server.Stop();
+    auto world = Book(server.Base(), {{"I", "我"}, {"water", "水"}});
+    DictionaryViews views;
+    LearnerScript learner;
+    // The second tab's local page, for the first word and for the second.
+    int youdaoFailures = 0;
+    QObject::connect(&views, &DictionaryViews::FailurePageShown,
+                     [&](int page) { youdaoFailures += page == kYoudaoPage ? 1 : 0; });
+    auto failedFor = [&](int word) { return [&, word] { return youdaoFailures >= word; }; };
+    auto shoot = [&](const char* name, const QStringList& shown, const QStringList& notShown) {
+      QWidget* card = QApplication::activeModalWidget();
+      card->findChild<QTabWidget*>(QStringLiteral("高级选择夹"))->setCurrentIndex(kYoudaoPage);
+      // (The tab may still be drawing the loading page.)
+      QString text;
+      auto showsAll = [&] {
+        text = PlainText(views.View(kYoudaoPage)->page());
+        for (const QString& s : shown) {
+          if (!text.contains(s)) return false;
+        }
+        return true;
+      };
+      QVERIFY2(QTest::qWaitFor(showsAll, 10000), qPrintable(shown.join(" ") + " in " + text));
+      for (const QString& s : notShown) QVERIFY2(!text.contains(s), qPrintable(s + " in " + text));
+      QTest::qWait(300);  // the page draws its first picture
+      QVERIFY(SaveScreenshot(card, testing::ScreenshotPath(name)));
+    };
+    learner.Add("the local page of I", failedFor(1), [&] {
+      shoot("card-offline-I", {"/ˈaɪ/", "pron. 代词"}, {"iodine", "letter", "英文释义"});
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    });
+    learner.Add("the local page of water", failedFor(2), [&] {
+      shoot("card-offline-water", {"/ˈwɔːɾɚ/", "n. 名词", "H2O"}, {"wˈ"});
+      QApplication::activeModalWidget()->close();
+    });
+    learner.Start(30000);
+    RunLearningWindow(world->P(), views, nullptr);
+    QVERIFY2(learner.finished(), learner.failure().c_str());
+  }
+
   // A card's first word needs no loading page: the views come emptied from
   // the card before (or new), and its own pages are asked for at once.
   void aCardsFirstWordsPagesAreAskedForAtOnce() {
@@ -173,8 +220,9 @@ class DictionaryPagesTest : public QObject {
         }
       });
       LearnerScript learner;
-      learner.Add("the pages of apple", [&] { return views.RequestedPagesLoaded(); },
-                  [&] { QApplication::activeModalWidget()->close(); });
+      learner.Add(
+          "the pages of apple", [&] { return views.RequestedPagesLoaded(); },
+          [&] { QApplication::activeModalWidget()->close(); });
       sampler.start();
       learner.Start(30000);
       RunLearningWindow(world->P(), views, nullptr);
@@ -204,12 +252,14 @@ class DictionaryPagesTest : public QObject {
         views.View(i)->page()->toPlainText([&shown, i](const QString& text) { shown[i] << text; });
       }
     });
-    learner.Add("the pages of apple", [&] { return views.RequestedPagesLoaded(); }, [&] {
-      server.answering = false;
-      sincePress.start();
-      sampler.start();
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-    });
+    learner.Add(
+        "the pages of apple", [&] { return views.RequestedPagesLoaded(); },
+        [&] {
+          server.answering = false;
+          sincePress.start();
+          sampler.start();
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        });
     learner.Add(
         "the loading page for pear on the second tab",
         [&] {

@@ -15,12 +15,12 @@
 
 #include "TestWorld.h"
 #include "app/DesktopSpeech.h"
-#include "windows/GameWindow.h"
-#include "windows/IntensiveReviewWindow.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Screenshot.h"
 #include "ui/SpeakerButton.h"
 #include "ui/WindowBuilder.h"
+#include "windows/GameWindow.h"
+#include "windows/IntensiveReviewWindow.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;
@@ -94,6 +94,48 @@ class SpeakerButtonsTest : public QObject {
     QVERIFY(SaveScreenshot(&drill, ScreenshotPath(QStringLiteral("drill-speaker-unavailable"))));
   }
 
+  // A voice with a speech service but no sound device: the press shows at
+  // once that the word is tried, and the failure is said beside the button,
+  // without a box and without taking the keyboard.
+  void aTriedVoiceShowsItAndItsFailureIsSaidBesideTheButton() {
+    auto world = NewWorld();
+    world->speech.triesWords = true;
+    IntensiveReviewWindow drill(world->P());
+    drill.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&drill));
+    SpeakerButton* speaker = SpeakerOf(&drill);
+    auto* note = Control<QLabel>(&drill, "标签朗读说明");
+    QVERIFY(note != nullptr);
+    QVERIFY(note->isHidden());
+    QVERIFY(!speaker->trying());
+    auto* keys = Control<QLineEdit>(&drill, "编辑框提供快捷键");
+    QTRY_VERIFY(keys->hasFocus());
+    QTest::keyClick(keys, Qt::Key_P);
+    QVERIFY(speaker->trying());
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(), QStringLiteral("正在朗读……"));
+    QVERIFY(!note->geometry().intersects(speaker->geometry()));
+    QVERIFY(drill.rect().contains(note->geometry()));
+    QVERIFY(SaveScreenshot(&drill, ScreenshotPath(QStringLiteral("drill-speaker-trying"))));
+
+    world->speech.Set(State::Unavailable,
+                      "语音服务打不开声音设备，朗读听不到（请检查声音设备或声音服务）");
+    QVERIFY(!speaker->trying());
+    QVERIFY(!speaker->isEnabled());
+    QVERIFY(note->isVisible());
+    QCOMPARE(note->text(),
+             QStringLiteral("语音服务打不开声音设备，朗读听不到（请检查声音设备或声音服务）"));
+    QVERIFY(drill.rect().contains(note->geometry()));
+    QVERIFY(keys->hasFocus());
+    QVERIFY(world->prompter.shown.empty());
+    QVERIFY(SaveScreenshot(&drill, ScreenshotPath(QStringLiteral("drill-speaker-no-sound"))));
+    // Said once a run: the next word's P raises nothing new.
+    QTest::keyClick(keys, Qt::Key_Right);
+    note->hide();
+    QTest::keyClick(keys, Qt::Key_P);
+    QVERIFY(note->isHidden());
+  }
+
   void aClosedWindowNoLongerListensToTheEngine() {
     auto world = NewWorld();
     {
@@ -144,12 +186,15 @@ class SpeakerButtonsTest : public QObject {
     } else {
       QVERIFY(speech.reason().empty());
       speech.Speak(GBK("apple"));  // returns at once; the voice reads on its own thread
+      QVERIFY(speech.trying());    // until it is known whether the word was heard
+      QCOMPARE(changes, 2);
       // The word is heard to its end, or (a speech service with no sound
       // device to play on, which takes words and never finishes them) the
       // voice says it cannot be heard: it is never left silently "ready".
       QTRY_VERIFY_WITH_TIMEOUT(speech.heard() || speech.state() == State::Unavailable, 12000);
+      QVERIFY(!speech.trying());
+      QCOMPARE(changes, 3);
       if (!speech.heard()) {
-        QCOMPARE(changes, 2);
         QVERIFY(QString::fromStdString(GbkToUtf8(speech.reason()))
                     .contains(QStringLiteral("声音设备")));
       }

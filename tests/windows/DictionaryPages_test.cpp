@@ -165,7 +165,7 @@ class DictionaryPagesTest : public QObject {
     const quint16 port = server.Listen();
     QVERIFY(port != 0);
     server.Stop();
-    auto world = Book(server.Base(), {{"I", "我"}, {"water", "水"}});
+    auto world = DictionaryBook(server.Base(), {{"I", "我"}, {"water", "水"}});
     DictionaryViews views;
     LearnerScript learner;
     // The second tab's local page, for the first word and for the second.

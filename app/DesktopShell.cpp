@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QStandardPaths>
+#include <QFileInfo>
 #include <QTimer>
 #include <utility>
 
@@ -13,6 +13,7 @@
 #include "lookup/DictionaryPages.h"
 #include "ui/FolderView.h"
 #include "ui/ModalWindow.h"
+#include "ui/RecentFolders.h"
 #include "ui/TerminationSignals.h"
 #include "ui/Text.h"
 #include "windows/WindowTable.h"
@@ -70,14 +71,12 @@ void DesktopShell::BringMainWindowToFront() {
   if (mainWindow_ != nullptr) mainWindow_->BringToFront();
 }
 
-FileChoice DesktopShell::ChooseFile(const std::string& title, bool save,
+FileChoice DesktopShell::ChooseFile(FileKind kind, const std::string& title, bool save,
                                     const std::vector<std::string>& filters,
                                     const std::string& suggested) {
   QStringList types;
   for (const std::string& filter : filters) types << ToQString(filter);
-  // The learner's documents are where word lists come from and go to.
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  const QString folder = StartFolder(kind);
   const QString start = suggested.empty() ? folder : QDir(folder).filePath(ToQString(suggested));
   QString chosenType = types.value(0);
   const QString path = save ? QFileDialog::getSaveFileName(Owner(), ToQString(title), start,
@@ -85,7 +84,9 @@ FileChoice DesktopShell::ChooseFile(const std::string& title, bool save,
                             : QFileDialog::getOpenFileName(Owner(), ToQString(title), start,
                                                            types.join(";;"), &chosenType);
   if (path.isEmpty()) return {};
-  return {FromQString(path), static_cast<int>(std::max<qsizetype>(types.indexOf(chosenType), 0))};
+  RememberFolder(kind, path);
+  return {FromQString(QFileInfo(path).absoluteFilePath()),
+          static_cast<int>(std::max<qsizetype>(types.indexOf(chosenType), 0))};
 }
 
 void DesktopShell::ShowFolder(const std::string& path, std::function<void()> failed) {

@@ -43,7 +43,9 @@ class DesktopShell final : public Shell {
   void SetEntryButtonEnabled(bool enabled) override;
   void EndProgram() override;
   void BringMainWindowToFront() override;
-  FileChoice ChooseFile(const std::string& title, bool save,
+  // The dialog opens in the folder last used for `kind` (else the home
+  // folder), and the folder chosen is kept for the next time.
+  FileChoice ChooseFile(FileKind kind, const std::string& title, bool save,
                         const std::vector<std::string>& filters,
                         const std::string& suggested) override;
   void ShowFolder(const std::string& path, std::function<void()> failed) override;

@@ -14,9 +14,18 @@
 
 namespace cindral {
 
+// The kinds of file the learner picks in a file dialog. Each kind's dialog
+// opens in the folder last used for that kind.
+enum class FileKind {
+  Import,          // a word list to import
+  Export,          // the exported word list
+  Picture,         // the statistics picture saved
+  GameBackground,  // the word game's own background picture
+};
+
 // A file the learner picked in the desktop's file dialog.
 struct FileChoice {
-  std::string path;  // GBK; empty when the learner cancelled
+  std::string path;  // GBK, the full path; empty when the learner cancelled
   int filter = 0;    // the index of the file type chosen
 };
 
@@ -47,10 +56,10 @@ class Shell {
   // default.
   virtual void PrepareWindow(WindowId id) { (void)id; }
   virtual void BringMainWindowToFront() = 0;
-  // Asks the learner for a file to read, or (`save`) to write; `filters`
-  // are the file types offered, "说明 (*.ext)", and `suggested` the name
-  // offered first (all GBK). Returns when the dialog has closed.
-  virtual FileChoice ChooseFile(const std::string& title, bool save,
+  // Asks the learner for a file of `kind` to read, or (`save`) to write;
+  // `filters` are the file types offered, "说明 (*.ext)", and `suggested`
+  // the name offered first (all GBK). Returns when the dialog has closed.
+  virtual FileChoice ChooseFile(FileKind kind, const std::string& title, bool save,
                                 const std::vector<std::string>& filters,
                                 const std::string& suggested) = 0;
   // Asks the desktop's file manager to show a folder (GBK path) and returns

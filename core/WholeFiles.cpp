@@ -3,10 +3,12 @@
 #include "core/WholeFiles.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 
 #include "store/RegularFile.h"
 
@@ -24,11 +26,32 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-// A new temporary file beside `target` (readable by its owner only, as the
-// learner's files are), or -1.
-int OpenTemporary(const std::string& target, std::string* temporary) {
-  *temporary = target + ".part-XXXXXX";
-  return ::mkostemp(temporary->data(), O_CLOEXEC);
+// A new temporary file beside `target`, or -1. It is made with `mode`
+// (less the umask, as open makes every file); when `target` is there and
+// `keepTarget` is set it takes the target's bits instead, before any byte
+// is written.
+int OpenTemporary(const std::string& target, mode_t mode, bool keepTarget, std::string* temporary) {
+  struct stat old;
+  const bool replacing = keepTarget && ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  static std::atomic<unsigned> counter{0};
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".part-%x-%x", unsigned(::getpid()), counter++);
+    *temporary = target + suffix;
+    fd = ::open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                replacing ? S_IRUSR | S_IWUSR : mode);
+    if (fd < 0 && errno != EEXIST) return -1;
+  }
+  if (fd < 0 || !replacing) return fd;
+  if (::fchmod(fd, old.st_mode & 07777) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temporary->c_str());
+    errno = error;
+    return -1;
+  }
+  return fd;
 }
 
 // Syncs and closes the temporary file, then gives it the target's name:
@@ -60,7 +83,7 @@ bool Finish(int fd, bool ok, const std::string& temporary, const std::string& ta
 
 bool WriteFileWhole(const std::string& path, std::string_view bytes) {
   std::string temporary;
-  const int fd = OpenTemporary(path, &temporary);
+  const int fd = OpenTemporary(path, 0666, /*keepTarget=*/true, &temporary);
   if (fd < 0) return false;
   const bool ok = WriteAll(fd, bytes.data(), bytes.size());
   return Finish(fd, ok, temporary, path, /*replace=*/true);
@@ -72,7 +95,7 @@ bool CopyFileWhole(const std::string& from, const std::string& to, bool replace)
   const int in = OpenRegularFile(from, O_RDONLY);
   if (in < 0) return false;
   std::string temporary;
-  const int out = OpenTemporary(to, &temporary);
+  const int out = OpenTemporary(to, S_IRUSR | S_IWUSR, /*keepTarget=*/false, &temporary);
   if (out < 0) {
     const int error = errno;
     ::close(in);

@@ -8,6 +8,7 @@
 
 #include "book/WordList.h"
 #include "core/WholeFiles.h"
+#include "logic/OwnFiles.h"
 #include "store/Convert.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
@@ -32,8 +33,8 @@ void ExportLogic::Run() {
   const DateParts today = SplitDateTime(program_.Today());
   char name[64];
   std::snprintf(name, sizeof name, "-%04d-%02d-%02d.tsv", today.year, today.month, today.day);
-  const FileChoice file =
-      program_.shell().ChooseFile(GBK("导出单词"), /*save=*/true, filters, GBK("单词本") + name);
+  const FileChoice file = program_.shell().ChooseFile(FileKind::Export, GBK("导出单词"),
+                                                      /*save=*/true, filters, GBK("单词本") + name);
   if (file.path.empty()) return;
   const Choice& choice = kChoices[file.filter >= 0 && file.filter < 3 ? file.filter : 0];
   std::string path = file.path;
@@ -41,6 +42,11 @@ void ExportLogic::Run() {
   const size_t slash = path.rfind('/');
   if (path.find('.', slash == std::string::npos ? 0 : slash + 1) == std::string::npos) {
     path += choice.extension;
+  }
+
+  if (IsOwnFile(program_, path)) {
+    program_.prompter().Fail(OwnFileRefusal(path), GBK("出错了"));
+    return;
   }
 
   std::string text;
@@ -58,7 +64,8 @@ void ExportLogic::Run() {
     program_.prompter().Fail(GBK("文件写入失败，请换一个位置再试！"), GBK("出错了"));
     return;
   }
-  program_.prompter().Inform(GBK("已导出 ") + IntegerToText(words) + GBK(" 个单词。"), GBK("成功"));
+  program_.prompter().Inform(
+      GBK("已导出 ") + IntegerToText(words) + GBK(" 个单词，文件在：\n") + path, GBK("成功"));
 }
 
 }  // namespace cindral

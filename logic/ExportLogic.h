@@ -4,7 +4,7 @@
 // The logic of 导出单词… on the main window's menu: the learner picks where
 // to write and in which format (tab-separated UTF-8, CSV in UTF-8 or GBK);
 // every word goes into that file, written whole, and the learner hears how
-// many, or why nothing was written.
+// many and where the file is, or why nothing was written.
 
 #include "core/Program.h"
 

@@ -22,7 +22,7 @@ void ImportWindowLogic::Opened() {
   const std::string refusal = EntryRefusal(program_);
   if (!refusal.empty()) return Refuse(refusal, GBK("提示"));
   const FileChoice file =
-      program_.shell().ChooseFile(GBK("导入单词"), /*save=*/false,
+      program_.shell().ChooseFile(FileKind::Import, GBK("导入单词"), /*save=*/false,
                                   {GBK("单词表 (*.txt *.tsv *.csv)"), GBK("所有文件 (*)")}, "");
   if (file.path.empty()) {
     closed_ = true;

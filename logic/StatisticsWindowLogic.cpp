@@ -3,10 +3,14 @@
 #include "logic/StatisticsWindowLogic.h"
 
 #include <cmath>
+#include <cstdio>
 #include <set>
 
+#include "core/WholeFiles.h"
+#include "logic/OwnFiles.h"
 #include "plan/DayPlan.h"
 #include "store/DateTime.h"
+#include "store/Gbk.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
 
@@ -86,6 +90,30 @@ void StatisticsWindowLogic::Opened() {
     day.past = date < today;
     day.today = date == today;
   }
+}
+
+void StatisticsWindowLogic::SavePicture(const std::function<std::string()>& picture) {
+  const DateParts today = SplitDateTime(program_.Today());
+  char name[64];
+  std::snprintf(name, sizeof name, "-%04d-%02d-%02d.png", today.year, today.month, today.day);
+  const FileChoice file =
+      program_.shell().ChooseFile(FileKind::Picture, GBK("保存学习统计图片"), /*save=*/true,
+                                  {GBK("PNG 图片 (*.png)")}, GBK("学习统计") + name);
+  if (file.path.empty()) return;
+  std::string path = file.path;
+  std::string ending = path.size() >= 4 ? path.substr(path.size() - 4) : "";
+  for (char& c : ending) c = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+  if (ending != ".png") path += ".png";
+  if (IsOwnFile(program_, path)) {
+    program_.prompter().Fail(OwnFileRefusal(path), GBK("出错了"));
+    return;
+  }
+  const std::string bytes = picture();
+  if (bytes.empty() || !WriteFileWhole(GbkToUtf8(path), bytes)) {
+    program_.prompter().Fail(GBK("图片保存失败，请换一个位置再试！"), GBK("出错了"));
+    return;
+  }
+  program_.prompter().Inform(GBK("图片已保存，文件在：\n") + path, GBK("成功"));
 }
 
 }  // namespace cindral

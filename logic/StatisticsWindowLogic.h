@@ -5,11 +5,13 @@
 // word book and today's plan, turned into what the progress picture shows:
 // the course's 100 days as a timeline, the words of each group, how the
 // words spread over the proficiency bands, and today's due count. Changes
-// nothing.
+// nothing in the book; the picture may be saved as a file.
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "core/Program.h"
@@ -42,6 +44,12 @@ class StatisticsWindowLogic {
 
   // Reads the word book once.
   void Opened();
+
+  // 保存为图片…: asks for the file (学习统计-YYYY-MM-DD.png at first, .png
+  // added to a name without it) and writes there, whole, the PNG file that
+  // `picture` makes (empty when it cannot be made); the learner hears where
+  // the file is, or that nothing was saved.
+  void SavePicture(const std::function<std::string()>& picture);
 
   // Visible state.
   // Whether the course has begun: its first word is of group 1 (otherwise

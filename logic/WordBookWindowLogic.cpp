@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logic/WordBookWindowLogic.h"
 
+#include <algorithm>
+
 #include "store/Convert.h"
 #include "store/Gbk.h"
 #include "store/WholeFileScope.h"
@@ -14,6 +16,7 @@ void WordBookWindowLogic::Opened() {
   find_.reset();
   match_ = {};
   findStatus_.clear();
+  selection_ = {};
   // One lock for the walk, under which the book is read in large blocks.
   WholeFileScope scope(db_, WholeFileScope::Kind::Shared);
   db_.GoFirst();
@@ -35,6 +38,8 @@ void WordBookWindowLogic::Find(const std::string& query, FindOptions options, st
                                bool backward) {
   if (!find_) find_.emplace(text_);
   match_ = backward ? find_->Previous(query, options, from) : find_->Next(query, options, from);
+  selection_ = match_.found ? Selection{match_.offset, match_.length}
+                            : Selection{std::min(from, text_.size()), 0};
   if (query.empty()) {
     findStatus_.clear();
   } else if (!match_.found) {

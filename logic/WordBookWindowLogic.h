@@ -24,12 +24,21 @@ class WordBookWindowLogic {
   // on, or backward before it, going on from the other end if need be.
   void Find(const std::string& query, FindOptions options, std::size_t from, bool backward);
 
+  // What the box selects, in bytes of the listing: the match, or, when
+  // there is none, nothing, the caret where the search started (so that
+  // the query mended finds from there again).
+  struct Selection {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+  };
+
   // Visible state: the text of the box.
   const std::string& text() const { return text_; }
   // The match to select (found is false when there is none) and the bar's
   // status line: which match of how many, or that there is none.
   const FindMatch& match() const { return match_; }
   const std::string& findStatus() const { return findStatus_; }
+  const Selection& selection() const { return selection_; }
 
  private:
   Database& db_;
@@ -37,6 +46,7 @@ class WordBookWindowLogic {
   std::optional<ListingFind> find_;
   FindMatch match_;
   std::string findStatus_;
+  Selection selection_;
 };
 
 }  // namespace cindral

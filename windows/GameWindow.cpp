@@ -2,16 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/GameWindow.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "store/Gbk.h"
 #include "ui/ControlText.h"
 #include "ui/PictureFile.h"
+#include "ui/RecentFolders.h"
 #include "ui/SpeakerControl.h"
 
 namespace cindral {
@@ -29,11 +28,6 @@ QPixmap CoverPixmap(const QImage& picture, const QSize& box, qreal pixelRatio) {
   QPixmap pixmap = QPixmap::fromImage(scaled.copy(middle));
   pixmap.setDevicePixelRatio(pixelRatio);
   return pixmap;
-}
-
-QString PicturesDirectory() {
-  const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  return QDir(pictures).exists() ? pictures : QDir::homePath();
 }
 
 }  // namespace
@@ -59,7 +53,6 @@ GameWindow::GameWindow(Program& program, QWidget* parent)
 
   ui_.fileDialog->setWindowTitle(QStringLiteral("选择背景图片"));
   ui_.fileDialog->setNameFilters(PictureNameFilters());
-  ui_.fileDialog->setDirectory(PicturesDirectory());
 
   speaker_ = std::make_unique<SpeakerControl>(
       this, GameSpeakerButton(), program.speech(),
@@ -105,9 +98,12 @@ void GameWindow::ShowPicture(const QImage& picture) {
 }
 
 void GameWindow::ChooseBackgroundFile() {
+  ui_.fileDialog->setDirectory(StartFolder(FileKind::GameBackground));
   if (ui_.fileDialog->exec() != QDialog::Accepted) return;
   const QStringList chosen = ui_.fileDialog->selectedFiles();
-  if (!chosen.isEmpty()) ShowBackgroundFile(chosen.first());
+  if (chosen.isEmpty()) return;
+  RememberFolder(FileKind::GameBackground, chosen.first());
+  ShowBackgroundFile(chosen.first());
 }
 
 void GameWindow::ShowBackgroundFile(const QString& path) {

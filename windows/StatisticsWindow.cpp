@@ -2,18 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/StatisticsWindow.h"
 
-#include <QDate>
-#include <QDir>
-#include <QFileDialog>
+#include <QBuffer>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <algorithm>
 
-#include "store/DateTime.h"
-#include "store/Gbk.h"
 #include "ui/Guard.h"
 #include "ui/Text.h"
 #include "ui/WindowBuilder.h"
@@ -213,32 +207,16 @@ QImage StatisticsWindow::Picture(const StatisticsWindowLogic& logic, qreal scale
   return image;
 }
 
-bool StatisticsWindow::SavePicture(const QString& path) const {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  if (!Picture(logic_, kSavedScale).save(&file, "PNG")) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+std::string StatisticsWindow::PngFile() const {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::WriteOnly)) return {};
+  if (!Picture(logic_, kSavedScale).save(&buffer, "PNG")) return {};
+  return bytes.toStdString();
 }
 
 void StatisticsWindow::ChooseFileAndSave() {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-  const DateParts today = SplitDateTime(program_.Today());
-  const QString suggested =
-      QDir(folder).filePath(QDate(today.year, today.month, today.day)
-                                .toString(QStringLiteral("学习统计-yyyy-MM-dd.png")));
-  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存学习统计图片"), suggested,
-                                              QStringLiteral("PNG 图片 (*.png)"));
-  if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
-  if (SavePicture(path)) {
-    program_.prompter().Inform(GBK("图片已保存。"), GBK("成功"));
-  } else {
-    program_.prompter().Fail(GBK("图片保存失败，请换一个位置再试！"), GBK("出错了"));
-  }
+  RunGuarded(program_.prompter(), [this] { logic_.SavePicture([this] { return PngFile(); }); });
 }
 
 void RunStatisticsWindow(Program& program, QWidget* parent) {

@@ -5,6 +5,7 @@
 // painted from its logic, and a button that saves the picture as PNG.
 
 #include <QImage>
+#include <string>
 
 #include "core/Program.h"
 #include "logic/StatisticsWindowLogic.h"
@@ -23,9 +24,9 @@ class StatisticsWindow : public ModalWindow {
 
   // The progress picture at `scale` device pixels per designed pixel.
   static QImage Picture(const StatisticsWindowLogic& logic, qreal scale);
-  // Writes the picture as a PNG file (whole, or not at all); false when it
-  // could not be written.
-  bool SavePicture(const QString& path) const;
+  // The picture as a PNG file, drawn at twice the designed size (sharp when
+  // printed); empty when it could not be made.
+  std::string PngFile() const;
 
  private:
   void ChooseFileAndSave();

@@ -115,15 +115,15 @@ void WordBookWindow::Find(bool backward, bool again) {
   const QTextCursor cursor = ui_.listing->textCursor();
   const int from = backward || !again ? cursor.selectionStart() : cursor.selectionEnd();
   logic_.Find(FromQString(bar_->query()), bar_->options(), ListingOffset(from), backward);
-  const FindMatch& match = logic_.match();
-  bar_->SetStatus(ToQString(logic_.findStatus()), !match.found);
-  if (!match.found) return;
-  const ListingLine first = LineOf(logic_.text(), match.offset);
+  bar_->SetStatus(ToQString(logic_.findStatus()), !logic_.match().found);
+  // No match selects nothing: the caret stays where the search started.
+  const WordBookWindowLogic::Selection& shown = logic_.selection();
+  const ListingLine first = LineOf(logic_.text(), shown.offset);
   QTextCursor selection(ui_.listing->document());
-  selection.setPosition(BoxPosition(match.offset, first));
-  selection.setPosition(BoxPosition(match.offset + match.length, first), QTextCursor::KeepAnchor);
+  selection.setPosition(BoxPosition(shown.offset, first));
+  selection.setPosition(BoxPosition(shown.offset + shown.length, first), QTextCursor::KeepAnchor);
   ui_.listing->setTextCursor(selection);
-  ui_.listing->ensureCursorVisible();
+  if (shown.length > 0) ui_.listing->ensureCursorVisible();
 }
 
 int WordBookWindow::BoxPosition(std::size_t offset, ListingLine known) const {

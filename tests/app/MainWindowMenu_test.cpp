@@ -6,6 +6,10 @@
 // export to a file the learner names, the backup folder, the import and
 // statistics windows.
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -119,10 +123,13 @@ TEST_F(MainWindowMenuTest, ExportWritesTheChosenFileInTheChosenForm) {
   EXPECT_TRUE(world.shell.fileDialogs[0].save);
   EXPECT_EQ(world.shell.fileDialogs[0].suggested, "单词本-2023-03-15.tsv");
   EXPECT_EQ(world.shell.fileDialogs[0].filters.size(), 3u);
+  EXPECT_EQ(world.shell.fileDialogs[0].kind, FileKind::Export);
   EXPECT_EQ(Slurp(world.dir.File("我的单词.csv")),
             "GroupNumber,Word,Meaning,EntryDate,Proficiency,SerialNumber\r\n1,apple," +
                 Utf8ToGbk("苹果") + ",2023-03-15,1,1\r\n");
-  EXPECT_EQ(world.prompter.LastText(), "已导出 1 个单词。");
+  // The message says where the file went, with the extension it was given.
+  EXPECT_EQ(world.prompter.LastText(),
+            "已导出 1 个单词，文件在：\n" + world.dir.File("我的单词.csv"));
 
   // Cancelled: nothing written, nothing said.
   const size_t shown = world.prompter.shown.size();
@@ -145,6 +152,71 @@ TEST_F(MainWindowMenuTest, AnExportThatCannotBeWrittenIsReportedAndLeavesNoFile)
   EXPECT_EQ(world.prompter.LastText(),
             "单词“naïve”含有 GBK 里没有的字符，无法导出为 GBK，请选择 UTF-8！");
   EXPECT_FALSE(fs::exists(world.dir.File("words.csv")));
+}
+
+// The exported file is the learner's, made as any program makes a file:
+// 0666 less the umask.
+TEST_F(MainWindowMenuTest, TheExportedFileFollowsTheUmask) {
+  Start();
+  world.AddWord(1, "apple", kDay1, 1, "苹果");
+  for (const auto& [mask, mode] : {std::pair{022, 0644}, std::pair{077, 0600}}) {
+    const std::string path = world.dir.File("words-" + std::to_string(mask) + ".tsv");
+    world.shell.chosenFiles.push_back({Utf8ToGbk(path), 0});
+    const mode_t previous = ::umask(mode_t(mask));
+    logic->OnExportMenu();
+    ::umask(previous);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, mode_t(mode)) << std::oct << mask;
+  }
+}
+
+// The disk fills up halfway through the export: the learner hears so, the
+// file exported earlier under that name is as it was, and no part of the
+// new one is left beside it.
+TEST_F(MainWindowMenuTest, AnExportCutShortByAFullDiskSaysSoAndKeepsTheEarlierFile) {
+  Start();
+  for (int i = 0; i < 200; ++i) world.AddWord(1, "word" + std::to_string(i), kDay1, 1, "义");
+  const std::string path = world.dir.File("words.tsv");
+  std::ofstream(path) << "an earlier export\n";
+  world.shell.chosenFiles.push_back({Utf8ToGbk(path), 0});
+  // Writes past the first KiB of a file fail, as on a full disk.
+  rlimit previous{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+  rlimit full = previous;
+  full.rlim_cur = 1024;
+  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &full), 0);
+  logic->OnExportMenu();
+  ::setrlimit(RLIMIT_FSIZE, &previous);
+  ::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(world.prompter.LastText(), "文件写入失败，请换一个位置再试！");
+  EXPECT_EQ(Slurp(path), "an earlier export\n");
+  for (const auto& entry : fs::directory_iterator(world.dir.path())) {
+    EXPECT_EQ(entry.path().filename().string().rfind("words.tsv.", 0), std::string::npos)
+        << entry.path();
+  }
+}
+
+// An export aimed at the word book or the settings file, by name or by a
+// link, is refused: the learner's only copy would be lost.
+TEST_F(MainWindowMenuTest, AnExportNeverGoesOverTheBooksOwnFiles) {
+  Start();
+  world.AddWord(1, "apple", kDay1, 1, "苹果");
+  fs::create_symlink(world.dir.File("单词本.EDB"), world.dir.File("link.tsv"));
+  const std::string book = Slurp(world.dir.File("单词本.EDB"));
+  const std::string settings = Slurp(world.dir.File("Config.ini"));
+  for (const char* name : {"单词本.EDB", "Config.ini", "link.tsv"}) {
+    const std::string path = world.dir.File(name);
+    world.shell.chosenFiles.push_back({Utf8ToGbk(path), 1});
+    logic->OnExportMenu();
+    EXPECT_EQ(world.prompter.LastText(),
+              "“" + path + "”是保存单词本和设置的文件，不能覆盖，请换一个文件名！");
+  }
+  EXPECT_EQ(Slurp(world.dir.File("单词本.EDB")), book);
+  EXPECT_EQ(Slurp(world.dir.File("Config.ini")), settings);
+  EXPECT_TRUE(fs::is_symlink(world.dir.File("link.tsv")));
+  EXPECT_EQ(world.Db().RecordCount(), 1);
 }
 
 TEST_F(MainWindowMenuTest, TheBackupFolderIsShownOrElseNamed) {

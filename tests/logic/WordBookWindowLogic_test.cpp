@@ -85,7 +85,8 @@ TEST(WordBookListing, TheBookIsReadInAFewLargeReads) {
 }
 
 // The find bar's status line says which match of how many, when the search
-// went on from the other end, and when there is none.
+// went on from the other end, and when there is none; the box selects the
+// match, or, with none, nothing where the search started.
 TEST(WordBookListing, TheFindStatusCountsTheMatchesAndTellsAWrap) {
   TestWorld world;
   world.OpenWordBook();
@@ -93,25 +94,32 @@ TEST(WordBookListing, TheFindStatusCountsTheMatchesAndTellsAWrap) {
   world.AddWord(1, "Apple pie", 45000, 10, "苹果派");
   WordBookWindowLogic logic(world.Db());
   logic.Opened();
+  const std::size_t first = logic.text().find("apple");
   const std::size_t second = logic.text().find("Apple");
+  const std::size_t pie = logic.text().find(Utf8ToGbk("苹果派"));
   struct Step {
     const char* query;
     std::size_t from;
     bool backward;
     const char* status;
+    std::size_t selected;  // where the selection starts
+    std::size_t length;    // and how long it is
   };
   const Step steps[] = {
-      {"apple", 0, false, "第 1 个，共 2 个"},
-      {"apple", second, false, "第 2 个，共 2 个"},
-      {"apple", second + 1, false, "第 1 个，共 2 个（已从头继续）"},
-      {"apple", 0, true, "第 2 个，共 2 个（已从末尾继续）"},
-      {"苹果派", 0, false, "第 1 个，共 1 个"},
-      {"pear", 0, false, "找不到“pear”"},
-      {"", 0, false, ""},
+      {"apple", 0, false, "第 1 个，共 2 个", first, 5},
+      {"apple", second, false, "第 2 个，共 2 个", second, 5},
+      {"apple", second + 1, false, "第 1 个，共 2 个（已从头继续）", first, 5},
+      {"apple", 0, true, "第 2 个，共 2 个（已从末尾继续）", second, 5},
+      {"苹果派", 0, false, "第 1 个，共 1 个", pie, 6},
+      {"pear", second, false, "找不到“pear”", second, 0},
+      {"applez", second, true, "找不到“applez”", second, 0},
+      {"", pie, false, "", pie, 0},
   };
   for (const Step& s : steps) {
     logic.Find(Utf8ToGbk(s.query), FindOptions{}, s.from, s.backward);
     EXPECT_EQ(GbkToUtf8(logic.findStatus()), s.status) << s.query << " from " << s.from;
+    EXPECT_EQ(logic.selection().offset, s.selected) << s.query << " from " << s.from;
+    EXPECT_EQ(logic.selection().length, s.length) << s.query << " from " << s.from;
   }
 }
 

@@ -151,11 +151,11 @@ class ScriptedShell : public Shell {
     ++broughtToFront;
     events.push_back("front 启动窗口");
   }
-  FileChoice ChooseFile(const std::string& title, bool save,
+  FileChoice ChooseFile(FileKind kind, const std::string& title, bool save,
                         const std::vector<std::string>& filters,
                         const std::string& suggested) override {
     events.push_back(std::string(save ? "save " : "choose ") + GbkToUtf8(title));
-    fileDialogs.push_back({GbkToUtf8(title), save, filters, GbkToUtf8(suggested)});
+    fileDialogs.push_back({GbkToUtf8(title), save, filters, GbkToUtf8(suggested), kind});
     if (chosenFiles.empty()) return {};
     FileChoice choice = chosenFiles.front();
     chosenFiles.pop_front();
@@ -187,6 +187,7 @@ class ScriptedShell : public Shell {
     bool save;
     std::vector<std::string> filters;  // GBK
     std::string suggested;
+    FileKind kind;
   };
   std::vector<FileDialog> fileDialogs;
   std::deque<FileChoice> chosenFiles;

@@ -265,6 +265,7 @@ class AppWindowsTest : public QObject {
     world->AddWord(1, "pear", kDay1, 1, "梨\r");
     world->AddWord(1, "Apple pie", kDay1, 10, "苹果派");
     world->AddWord(1, "banana", kDay1, 100, "香蕉");
+    world->AddWord(1, "frizz", kDay1, 5, "卷发");
     WordBookWindow window(world->Db());
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -325,7 +326,22 @@ class AppWindowsTest : public QObject {
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("word-book-find"))));
     commit(QStringLiteral("橙"));
     QCOMPARE(status->text(), QStringLiteral("找不到“橙”"));
-    QCOMPARE(selected(), QStringLiteral("0:12 苹果"));
+    QCOMPARE(selected(), QStringLiteral("0:12 "));
+
+    // No match, no selection: the caret stays where the last match began,
+    // and the query mended finds it again.
+    QTest::mouseClick(Control<QCheckBox>(&window, "复选框全字匹配"), Qt::LeftButton);
+    query->selectAll();
+    QTest::keyClicks(query, QStringLiteral("zz"));
+    QCOMPARE(selected(), QStringLiteral("45:8 zz"));
+    QTest::keyClicks(query, QStringLiteral("zqqq"));
+    QCOMPARE(status->text(), QStringLiteral("找不到“zzzqqq”"));
+    QCOMPARE(selected(), QStringLiteral("45:8 "));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("word-book-find-none"))));
+    QTest::keyClick(query, Qt::Key_Return);
+    QCOMPARE(selected(), QStringLiteral("45:8 "));
+    for (int i = 0; i < 4; ++i) QTest::keyClick(query, Qt::Key_Backspace);
+    QCOMPARE(selected(), QStringLiteral("45:8 zz"));
 
     // Escape closes the bar, then the window.
     QTest::keyClick(query, Qt::Key_Escape);

@@ -288,15 +288,17 @@ class GameWindowTest : public QObject {
     game.show();
     QVERIFY(QTest::qWaitForWindowExposed(&game));
     auto* custom = Control<QPushButton>(&game, "按钮自定义背景");
-    QString filters;
-    // Cancelled: nothing changes.
+    QString filters, opened;
+    // Cancelled: nothing changes. The dialog opens in the home folder.
     WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
       QVERIFY(dialog != nullptr);
       filters = dialog->nameFilters().join(QLatin1Char('|'));
+      opened = dialog->directory().absolutePath();
       static_cast<QDialog*>(dialog)->reject();
     });
     Click(custom);
     QVERIFY(ShownPicture(&game).isNull());
+    QCOMPARE(opened, QDir::homePath());
     QVERIFY(filters.startsWith(QStringLiteral("图片文件 (")));
     QVERIFY(filters.contains(QStringLiteral("*.png")));
     QVERIFY(filters.contains(QStringLiteral("*.bmp")));
@@ -321,6 +323,17 @@ class GameWindowTest : public QObject {
     // "换背景" goes on with the built-in pictures.
     Click(Control<QPushButton>(&game, "按钮换背景"));
     QCOMPARE(ShownBackground(&game), 1);
+
+    // The next game's dialog opens where the picture was.
+    GameWindow next(world->P());
+    next.show();
+    WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+      QVERIFY(dialog != nullptr);
+      opened = dialog->directory().absolutePath();
+      static_cast<QDialog*>(dialog)->reject();
+    });
+    Click(Control<QPushButton>(&next, "按钮自定义背景"));
+    QCOMPARE(opened, QString::fromStdString(dir.path()));
   }
 
   void filesThatAreNoPictureShowNothingAndHarmNothing() {

@@ -11,11 +11,11 @@
 #include <QTest>
 
 #include "TestWorld.h"
-#include "windows/StatisticsWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
+#include "windows/StatisticsWindow.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;
@@ -90,24 +90,35 @@ class StatisticsWindowTest : public QObject {
     QCOMPARE(PixelsOf(picture, kTodayMark), 0);
   }
 
-  void savesThePictureAsAWholePngFile() {
+  // 保存为图片… with the file chosen: the picture at twice its size, and
+  // the message says where it went; a place that cannot be written says so.
+  void savesThePictureAsAWholePngFileAndSaysWhere() {
     auto world = Course(/*groups=*/5, /*words=*/4, /*today=*/5);
     StatisticsWindow window(world->P());
-    const QString path = QDir(world->dir.path().c_str()).filePath(QStringLiteral("统计.png"));
-    QVERIFY(window.SavePicture(path));
+    auto* save = Control<QPushButton>(&window, "按钮保存图片");
+    const std::string chosen = world->dir.File("统计");
+    world->shell.chosenFiles.push_back({Utf8ToGbk(chosen), 0});
+    save->click();
+    QCOMPARE(world->shell.fileDialogs.size(), size_t{1});
+    QCOMPARE(world->shell.fileDialogs[0].suggested, std::string("学习统计-2023-03-19.png"));
+    QVERIFY(world->shell.fileDialogs[0].kind == FileKind::Picture);
+    const QString path = QString::fromStdString(chosen + ".png");
     QImage saved;
     QVERIFY(saved.load(path, "PNG"));
     QCOMPARE(saved.size(), QSize(1520, 1060));  // twice the designed size
     QVERIFY(PixelsOf(saved, kTodayMark) > 40);
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("图片已保存，文件在：\n") + path);
 
-    // A place that cannot be written: false, and nothing is left behind.
-    const QString nowhere =
-        QDir(world->dir.path().c_str()).filePath(QStringLiteral("no-such-folder/统计.png"));
-    QVERIFY(!window.SavePicture(nowhere));
-    QVERIFY(!QFile::exists(nowhere));
+    // A place that cannot be written: said so, and nothing is left behind.
+    const std::string nowhere = world->dir.File("no-such-folder/统计.png");
+    world->shell.chosenFiles.push_back({Utf8ToGbk(nowhere), 0});
+    save->click();
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("图片保存失败，请换一个位置再试！"));
+    QVERIFY(!QFile::exists(QString::fromStdString(nowhere)));
     // The book is as it was.
     QCOMPARE(world->Db().RecordCount(), 20);
-    QVERIFY(world->prompter.shown.empty());
   }
 
   void drawsABookOfTwentyThousandWords() {

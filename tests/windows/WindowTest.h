@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -112,9 +113,13 @@ inline QString ScreenshotPath(const QString& name) {
 
 }  // namespace cindral::testing
 
-// A Qt Test main that prepares the desktop like the program does.
+// A Qt Test main that prepares the desktop like the program does. What the
+// windows keep in the user's configuration (the folders the file dialogs
+// open in) goes to a folder of the test's own.
 #define CINDRAL_WINDOW_TEST_MAIN(TestClass, ApplicationClass)              \
   int main(int argc, char** argv) {                                        \
+    QTemporaryDir configuration;                                           \
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configuration.path()));   \
     cindral::PrepareDesktopProcess();                                      \
     ApplicationClass app(argc, argv);                                      \
     cindral::testing::TranslationsLoaded() = cindral::PrepareDesktop(app); \

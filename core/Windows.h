@@ -6,7 +6,7 @@
 //   the window   <window>: its layout <window>Layout() (ui/Layouts), its
 //                logic (logic/<window>Logic, or the logic its Run function
 //                names) and Run<window> (windows/<window>.h),
-//   its name     the designed name, the layout's name,
+//   its name     the window's Chinese name, the layout's name,
 //   its owner    Front: opens over the window in front; Main: over the main
 //                window.
 // A new window is one entry here plus its logic and its window; the shell,
@@ -50,7 +50,7 @@ enum class WindowId {
 #undef CINDRAL_WINDOW_ID
 };
 
-// The designed name of a window (UTF-8), which its layout carries too.
+// The name of a window (UTF-8), which its layout carries too.
 inline std::string WindowName(WindowId id) {
   switch (id) {
 #define CINDRAL_WINDOW_NAME(id, window, name, owner) \

@@ -7,7 +7,7 @@
 namespace cindral {
 
 SkinFont::SkinFont(const QString& family, int pixelSize, Style style) {
-  SetDesignedFace(&font_, family);
+  SetLayoutFace(&font_, family);
   font_.setPixelSize(pixelSize);
   font_.setBold(style == kBold);
 }

@@ -29,10 +29,10 @@ bool PrepareDesktop(QApplication& app) {
       {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
        QStringLiteral("AR PL SungtiL GB"), QStringLiteral("Noto Serif CJK SC")});
 
-  // Message boxes and controls without a designed font speak in the main
+  // Message boxes and controls without a layout font speak in the main
   // face, at the desktop's usual size.
   QFont font = QApplication::font();
-  SetDesignedFace(&font, QStringLiteral("微软雅黑"));
+  SetLayoutFace(&font, QStringLiteral("微软雅黑"));
   QApplication::setFont(font);
 
   // The desktop entry the windows belong to. A Wayland compositor knows a

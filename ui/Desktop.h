@@ -5,11 +5,11 @@
 //
 // - The drawing contexts are shared between windows, which the web engine
 //   of the dictionary pages needs (it starts only with the first card).
-// - Screens: the designed pixel sizes are device-independent pixels. Qt 6
+// - Screens: the layout pixel sizes are device-independent pixels. Qt 6
 //   scales them by the screen's factor (QT_SCALE_FACTOR and friends still
 //   apply); nothing here turns scaling off, and fractional factors are
 //   passed through unrounded so a 150 % screen shows windows at 150 %.
-// - Fonts: the designed faces "微软雅黑" and "宋体" are substituted by
+// - Fonts: the layout faces "微软雅黑" and "宋体" are substituted by
 //   installed CJK faces that resemble them (WenQuanYi Micro Hei and
 //   AR PL UMing), unless the real faces are installed.
 // - The desktop entry org.cindral.Cindral names the program to the desktop

@@ -24,7 +24,7 @@ QString InstalledFace(const QString& face) {
   return face;
 }
 
-void SetDesignedFace(QFont* font, const QString& face) {
+void SetLayoutFace(QFont* font, const QString& face) {
   font->setFamilies({InstalledFace(face)});
   font->setHintingPreference(QFont::PreferNoHinting);
 }

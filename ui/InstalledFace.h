@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The family a font of a designed face asks the font database for. A face
+// The family a font of a layout face asks the font database for. A face
 // the desktop lacks (宋体 and 微软雅黑 on most systems) sends the database
 // through a search of every installed font for the nearest match, once for
 // every style and script it is asked in: about 2 ms of the main window's
@@ -18,10 +18,10 @@ namespace cindral {
 // the desktop has; otherwise `face`, left to the database's own search.
 QString InstalledFace(const QString& face);
 
-// `font` in the designed `face`: its installed stand-in, with glyphs drawn
+// `font` in the layout `face`: its installed stand-in, with glyphs drawn
 // without the faces' hinting programs (running them for the few dozen
 // glyphs of the main window costs about a tenth of the start-up, and at
 // these sizes the Chinese faces look the same without them).
-void SetDesignedFace(QFont* font, const QString& face);
+void SetLayoutFace(QFont* font, const QString& face);
 
 }  // namespace cindral

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window declared as data: its size, caption and controls, each with its
-// kind, rectangle, font and the caption it holds from design time. Names and
-// texts are UTF-8 literals (the designer's Chinese names), never GBK: they
+// kind, rectangle, font and the caption it holds from the start. Names and
+// texts are UTF-8 literals (the windows' Chinese names), never GBK: they
 // never reach the core, only the widgets.
 
 #include <vector>

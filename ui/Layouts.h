@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The designed layouts of every window of the program. Sizes are the client
+// The layouts of every window of the program. Sizes are the client
 // area in device-independent pixels; each control's rectangle is measured
 // from the top left of its window (or of its group box, see ControlLayout).
 //
@@ -222,7 +222,7 @@ const std::vector<ControlLayout>& MainWindowButtons();
 CINDRAL_WINDOWS(CINDRAL_WINDOW_LAYOUT)
 #undef CINDRAL_WINDOW_LAYOUT
 
-// The speaker buttons the study windows carry beyond their designed
+// The speaker buttons the study windows carry beyond their laid-out
 // controls, each where it covers none of them.
 const ControlLayout& LearningSpeakerButton();  // on 窗口单词学习
 const ControlLayout& DrillSpeakerButton();     // on 窗口熟练度复习

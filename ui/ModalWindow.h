@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The base of every study window: built from its designed layout, opened
+// The base of every study window: built from its layout, opened
 // modally (Open() returns when the window has closed), with the close query,
-// the closed hook and the key bindings the designed windows use.
+// the closed hook and the key bindings the study windows use.
 //
 // Closing:
 // - the learner closes through the title-bar button or Escape (or close()):
@@ -16,7 +16,7 @@
 // one runs). A window object is opened once; after it has closed, Open() returns at once.
 //
 // Keys: each key press is offered to the key handler with its key code
-// (VirtualKey.h) and the designed control that has the focus. When the
+// (VirtualKey.h) and the laid-out control that has the focus. When the
 // handler returns false the control handles the key as usual; a key it
 // leaves unused (Enter in an edit box, for one) is then offered again with
 // the window itself as the control. Escape, when unhandled, asks to close.

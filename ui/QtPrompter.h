@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The logic's message boxes as the desktop's standard boxes: modal over the
-// window that is active, with the designed text, caption and icon, and Yes/No
+// window that is active, with the text, caption and icon, and Yes/No
 // where a question is asked (only Yes answers true; Escape or closing the
 // box answers No).
 

@@ -30,14 +30,14 @@ int PixelSizeOf(const QFont& font) {
   return std::max(1, QFontInfo(font).pixelSize());
 }
 
-TextFit FitText(const QFont& designed, const QRect& area, const QString& text) {
+TextFit FitText(const QFont& wanted, const QRect& area, const QString& text) {
   TextFit fit;
-  fit.font = designed;
+  fit.font = wanted;
   if (text.isEmpty() || area.isEmpty()) {
     fit.fits = true;
     return fit;
   }
-  const int largest = PixelSizeOf(designed);
+  const int largest = PixelSizeOf(wanted);
   const int smallest = std::max(6, largest / 2);
   for (int size = largest; size >= smallest; --size) {
     fit.font.setPixelSize(size);

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Fitting a text into a designed rectangle: the designed font when the text
+// Fitting a text into a laid-out rectangle: the layout's font when the text
 // fits (on one line, or wrapped where there is room for more lines),
 // otherwise the largest smaller pixel size that fits, down to half the
-// designed size.
+// layout size.
 
 #include <QFont>
 #include <QRect>
@@ -18,7 +18,7 @@ struct TextFit {
   bool fits = false;  // false: even the smallest size is too large
 };
 
-TextFit FitText(const QFont& designed, const QRect& area, const QString& text);
+TextFit FitText(const QFont& wanted, const QRect& area, const QString& text);
 
 // The pixel size of a font, also for fonts given in points.
 int PixelSizeOf(const QFont& font);

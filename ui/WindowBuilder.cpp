@@ -105,7 +105,7 @@ QWidget* MakeWidget(const ControlLayout& layout, QWidget* parent) {
     }
     case ControlKind::TabControl: {
       auto* tabs = new QTabWidget(parent);
-      // The designed pages start 23 pixels down; the tab strip must end there
+      // The tab pages start 23 pixels down; the tab strip must end there
       // or the pages would cover the lower edge of the tabs.
       tabs->setStyleSheet(QStringLiteral("QTabBar::tab { height: 23px; }"));
       for (const QString& title : Lines(layout.text)) tabs->addTab(new QWidget, title);
@@ -164,9 +164,9 @@ WebViewFactory SetWebViewFactory(WebViewFactory factory) {
   return std::exchange(CurrentWebViewFactory(), std::move(factory));
 }
 
-QFont DesignedFont(const FontLayout& layout) {
+QFont LayoutFont(const FontLayout& layout) {
   QFont font;
-  SetDesignedFace(&font, QString::fromUtf8(layout.face));
+  SetLayoutFace(&font, QString::fromUtf8(layout.face));
   font.setPixelSize(layout.pixelHeight);
   font.setWeight(QFont::Normal);
   font.setItalic(false);
@@ -211,7 +211,7 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlLa
     QWidget* widget = MakeWidget(layout, owner);
     widget->setObjectName(name);
     widget->setGeometry(layout.x, layout.y, layout.width, layout.height);
-    if (layout.font.face != nullptr) widget->setFont(DesignedFont(layout.font));
+    if (layout.font.face != nullptr) widget->setFont(LayoutFont(layout.font));
     if (layout.kind == ControlKind::GroupBox) groupBoxes.insert(name, widget);
     if (IsBackground(layout.kind)) backgrounds.push_back(widget);
 

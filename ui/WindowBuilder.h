@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Builds windows from their declared layouts (Layouts.h): each control as a
-// child widget named after its designed name, at its rectangle and font.
+// child widget named after its name in the layout, at its rectangle and font.
 //
 // Kinds map to Qt as:
 //   label           FittingLabel: plain text, wrapped or shrunk to show all of it
@@ -51,9 +51,9 @@ using WebViewFactory = std::function<QWidget*(QWidget* parent)>;
 // Replaces the factory for windows built from now on; returns the previous one.
 WebViewFactory SetWebViewFactory(WebViewFactory factory);
 
-// The designed font: the face at the pixel height (which scales with the
-// screen like every other designed size), normal weight.
-QFont DesignedFont(const FontLayout& font);
+// The layout font: the face at the pixel height (which scales with the
+// screen like every other layout size), normal weight.
+QFont LayoutFont(const FontLayout& font);
 
 // Builds `controls` as children of `parent`, in the listed order; returns the
 // created objects in the same order. Picture boxes and tab controls are
@@ -63,7 +63,7 @@ std::vector<QObject*> BuildControls(QWidget* parent, const std::vector<ControlLa
 // Builds the whole window: its object name, caption, fixed size and controls.
 std::vector<QObject*> BuildWindow(QWidget* window, const WindowLayout& layout);
 
-// Finds a control of `window` by its designed name. Does not look into other
+// Finds a control of `window` by its name in the layout. Does not look into other
 // windows opened as children of this one (they may use the same names).
 QObject* FindControl(const QWidget* window, const QString& name);
 
@@ -72,7 +72,7 @@ T* Control(const QWidget* window, const char* name) {
   return qobject_cast<T*>(FindControl(window, QString::fromUtf8(name)));
 }
 
-// Sets a timer as the designed windows do: an interval of 0 stops it, any
+// Sets a timer as the laid-out windows do: an interval of 0 stops it, any
 // other interval (re)starts it.
 void SetTimerInterval(QTimer* timer, int milliseconds);
 

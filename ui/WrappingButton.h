@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A push button whose caption wraps onto more lines when one line is too
-// narrow for it, as the designed buttons do ("从生词本中删除(D)" in a
+// narrow for it, as the laid-out buttons do ("从生词本中删除(D)" in a
 // 100-pixel button shows on two lines).
 
 #include <QPushButton>

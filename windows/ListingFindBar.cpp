@@ -41,7 +41,7 @@ QCheckBox* Option(QWidget* bar, const char* name, const char* caption, QRect pla
 
 ListingFindBar::ListingFindBar(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("查找栏"));
-  setFont(DesignedFont(kBarFont));
+  setFont(LayoutFont(kBarFont));
   resize(kWidth, kHeight);
 
   query_ = new QLineEdit(this);

@@ -23,7 +23,7 @@ class ListingFindBar : public QWidget {
 
  public:
   // The bar's size and its place under the listing box, in the window's
-  // designed pixels.
+  // layout pixels.
   static constexpr int kWidth = 480;
   static constexpr int kHeight = 52;
   static constexpr int kGapAbove = 8;

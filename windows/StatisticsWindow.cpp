@@ -15,10 +15,10 @@
 namespace cindral {
 namespace {
 
-// The picture's size in designed pixels: the picture box of the layout.
+// The picture's size in layout pixels: the picture box of the layout.
 constexpr int kWidth = 760;
 constexpr int kHeight = 530;
-// Saved pictures are drawn at twice the designed size, sharp when printed.
+// Saved pictures are drawn at twice the layout size, sharp when printed.
 constexpr qreal kSavedScale = 2;
 
 const QColor kInk(40, 48, 60);
@@ -34,7 +34,7 @@ const std::array<QColor, 5> kBandColours{QColor(231, 76, 60), QColor(243, 156, 1
                                          QColor(39, 174, 96)};
 
 QFont Face(int pixels, bool bold = false) {
-  QFont font = DesignedFont({"微软雅黑", pixels});
+  QFont font = LayoutFont({"微软雅黑", pixels});
   font.setBold(bold);
   return font;
 }

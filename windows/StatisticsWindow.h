@@ -22,9 +22,9 @@ class StatisticsWindow : public ModalWindow {
 
   StatisticsWindowLogic& logic() { return logic_; }
 
-  // The progress picture at `scale` device pixels per designed pixel.
+  // The progress picture at `scale` device pixels per layout pixel.
   static QImage Picture(const StatisticsWindowLogic& logic, qreal scale);
-  // The picture as a PNG file, drawn at twice the designed size (sharp when
+  // The picture as a PNG file, drawn at twice the layout size (sharp when
   // printed); empty when it could not be made.
   std::string PngFile() const;
 

@@ -113,7 +113,7 @@ TEST_F(PlanTableTest, NothingPastTheByteLimitIsRead) {
   EXPECT_TRUE(Line(3).empty());
 }
 
-TEST_F(PlanTableTest, TheShippedTableListsTheDesignedGroups) {
+TEST_F(PlanTableTest, TheShippedTableListsTheStandardGroups) {
   // The table laid beside the program, checked against its rule: line N
   // lists N, N-1, N-2, N-4, N-7, N-15, N-30, leaving out those below 1.
   const std::string shipped = std::string(CINDRAL_SOURCE_DIR) + "/plan/艾宾浩斯.txt";

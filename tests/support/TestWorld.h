@@ -174,7 +174,7 @@ class ScriptedShell : public Shell {
 
   std::vector<WindowId> opened;
   // Every request in order: "open X", "returned X", "close X", "show X",
-  // "hide X", "activate X", "front 启动窗口", "end program" (X = the designed
+  // "hide X", "activate X", "front 启动窗口", "end program" (X = the
   // window name).
   std::vector<std::string> events;
   std::function<void(WindowId)> onOpen;

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Fatal run-time errors: the guard shows the designed error box and ends
+// Fatal run-time errors: the guard shows the fatal error box and ends
 // the program with exit code -1, whether the error comes out of a bound
 // handler (RunGuarded) or escapes any event handler (GuardedApplication).
 
@@ -109,7 +109,7 @@ class GuardTest : public QObject {
     QCOMPARE(prompter.shown.at(0).text, GBK("运行时出错!\n\n错误信息：disk full\n"));
   }
 
-  void theRealBoxReadsAsDesigned() {
+  void theRealBoxReadsAsWritten() {
     QtPrompter prompter;
     ExitRecorder exit;
     QString text, caption;

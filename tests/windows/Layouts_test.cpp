@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The designed windows as built: names, rectangles, fonts, captions, the
+// The windows as built from their layouts: names, rectangles, fonts, captions, the
 // radio group, stacking of overlapping controls, and the geometry the
-// design promises (the game's tiles, the learning window's right column).
+// layouts promise (the game's tiles, the learning window's right column).
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -55,7 +55,7 @@ class LayoutsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void everyWindowBuildsAsDesigned() {
+  void everyWindowBuildsAsLaidOut() {
     QSet<QString> windowNames;
     for (const WindowLayout* layout : AllWindowLayouts()) {
       QVERIFY2(!windowNames.contains(Q(layout->name)), layout->name);
@@ -168,13 +168,13 @@ class LayoutsTest : public QObject {
     QCOMPARE(names.size(), static_cast<qsizetype>(AllWindowLayouts().size()));
   }
 
-  void designedFacesRenderThroughInstalledChineseFonts() {
-    const QFont yaHei = DesignedFont({"微软雅黑", 29});
+  void layoutFacesRenderThroughInstalledChineseFonts() {
+    const QFont yaHei = LayoutFont({"微软雅黑", 29});
     const QFontInfo yaHeiInfo(yaHei);
     QCOMPARE(yaHeiInfo.family(), QStringLiteral("WenQuanYi Micro Hei"));
     QCOMPARE(yaHeiInfo.pixelSize(), 29);
 
-    const QFontInfo songInfo(DesignedFont({"宋体", 12}));
+    const QFontInfo songInfo(LayoutFont({"宋体", 12}));
     QVERIFY2(songInfo.family().startsWith(QStringLiteral("AR PL UMing")),
              qPrintable(songInfo.family()));
     QCOMPARE(songInfo.pixelSize(), 12);
@@ -184,10 +184,10 @@ class LayoutsTest : public QObject {
     for (const QChar c : Q("单词熟练度？√×→")) QVERIFY(metrics.inFontUcs4(c.unicode()));
   }
 
-  // The fonts of a designed face ask for the installed face standing in for
+  // The fonts of a layout face ask for the installed face standing in for
   // it by name: asked for a face it lacks, the database searches every font
   // at each first use.
-  void designedFacesAskForTheirInstalledStandIns() {
+  void layoutFacesAskForTheirInstalledStandIns() {
     const struct {
       const char* face;
       const char* asked;
@@ -198,14 +198,14 @@ class LayoutsTest : public QObject {
         {"没有这种字体", "没有这种字体"},  // nothing stands in: left to the search
     };
     for (const auto& c : cases) {
-      QCOMPARE(DesignedFont({c.face, 12}).families().value(0), Q(c.asked));
+      QCOMPARE(LayoutFont({c.face, 12}).families().value(0), Q(c.asked));
       QCOMPARE(SkinFont(Q(c.face), 12, SkinFont::kBold).font().families().value(0), Q(c.asked));
     }
     QCOMPARE(QApplication::font().families().value(0), Q("WenQuanYi Micro Hei"));
   }
 
   void aTextTheFaceHoldsIsPaintedWithoutMergingAnyOtherWithIt() {
-    const QFont yaHei = DesignedFont({"微软雅黑", 16});
+    const QFont yaHei = LayoutFont({"微软雅黑", 16});
     struct Case {
       QString text;
       bool alone;  // the face alone paints it
@@ -223,7 +223,7 @@ class LayoutsTest : public QObject {
     }
   }
 
-  void mainWindowButtonsAreTheFiveDesigned() {
+  void mainWindowButtonsAreTheFiveOfTheLayout() {
     auto parent = std::make_unique<QWidget>();
     BuildControls(parent.get(), MainWindowButtons());
     const struct {
@@ -470,10 +470,10 @@ class LayoutsTest : public QObject {
     QVERIFY(!Control<QWidget>(plain.get(), "超文本浏览框必应")->property("fromFactory").isValid());
   }
 
-  // The speaker buttons come on top of the designed windows: each lies
+  // The speaker buttons come on top of the laid-out windows: each lies
   // inside its window and overlaps no control the learner sees, save the
   // pictures and tab pages that lie behind everything.
-  void speakerButtonsCoverNoDesignedControl() {
+  void speakerButtonsCoverNoLaidOutControl() {
     const std::pair<const WindowLayout*, const ControlLayout*> speakers[] = {
         {&LearningWindowLayout(), &LearningSpeakerButton()},
         {&IntensiveReviewWindowLayout(), &DrillSpeakerButton()},
@@ -489,7 +489,7 @@ class LayoutsTest : public QObject {
         }
         QVERIFY2(!place.intersects(Rect(c)), qPrintable(Q(layout->name) + '/' + Q(c.name)));
       }
-      // Built on the window, it takes no name a designed control has.
+      // Built on the window, it takes no name a laid-out control has.
       auto window = Build(*layout);
       BuildControls(window.get(), {*speaker});
       QCOMPARE(window->findChildren<QWidget*>(Q(speaker->name)).size(), 1);

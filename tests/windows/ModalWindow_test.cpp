@@ -3,7 +3,7 @@
 // The modal window: the opening call returns only when the window has
 // closed, the close query guards the learner's closes (title-bar button and
 // Escape alike), the closed hook runs once, and keys reach the bindings with
-// the designed key codes.
+// the program's key codes.
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -181,7 +181,7 @@ class ModalWindowTest : public QObject {
     QVERIFY(frontActive);
   }
 
-  void keysReachTheBindingsWithDesignedCodes() {
+  void keysReachTheBindingsWithTheirKeyCodes() {
     ModalWindow window(EntryWindowLayout());
     std::vector<std::pair<QString, int>> seen;
     window.SetKeyHandler([&](QWidget* control, int key) {
@@ -234,7 +234,7 @@ class ModalWindowTest : public QObject {
     QCOMPARE(seen[1].first, QStringLiteral("窗口输入单词"));
   }
 
-  void keyCodesFollowTheDesign() {
+  void keyCodesAreTheProgramsOwn() {
     QCOMPARE(VirtualKeyCode(Qt::Key_Return), 13);
     QCOMPARE(VirtualKeyCode(Qt::Key_Enter), 13);
     QCOMPARE(VirtualKeyCode(Qt::Key_Left), 37);

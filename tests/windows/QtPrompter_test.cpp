@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The standard message boxes as the learner sees them: designed text,
+// The standard message boxes as the learner sees them: the text given,
 // caption and icon, Chinese button texts, Yes/No where only Yes confirms,
 // and modal over the window that was active.
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The windows as the learner sees them: every designed caption fits its
-// control at the designed font, and each window renders to a picture of its
-// designed size at the screen's scale (the pictures are kept for looking),
+// The windows as the learner sees them: every caption fits its
+// control at the layout's font, and each window renders to a picture of its
+// layout size at the screen's scale (the pictures are kept for looking),
 // the learning card among them as it is without network.
 
 #include <QApplication>
@@ -54,7 +54,7 @@ class ScreenshotsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void designedCaptionsFitTheirControls() {
+  void layoutCaptionsFitTheirControls() {
     for (const WindowLayout* layout : AllWindowLayouts()) {
       ModalWindow window(*layout);
       for (const ControlLayout& c : layout->controls) {
@@ -68,8 +68,8 @@ class ScreenshotsTest : public QObject {
         const QString text = ControlQText(control);
         if (auto* label = qobject_cast<FittingLabel*>(control)) {
           QVERIFY2(label->TextFits(), qPrintable(where));
-          // At the designed size, or a pixel smaller where the face runs wider
-          // than the designed one.
+          // At the layout size, or a pixel smaller where the face runs wider
+          // than the layout's one.
           QVERIFY2(label->ShownPixelSize() >= c.font.pixelHeight - 1, qPrintable(where));
         } else if (c.kind == ControlKind::Button) {
           const bool oneLine = metrics.horizontalAdvance(text) <= c.width - 6;
@@ -102,7 +102,7 @@ class ScreenshotsTest : public QObject {
     QVERIFY(needed.width() <= 500);
     QVERIFY(needed.height() <= 50 + metrics.descent());
 
-    // The verdict mark keeps its designed size although the font's line is
+    // The verdict mark keeps its layout size although the font's line is
     // taller than the label: only the glyph has to fit.
     auto* verdict = Control<FittingLabel>(&spelling, "标签判断单词对错");
     SetControlText(verdict, GBK("√"));
@@ -118,11 +118,11 @@ class ScreenshotsTest : public QObject {
     QVERIFY(option->TextFits());
   }
 
-  void windowsRenderAtTheirDesignedSize() {
+  void windowsRenderAtTheirLayoutSize() {
     const QString directory = ScreenshotDirectory();
     QVERIFY(QDir().mkpath(directory));
     const qreal scale = qApp->devicePixelRatio();
-    // Run on a screen of 144 dpi the designed sizes grow by half, unrounded.
+    // Run on a screen of 144 dpi the layout sizes grow by half, unrounded.
     const QString expected = qEnvironmentVariable("CINDRAL_EXPECT_SCALE");
     if (!expected.isEmpty()) QCOMPARE(scale, expected.toDouble());
 

@@ -36,7 +36,7 @@ std::unique_ptr<test::TestWorld> Course(int groups, int words, int today) {
   return world;
 }
 
-// The timeline's four rows of days, in designed pixels.
+// The timeline's four rows of days, in layout pixels.
 const QRect kTimeline(0, 80, 760, 118);
 
 // How many pixels of the picture's timeline have (nearly) this colour.
@@ -67,7 +67,7 @@ class StatisticsWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void showsTheProgressPictureAtItsDesignedSize() {
+  void showsTheProgressPictureAtItsLayoutSize() {
     auto world = Course(/*groups=*/30, /*words=*/12, /*today=*/30);
     StatisticsWindow window(world->P());
     window.show();
@@ -105,7 +105,7 @@ class StatisticsWindowTest : public QObject {
     const QString path = QString::fromStdString(chosen + ".png");
     QImage saved;
     QVERIFY(saved.load(path, "PNG"));
-    QCOMPARE(saved.size(), QSize(1520, 1060));  // twice the designed size
+    QCOMPARE(saved.size(), QSize(1520, 1060));  // twice the layout size
     QVERIFY(PixelsOf(saved, kTodayMark) > 40);
     QCOMPARE(QString::fromStdString(world->prompter.LastText()),
              QStringLiteral("图片已保存，文件在：\n") + path);

@@ -135,6 +135,13 @@ deb $mirror bookworm-updates main
 deb $security bookworm-security main
 EOF
   cp /etc/resolv.conf "$root/etc/resolv.conf"
+  # And the certificate authorities this machine adds to Debian's (a network
+  # that inspects HTTPS signs with one of its own): the root reaches the npm
+  # registry as this machine does once ca-certificates is installed there.
+  if [ -d /usr/local/share/ca-certificates ]; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp -R /usr/local/share/ca-certificates/. "$root/usr/local/share/ca-certificates/"
+  fi
   printf '#!/bin/sh\nexit 101\n' > "$root/usr/sbin/policy-rc.d"
   chmod 755 "$root/usr/sbin/policy-rc.d"
   mount_all "$root"

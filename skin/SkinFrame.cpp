@@ -399,15 +399,15 @@ void SkinFrame::OnLeftButtonUp(int x, int y) {
   }
   // The button is drawn released again, also after what it opened (a menu,
   // the about box) has closed while the pointer stays on it.
+  OnMouseLeave();
+}
+
+void SkinFrame::OnMouseLeave() {
   for (FrameButton& b : captions_) {
     if (b.state == FrameButton::kNormal) continue;
     b.state = FrameButton::kNormal;
     Redraw(b.rect);
   }
-}
-
-void SkinFrame::OnMouseLeave() {
-  for (FrameButton& b : captions_) b.state = FrameButton::kNormal;
 }
 
 void SkinFrame::OnDoubleClick(int x, int y) {

@@ -33,6 +33,17 @@ bool MainWindowLogic::OnMainWindowCreated() {
             copy.substr(slash == std::string::npos ? 0 : slash + 1),
         GBK("提示"));
   }
+  // A journal of another book (a copy put back, or one a sync tool brought
+  // from another computer) was kept aside rather than written into this one.
+  const std::string aside = program_.db().JournalSetAside();
+  if (!aside.empty()) {
+    const std::size_t slash = aside.rfind('/');
+    program_.prompter().Inform(GBK("单词本旁边有一份未完成的修改记录，它不属于现在的单词本（可能来"
+                                   "自另一份单词本或另一台电脑），"
+                                   "没有用到单词本上，已另存为：") +
+                                   aside.substr(slash == std::string::npos ? 0 : slash + 1),
+                               GBK("提示"));
+  }
   program_.random().SeedRandom(static_cast<uint32_t>(SecondOf(CurrentDateTime(program_.clock()))));
   ComputeDayPlan(program_, PlanMoment::kStart);
   // The learner left the entry window of a day whose words could not be

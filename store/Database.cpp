@@ -118,6 +118,11 @@ std::string Database::RepairCopy() {
   return db == nullptr ? std::string() : db->repairs().copyPath;
 }
 
+std::string Database::JournalSetAside() {
+  RecordFile* db = Current();
+  return db == nullptr ? std::string() : db->repairs().journalSetAside;
+}
+
 int32_t Database::RecordCount() {
   RecordFile* db = Current();
   if (db == nullptr) {

@@ -69,6 +69,9 @@ class Database {
   // it, the GBK path of the copy of the data file it made before (the side
   // file's copy lies beside it under the same suffix); empty otherwise.
   std::string RepairCopy();
+  // Where the open kept another book's journal that lay beside the current
+  // database instead of playing it back (see Journal.h); empty if none.
+  std::string JournalSetAside();
   // The full GBK path an open would use for `name`: the default extension
   // added, made absolute against the current directory, "." and ".." folded.
   static std::string FullPath(const std::string& name);

@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -151,6 +152,8 @@ std::string Journal::Header() const {
   std::memcpy(&header[0], kMagic, sizeof kMagic);
   PutInt32(&header[8], kFormat);
   PutInt32(&header[12], static_cast<int32_t>(salt_));
+  PutInt64(&header[16], bookLength_);
+  PutInt32(&header[24], static_cast<int32_t>(bookSum_));
   PutInt32(&header[28], static_cast<int32_t>(Crc32(0, header.data(), 28)));
   return header;
 }
@@ -256,6 +259,10 @@ int32_t Journal::Spill(bool final) {
     int32_t code = OpenForWriting();
     if (code != 0) return code;
     if (!written_) {
+      // Nothing of this change has reached the book yet: what it holds now
+      // is what a playback must find again.
+      code = CurrentIdentity(&bookLength_, &bookSum_);
+      if (code != 0) return code;
       const std::string header = Header();
       code = file_->WriteAt(0, header.data(), header.size());
       if (code != 0) return code;
@@ -387,10 +394,160 @@ int32_t Journal::HasContent(bool* content) {
 int32_t Journal::PlayBack(bool* played) {
   *played = false;
   std::unique_ptr<FileAccess> journal;
-  const int32_t code = fs_->Open(path_, Access::ReadWrite, Share::DenyNone, &journal);
+  int32_t code = fs_->Open(path_, Access::ReadWrite, Share::DenyNone, &journal);
   if (code == kErrFileNotFound) return 0;
   if (code != 0) return code;
-  return PlayBackFrom(*journal, played);
+  bool matches = true;
+  uint32_t salt = 0;
+  code = MatchesBook(*journal, &matches, &salt);
+  if (code != 0) return code;
+  if (matches) return PlayBackFrom(*journal, played);
+  // Another book's journal: the book was replaced by a copy of another
+  // day, or the journal came from another computer. Playing it back would
+  // write that book's bytes into this one, so it is kept aside as it is and
+  // this book left alone.
+  journal.reset();
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, "-other-%08x", static_cast<unsigned>(salt));
+  const std::string aside = path_ + suffix;
+  code = fs_->Rename(path_, aside);
+  if (code == 0) code = fs_->SyncDirectoryOf(path_);
+  if (code == 0) setAside_ = aside;
+  return code;
+}
+
+namespace {
+
+// The bytes of [start, end) of `file`; what lies past its end reads as zeros.
+int32_t ReadRange(FileAccess& file, int64_t start, int64_t end, std::string* bytes) {
+  bytes->assign(static_cast<std::size_t>(std::max<int64_t>(end - start, 0)), '\0');
+  if (bytes->empty()) return 0;
+  std::size_t got = 0;
+  return file.ReadAt(start, &(*bytes)[0], bytes->size(), &got);
+}
+
+// Where the book's first and last kIdentityBytes lie in a book `length`
+// bytes long: [0, headEnd) and [tailStart, length), never overlapping.
+void IdentityWindows(int64_t length, int64_t* headEnd, int64_t* tailStart) {
+  *headEnd = std::min(length, Journal::kIdentityBytes);
+  *tailStart = std::max(*headEnd, length - Journal::kIdentityBytes);
+}
+
+// Copies what an entry saved at `offset` holds of the window at `start`.
+void Overlay(int64_t offset, const std::string& saved, int64_t start, std::string* window) {
+  const int64_t from = std::max(offset, start);
+  const int64_t to = std::min(offset + static_cast<int64_t>(saved.size()),
+                              start + static_cast<int64_t>(window->size()));
+  if (from >= to) return;
+  std::memcpy(&(*window)[static_cast<std::size_t>(from - start)], saved.data() + (from - offset),
+              static_cast<std::size_t>(to - from));
+}
+
+uint32_t IdentitySum(const std::string& head, const std::string& tail) {
+  return Crc32(Crc32(0, head.data(), head.size()), tail.data(), tail.size());
+}
+
+}  // namespace
+
+int32_t Journal::CurrentIdentity(int64_t* length, uint32_t* sum) {
+  *length = 0;
+  *sum = 0;
+  if (files_[0] == nullptr) return 0;
+  FileAccess& book = files_[0]->inner();
+  int32_t code = book.Size(length);
+  int64_t headEnd = 0;
+  int64_t tailStart = 0;
+  IdentityWindows(*length, &headEnd, &tailStart);
+  std::string head;
+  std::string tail;
+  if (code == 0) code = ReadRange(book, 0, headEnd, &head);
+  if (code == 0) code = ReadRange(book, tailStart, *length, &tail);
+  if (code == 0) *sum = IdentitySum(head, tail);
+  return code;
+}
+
+int32_t Journal::MatchesBook(FileAccess& journal, bool* matches, uint32_t* salt) {
+  *matches = true;
+  char header[kHeaderSize];
+  std::size_t got = 0;
+  int32_t code = journal.ReadAt(0, header, sizeof header, &got);
+  if (code != 0 || got < sizeof header || !HeaderIsValid(header)) return code;
+  *salt = static_cast<uint32_t>(GetInt32(header + 12));
+  const int64_t storedLength = GetInt64(header + 16);
+  const auto storedSum = static_cast<uint32_t>(GetInt32(header + 24));
+  // A journal that names no book (an empty one, or one written before
+  // journals named their book) is played back as it always was.
+  if ((storedLength == 0 && storedSum == 0) || files_[0] == nullptr) return 0;
+  FileAccess& book = files_[0]->inner();
+  // The book's length before the change: the one saved, else the one it has.
+  int64_t length = -1;
+  code = ForEachEntry(journal, *salt,
+                      [&](uint32_t kind, int32_t file, int64_t offset, const std::string&) {
+                        if (kind == kKindLength && file == 0 && length < 0) length = offset;
+                        return 0;
+                      });
+  if (code == 0 && length < 0) code = book.Size(&length);
+  if (code != 0) return code;
+  if (length != storedLength) {
+    *matches = false;
+    return 0;
+  }
+  // Its first and last bytes before the change: what it holds now, with
+  // what the change overwrote put back.
+  int64_t headEnd = 0;
+  int64_t tailStart = 0;
+  IdentityWindows(length, &headEnd, &tailStart);
+  std::string head;
+  std::string tail;
+  code = ReadRange(book, 0, headEnd, &head);
+  if (code == 0) code = ReadRange(book, tailStart, length, &tail);
+  if (code == 0) {
+    code = ForEachEntry(journal, *salt,
+                        [&](uint32_t kind, int32_t file, int64_t offset, const std::string& bytes) {
+                          if (kind == kKindBytes && file == 0) {
+                            Overlay(offset, bytes, 0, &head);
+                            Overlay(offset, bytes, tailStart, &tail);
+                          }
+                          return 0;
+                        });
+  }
+  if (code == 0) *matches = IdentitySum(head, tail) == storedSum;
+  return code;
+}
+
+int32_t Journal::ForEachEntry(FileAccess& journal, uint32_t salt, const EntryVisitor& visit) {
+  std::string bytes;
+  for (int64_t at = kHeaderSize;;) {
+    char head[kEntryHeadSize];
+    std::size_t got = 0;
+    int32_t code = journal.ReadAt(at, head, sizeof head, &got);
+    if (code != 0) return code;
+    if (got < sizeof head) return 0;
+    const auto kind = static_cast<uint32_t>(GetInt32(head));
+    const int32_t file = GetInt32(head + 4);
+    const int64_t offset = GetInt64(head + 8);
+    const int32_t size = GetInt32(head + 16);
+    if ((kind != kKindBytes && kind != kKindLength && kind != kKindCompanion) || file < 0 ||
+        file > 1 || offset < 0 || size < 0 || static_cast<std::size_t>(size) > kMaxEntryBytes ||
+        (kind == kKindLength && size != 0) ||
+        (kind == kKindCompanion && (offset < 1 || offset > size))) {
+      return 0;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    if (size > 0) {
+      code = journal.ReadAt(at + kEntryHeadSize, &bytes[0], bytes.size(), &got);
+      if (code != 0) return code;
+      if (got < bytes.size()) return 0;
+    }
+    // An entry whose writing was cut short ends the journal.
+    if (static_cast<uint32_t>(GetInt32(head + 20)) !=
+        EntryCrc(salt, head, bytes.data(), bytes.size())) {
+      return 0;
+    }
+    code = visit(kind, file, offset, bytes);
+    if (code != 0) return code;
+    at += kEntryHeadSize + size;
+  }
 }
 
 int32_t Journal::PlayBackFrom(FileAccess& journal, bool* played) {
@@ -403,53 +560,26 @@ int32_t Journal::PlayBackFrom(FileAccess& journal, bool* played) {
     const auto salt = static_cast<uint32_t>(GetInt32(header + 12));
     int64_t lengths[2] = {-1, -1};
     bool wrote[2] = {false, false};
-    std::string bytes;
-    for (int64_t at = kHeaderSize;;) {
-      char head[kEntryHeadSize];
-      code = journal.ReadAt(at, head, sizeof head, &got);
-      if (code != 0) return code;
-      if (got < sizeof head) break;
-      const auto kind = static_cast<uint32_t>(GetInt32(head));
-      const int32_t file = GetInt32(head + 4);
-      const int64_t offset = GetInt64(head + 8);
-      const int32_t size = GetInt32(head + 16);
-      if ((kind != kKindBytes && kind != kKindLength && kind != kKindCompanion) || file < 0 ||
-          file > 1 || offset < 0 || size < 0 || static_cast<std::size_t>(size) > kMaxEntryBytes ||
-          (kind == kKindLength && size != 0) ||
-          (kind == kKindCompanion && (offset < 1 || offset > size))) {
-        break;
-      }
-      bytes.resize(static_cast<std::size_t>(size));
-      if (size > 0) {
-        code = journal.ReadAt(at + kEntryHeadSize, &bytes[0], bytes.size(), &got);
-        if (code != 0) return code;
-        if (got < bytes.size()) break;
-      }
-      if (static_cast<uint32_t>(GetInt32(head + 20)) !=
-          EntryCrc(salt, head, bytes.data(), bytes.size())) {
-        break;
-      }
-      if (kind == kKindCompanion) {
-        const auto nameLength = static_cast<std::size_t>(offset);
-        const std::string contents = bytes.substr(nameLength);
-        code = RestoreCompanion(PathOf(bytes.substr(0, nameLength)),
-                                file == 1 ? &contents : nullptr);
-        if (code != 0) return code;
-        at += kEntryHeadSize + size;
-        continue;
-      }
-      JournaledFile* target = FileAt(file);
-      // The side file's bytes cannot be put back without the side file.
-      if (target == nullptr) return kErrSideFileAccess;
-      if (kind == kKindLength) {
-        lengths[file] = offset;
-      } else {
-        code = target->inner().WriteAt(offset, bytes.data(), bytes.size());
-        if (code != 0) return code;
-        wrote[file] = true;
-      }
-      at += kEntryHeadSize + size;
-    }
+    code = ForEachEntry(
+        journal, salt,
+        [&](uint32_t kind, int32_t file, int64_t offset, const std::string& bytes) -> int32_t {
+          if (kind == kKindCompanion) {
+            const auto nameLength = static_cast<std::size_t>(offset);
+            const std::string contents = bytes.substr(nameLength);
+            return RestoreCompanion(PathOf(bytes.substr(0, nameLength)),
+                                    file == 1 ? &contents : nullptr);
+          }
+          JournaledFile* target = FileAt(file);
+          // The side file's bytes cannot be put back without the side file.
+          if (target == nullptr) return kErrSideFileAccess;
+          if (kind == kKindLength) {
+            lengths[file] = offset;
+            return 0;
+          }
+          wrote[file] = true;
+          return target->inner().WriteAt(offset, bytes.data(), bytes.size());
+        });
+    if (code != 0) return code;
     for (int i = 0; i < 2; ++i) {
       if (lengths[i] < 0) continue;
       code = files_[i]->inner().Truncate(lengths[i]);

@@ -32,9 +32,17 @@
 // before the commit. Playing the journal back puts the old contents back
 // (when the file does not hold them already).
 //
+// A journal names the book it protects: the book's length before the change
+// and a checksum of its first and last kIdentityBytes then. A journal whose
+// book is not found again (the book was replaced by a copy of another day,
+// or a sync tool brought the journal from another computer) is never played
+// back: it is renamed "<journal>-other-<salt>" and the book left as it is.
+//
 // File layout (little-endian): a 32-byte header, the magic "CINDRALJ", the
-// int32 format 1, the change's uint32 salt, zeros, and at offset 28 the
-// CRC-32 of bytes 0 to 27; then entries of a 24-byte head followed by their
+// int32 format 1, the change's uint32 salt, the book's int64 length and
+// uint32 checksum (CRC-32 of its first and then its last bytes; both zero in
+// a journal that names no book, which is played back as it is), and at
+// offset 28 the CRC-32 of bytes 0 to 27; then entries of a 24-byte head followed by their
 // bytes: uint32 kind (1 = original bytes, 2 = original length, 3 = original
 // contents of a companion file), int32 file (0 = data file, 1 = side file;
 // for kind 3: 1 = the file existed, 0 = it did not), int64 offset (the
@@ -45,6 +53,7 @@
 // bytes. Journals without kind 3 are played back as they always were.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -65,6 +74,8 @@ class Journal {
   // A committed journal up to this long keeps its length for the next change.
   static constexpr int64_t kKeptJournalBytes = 256 * 1024;
   static constexpr int64_t kEntryHeadSize = 24;
+  // How many of the book's first and last bytes name it.
+  static constexpr int64_t kIdentityBytes = 4096;
 
   Journal(std::shared_ptr<FileSystem> fs, std::string path);
   Journal(const Journal&) = delete;
@@ -103,7 +114,10 @@ class Journal {
   // Plays back a journal left behind by a change that did not finish, then
   // empties it. The caller keeps every other writer out while it runs.
   // `*played` tells whether there was a journal to play back.
+  // A journal that is another book's is set aside instead (see above);
+  // `setAside()` then names where it went.
   int32_t PlayBack(bool* played);
+  const std::string& setAside() const { return setAside_; }
 
  private:
   JournaledFile* FileAt(int32_t index) const;
@@ -114,6 +128,15 @@ class Journal {
   std::string Header() const;
   int32_t WriteEntry(uint32_t kind, int32_t file, int64_t offset, const std::string& bytes);
   int32_t PlayBackFrom(FileAccess& journal, bool* played);
+  using EntryVisitor =
+      std::function<int32_t(uint32_t kind, int32_t file, int64_t offset, const std::string& bytes)>;
+  // Visits every whole entry in order; a failing visit stops and is returned.
+  static int32_t ForEachEntry(FileAccess& journal, uint32_t salt, const EntryVisitor& visit);
+  // The book's length and checksum as it is now.
+  int32_t CurrentIdentity(int64_t* length, uint32_t* sum);
+  // Whether the journal's book is the attached one, as it was before the
+  // change (the book now, with what the journal saved put back).
+  int32_t MatchesBook(FileAccess& journal, bool* matches, uint32_t* salt);
   // Restarts the files' change after a rollback, holding nothing.
   void ResetFiles();
   void FinishFiles();
@@ -133,6 +156,9 @@ class Journal {
   int depth_ = 0;
   int32_t failure_ = 0;
   uint32_t salt_ = 0;
+  int64_t bookLength_ = 0;  // the book before this change, as the header names it
+  uint32_t bookSum_ = 0;
+  std::string setAside_;
   bool written_ = false;  // the journal holds entries of this change
   int64_t end_ = 0;       // where the next entry goes
   bool lengthSaved_[2] = {false, false};

@@ -24,8 +24,11 @@ class RecordCursor;
 // What a read-write open found and set right.
 struct OpenRepairs {
   bool journalPlayedBack = false;  // a change cut short was rolled back
-  bool countLowered = false;       // the header counted records the file lacks
-  bool trailingCut = false;        // bytes after the last counted record went
+  // Another book's journal lay beside this one and was kept aside under
+  // this name (GBK), not played back (see Journal.h).
+  std::string journalSetAside;
+  bool countLowered = false;  // the header counted records the file lacks
+  bool trailingCut = false;   // bytes after the last counted record went
   // Whole records after the counted ones went too; `copyPath` names the copy
   // of the data file made before (GBK; the side file's copy lies beside it).
   bool wholeRecordsCut = false;

@@ -106,6 +106,7 @@ int32_t RecordFile::OpenUnderLock(Share share) {
   // Plays back a journal left behind (the whole-file lock is held).
   code = change_.Begin();
   if (code != 0) return code == kErrSideFileAccess ? code : kErrOpenFailed;
+  repairs_.journalSetAside = journal.setAside();
   if (repairs_.journalPlayedBack) code = RecordLayout::Read(*file_, &layout_);
   if (code == 0) code = repair.CheckLength(&repairs_);
   if (code == 0 && side_) code = side_->Check(access_, share, version());

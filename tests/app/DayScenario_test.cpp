@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 
 #include <filesystem>
 #include <set>
@@ -270,6 +272,54 @@ TEST_F(DayScenario, AReviewPhaseStartWritesItsResetFlagsAfterTheWindowIsShown) {
   EXPECT_EQ(world.Config("minus"), "true");  // the decay ran and marked itself done
   EXPECT_FALSE(world.P().DecayDue());
   EXPECT_TRUE(world.P().BonusDue());
+}
+
+// A journal beside the book that is not the book's (a copy of the book put
+// back, or one a sync tool brought from another computer) is kept aside,
+// not written into the book, and the learner hears where it went.
+TEST_F(DayScenario, AnotherBooksJournalIsKeptAsideAndTheLearnerHearsOfIt) {
+  world.OpenWordBook();
+  world.AddWord(1, "w", kDay1);
+  world.Restart();
+  // A whole header naming a book 5000 bytes long, and one entry that would
+  // write over this book's first bytes.
+  const auto crc = [](const std::string& bytes) {
+    uint32_t c = 0xFFFFFFFFu;
+    for (const char ch : bytes) {
+      c ^= static_cast<unsigned char>(ch);
+      for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    }
+    return ~c;
+  };
+  const auto le = [](uint64_t v, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return out;
+  };
+  const uint32_t salt = 0x5eed;
+  std::string journal = "CINDRALJ" + le(1, 4) + le(salt, 4) + le(5000, 8) + le(77, 4);
+  journal += le(crc(journal), 4);
+  const std::string junk(64, 'Z');
+  std::string head = le(1, 4) + le(0, 4) + le(0, 8) + le(junk.size(), 4);
+  const std::string entry = head + le(crc(le(salt, 4) + head + junk), 4) + junk;
+  journal += entry;
+  const std::string book = world.dir.File("单词本.EDB");
+  const auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = read(book);
+  std::ofstream(book + "-journal", std::ios::binary) << journal;
+
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(read(book).substr(0, 64), before.substr(0, 64));
+  EXPECT_EQ(read(book + "-journal-other-00005eed"), journal);
+  const std::vector<std::string> texts = world.prompter.Texts();
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
+    return t.find("不属于现在的单词本") != std::string::npos &&
+           t.find("单词本.EDB-journal-other-00005eed") != std::string::npos;
+  })) << ::testing::PrintToString(texts);
+  Close();
 }
 
 TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rollback journal beside the book: a committed change leaves it empty,
 // a change cut short leaves it hot, and whoever next takes the book over
-// plays it back; entries of an earlier change are never played back; a
+// plays it back; entries of an earlier change are never played back, nor
+// is another book's journal; a
 // journal whose owner is alive is left alone; a change larger than memory
 // allows is written in parts and still rolls back whole; a scope costs a
 // few syncs however many records it touches.
@@ -219,6 +220,53 @@ TEST_F(JournalTest, EntriesOfAnEarlierChangeAreNeverPlayedBack) {
   Database db;
   ASSERT_TRUE(db.OpenDatabase(path_));
   EXPECT_EQ(TempDatabase::FirstDifference(Files(), committed), "equal");
+}
+
+TEST_F(JournalTest, AnotherBooksJournalIsKeptAsideAndNeverPlayedBack) {
+  // A copy of the book from another day is put back (or a sync tool brings
+  // it) while a change cut short left its journal beside the book.
+  const struct {
+    const char* copy;
+    std::function<bool(Database&)> makeOther;
+  } cases[] = {
+      {"with one word fewer",
+       [](Database& db) { return db.GoTo(20) && db.MarkDeleted() && db.PurgeDeleted(); }},
+      {"of the same length, one proficiency apart",
+       [](Database& db) { return db.GoTo(1) && db.WriteField(5, Value::Int(7)); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.copy);
+    TempDatabase::Write(path_, base_.substr(0, base_.find('|')));
+    TempDatabase::Write(SideFile::PathFor(path_), base_.substr(base_.find('|') + 1));
+    std::filesystem::remove(GbkToUtf8(Journal::PathFor(path_)));
+    {
+      Database db;
+      ASSERT_TRUE(db.OpenDatabase(path_));
+      ASSERT_TRUE(c.makeOther(db));
+    }
+    const std::string other = Files();
+    TempDatabase::Write(path_, base_.substr(0, base_.find('|')));
+    TempDatabase::Write(SideFile::PathFor(path_), base_.substr(base_.find('|') + 1));
+    ASSERT_TRUE(LeaveHotJournal(RewriteMeanings));
+    const std::string journal = TempDatabase::Read(Journal::PathFor(path_));
+    TempDatabase::Write(path_, other.substr(0, other.find('|')));
+    TempDatabase::Write(SideFile::PathFor(path_), other.substr(other.find('|') + 1));
+
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(path_));
+    EXPECT_FALSE(db.Current()->repairs().journalPlayedBack);
+    EXPECT_EQ(TempDatabase::FirstDifference(Files(), other), "equal");
+    const std::string aside = db.JournalSetAside();
+    ASSERT_FALSE(aside.empty());
+    EXPECT_EQ(aside.rfind(Journal::PathFor(path_) + "-other-", 0), 0u) << aside;
+    EXPECT_TRUE(TempDatabase::Read(aside) == journal);
+    EXPECT_FALSE(JournalHolds());
+    // The book goes on as usual, with a journal of its own.
+    ASSERT_TRUE(db.GoTo(2));
+    ASSERT_TRUE(db.WriteField(5, Value::Int(9)));
+    EXPECT_EQ(ReadIntegerField(db, 5), 9);
+    std::filesystem::remove(GbkToUtf8(aside));
+  }
 }
 
 TEST_F(JournalTest, AJournalWithoutAWholeHeaderTouchesNothing) {

@@ -34,8 +34,8 @@ struct ByteKinds {
 };
 constexpr ByteKinds kByteKinds;
 
-// A value of a line: GBK text as UTF-8, with tabs and line breaks escaped.
-// `scratch` keeps its memory from one value to the next.
+}  // namespace
+
 void AppendEscaped(std::string* out, std::string_view gbk, std::string* scratch) {
   unsigned char asks = 0;
   for (const char c : gbk) asks |= kByteKinds.kind[static_cast<unsigned char>(c)];
@@ -66,6 +66,8 @@ void AppendEscaped(std::string* out, std::string_view gbk, std::string* scratch)
     }
   }
 }
+
+namespace {
 
 void AppendNumber(std::string* out, int32_t n) {
   char digits[12];

@@ -4,6 +4,7 @@
 // cindral-db dump: every record of a book on one line of standard output.
 
 #include <string>
+#include <string_view>
 
 namespace cindral {
 
@@ -14,5 +15,10 @@ namespace cindral {
 // standard error after its line), another program cuts the book short
 // while it is read, or the lines cannot be written out.
 int Dump(const std::string& file);
+
+// Appends a value as a line of the tool shows it: GBK text as UTF-8, with
+// tabs, line breaks and backslashes escaped. `scratch` keeps its memory
+// from one value to the next.
+void AppendEscaped(std::string* out, std::string_view gbk, std::string* scratch);
 
 }  // namespace cindral

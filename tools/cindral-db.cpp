@@ -11,6 +11,7 @@
 //   cindral-db import FILE LIST
 //   cindral-db undo-import FILE
 //   cindral-db meanings [--index INDEX] WORD...
+//   cindral-db compare BOOK OTHER
 //
 // FILE is given in UTF-8; the engine works in GBK. Failures to open print
 // "error CODE TEXT" on standard error and exit with 1; bad usage exits with 2.
@@ -45,6 +46,7 @@
 #include "store/SideFile.h"
 #include "store/WholeFileScope.h"
 #include "store/WordRecord.h"
+#include "tools/Compare.h"
 #include "tools/Dump.h"
 #include "tools/EngineError.h"
 
@@ -57,6 +59,7 @@ constexpr const char* kUsage =
     "       cindral-db export FILE [--format tsv|csv] [--encoding utf-8|gbk]\n"
     "       cindral-db import FILE LIST | undo-import FILE\n"
     "       cindral-db meanings [--index INDEX] WORD...\n"
+    "       cindral-db compare BOOK OTHER\n"
     "       cindral-db --version\n";
 
 int Usage() {
@@ -449,6 +452,13 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "create") return cindral::Create(args);
   if (command == "meanings") return cindral::Meanings(args);
+  if (command == "compare") {
+    if (args.size() != 2) return cindral::Usage();
+    for (const std::string& file : args) {
+      if (cindral::IsThereButNotRegular(file)) return 1 + cindral::NotARegularFile(file);
+    }
+    return cindral::Compare(args[0], args[1]);
+  }
   const bool one = args.size() == 1;
   const bool used = command == "export" || (command == "import" && args.size() == 2) ||
                     (one && (command == "dump" || command == "undo-import" || command == "info" ||

@@ -557,5 +557,67 @@ TEST_F(CindralDbListTest, CheckReportsABookThatLacksCountedRecords) {
   EXPECT_EQ(Tool({"check", "missing.EDB"}).status, 1);
 }
 
+// Two copies of a book, as a sync tool leaves them after a conflict: the
+// tool shows what differs and changes neither.
+TEST_F(CindralDbListTest, CompareShowsWhatSetsTwoCopiesApartAndChangesNeither) {
+  std::filesystem::create_directory("a");
+  std::filesystem::create_directory("b");
+  MakeBook("a/单词本.EDB");
+  std::filesystem::copy_file("a/单词本.EDB", "b/单词本.EDB");
+  std::filesystem::copy_file("a/单词本.EDT", "b/单词本.EDT");
+  std::ofstream("a/Config.ini") << "[Config]\nreviewnumber=3\ngroupnumber=1\n";
+  std::ofstream("b/Config.ini") << "[Config]\nreviewnumber=3\ngroupnumber=1\n";
+  const ToolRun same = Tool({"compare", "a/单词本.EDB", "b/单词本.EDB"});
+  EXPECT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.out,
+            "words\t4\t4\ngroups\t1\t1\nlast-entry\t2023-03-05\t2023-03-05\n"
+            "proficiency-sum\t100\t100\nreviewnumber\t3\t3\ngroupnumber\t1\t1\n"
+            "plus\t-\t-\nminus\t-\t-\n");
+  {
+    // The other copy studied on: apple's proficiency, a meaning, a new
+    // group with " Smile " (the same word, typed again) and "pear".
+    Database db;
+    ASSERT_TRUE(db.OpenDatabase(Utf8ToGbk("b/单词本.EDB")));
+    ASSERT_TRUE(db.GoTo(1) && db.WriteField(kProficiency, Value::Int(55)));
+    ASSERT_TRUE(db.GoTo(2) && db.WriteField(kMeaning, Value::Text(Utf8ToGbk("x\ty"))));
+    ASSERT_TRUE(db.GoTo(4) && db.MarkDeleted() && db.PurgeDeleted());
+    const double day = MakeDateTime(2023, 3, 6);
+    for (const auto& [word, serial] : {std::pair<const char*, int>{" Smile ", 5}, {"pear", 6}}) {
+      ASSERT_TRUE(db.AddRecord({Value::Int(2), Value::Text(word), Value::Text(Utf8ToGbk("梨")),
+                                Value::DateTime(day), Value::Int(1), Value::Int(serial)}));
+    }
+  }
+  std::ofstream("b/Config.ini") << "[Config]\nreviewnumber=4\ngroupnumber=2\n";
+  const std::string before = Slurp("a/单词本.EDB") + Slurp("b/单词本.EDB");
+  const ToolRun differ = Tool({"compare", "a/单词本.EDB", "b/单词本.EDB"});
+  EXPECT_EQ(differ.status, 1) << differ.err;
+  EXPECT_EQ(differ.out,
+            "words\t4\t5\ngroups\t1\t2\nlast-entry\t2023-03-05\t2023-03-06\n"
+            "proficiency-sum\t100\t107\nreviewnumber\t3\t4\ngroupnumber\t1\t2\n"
+            "plus\t-\t-\nminus\t-\t-\n"
+            "proficiency\tapple\t10\t55\n"
+            "meaning\ta\\tb\tx, y\tx\\ty\n"
+            "group\tsmile\t1\t2\n"
+            "meaning\tsmile\t😀\t梨\n"
+            "proficiency\tsmile\t40\t1\n"
+            "only-in-other\tpear\t2\t梨\n")
+      << differ.out;
+  EXPECT_TRUE(Slurp("a/单词本.EDB") + Slurp("b/单词本.EDB") == before);
+  // A copy that cannot be read, or that is no word book, is named.
+  std::ofstream("junk.EDB") << std::string(300, 'j');
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"compare", "a/单词本.EDB", "missing.EDB"},
+                                             {"compare", "junk.EDB", "b/单词本.EDB"},
+                                             {"compare", "a/单词本.EDB", "a"}}) {
+    const ToolRun refused = Tool(args);
+    EXPECT_EQ(refused.status, 2) << args[2];
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find(args[2] == "a" ? "a is not a regular file" : "cannot be read"),
+              std::string::npos)
+        << refused.err;
+  }
+  EXPECT_EQ(Tool({"compare", "a/单词本.EDB"}).status, 2);
+}
+
 }  // namespace
 }  // namespace cindral

@@ -16,6 +16,7 @@
 #include "store/Gbk.h"
 #include "ui/Guard.h"
 #include "ui/Layouts.h"
+#include "ui/TimerBinding.h"
 #include "ui/WindowBuilder.h"
 
 namespace cindral {
@@ -84,6 +85,8 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
 
   BuildControls(this, ui_.Layouts());
   ui_.Find(this);
+  BindTimer(new QTimer(this), logic_.noteTimer(),
+            [this] { Guarded([this] { logic_.OnNoteTimer(); }); });
   const std::pair<QPushButton*, void (MainWindowLogic::*)()> buttons[] = {
       {ui_.entry, &MainWindowLogic::OnEntryButton},
       {ui_.game, &MainWindowLogic::OnGameButton},

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainWindowLogic.h"
 
+#include <cstdio>
+
+#include "core/OpenNote.h"
 #include "logic/ExportLogic.h"
 #include "logic/WordBookCommands.h"
 #include "plan/DayPlan.h"
@@ -12,12 +15,55 @@
 
 namespace cindral {
 
+namespace {
+
+// "YYYY-MM-DD HH:MM" of a local date-time value.
+std::string MinuteText(double t) {
+  const DateParts p = SplitDateTime(t);
+  char text[24];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", p.year, p.month, p.day, p.hour,
+                p.minute);
+  return text;
+}
+
+}  // namespace
+
+bool MainWindowLogic::MayOpenHere() {
+  OpenNote* note = program_.openNote();
+  OpenNoteContent other;
+  if (note == nullptr || !note->OpenElsewhere(CurrentDateTime(program_.clock()), &other)) {
+    return true;
+  }
+  return program_.prompter().Ask(
+      GBK("单词本正在另一台电脑（") + other.host + GBK("）上使用，从 ") + MinuteText(other.since) +
+          GBK(" 起。\n两台电脑同时使用同一个单词本时，同步软件会用一台电脑上的单词本覆盖另一台的，"
+              "那台电脑上的学习记录就丢了。最好先在那台电脑上关闭 Cindral。\n\n"
+              "仍要在这台电脑上打开单词本吗？"),
+      GBK("提示"));
+}
+
+void MainWindowLogic::WriteNote() {
+  OpenNote* note = program_.openNote();
+  if (note == nullptr) return;
+  if (!note->Write(CurrentDateTime(program_.clock()))) {
+    std::fprintf(stderr,
+                 "cindral: %s cannot be written: other computers will not see that the "
+                 "book is open here\n",
+                 GbkToUtf8(note->path()).c_str());
+  }
+}
+
+void MainWindowLogic::OnNoteTimer() { WriteNote(); }
+
 bool MainWindowLogic::OnMainWindowCreated() {
   program_.state().ForgottenPosition = 1;
+  if (!MayOpenHere()) return false;
   if (!program_.db().OpenDatabase(GBK("单词本"))) {
     program_.prompter().Fail(GBK("数据库连接出错，请确认数据库是否已存在！"), GBK("出错了"));
     return false;
   }
+  WriteNote();
+  if (program_.openNote() != nullptr) noteTimer_.Set(OpenNote::kRefreshMilliseconds);
   // The counters are read once the book is open: a change that a crash cut
   // short is rolled back by the open, which puts the settings file of
   // before the change back as well.
@@ -48,7 +94,10 @@ bool MainWindowLogic::OnMainWindowCreated() {
   ComputeDayPlan(program_, PlanMoment::kStart);
   // The learner left the entry window of a day whose words could not be
   // stored: the program ends instead of showing the main window.
-  return !program_.EndRequested();
+  if (!program_.EndRequested()) return true;
+  noteTimer_.Set(0);
+  if (OpenNote* note = program_.openNote()) note->Remove();
+  return false;
 }
 
 void MainWindowLogic::OnMainWindowShown() {
@@ -93,6 +142,8 @@ void MainWindowLogic::OnPageHovered(int page) {
 }
 
 void MainWindowLogic::OnMainWindowClosing() {
+  noteTimer_.Set(0);
+  if (OpenNote* note = program_.openNote()) note->Remove();
   if (program_.ReviewPosition() > static_cast<int64_t>(program_.state().DueList.size())) {
     program_.SetReviewPosition(1);
   }

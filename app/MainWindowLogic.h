@@ -4,6 +4,7 @@
 // The logic of the main window 启动窗口: the start-up steps that run while
 // it is created, its four pages, its five buttons and its closing.
 
+#include "core/LogicTimer.h"
 #include "core/Program.h"
 
 namespace cindral {
@@ -14,12 +15,14 @@ class MainWindowLogic {
 
   explicit MainWindowLogic(Program& program) : program_(program) {}
 
-  // Opens the word database (telling the learner when repairing it dropped
+  // When another computer has the book open (see OpenNote.h), asks first
+  // whether to go on; then opens the word database (telling the learner when repairing it dropped
   // words, and where their copy lies), reads the counters then, from the
   // settings file as the open left it (the open rolls back a change that a
   // crash cut short, the settings file with it), seeds the generator and
   // computes today's plan (the entry window of a new day opens from it).
-  // False when the program must end: the word database could not be opened
+  // False when the program must end: the learner chose not to open a book
+  // open elsewhere, the word database could not be opened
   // (the message has been shown), or the learner left the entry window
   // because today's words could not be stored.
   bool OnMainWindowCreated();
@@ -31,7 +34,11 @@ class MainWindowLogic {
   void OnPageSelected(int page);
   // The pointer came onto a page: the learning card's pages start ahead.
   void OnPageHovered(int page);
+  // Removes this computer's note beside the book.
   void OnMainWindowClosing();
+  // Refreshes the note while the program runs.
+  LogicTimer& noteTimer() { return noteTimer_; }
+  void OnNoteTimer();
 
   // The five buttons.
   void OnEntryButton();
@@ -48,7 +55,11 @@ class MainWindowLogic {
   void OnBackupFolderMenu();  // 打开备份文件夹
 
  private:
+  bool MayOpenHere();
+  void WriteNote();
+
   Program& program_;
+  LogicTimer noteTimer_;
 };
 
 }  // namespace cindral

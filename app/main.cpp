@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -18,7 +19,9 @@
 #include "app/DesktopSpeech.h"
 #include "app/FontConfigurationReader.h"
 #include "app/MainWindow.h"
+#include "core/ComputerIdentity.h"
 #include "core/DataDirectory.h"
+#include "core/OpenNote.h"
 #include "core/Program.h"
 #include "core/ProgramDirectory.h"
 #include "core/Settings.h"
@@ -73,6 +76,12 @@ int main(int argc, char** argv) {
   program.SetSpeech(&speech);
   OfflineEntry offline;
   program.SetOfflineDictionary(&offline);
+  // Tells a start on another computer, through a folder a sync tool shares,
+  // that the book is open here.
+  const ComputerIdentity me =
+      ThisComputer(UserConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+  OpenNote note(directory, me.host, me.id);
+  program.SetOpenNote(&note);
   MainWindow window(program);
   shell.Attach(&program, &window);
 

@@ -27,6 +27,8 @@
 
 namespace cindral {
 
+class OpenNote;
+
 class Program {
  public:
   Program(Database& db, Settings& settings, const Clock& clock, Prompter& prompter, Shell& shell)
@@ -52,6 +54,10 @@ class Program {
   void SetSpeech(Speech* speech) { speech_ = speech; }
   OfflineDictionary& offlineDictionary() { return offline_ != nullptr ? *offline_ : noOffline_; }
   void SetOfflineDictionary(OfflineDictionary* offline) { offline_ = offline; }
+  // The note beside the book that tells other computers it is open here;
+  // null when none is kept (tests, tools).
+  OpenNote* openNote() { return openNote_; }
+  void SetOpenNote(OpenNote* note) { openNote_ = note; }
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
   const Settings& settings() const { return settings_; }
@@ -132,6 +138,7 @@ class Program {
   NoSpeech noSpeech_;
   OfflineDictionary* offline_ = nullptr;
   NoOfflineDictionary noOffline_;
+  OpenNote* openNote_ = nullptr;
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;

@@ -18,6 +18,7 @@
 #include "app/MainWindowLogic.h"
 #include "book/LastImport.h"
 #include "core/KeyCodes.h"
+#include "core/OpenNote.h"
 #include "logic/EntryWindowLogic.h"
 #include "logic/LearningWindowLogic.h"
 #include "plan/DayPlan.h"
@@ -320,6 +321,46 @@ TEST_F(DayScenario, AnotherBooksJournalIsKeptAsideAndTheLearnerHearsOfIt) {
            t.find("单词本.EDB-journal-other-00005eed") != std::string::npos;
   })) << ::testing::PrintToString(texts);
   Close();
+}
+
+// A book in a folder that a sync tool shares: a start finds that another
+// computer has it open and goes on only when the learner says so; the note
+// is then this computer's until the close removes it.
+TEST_F(DayScenario, ABookOpenOnAnotherComputerOpensOnlyWhenTheLearnerSaysSo) {
+  world.OpenWordBook();
+  world.AddWord(1, "w", kDay1);
+  const std::string folder = Utf8ToGbk(world.dir.path());
+  OpenNote laptop(folder, "laptop", "bbbb");
+  ASSERT_TRUE(laptop.Write(world.clock.Now() - 1.0 / 24));
+  OpenNote desk(folder, "desk", "aaaa");
+  const std::string config = world.Config("reviewnumber") + world.Config("plus");
+  for (const bool goOn : {false, true}) {
+    SCOPED_TRACE(goOn ? "yes" : "no");
+    world.Restart();
+    world.P().SetOpenNote(&desk);
+    world.prompter.shown.clear();
+    world.prompter.answers = {goOn};
+    logic = std::make_unique<MainWindowLogic>(world.P());
+    EXPECT_EQ(logic->OnMainWindowCreated(), goOn);
+    ASSERT_FALSE(world.prompter.shown.empty());
+    EXPECT_TRUE(world.prompter.shown[0].yesNo);
+    EXPECT_EQ(world.prompter.Texts()[0].rfind("单词本正在另一台电脑（laptop）上使用", 0), 0u)
+        << world.prompter.Texts()[0];
+    OpenNoteContent open;
+    if (!goOn) {
+      // Nothing opened, nothing written, the other computer's note kept.
+      EXPECT_EQ(world.Db().Current(), nullptr);
+      EXPECT_EQ(world.Config("reviewnumber") + world.Config("plus"), config);
+      EXPECT_FALSE(laptop.OpenElsewhere(world.clock.Now(), &open));
+      EXPECT_TRUE(desk.OpenElsewhere(world.clock.Now(), &open));
+      continue;
+    }
+    EXPECT_EQ(logic->noteTimer().interval(), OpenNote::kRefreshMilliseconds);
+    ASSERT_TRUE(laptop.OpenElsewhere(world.clock.Now(), &open));
+    EXPECT_EQ(open.host, "desk");
+    Close();
+    EXPECT_FALSE(std::filesystem::exists(GbkToUtf8(desk.path())));
+  }
 }
 
 TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {

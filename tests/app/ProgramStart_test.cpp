@@ -51,7 +51,11 @@ class ProgramStartTest : public ::testing::Test {
   }
   std::string Config() const { return Slurp(config_); }
 
-  RunningProgram Start() { return test::StartProgram(program_); }
+  // The learner's configuration lies in the test's folder too.
+  RunningProgram Start() {
+    return test::StartProgram(program_,
+                              test::ProgramEnvironment({{"XDG_CONFIG_HOME", dir_.File("config")}}));
+  }
 
   test::TempDir dir_{"cindral-start"};
   const std::string program_ = dir_.File("cindral");
@@ -65,8 +69,16 @@ TEST_F(ProgramStartTest, AFreshProgramDirectoryStartsAndClosesLikeTheLearnerClos
   // Start-up runs the day's decay, which marks it done.
   ASSERT_TRUE(WaitFor([&] { return Config().find("minus=true") != std::string::npos; }))
       << Config();
+  // While it runs, a note beside the book names this computer, by the id
+  // kept in the learner's configuration; the close removes it.
+  const std::string note = Slurp(dir_.File("单词本.EDB-open"));
+  const std::string id = Slurp(dir_.File("config/cindral/cindral.ini"));
+  EXPECT_NE(id.find("[Computer]"), std::string::npos) << id;
+  EXPECT_NE(note.find("id=" + id.substr(id.find("id=") + 3, 32) + "\r\n"), std::string::npos)
+      << note << id;
   program.Terminate();
   EXPECT_EQ(program.Wait(), 0);
+  EXPECT_FALSE(fs::exists(dir_.File("单词本.EDB-open")));
   // Closing the main window puts a position past the list back to 1.
   EXPECT_NE(Config().find("reviewnumber=1\n"), std::string::npos) << Config();
   EXPECT_NE(Config().find("plus=false"), std::string::npos) << Config();

@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 The Cindral developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// This computer as the note beside a shared book names it (see OpenNote.h):
+// its host name and a random id made on first use and kept in the learner's
+// configuration ("cindral.ini" in $XDG_CONFIG_HOME/cindral), so that two
+// computers of the same name are still told apart.
+
+#include <string>
+
+namespace cindral {
+
+struct ComputerIdentity {
+  std::string host;  // GBK
+  std::string id;    // 32 hexadecimal digits
+};
+
+// The folder of the learner's configuration (GBK): $XDG_CONFIG_HOME/cindral
+// when that is an absolute path, else $HOME/.config/cindral; empty when
+// neither is known.
+std::string UserConfigDirectory(const char* xdgConfigHome, const char* home);
+
+// This computer: the id kept in `configDirectory`, or a new one stored there
+// (the folder made when missing). An id that cannot be stored serves this
+// run only, and standard error says why.
+ComputerIdentity ThisComputer(const std::string& configDirectory);
+
+}  // namespace cindral

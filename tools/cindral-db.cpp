@@ -62,6 +62,17 @@ constexpr const char* kUsage =
     "       cindral-db compare BOOK OTHER\n"
     "       cindral-db --version\n";
 
+// Another book's journal that the open kept aside instead of playing it
+// back (see store/Journal.h) is named on standard error.
+void NoteJournalSetAside(Database& db) {
+  const std::string aside = db.JournalSetAside();
+  if (aside.empty()) return;
+  std::fprintf(stderr,
+               "cindral-db: the journal beside the book was another book's; it was kept as %s "
+               "and not played back\n",
+               GbkToUtf8(aside).c_str());
+}
+
 int Usage() {
   std::fputs(kUsage, stderr);
   return 2;
@@ -305,6 +316,7 @@ int Import(const std::string& book, const std::string& list) {
   Database db;
   const std::string path = Database::FullPath(Utf8ToGbk(book));
   if (!db.OpenDatabase(path)) return Fail(LastDatabaseError());
+  NoteJournalSetAside(db);
   // The settings file that keeps the group lies beside the book.
   Settings settings(path.substr(0, path.rfind('/')));
   SystemClock clock;
@@ -364,6 +376,7 @@ int UndoImport(const std::string& book) {
   Database db;
   const std::string path = Database::FullPath(Utf8ToGbk(book));
   if (!db.OpenDatabase(path)) return Fail(LastDatabaseError());
+  NoteJournalSetAside(db);
   Settings settings(path.substr(0, path.rfind('/')));
   int32_t removed = 0;
   switch (UndoLastImport(db, settings, &removed)) {

@@ -8,11 +8,12 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include <filesystem>
 #include <set>
 
+#include "FileBytes.h"
+#include "ForeignJournal.h"
 #include "TestWorld.h"
 #include "UnwritableSettings.h"
 #include "app/MainWindowLogic.h"
@@ -282,39 +283,14 @@ TEST_F(DayScenario, AnotherBooksJournalIsKeptAsideAndTheLearnerHearsOfIt) {
   world.OpenWordBook();
   world.AddWord(1, "w", kDay1);
   world.Restart();
-  // A whole header naming a book 5000 bytes long, and one entry that would
-  // write over this book's first bytes.
-  const auto crc = [](const std::string& bytes) {
-    uint32_t c = 0xFFFFFFFFu;
-    for (const char ch : bytes) {
-      c ^= static_cast<unsigned char>(ch);
-      for (int k = 0; k < 8; ++k) c = (c & 1) != 0 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return ~c;
-  };
-  const auto le = [](uint64_t v, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    return out;
-  };
-  const uint32_t salt = 0x5eed;
-  std::string journal = "CINDRALJ" + le(1, 4) + le(salt, 4) + le(5000, 8) + le(77, 4);
-  journal += le(crc(journal), 4);
-  const std::string junk(64, 'Z');
-  std::string head = le(1, 4) + le(0, 4) + le(0, 8) + le(junk.size(), 4);
-  const std::string entry = head + le(crc(le(salt, 4) + head + junk), 4) + junk;
-  journal += entry;
+  const std::string journal = test::ForeignJournal();
   const std::string book = world.dir.File("单词本.EDB");
-  const auto read = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  const std::string before = read(book);
+  const std::string before = test::Slurp(book);
   std::ofstream(book + "-journal", std::ios::binary) << journal;
 
   ASSERT_TRUE(Start());
-  EXPECT_EQ(read(book).substr(0, 64), before.substr(0, 64));
-  EXPECT_EQ(read(book + "-journal-other-00005eed"), journal);
+  EXPECT_EQ(test::Slurp(book).substr(0, 64), before.substr(0, 64));
+  EXPECT_EQ(test::Slurp(book + "-journal-other-00005eed"), journal);
   const std::vector<std::string> texts = world.prompter.Texts();
   EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
     return t.find("不属于现在的单词本") != std::string::npos &&

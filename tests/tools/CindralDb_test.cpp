@@ -18,6 +18,7 @@
 #include <random>
 
 #include "FileBytes.h"
+#include "ForeignJournal.h"
 #include "TestWorld.h"
 #include "book/WordList.h"
 #include "lookup/MeaningIndexWriter.h"
@@ -555,6 +556,22 @@ TEST_F(CindralDbListTest, CheckReportsABookThatLacksCountedRecords) {
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.out.find("cannot be opened: error "), std::string::npos) << run.out;
   EXPECT_EQ(Tool({"check", "missing.EDB"}).status, 1);
+}
+
+TEST_F(CindralDbListTest, AnotherBooksJournalIsNamedAndNeverPlayedBack) {
+  ASSERT_EQ(Tool({"create", "book.EDB"}).status, 0);
+  std::ofstream("Config.ini") << "[Config]\nreviewnumber=1\ngroupnumber=1\n";
+  std::ofstream("book.EDB-journal", std::ios::binary) << test::ForeignJournal();
+  std::ofstream("words.txt") << "pear\t梨\n";
+  const ToolRun run = Tool({"import", "book.EDB", "words.txt"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("the journal beside the book was another book's; it was kept as /"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("/book.EDB-journal-other-00005eed and not played back"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(Slurp("book.EDB").find(std::string(64, 'Z')), std::string::npos);
+  EXPECT_TRUE(Slurp("book.EDB-journal-other-00005eed") == test::ForeignJournal());
 }
 
 // Two copies of a book, as a sync tool leaves them after a conflict: the

@@ -15,19 +15,6 @@
 
 namespace cindral {
 
-namespace {
-
-// "YYYY-MM-DD HH:MM" of a local date-time value.
-std::string MinuteText(double t) {
-  const DateParts p = SplitDateTime(t);
-  char text[24];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", p.year, p.month, p.day, p.hour,
-                p.minute);
-  return text;
-}
-
-}  // namespace
-
 bool MainWindowLogic::MayOpenHere() {
   OpenNote* note = program_.openNote();
   OpenNoteContent other;
@@ -35,7 +22,8 @@ bool MainWindowLogic::MayOpenHere() {
     return true;
   }
   return program_.prompter().Ask(
-      GBK("单词本正在另一台电脑（") + other.host + GBK("）上使用，从 ") + MinuteText(other.since) +
+      GBK("单词本正在另一台电脑（") + other.host + GBK("）上使用，从 ") +
+          DateTimeText(other.since, "%04d-%02d-%02d %02d:%02d") +
           GBK(" 起。\n两台电脑同时使用同一个单词本时，同步软件会用一台电脑上的单词本覆盖另一台的，"
               "那台电脑上的学习记录就丢了。最好先在那台电脑上关闭 Cindral。\n\n"
               "仍要在这台电脑上打开单词本吗？"),

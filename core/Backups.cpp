@@ -29,13 +29,7 @@ constexpr char kPartial[] = ".partial-";
 std::string Utf8(const std::string& gbk) { return GbkToUtf8(gbk); }
 
 // "YYYY-MM-DD_HHMMSS": names that sort in time order.
-std::string Stamp(double now) {
-  const DateParts p = SplitDateTime(now);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d_%02d%02d%02d", p.year, p.month, p.day, p.hour,
-                p.minute, p.second);
-  return text;
-}
+std::string Stamp(double now) { return DateTimeText(now, "%04d-%02d-%02d_%02d%02d%02d"); }
 
 // Whether a folder name is a backup's: a stamp, maybe with a "-N" suffix.
 bool IsBackupName(const std::string& name) {

@@ -17,15 +17,9 @@ namespace {
 
 constexpr const char* kSection = "Open";
 
-std::string TimeText(double t) {
-  const DateParts p = SplitDateTime(t);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day, p.hour,
-                p.minute, p.second);
-  return text;
-}
+constexpr const char* kTimeFormat = "%04d-%02d-%02d %02d:%02d:%02d";
 
-// A time as TimeText writes it; 0 for anything else.
+// A time as kTimeFormat writes it; 0 for anything else.
 double ParseTime(const std::string& text) {
   int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
   char end = 0;
@@ -68,8 +62,8 @@ bool OpenNote::Write(double now) {
   std::string text = "[Open]\r\n";
   text += "host=" + host_ + "\r\n";
   text += "id=" + id_ + "\r\n";
-  text += "since=" + TimeText(since) + "\r\n";
-  text += "refreshed=" + TimeText(now) + "\r\n";
+  text += "since=" + DateTimeText(since, kTimeFormat) + "\r\n";
+  text += "refreshed=" + DateTimeText(now, kTimeFormat) + "\r\n";
   if (!WriteFileWhole(GbkToUtf8(path_), text)) return false;
   since_ = since;
   return true;

@@ -4,8 +4,10 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <limits>
 
@@ -328,5 +330,13 @@ bool SameDateTime(double a, double b) { return ClampDateTime(a) == ClampDateTime
 bool FloatEqual(double a, double b) { return std::fabs(a - b) <= kTolerance; }
 bool FloatGreater(double a, double b) { return a - b > kTolerance; }
 bool FloatGreaterEqual(double a, double b) { return a - b >= -kTolerance; }
+
+std::string DateTimeText(double d, const char* format) {
+  const DateParts p = SplitDateTime(d);
+  char text[64];
+  const int n =
+      std::snprintf(text, sizeof text, format, p.year, p.month, p.day, p.hour, p.minute, p.second);
+  return n < 0 ? std::string() : std::string(text, std::min<std::size_t>(n, sizeof text - 1));
+}
 
 }  // namespace cindral

@@ -36,6 +36,10 @@ struct DateParts {
 
 double ClampDateTime(double d);
 DateParts SplitDateTime(double d);  // clamps first
+// The date-time as text: its parts go to `format` in the order year, month,
+// day, hour, minute, second, as in "%04d-%02d-%02d" (a format may use the
+// first few only).
+std::string DateTimeText(double d, const char* format);
 // Builds a date-time from parts already within their ranges.
 double MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 

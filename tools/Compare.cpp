@@ -17,13 +17,7 @@ namespace {
 
 constexpr const char* kCounters[] = {"reviewnumber", "groupnumber", "plus", "minus"};
 
-std::string DateText(double date) {
-  if (date == 0) return "-";
-  const DateParts p = SplitDateTime(date);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d", p.year, p.month, p.day);
-  return text;
-}
+std::string DateText(double date) { return date == 0 ? "-" : DateTimeText(date, "%04d-%02d-%02d"); }
 
 // The counter as the settings file beside the book holds it, "-" for none.
 std::string Counter(const std::string& gbkBook, const char* key) {

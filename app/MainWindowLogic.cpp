@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/OpenNote.h"
+#include "logic/ConflictCopiesChoice.h"
 #include "logic/ExportLogic.h"
 #include "logic/WordBookCommands.h"
 #include "plan/DayPlan.h"
@@ -46,6 +47,7 @@ void MainWindowLogic::OnNoteTimer() { WriteNote(); }
 bool MainWindowLogic::OnMainWindowCreated() {
   program_.state().ForgottenPosition = 1;
   if (!MayOpenHere()) return false;
+  if (!SettleConflictCopies(program_)) return false;
   if (!program_.db().OpenDatabase(GBK("单词本"))) {
     program_.prompter().Fail(GBK("数据库连接出错，请确认数据库是否已存在！"), GBK("出错了"));
     return false;

@@ -5,10 +5,21 @@
 // standard boxes; tests script the answers and read what was shown.
 
 #include <string>
+#include <vector>
 
 namespace cindral {
 
 enum class MessageIcon { Information, Error, Question };
+
+// A box that offers a choice of several buttons, with a longer list the
+// learner may open (the details).
+struct Choice {
+  std::string text;                  // GBK
+  std::string caption;               // GBK
+  std::string details;               // GBK; none when empty
+  std::vector<std::string> buttons;  // GBK, left to right
+  int escape = 0;                    // the button that Escape or closing the box stands for
+};
 
 struct Message {
   std::string text;     // GBK
@@ -30,6 +41,8 @@ class Prompter {
   void Fail(const std::string& text, const std::string& caption) {
     Show({text, caption, MessageIcon::Error, false});
   }
+  // Shows the choice; returns the index of the button pressed.
+  virtual int Choose(const Choice& choice) = 0;
   bool Ask(const std::string& text, const std::string& caption,
            MessageIcon icon = MessageIcon::Question) {
     return Show({text, caption, icon, true});

@@ -13,6 +13,9 @@ namespace cindral {
 class QtPrompter : public Prompter {
  public:
   bool Show(const Message& message) override;
+  // The buttons as given, the details behind the box's own "show details"
+  // button; the first is the default.
+  int Choose(const Choice& choice) override;
 };
 
 }  // namespace cindral

@@ -339,6 +339,65 @@ TEST_F(DayScenario, ABookOpenOnAnotherComputerOpensOnlyWhenTheLearnerSaysSo) {
   }
 }
 
+// Copies that a sync tool left after a conflict: the learner sees both and
+// chooses; the other side goes whole into backups/. A set that cannot stand
+// in for the book goes aside with a word to the learner.
+TEST_F(DayScenario, ConflictCopiesAreOfferedSideBySideAndTheChoiceIsCarriedOut) {
+  world.OpenWordBook();
+  world.AddWord(1, "apple", kDay1);
+  world.Restart();
+  const std::string tag = "sync-conflict-20230314-081500-ABCDEFG";
+  namespace fs = std::filesystem;
+  const fs::path dir = world.dir.path();
+  fs::copy_file(dir / "单词本.EDB", dir / ("单词本." + tag + ".EDB"));
+  fs::copy_file(dir / "单词本.EDT", dir / ("单词本." + tag + ".EDT"));
+  // A lone side file of another conflict.
+  fs::copy_file(dir / "单词本.EDT", dir / "单词本.sync-conflict-20230301-000000-ZZZZZZZ.EDT");
+  world.OpenWordBook();
+  world.AddWord(1, "pear", kDay1);
+  world.Restart();
+
+  // Later: nothing moves, and the next start asks again.
+  world.prompter.choices = {2};
+  ASSERT_TRUE(Start());
+  Close();
+  ASSERT_EQ(world.prompter.chosen.size(), 1u);
+  const Choice& offer = world.prompter.chosen[0];
+  EXPECT_EQ(GbkToUtf8(offer.buttons[1]), "改用冲突副本");
+  const std::string text = GbkToUtf8(offer.text);
+  EXPECT_NE(text.find("这台电脑上的单词本：2 个单词，1 组"), std::string::npos) << text;
+  EXPECT_NE(text.find("冲突副本：1 个单词，1 组"), std::string::npos) << text;
+  EXPECT_EQ(GbkToUtf8(offer.details), "pear：只在这台电脑上的单词本里（第 1 组）\n");
+  EXPECT_TRUE(fs::exists(dir / ("单词本." + tag + ".EDB")));
+  // The lone side file went aside at once, and the learner heard of it.
+  EXPECT_FALSE(fs::exists(dir / "单词本.sync-conflict-20230301-000000-ZZZZZZZ.EDT"));
+  const std::vector<std::string> texts = world.prompter.Texts();
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
+    return t.find("不完整") != std::string::npos;
+  })) << ::testing::PrintToString(texts);
+
+  // The copy kept: the book is the copy, and the learner's went aside whole.
+  world.prompter.chosen.clear();
+  world.prompter.choices = {1};
+  ASSERT_TRUE(Start());
+  EXPECT_EQ(world.prompter.chosen.size(), 1u);
+  EXPECT_EQ(world.Db().RecordCount(), 1);
+  Close();
+  EXPECT_FALSE(fs::exists(dir / ("单词本." + tag + ".EDB")));
+  int asideBooks = 0;
+  for (const auto& e : fs::directory_iterator(dir / "backups")) {
+    if (e.path().filename().string().find("-conflict") != std::string::npos &&
+        fs::exists(e.path() / "单词本.EDB")) {
+      ++asideBooks;
+    }
+  }
+  EXPECT_EQ(asideBooks, 1);
+  world.prompter.chosen.clear();
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(world.prompter.chosen.empty());
+  Close();
+}
+
 TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {
   ASSERT_TRUE(Start());
   logic->OnPageSelected(MainWindowLogic::kHomePage);

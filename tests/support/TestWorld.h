@@ -116,8 +116,19 @@ class ScriptedPrompter : public Prompter {
   std::string LastText() const { return shown.empty() ? "" : GbkToUtf8(shown.back().text); }
   std::string LastCaption() const { return shown.empty() ? "" : GbkToUtf8(shown.back().caption); }
 
+  // Choices answer from `choices` (the escape button when empty).
+  int Choose(const Choice& choice) override {
+    chosen.push_back(choice);
+    if (choices.empty()) return choice.escape;
+    const int answer = choices.front();
+    choices.pop_front();
+    return answer;
+  }
+
   std::vector<Message> shown;
   std::deque<bool> answers;
+  std::vector<Choice> chosen;
+  std::deque<int> choices;
   std::function<void(const Message&)> onShow;
 };
 

@@ -23,6 +23,7 @@ namespace {
 
 class RecordingPrompter : public Prompter {
  public:
+  int Choose(const Choice& choice) override { return choice.escape; }
   bool Show(const Message& message) override {
     shown.push_back(message);
     return true;

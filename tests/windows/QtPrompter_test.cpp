@@ -12,6 +12,8 @@
 #include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 #include "ui/QtPrompter.h"
+#include "ui/Screenshot.h"
+#include "ui/Text.h"
 
 using namespace cindral;
 using cindral::testing::AnswerNextBox;
@@ -133,6 +135,62 @@ class QtPrompterTest : public QObject {
     prompter.Inform("<b>x</b>\n" + GBK("第二行"), GBK("提示"));
     QCOMPARE(seen.text, QStringLiteral("<b>x</b>\n第二行"));
     QCOMPARE(format, QStringLiteral("plain"));
+  }
+
+  void aChoiceOffersItsButtonsInOrderAndEscapeStandsForOne() {
+    QtPrompter prompter;
+    Choice choice;
+    choice.text =
+        GBK("同步软件在单词本旁边留下了一份冲突副本（sync-conflict-20261210-081500-ABCDEFG）："
+            "两台电脑都改过单词本，同步软件没法把它们合在一起。请选择保留哪一份；"
+            "另一份会整个移到 backups 文件夹里，不会删掉。\n\n"
+            "这台电脑上的单词本：1204 个单词，61 组，最后录入 2026-12-09，熟练度合计 "
+            "48210；复习位置 3，当前第 61 组\n"
+            "冲突副本：1198 个单词，61 组，最后录入 2026-12-09，熟练度合计 47986；"
+            "复习位置 1，当前第 61 组\n\n不同的单词：9 个");
+    choice.caption = GBK("冲突副本");
+    choice.details = GBK("apple：熟练度 35 / 55\npear：只在这台电脑上的单词本里（第 61 组）\n");
+    choice.buttons = {GBK("保留这台电脑上的"), GBK("改用冲突副本"), GBK("以后再说")};
+    choice.escape = 2;
+    for (int press = 0; press < 3; ++press) {
+      QStringList buttons;
+      QString details;
+      AnswerNextBox([&](QMessageBox* box) {
+        if (box == nullptr) return;
+        for (QAbstractButton* b : box->buttons()) {
+          // Besides the box's own button that shows the details.
+          if (box->buttonRole(b) == QMessageBox::ActionRole &&
+              !b->text().startsWith(QStringLiteral("显示")) &&
+              !b->text().startsWith(QStringLiteral("Show"))) {
+            buttons << b->text();
+          }
+        }
+        details = box->detailedText();
+        if (press == 0) {
+          box->adjustSize();
+          QVERIFY(SaveScreenshot(
+              box, cindral::testing::ScreenshotPath(QStringLiteral("conflict-copies-choice"))));
+        }
+        QAbstractButton* wanted = nullptr;
+        for (QAbstractButton* b : box->buttons()) {
+          if (b->text() == ToQString(choice.buttons[static_cast<std::size_t>(press)])) wanted = b;
+        }
+        wanted->click();
+      });
+      QCOMPARE(prompter.Choose(choice), press);
+      QCOMPARE(buttons, (QStringList{QStringLiteral("保留这台电脑上的"),
+                                     QStringLiteral("改用冲突副本"), QStringLiteral("以后再说")}));
+      QCOMPARE(details, QStringLiteral(
+                            "apple：熟练度 35 / 55\npear：只在这台电脑上的单词本里（第 61 组）\n"));
+    }
+    bool shown = false;
+    AnswerNextBox([&shown](QMessageBox* box) {
+      if (box == nullptr) return;
+      shown = true;
+      QTest::keyClick(box, Qt::Key_Escape);
+    });
+    QCOMPARE(prompter.Choose(choice), 2);
+    QVERIFY(shown);
   }
 
   void boxIsModalOverTheOpenWindow() {

@@ -46,6 +46,7 @@ const char kPearMeaning[] = "梨；梨树；（用作形容词）梨形的，像
 // The real message boxes, with a record of what they said.
 class RecordingPrompter : public Prompter {
  public:
+  int Choose(const Choice& choice) override { return choice.escape; }
   bool Show(const Message& message) override {
     shown.push_back(GbkToUtf8(message.text));
     return boxes.Show(message);

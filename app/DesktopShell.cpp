@@ -89,6 +89,12 @@ FileChoice DesktopShell::ChooseFile(FileKind kind, const std::string& title, boo
           static_cast<int>(std::max<qsizetype>(types.indexOf(chosenType), 0))};
 }
 
+std::string DesktopShell::ChooseFolder(const std::string& title, const std::string& start) {
+  const QString path =
+      QFileDialog::getExistingDirectory(Owner(), ToQString(title), ToQString(start));
+  return path.isEmpty() ? std::string() : FromQString(QFileInfo(path).absoluteFilePath());
+}
+
 void DesktopShell::ShowFolder(const std::string& path, std::function<void()> failed) {
   ShowFolderOnDesktop(ToQString(path), std::move(failed));
 }

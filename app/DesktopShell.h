@@ -48,6 +48,7 @@ class DesktopShell final : public Shell {
   FileChoice ChooseFile(FileKind kind, const std::string& title, bool save,
                         const std::vector<std::string>& filters,
                         const std::string& suggested) override;
+  std::string ChooseFolder(const std::string& title, const std::string& start) override;
   void ShowFolder(const std::string& path, std::function<void()> failed) override;
   // The learning card: its pages module and web engine start at the next
   // turn of the event loop, once.

@@ -112,6 +112,7 @@ MainWindow::MainWindow(Program& program, QWidget* parent)
       {"菜单导出单词", "导出单词…", "Ctrl+E", &MainWindowLogic::OnExportMenu},
       {"菜单学习统计", "学习统计", "Ctrl+T", &MainWindowLogic::OnStatisticsMenu},
       {"菜单打开备份文件夹", "打开备份文件夹", "Ctrl+B", &MainWindowLogic::OnBackupFolderMenu},
+      {"菜单更换单词本文件夹", "更换单词本文件夹…", "", &MainWindowLogic::OnDataFolderMenu},
   };
   for (const auto& item : items) {
     QAction* action = menu_->addAction(QString::fromUtf8(item.text));

@@ -6,6 +6,7 @@
 
 #include "core/OpenNote.h"
 #include "logic/ConflictCopiesChoice.h"
+#include "logic/DataFolderChange.h"
 #include "logic/ExportLogic.h"
 #include "logic/WordBookCommands.h"
 #include "plan/DayPlan.h"
@@ -152,6 +153,8 @@ void MainWindowLogic::OnUndoImportMenu() { UndoLastImportCommand(program_); }
 void MainWindowLogic::OnExportMenu() { ExportLogic(program_).Run(); }
 
 void MainWindowLogic::OnStatisticsMenu() { program_.shell().OpenWindow(WindowId::Statistics); }
+
+void MainWindowLogic::OnDataFolderMenu() { ChangeDataFolder(program_); }
 
 void MainWindowLogic::OnBackupFolderMenu() {
   const Backups& backups = program_.backups();

@@ -53,6 +53,7 @@ class MainWindowLogic {
   void OnStatisticsMenu();    // 学习统计
   void OnUndoImportMenu();    // 撤销上次导入
   void OnBackupFolderMenu();  // 打开备份文件夹
+  void OnDataFolderMenu();    // 更换单词本文件夹…
 
  private:
   bool MayOpenHere();

@@ -19,12 +19,12 @@
 #include "app/DesktopSpeech.h"
 #include "app/FontConfigurationReader.h"
 #include "app/MainWindow.h"
-#include "core/ComputerIdentity.h"
 #include "core/DataDirectory.h"
 #include "core/OpenNote.h"
 #include "core/Program.h"
 #include "core/ProgramDirectory.h"
 #include "core/Settings.h"
+#include "core/UserConfiguration.h"
 #include "lookup/OfflineEntry.h"
 #include "store/Clock.h"
 #include "store/Database.h"
@@ -51,8 +51,13 @@ int main(int argc, char** argv) {
   app.SetPrompter(&prompter);
 
   // The word book, the settings and the plan table are found beside the
-  // program, or (installed) in the learner's data folder.
-  const DataPlace place = ChooseDataPlace(CurrentDataPlaceInputs(ProgramDirectory()));
+  // program, or (installed) in the learner's data folder, or in the folder
+  // the learner chose.
+  const std::string config =
+      UserConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  DataPlaceInputs inputs = CurrentDataPlaceInputs(ProgramDirectory());
+  inputs.chosen = ChosenDataFolder(config);
+  const DataPlace place = ChooseDataPlace(inputs);
   std::string problem;
   if (!PrepareDataDirectory(place, &problem)) {
     EndWithFatalError(prompter, FatalError{0, GBK("无法准备存放单词本的文件夹：") + problem});
@@ -78,8 +83,8 @@ int main(int argc, char** argv) {
   program.SetOfflineDictionary(&offline);
   // Tells a start on another computer, through a folder a sync tool shares,
   // that the book is open here.
-  const ComputerIdentity me =
-      ThisComputer(UserConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+  program.SetConfigDirectory(config);
+  const ComputerIdentity me = ThisComputer(config);
   OpenNote note(directory, me.host, me.id);
   program.SetOpenNote(&note);
   MainWindow window(program);

@@ -75,6 +75,14 @@ const std::vector<std::string>& ShippedFiles() {
 
 DataPlace ChooseDataPlace(const DataPlaceInputs& inputs) {
   const bool installed = !inputs.sharedDirectory.empty();
+  if (!inputs.chosen.empty()) {
+    std::string chosen = inputs.chosen;
+    while (chosen.size() > 1 && chosen.back() == '/') chosen.pop_back();
+    // A new folder starts from the files the program ships (beside a
+    // portable program, those there).
+    if (chosen == inputs.programDirectory) return {chosen, ""};
+    return {chosen, installed ? inputs.sharedDirectory : inputs.programDirectory};
+  }
   if (!installed && inputs.programDirectoryWritable) return {inputs.programDirectory, ""};
   std::string base;
   if (!inputs.xdgDataHome.empty() && inputs.xdgDataHome[0] == '/') {

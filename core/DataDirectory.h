@@ -25,6 +25,9 @@ struct DataPlaceInputs {
   std::string sharedDirectory;  // <program directory>/../share/cindral when it exists, else empty
   std::string xdgDataHome;      // $XDG_DATA_HOME, empty when unset
   std::string home;             // $HOME (or the password file's home), empty when unknown
+  // The folder the learner chose (cindral --data DIR, or the one kept in
+  // the configuration), empty when none: it wins over the others.
+  std::string chosen;
 };
 
 struct DataPlace {

@@ -8,7 +8,7 @@
 // one computer learns that the book is open on another.
 //
 // The note names the computer (its host name and the random id kept in the
-// learner's configuration, see ComputerIdentity.h) and holds two local
+// learner's configuration, see UserConfiguration.h) and holds two local
 // times: when the program opened the book, and when it last refreshed the
 // note (every kRefreshMilliseconds while it runs). A note not refreshed for
 // a day is a program that ended without removing it (killed, or the power

@@ -58,6 +58,10 @@ class Program {
   // null when none is kept (tests, tools).
   OpenNote* openNote() { return openNote_; }
   void SetOpenNote(OpenNote* note) { openNote_ = note; }
+  // The folder of the learner's configuration (GBK, see
+  // UserConfiguration.h); empty when none is known.
+  const std::string& configDirectory() const { return configDirectory_; }
+  void SetConfigDirectory(std::string folder) { configDirectory_ = std::move(folder); }
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
   const Settings& settings() const { return settings_; }
@@ -73,7 +77,8 @@ class Program {
   bool ReleaseStudyDay();
 
   // Ends the program (Shell::EndProgram): the learner chose to leave a day
-  // that cannot begin, since the word book cannot be written.
+  // that cannot begin, since the word book cannot be written, or moved the
+  // book to another folder, which the next start opens.
   void EndRun() {
     endRequested_ = true;
     shell_.EndProgram();
@@ -139,6 +144,7 @@ class Program {
   OfflineDictionary* offline_ = nullptr;
   NoOfflineDictionary noOffline_;
   OpenNote* openNote_ = nullptr;
+  std::string configDirectory_;
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;

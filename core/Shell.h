@@ -62,6 +62,9 @@ class Shell {
   virtual FileChoice ChooseFile(FileKind kind, const std::string& title, bool save,
                                 const std::vector<std::string>& filters,
                                 const std::string& suggested) = 0;
+  // Asks the learner for a folder (GBK, the full path; empty when the
+  // learner cancelled), starting in `start`.
+  virtual std::string ChooseFolder(const std::string& title, const std::string& start) = 0;
   // Asks the desktop's file manager to show a folder (GBK path) and returns
   // at once; `failed` is called later when no file manager answered.
   virtual void ShowFolder(const std::string& path, std::function<void()> failed) = 0;

@@ -20,6 +20,7 @@
 #include "book/LastImport.h"
 #include "core/KeyCodes.h"
 #include "core/OpenNote.h"
+#include "core/UserConfiguration.h"
 #include "logic/EntryWindowLogic.h"
 #include "logic/LearningWindowLogic.h"
 #include "plan/DayPlan.h"
@@ -396,6 +397,78 @@ TEST_F(DayScenario, ConflictCopiesAreOfferedSideBySideAndTheChoiceIsCarriedOut) 
   ASSERT_TRUE(Start());
   EXPECT_TRUE(world.prompter.chosen.empty());
   Close();
+}
+
+// The book moves to another folder (a synced one): copied there whole,
+// the old folder left as it was, the new one kept for later starts; a
+// folder with a book of its own is never written to.
+TEST_F(DayScenario, TheBookMovesToAChosenFolderWholeAndLaterStartsUseIt) {
+  namespace fs = std::filesystem;
+  world.OpenWordBook();
+  world.AddWord(1, "apple", kDay1);
+  world.AddWord(1, "pear", kDay1);
+  test::TempDir config;
+  test::TempDir elsewhere;
+  const fs::path target = fs::path(elsewhere.path()) / "Sync";
+  fs::create_directory(target);
+  ASSERT_TRUE(Start());
+  world.P().SetConfigDirectory(Utf8ToGbk(config.path()));
+  const fs::path home = world.dir.path();
+  const std::string book = test::Slurp((home / "单词本.EDB").string());
+
+  // Cancelled, or not confirmed: nothing happens.
+  logic->OnDataFolderMenu();
+  world.shell.chosenFolders = {target.string()};
+  world.prompter.answers = {false};
+  logic->OnDataFolderMenu();
+  EXPECT_TRUE(fs::is_empty(target));
+  EXPECT_EQ(ChosenDataFolder(Utf8ToGbk(config.path())), "");
+
+  // A copy that fails (where its backup goes lies a file): said, and the
+  // book stays where it is.
+  const fs::path blocked = fs::path(elsewhere.path()) / "Blocked";
+  fs::create_directory(blocked);
+  std::ofstream(blocked / "backups") << "not a folder";
+  world.shell.chosenFolders = {blocked.string()};
+  world.prompter.answers = {true};
+  logic->OnDataFolderMenu();
+  EXPECT_EQ(world.prompter.LastText().rfind("单词本没能复制到 " + blocked.string(), 0), 0u)
+      << world.prompter.LastText();
+  EXPECT_FALSE(world.P().EndRequested());
+  EXPECT_EQ(ChosenDataFolder(Utf8ToGbk(config.path())), "");
+  EXPECT_FALSE(fs::exists(blocked / "单词本.EDB"));
+
+  world.shell.chosenFolders = {target.string()};
+  world.prompter.answers = {true};
+  logic->OnDataFolderMenu();
+  EXPECT_TRUE(world.P().EndRequested());
+  EXPECT_EQ(ChosenDataFolder(Utf8ToGbk(config.path())), Utf8ToGbk(target.string()));
+  for (const char* name : {"单词本.EDB", "单词本.EDT", "Config.ini", "艾宾浩斯.txt"}) {
+    EXPECT_TRUE(test::Slurp((target / name).string()) == test::Slurp((home / name).string()))
+        << name;
+  }
+  EXPECT_TRUE(test::Slurp((home / "单词本.EDB").string()) == book);
+  EXPECT_FALSE(fs::is_empty(target / "backups"));  // the new folder's first backup
+  EXPECT_EQ(GbkToUtf8(world.prompter.shown.back().text),
+            "Cindral 现在关闭，再次启动时就用 " + target.string() + " 里的单词本。");
+
+  // A folder that holds a book of its own: that book is used as it is.
+  const fs::path other = fs::path(elsewhere.path()) / "Other";
+  fs::create_directory(other);
+  std::ofstream(other / "单词本.EDB", std::ios::binary) << "their book";
+  world.shell.chosenFolders = {other.string()};
+  world.prompter.answers = {true};
+  logic->OnDataFolderMenu();
+  EXPECT_NE(GbkToUtf8(world.prompter.shown[world.prompter.shown.size() - 2].text)
+                .find("这个文件夹里已经有一个单词本了"),
+            std::string::npos);
+  EXPECT_EQ(ChosenDataFolder(Utf8ToGbk(config.path())), Utf8ToGbk(other.string()));
+  EXPECT_EQ(test::Slurp((other / "单词本.EDB").string()), "their book");
+  EXPECT_EQ(std::distance(fs::directory_iterator(other), fs::directory_iterator()), 1);
+  // The folder the book is in already.
+  world.shell.chosenFolders = {home.string()};
+  logic->OnDataFolderMenu();
+  EXPECT_EQ(world.prompter.LastText(), "单词本已经在这个文件夹里了。");
 }
 
 TEST_F(DayScenario, PagesAndButtonsOpenTheirWindows) {

@@ -64,6 +64,19 @@ TEST(ChooseDataPlaceTest, WithoutAnyHomeNoFolderIsNamedAndPreparingSaysSo) {
   EXPECT_FALSE(reason.empty());
 }
 
+TEST(ChooseDataPlaceTest, AChosenFolderWinsAndStartsFromTheShippedFiles) {
+  DataPlaceInputs installed{"/usr/bin", true, "/usr/share/cindral", "/x/data", "/home/li"};
+  installed.chosen = "/home/li/Sync/cindral/";
+  const DataPlace a = ChooseDataPlace(installed);
+  EXPECT_EQ(a.directory, "/home/li/Sync/cindral");
+  EXPECT_EQ(a.shipped, "/usr/share/cindral");
+  DataPlaceInputs portable{"/opt/cindral", true, "", "", "/home/li"};
+  portable.chosen = "/home/li/Sync/cindral";
+  EXPECT_EQ(ChooseDataPlace(portable).shipped, "/opt/cindral");
+  portable.chosen = "/opt/cindral";
+  EXPECT_EQ(ChooseDataPlace(portable).shipped, "");
+}
+
 TEST(ChooseDataPlaceTest, TheProcessInputsFindShareBesideBinAndTheEnvironment) {
   test::TempDir root("cindral-inputs");
   fs::create_directories(root.File("usr/bin"));

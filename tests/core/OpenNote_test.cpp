@@ -16,7 +16,7 @@
 
 #include "FileBytes.h"
 #include "TempDir.h"
-#include "core/ComputerIdentity.h"
+#include "core/UserConfiguration.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
 

@@ -172,6 +172,14 @@ class ScriptedShell : public Shell {
     chosenFiles.pop_front();
     return choice;
   }
+  std::string ChooseFolder(const std::string& title, const std::string& start) override {
+    events.push_back("choose folder " + GbkToUtf8(title));
+    (void)start;
+    if (chosenFolders.empty()) return std::string();
+    const std::string folder = Utf8ToGbk(chosenFolders.front());
+    chosenFolders.pop_front();
+    return folder;
+  }
   void ShowFolder(const std::string& path, std::function<void()> failed) override {
     shownFolders.push_back(GbkToUtf8(path));
     if (!folderShows) failed();
@@ -202,6 +210,7 @@ class ScriptedShell : public Shell {
   };
   std::vector<FileDialog> fileDialogs;
   std::deque<FileChoice> chosenFiles;
+  std::deque<std::string> chosenFolders;  // UTF-8
   std::vector<std::string> shownFolders;  // UTF-8
   bool folderShows = true;
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/ComputerIdentity.h"
+#include "core/UserConfiguration.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -88,6 +88,21 @@ ComputerIdentity ThisComputer(const std::string& configDirectory) {
                  GbkToUtf8(configDirectory).c_str(), std::strerror(errno));
   }
   return me;
+}
+
+std::string ChosenDataFolder(const std::string& configDirectory) {
+  if (configDirectory.empty()) return std::string();
+  const std::string folder = ReadProfileString(configDirectory + "/cindral.ini", "Data", "folder");
+  return !folder.empty() && folder[0] == '/' ? folder : std::string();
+}
+
+bool KeepChosenDataFolder(const std::string& configDirectory, const std::string& folder) {
+  if (configDirectory.empty()) {
+    errno = ENOENT;
+    return false;
+  }
+  return MakeFolders(GbkToUtf8(configDirectory)) &&
+         WriteProfileString(configDirectory + "/cindral.ini", "Data", "folder", folder);
 }
 
 }  // namespace cindral

@@ -14,12 +14,12 @@
 
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
-#include "app/MainWindowLogic.h"
-#include "windows/IntensiveChooserWindow.h"
-#include "windows/IntensiveReviewWindow.h"
+#include "logic/MainWindowLogic.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
+#include "windows/IntensiveChooserWindow.h"
+#include "windows/IntensiveReviewWindow.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;

@@ -13,11 +13,11 @@
 
 #include "TestWorld.h"
 #include "UnwritableSettings.h"
-#include "app/MainWindowLogic.h"
 #include "book/LastImport.h"
 #include "core/KeyCodes.h"
 #include "logic/EntryWindowLogic.h"
 #include "logic/LearningWindowLogic.h"
+#include "logic/MainWindowLogic.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {

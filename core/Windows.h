@@ -12,8 +12,6 @@
 // A new window is one entry here plus its logic and its window; the shell,
 // the layouts' list and the tests follow from the entry.
 
-#include <string>
-
 // X(id, window, name, owner)
 #define CINDRAL_WINDOWS(X)                                                 \
   X(Entry, EntryWindow, "窗口输入单词", Front)                             \
@@ -49,17 +47,5 @@ enum class WindowId {
   CINDRAL_WINDOWS(CINDRAL_WINDOW_ID)
 #undef CINDRAL_WINDOW_ID
 };
-
-// The name of a window (UTF-8), which its layout carries too.
-inline std::string WindowName(WindowId id) {
-  switch (id) {
-#define CINDRAL_WINDOW_NAME(id, window, name, owner) \
-  case WindowId::id:                                 \
-    return name;
-    CINDRAL_WINDOWS(CINDRAL_WINDOW_NAME)
-#undef CINDRAL_WINDOW_NAME
-  }
-  return "?";
-}
 
 }  // namespace cindral

@@ -18,6 +18,7 @@
 #include <QtEndian>
 #include <cmath>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "logic/MainWindowLogic.h"
@@ -25,7 +26,6 @@
 #include "ui/ControlText.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureFile.h"
-#include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
 #include "windows/GameWindow.h"
 

@@ -11,7 +11,7 @@
 
 #include <QWidget>
 
-#include "app/MainWindowLogic.h"
+#include "logic/MainWindowLogic.h"
 #include "skin/SkinFrame.h"
 #include "ui/Layouts.h"
 

@@ -297,6 +297,167 @@ ColumnChoice FieldColumns(const WordListFile& file) {
   return fields.size() == 2 ? ColumnChoice{fields[0], fields[1]} : ColumnChoice{};
 }
 
+// Drops a UTF-8 byte order mark from the front of `bytes`; whether there
+// was one.
+bool TakeByteOrderMark(std::string_view* bytes) {
+  if (bytes->substr(0, kByteOrderMark.size()) != kByteOrderMark) return false;
+  bytes->remove_prefix(kByteOrderMark.size());
+  return true;
+}
+
+// TSV or CSV and the separator: what the directives name, else what the
+// lines show.
+void ChooseFormat(std::string_view bytes, const ListDirectives& directives, WordListFile* file) {
+  file->format = DetectFormat(bytes);
+  file->separator = directives.separator.value_or(Separator(file->format));
+  if (directives.separator) {
+    file->format = *directives.separator == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
+  }
+}
+
+// The encoding the lines speak: UTF-8 unless more of the lines that are
+// not plain ASCII read as GBK than as UTF-8.
+WordListEncoding VoteEncoding(const std::vector<RawRecord>& records) {
+  int utf8 = 0, gbk = 0;
+  for (const RawRecord& r : records) {
+    if (IsAscii(r.raw)) continue;
+    utf8 += IsUtf8(r.raw) ? 1 : 0;
+    gbk += IsGbkText(r.raw) ? 1 : 0;
+  }
+  return gbk > utf8 ? WordListEncoding::Gbk : WordListEncoding::Utf8;
+}
+
+// A field as stored (GBK), and as UTF-8 text; fields of HTML as their
+// plain text, and sound references of other programs' lists dropped.
+struct FieldText {
+  bool utf8;     // the file's encoding is UTF-8, else GBK
+  bool html;     // its fields are HTML
+  bool foreign;  // another program's list (it has directives)
+
+  std::string Text(const std::string& field) const {
+    const std::string asUtf8 = utf8 ? field : GbkToUtf8(StoredFromGbk(field));
+    if (html) return TextOfHtml(asUtf8);
+    return foreign ? WithoutSoundReferences(asUtf8) : asUtf8;
+  }
+  std::string Stored(const std::string& field) const {
+    if (!html && !foreign) return utf8 ? Utf8ToGbk(field) : StoredFromGbk(field);
+    return Utf8ToGbk(Text(field));
+  }
+};
+
+// The header and the columns: a first line that names the word's and the
+// meaning's columns (or is this program's export) is the header; else the
+// directives may name the columns; else the columns most lines have (the
+// fewer of two as common; two at least). The learner's `choice` wins where
+// it fits the columns. Returns the index of the first record after the
+// header.
+size_t ReadHeaderAndColumns(const std::vector<RawRecord>& records, const ListDirectives& directives,
+                            const FieldText& text, const ColumnChoice* choice, WordListFile* file) {
+  size_t first = 0;
+  while (first < records.size() && IsBlank(records[first].raw)) ++first;
+  std::optional<ColumnChoice> named;
+  if (first < records.size() && records[first].fields == WordListColumns()) {
+    // A list this program exported is read by its header's columns.
+    file->exported = true;
+    named = ColumnChoice{1, 2};
+    file->columns = WordListColumns().size();
+  } else if (first < records.size()) {
+    std::vector<std::string> names;
+    for (const std::string& f : records[first].fields) names.push_back(text.Text(f));
+    named = NamedColumns(names);
+    if (named) file->columns = names.size();
+  }
+  if (named) {
+    for (const std::string& f : records[first].fields) file->header.push_back(text.Stored(f));
+    ++first;
+  } else if (!directives.columns.empty() && (named = NamedColumns(directives.columns))) {
+    file->columns = directives.columns.size();
+  } else {
+    std::map<size_t, int> counts;
+    for (size_t k = first; k < records.size(); ++k) {
+      if (!IsBlank(records[k].raw)) ++counts[records[k].fields.size()];
+    }
+    int most = 0;
+    for (const auto& [columns, lines] : counts) {
+      if (lines > most && columns >= 2) {
+        most = lines;
+        file->columns = columns;
+      }
+    }
+  }
+  const ColumnChoice chosen = choice != nullptr && choice->word < file->columns &&
+                                      choice->meaning < file->columns &&
+                                      choice->word != choice->meaning
+                                  ? *choice
+                                  : named.value_or(FieldColumns(*file));
+  file->wordColumn = chosen.word;
+  file->meaningColumn = chosen.meaning;
+  return first;
+}
+
+// Checks each line from `first` on: a line that is not text, has an
+// unclosed quote, the wrong number of columns, an empty or too long word or
+// meaning is a problem; the others are the words. A file most of whose
+// lines are not text (a program, a picture, random bytes) is no word list.
+void CheckLines(const std::vector<RawRecord>& records, size_t first, const WordLimits& limits,
+                const FieldText& text, WordListFile* file) {
+  const bool utf8 = text.utf8;
+  const size_t columns = file->columns;
+  int32_t lines = 0, notText = 0;
+  for (size_t k = first; k < records.size(); ++k) {
+    const RawRecord& r = records[k];
+    if (IsBlank(r.raw)) continue;
+    ++lines;
+    auto problem = [&](const std::string& utf8Reason) {
+      file->problems.push_back({r.line, Utf8ToGbk(utf8Reason)});
+    };
+    if (!(utf8 ? IsUtf8(r.raw) : IsGbkText(r.raw))) {
+      ++notText;
+      problem("含有无法识别的字符（不是 " + std::string(utf8 ? "UTF-8" : "GBK") + " 文字）");
+      continue;
+    }
+    if (const std::string why =
+            NotText(utf8 ? r.raw : GbkToUtf8(StoredFromGbk(r.raw)), !utf8, file->separator);
+        !why.empty()) {
+      ++notText;
+      problem(why + "，不是文字");
+      continue;
+    }
+    if (r.unclosedQuote) {
+      problem("引号没有配对，从这一行起到文件末尾都读不出来");
+      continue;
+    }
+    if (r.fields.size() != columns) {
+      problem(columns == 2
+                  ? "应为两列（单词和释义），这一行有 " + std::to_string(r.fields.size()) + " 列"
+                  : "应为 " + std::to_string(columns) + " 列，这一行有 " +
+                        std::to_string(r.fields.size()) + " 列");
+      continue;
+    }
+    ListedWord word;
+    word.line = r.line;
+    word.word = text.Stored(r.fields[file->wordColumn]);
+    word.meaning = text.Stored(r.fields[file->meaningColumn]);
+    if (word.word.empty() || word.meaning.empty()) {
+      problem(word.word.empty() ? "单词为空" : "释义为空");
+      continue;
+    }
+    if (word.word.size() > limits.word) {
+      file->problems.push_back({r.line, TooLong("单词", word.word.size(), limits.word)});
+      continue;
+    }
+    if (word.meaning.size() > limits.meaning) {
+      file->problems.push_back({r.line, TooLong("释义", word.meaning.size(), limits.meaning)});
+      continue;
+    }
+    file->words.push_back(std::move(word));
+  }
+  if (notText * 2 > lines) {
+    file->notText = true;
+    file->words.clear();
+  }
+}
+
 }  // namespace
 
 const std::vector<std::string>& WordListColumns() {
@@ -377,144 +538,19 @@ WordLimits WordLimitsOf(Database& db) {
 WordListFile ReadWordList(std::string_view bytes, const WordLimits& limits,
                           const ColumnChoice* choice) {
   WordListFile file;
-  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    file.byteOrderMark = true;
-    bytes.remove_prefix(kByteOrderMark.size());
-  }
+  file.byteOrderMark = TakeByteOrderMark(&bytes);
   const ListDirectives directives = TakeListDirectives(bytes);
   file.directives = directives.lines;
   file.otherColumns = directives.otherColumns;
   file.html = directives.html;
-  file.format = DetectFormat(bytes);
-  file.separator = directives.separator.value_or(Separator(file.format));
-  if (directives.separator) {
-    file.format = *directives.separator == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
-  }
-  std::vector<RawRecord> records = SplitRecords(
-      bytes, file.separator, 1 + static_cast<int32_t>(directives.lines.size()));
-
-  // The encoding its lines speak: UTF-8 unless more of the lines that are
-  // not plain ASCII read as GBK than as UTF-8.
-  if (!file.byteOrderMark) {
-    int utf8 = 0, gbk = 0;
-    for (const RawRecord& r : records) {
-      if (IsAscii(r.raw)) continue;
-      utf8 += IsUtf8(r.raw) ? 1 : 0;
-      gbk += IsGbkText(r.raw) ? 1 : 0;
-    }
-    if (gbk > utf8) file.encoding = WordListEncoding::Gbk;
-  }
-  const bool utf8 = file.encoding == WordListEncoding::Utf8;
-  // A field as stored (GBK), and as UTF-8 text; fields of HTML as their
-  // plain text, and sound references of other programs' lists dropped.
-  const bool foreign = !directives.lines.empty();
-  auto textOf = [&](const std::string& field) {
-    const std::string asUtf8 = utf8 ? field : GbkToUtf8(StoredFromGbk(field));
-    if (file.html) return TextOfHtml(asUtf8);
-    return foreign ? WithoutSoundReferences(asUtf8) : asUtf8;
-  };
-  auto storedOf = [&](const std::string& field) {
-    if (!file.html && !foreign) return utf8 ? Utf8ToGbk(field) : StoredFromGbk(field);
-    return Utf8ToGbk(textOf(field));
-  };
-
-  size_t first = 0;
-  while (first < records.size() && IsBlank(records[first].raw)) ++first;
-  std::optional<ColumnChoice> named;
-  if (first < records.size() && records[first].fields == WordListColumns()) {
-    // A list this program exported is read by its header's columns.
-    file.exported = true;
-    named = ColumnChoice{1, 2};
-    file.columns = WordListColumns().size();
-  } else if (first < records.size()) {
-    std::vector<std::string> names;
-    for (const std::string& f : records[first].fields) names.push_back(textOf(f));
-    named = NamedColumns(names);
-    if (named) file.columns = names.size();
-  }
-  if (named) {
-    for (const std::string& f : records[first].fields) file.header.push_back(storedOf(f));
-    ++first;
-  } else if (!directives.columns.empty() && (named = NamedColumns(directives.columns))) {
-    file.columns = directives.columns.size();
-  } else {
-    // The columns most lines have (the fewer of two as common); two at least.
-    std::map<size_t, int> counts;
-    for (size_t k = first; k < records.size(); ++k) {
-      if (!IsBlank(records[k].raw)) ++counts[records[k].fields.size()];
-    }
-    int most = 0;
-    for (const auto& [columns, lines] : counts) {
-      if (lines > most && columns >= 2) {
-        most = lines;
-        file.columns = columns;
-      }
-    }
-  }
-  const ColumnChoice chosen =
-      choice != nullptr && choice->word < file.columns && choice->meaning < file.columns &&
-              choice->word != choice->meaning
-          ? *choice
-          : named.value_or(FieldColumns(file));
-  file.wordColumn = chosen.word;
-  file.meaningColumn = chosen.meaning;
-  const size_t wordColumn = chosen.word, meaningColumn = chosen.meaning, columns = file.columns;
-
-  // Lines that are not text, against all lines: a file most of whose
-  // lines are none (a program, a picture, random bytes) is no word list.
-  int32_t lines = 0, notText = 0;
-  for (size_t k = first; k < records.size(); ++k) {
-    const RawRecord& r = records[k];
-    if (IsBlank(r.raw)) continue;
-    ++lines;
-    auto problem = [&](const std::string& utf8Reason) {
-      file.problems.push_back({r.line, Utf8ToGbk(utf8Reason)});
-    };
-    if (!(utf8 ? IsUtf8(r.raw) : IsGbkText(r.raw))) {
-      ++notText;
-      problem("含有无法识别的字符（不是 " + std::string(utf8 ? "UTF-8" : "GBK") + " 文字）");
-      continue;
-    }
-    if (const std::string why =
-            NotText(utf8 ? r.raw : GbkToUtf8(StoredFromGbk(r.raw)), !utf8, file.separator);
-        !why.empty()) {
-      ++notText;
-      problem(why + "，不是文字");
-      continue;
-    }
-    if (r.unclosedQuote) {
-      problem("引号没有配对，从这一行起到文件末尾都读不出来");
-      continue;
-    }
-    if (r.fields.size() != columns) {
-      problem(columns == 2
-                  ? "应为两列（单词和释义），这一行有 " + std::to_string(r.fields.size()) + " 列"
-                  : "应为 " + std::to_string(columns) + " 列，这一行有 " +
-                        std::to_string(r.fields.size()) + " 列");
-      continue;
-    }
-    ListedWord word;
-    word.line = r.line;
-    word.word = storedOf(r.fields[wordColumn]);
-    word.meaning = storedOf(r.fields[meaningColumn]);
-    if (word.word.empty() || word.meaning.empty()) {
-      problem(word.word.empty() ? "单词为空" : "释义为空");
-      continue;
-    }
-    if (word.word.size() > limits.word) {
-      file.problems.push_back({r.line, TooLong("单词", word.word.size(), limits.word)});
-      continue;
-    }
-    if (word.meaning.size() > limits.meaning) {
-      file.problems.push_back({r.line, TooLong("释义", word.meaning.size(), limits.meaning)});
-      continue;
-    }
-    file.words.push_back(std::move(word));
-  }
-  if (notText * 2 > lines) {
-    file.notText = true;
-    file.words.clear();
-  }
+  ChooseFormat(bytes, directives, &file);
+  const std::vector<RawRecord> records =
+      SplitRecords(bytes, file.separator, 1 + static_cast<int32_t>(directives.lines.size()));
+  if (!file.byteOrderMark) file.encoding = VoteEncoding(records);
+  const FieldText text{file.encoding == WordListEncoding::Utf8, file.html,
+                       !directives.lines.empty()};
+  const size_t first = ReadHeaderAndColumns(records, directives, text, choice, &file);
+  CheckLines(records, first, limits, text, &file);
   return file;
 }
 

@@ -45,11 +45,6 @@ int32_t Program::LoadReviewPosition() {
   return reviewPosition_;
 }
 
-void Program::SetCurrentGroup(double group) {
-  WriteConfig("groupnumber", ValueToText(Value::Double(group)));
-  LoadCurrentGroup();
-}
-
 int32_t Program::LoadCurrentGroup() {
   currentGroup_ = TextToInteger(ReadConfig("groupnumber"));
   return currentGroup_;

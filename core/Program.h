@@ -100,9 +100,7 @@ class Program {
   // CurrentGroup: the number of the newest word group, mirrored in
   // groupnumber.
   int32_t CurrentGroup() const { return currentGroup_; }
-  // Writes the group (through its shortest decimal text, as counters are
-  // kept) and reads it back.
-  void SetCurrentGroup(double group);
+  // Reads groupnumber into it (the word entry and the import write it).
   int32_t LoadCurrentGroup();
 
   // The daily flags: only the exact text "false" means a step is still due.

@@ -9,10 +9,11 @@
 //   its name     the window's Chinese name, the layout's name,
 //   its owner    Front: opens over the window in front; Main: over the main
 //                window.
-// A new window is one entry here plus its logic and its window; the shell,
-// the layouts' list and the tests follow from the entry.
-
-#include <string>
+// A new window is one entry here plus its logic, its layout and its window
+// (docs/architecture.md lists the files, in order). The declaration of its
+// layout, the window table that opens it and the list of the windows'
+// headers that table includes (made by windows/CMakeLists.txt), the shell
+// and the tests follow from the entry.
 
 // X(id, window, name, owner)
 #define CINDRAL_WINDOWS(X)                                                 \
@@ -49,17 +50,5 @@ enum class WindowId {
   CINDRAL_WINDOWS(CINDRAL_WINDOW_ID)
 #undef CINDRAL_WINDOW_ID
 };
-
-// The name of a window (UTF-8), which its layout carries too.
-inline std::string WindowName(WindowId id) {
-  switch (id) {
-#define CINDRAL_WINDOW_NAME(id, window, name, owner) \
-  case WindowId::id:                                 \
-    return name;
-    CINDRAL_WINDOWS(CINDRAL_WINDOW_NAME)
-#undef CINDRAL_WINDOW_NAME
-  }
-  return "?";
-}
 
 }  // namespace cindral

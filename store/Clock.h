@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The local clock, behind an interface so that tests and the day plan can
-// run on any chosen day.
+// run on any chosen day (tests/support/ManualClock.h).
 
 #include <ctime>
 
@@ -30,18 +30,6 @@ class SystemClock final : public Clock {
 
  private:
   LocalTimeReader reader_;
-};
-
-// A clock that stands where it is told; for tests and tools.
-class ManualClock final : public Clock {
- public:
-  explicit ManualClock(double now = 0) : now_(now) {}
-  double Now() const override { return now_; }
-  void Set(double now) { now_ = now; }
-  void AdvanceDays(int days) { now_ += days; }
-
- private:
-  double now_;
 };
 
 }  // namespace cindral

@@ -114,10 +114,4 @@ const ControlLayout& GameSpeakerButton() {
   return button;
 }
 
-std::vector<const WindowLayout*> AllWindowLayouts() {
-#define CINDRAL_WINDOW_LAYOUT(id, window, name, owner) &window##Layout(),
-  return {CINDRAL_WINDOWS(CINDRAL_WINDOW_LAYOUT)};
-#undef CINDRAL_WINDOW_LAYOUT
-}
-
 }  // namespace cindral

@@ -228,8 +228,4 @@ const ControlLayout& LearningSpeakerButton();  // on 窗口单词学习
 const ControlLayout& DrillSpeakerButton();     // on 窗口熟练度复习
 const ControlLayout& GameSpeakerButton();      // on 窗口连连看
 
-// Every window's layout, in the order of core/Windows.h, for checks that
-// hold for all of them.
-std::vector<const WindowLayout*> AllWindowLayouts();
-
 }  // namespace cindral

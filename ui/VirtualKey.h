@@ -8,9 +8,9 @@
 
 namespace cindral {
 
-// The code of a Qt key (Qt::Key), 0 for keys that have none. Keypad digits
-// give the same codes as the digits of the main block, so that either picks
-// a numbered choice.
+// The code of a Qt key (Qt::Key), 0 for a key no window binds: the letters,
+// the digits 1 to 4 (with Shift too, and those of the keypad, so that either
+// picks a numbered choice), Enter, Escape, Left, Right and the `~ key.
 int VirtualKeyCode(int qtKey);
 
 }  // namespace cindral

@@ -31,11 +31,6 @@
 namespace cindral {
 namespace {
 
-WebViewFactory& CurrentWebViewFactory() {
-  static WebViewFactory factory;
-  return factory;
-}
-
 QStringList Lines(const char* text) {
   if (text == nullptr || *text == '\0') return {};
   return QString::fromUtf8(text).split(QLatin1Char('\n'));
@@ -112,11 +107,8 @@ QWidget* MakeWidget(const ControlLayout& layout, QWidget* parent) {
       return tabs;
     }
     case ControlKind::WebView: {
-      const WebViewFactory& factory = CurrentWebViewFactory();
-      QWidget* view = factory ? factory(parent) : nullptr;
-      if (view == nullptr) view = new QWidget(parent);
-      if (view->parentWidget() != parent) view->setParent(parent);
-      return view;
+      // An empty place; the learning card puts its dictionary pages there.
+      return new QWidget(parent);
     }
     case ControlKind::PictureButton: {
       auto* button = new PictureButton(parent);
@@ -159,10 +151,6 @@ bool IsBackground(ControlKind kind) {
 }
 
 }  // namespace
-
-WebViewFactory SetWebViewFactory(WebViewFactory factory) {
-  return std::exchange(CurrentWebViewFactory(), std::move(factory));
-}
 
 QFont LayoutFont(const FontLayout& layout) {
   QFont font;

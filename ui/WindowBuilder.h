@@ -35,7 +35,6 @@
 #include <QObject>
 #include <QString>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 #include "ui/Layout.h"
@@ -43,13 +42,6 @@
 class QTimer;
 
 namespace cindral {
-
-// Makes the widget that stands in a web-view place (a later layer provides
-// real browser views). The returned widget is reparented and placed by the
-// builder.
-using WebViewFactory = std::function<QWidget*(QWidget* parent)>;
-// Replaces the factory for windows built from now on; returns the previous one.
-WebViewFactory SetWebViewFactory(WebViewFactory factory);
 
 // The layout font: the face at the pixel height (which scales with the
 // screen like every other layout size), normal weight.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/PracticeSpellingWindow.h"
 
+#include "windows/ForgottenSpellingWindow.h"
+
 #include <QLineEdit>
 
 #include "ui/ControlText.h"

@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small spelling windows on the desktop: 窗口学习单词拼写 over the learning
-// card and 窗口拼写遗忘单词 over the forgotten-word review. Both have the same
-// controls and the same logic; they differ in their layout's name and
-// caption and in the word they check.
+// card and 窗口拼写遗忘单词 over the forgotten-word review (its Run function is
+// in windows/ForgottenSpellingWindow.h). Both have the same controls and the
+// same logic; they differ in their layout's name and caption and in the word
+// they check.
 
 #include "core/Program.h"
 #include "logic/PracticeSpellingWindowLogic.h"
@@ -30,7 +31,5 @@ class PracticeSpellingWindow : public LogicWindow<PracticeSpellingWindowLogic> {
 
 // 窗口学习单词拼写: the card's word.
 void RunPracticeSpellingWindow(Program& program, QWidget* parent);
-// 窗口拼写遗忘单词: the forgotten word shown.
-void RunForgottenSpellingWindow(Program& program, QWidget* parent);
 
 }  // namespace cindral

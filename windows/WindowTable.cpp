@@ -2,22 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/WindowTable.h"
 
+#include "WindowHeaders.h"  // windows/<window>.h of every entry, made by the build
 #include "core/Program.h"
 #include "lookup/DictionaryPages.h"
 #include "ui/Layouts.h"
-#include "windows/ChoiceWindow.h"
-#include "windows/EntryWindow.h"
-#include "windows/ForgottenReviewWindow.h"
-#include "windows/GameWindow.h"
-#include "windows/ImportWindow.h"
-#include "windows/IntensiveChooserWindow.h"
-#include "windows/IntensiveReviewWindow.h"
-#include "windows/LearningWindow.h"
-#include "windows/PracticeSpellingWindow.h"
-#include "windows/SpellingWindow.h"
-#include "windows/StatisticsWindow.h"
-#include "windows/UpdateWordWindow.h"
-#include "windows/WordBookWindow.h"
 
 namespace cindral {
 namespace {
@@ -45,8 +33,8 @@ void Run(void (*run)(Program&, DictionaryPages&, QWidget*), const WindowOpening&
 
 void RunWindow(WindowId id, const WindowOpening& opening) {
   switch (id) {
-#define CINDRAL_RUN_WINDOW(id, window, name, owner)                  \
-  case WindowId::id:                                                 \
+#define CINDRAL_RUN_WINDOW(id, window, name, owner)          \
+  case WindowId::id:                                         \
     Run(&Run##window, opening, Owner(opening, Over::owner)); \
     return;
     CINDRAL_WINDOWS(CINDRAL_RUN_WINDOW)

@@ -35,7 +35,6 @@ TEST_F(ProgramTest, AFailedSettingsWriteIsToldOnceARunAndTheProgramGoesOn) {
   FailEveryWrite();
   world_.P().SetReviewPosition(7);
   world_.P().ResetDailyFlags();
-  world_.P().SetCurrentGroup(3);
   ASSERT_EQ(world_.prompter.shown.size(), 1u);
   const Message& box = world_.prompter.shown.front();
   EXPECT_EQ(GbkToUtf8(box.text), "设置保存失败，请检查程序目录是否可写！");
@@ -64,11 +63,9 @@ TEST_F(ProgramTest, WritesThatSucceedShowNothing) {
   world_.WriteConfig("plus", "true");
   world_.P().SetReviewPosition(4);
   world_.P().ResetDailyFlags();
-  world_.P().SetCurrentGroup(2);
   EXPECT_TRUE(world_.prompter.shown.empty());
   EXPECT_EQ(world_.Config("reviewnumber"), "4");
   EXPECT_EQ(world_.Config("plus"), "false");
-  EXPECT_EQ(world_.Config("groupnumber"), "2");
 }
 
 }  // namespace

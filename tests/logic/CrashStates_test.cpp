@@ -32,11 +32,11 @@
 
 #include "CrashStates.h"
 #include "TestWorld.h"
-#include "app/MainWindowLogic.h"
 #include "book/LastImport.h"
 #include "book/ProficiencySteps.h"
 #include "book/TodaysWords.h"
 #include "book/WordBookChanges.h"
+#include "logic/MainWindowLogic.h"
 #include "plan/DayPlan.h"
 #include "store/WholeFileScope.h"
 

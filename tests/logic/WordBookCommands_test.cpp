@@ -65,7 +65,7 @@ class WordBookChangesTest : public ::testing::Test {
     for (int i = 0; i < 6; ++i) world.AddWord(2, "two" + std::to_string(i), kDay1 + 1, p++);
     for (int i = 0; i < 9; ++i) world.AddWord(3, "three" + std::to_string(i), kDay1 + 2, p++);
     world.WriteConfig("groupnumber", "3");
-    world.P().SetCurrentGroup(3);
+    world.SetCurrentGroup(3);
   }
 
   TestWorld world;
@@ -164,7 +164,7 @@ TEST_F(WordBookChangesTest, AGroupInTwoSeparateRunsShufflesOnlyItsFirstRun) {
     w.WriteFreshConfig();
     w.OpenWordBook();
     for (const auto& [group, word] : layout) w.AddWord(group, word, kDay1 + group - 1);
-    w.P().SetCurrentGroup(3);
+    w.SetCurrentGroup(3);
     w.P().random().SeedRandom(seed);
     ShuffleWordBook(w.P());
 
@@ -239,7 +239,7 @@ TEST_F(WordBookChangesTest, AFailedResetReportsAndKeepsTheState) {
   FillThreeGroups();
   world.Restart();
   ASSERT_TRUE(world.Db().OpenDatabase(GBK("单词本"), Access::ReadOnly));
-  world.P().SetCurrentGroup(3);
+  world.SetCurrentGroup(3);
   world.prompter.answers = {true};
   ResetWordBook(world.P());
   EXPECT_EQ(world.prompter.LastText(), "删除失败，请再试！");

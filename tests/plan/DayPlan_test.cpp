@@ -37,7 +37,7 @@ class DayPlanTest : public ::testing::Test {
         world.AddWord(g, "w" + std::to_string(g) + "_" + std::to_string(w), kDay1 + g - 1);
       }
     }
-    world.P().SetCurrentGroup(lastGroup);
+    world.SetCurrentGroup(lastGroup);
   }
   void SetToday(double day) { world.clock.Set(day + 0.5); }  // noon: the time must not matter
 
@@ -96,7 +96,7 @@ TEST_F(DayPlanTest, AGroupListedTwiceOnItsLineIsDueTwice) {
   ComputeDayPlan(world.P());
   // "2  1": the empty piece matches nothing.
   EXPECT_EQ(world.DueGroups(), Expected({{1, 1}, {2, 1}}));
-  world.P().SetCurrentGroup(1);
+  world.SetCurrentGroup(1);
   ComputeDayPlan(world.P());
   EXPECT_EQ(world.DueGroups(), Expected({{1, 2}}));
 }
@@ -112,7 +112,7 @@ TEST_F(DayPlanTest, AnyPlanTableIsPlannedAtOnceAndAGroupIsDueAFewTimesAtMost) {
     for (int w = 0; w < 2000; ++w) world.AddWord(1 + w % 2, "w" + std::to_string(w), kDay1);
     ASSERT_TRUE(scope.End());
   }
-  world.P().SetCurrentGroup(1);
+  world.SetCurrentGroup(1);
   const struct {
     std::string line;
     std::size_t due;
@@ -140,11 +140,11 @@ TEST_F(DayPlanTest, NothingIsDueWithoutAPlanLine) {
   EnterCourse(2);
   SetToday(kDay1 + 1);
   for (int32_t group : {0, 89, -5}) {
-    world.P().SetCurrentGroup(group);
+    world.SetCurrentGroup(group);
     ComputeDayPlan(world.P());
     EXPECT_TRUE(world.State().DueList.empty()) << group;
   }
-  world.P().SetCurrentGroup(2);
+  world.SetCurrentGroup(2);
   world.WritePlanTable({"1"});  // fewer lines than the group number
   ComputeDayPlan(world.P());
   EXPECT_TRUE(world.State().DueList.empty());
@@ -250,7 +250,7 @@ TEST_F(DayPlanTest, AFirstGroupOtherThanOneNeverStartsTheReviewPhase) {
     w.WriteStandardPlanTable();
     w.OpenWordBook();
     w.AddWord(firstGroup, "a", kDay1);
-    w.P().SetCurrentGroup(firstGroup);
+    w.SetCurrentGroup(firstGroup);
     w.clock.Set(kDay1 + 200);
     ComputeDayPlan(w.P());
     EXPECT_TRUE(IsZeroDate(w.State().ReviewPhaseStart)) << firstGroup;
@@ -407,7 +407,7 @@ TEST_F(DecayTest, TheStartUpWalksReadAndWriteTheBookInAFewCalls) {
   world.Restart();
   world.Db().SetFileSystem(testing::FaultyFileSystem(plan));
   world.OpenWordBook();
-  world.P().SetCurrentGroup(30);
+  world.SetCurrentGroup(30);
   plan->Reset(testing::FaultPlan::Kind::WriteError, 0, false);
   ComputeDayPlan(world.P());
   DecayProficiency(world.P());

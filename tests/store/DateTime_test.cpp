@@ -9,6 +9,7 @@
 #include <ctime>
 #include <limits>
 
+#include "ManualClock.h"
 #include "store/FatalError.h"
 #include "store/Gbk.h"
 

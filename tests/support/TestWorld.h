@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "ManualClock.h"
 #include "TempDir.h"
+#include "WindowNames.h"
 #include "core/Program.h"
 #include "core/Prompter.h"
 #include "core/Settings.h"
@@ -371,6 +373,12 @@ struct TestWorld {
     settings->WriteSetting("Config", key, value);
   }
   std::string Config(const std::string& key) const { return settings->ReadSetting("Config", key); }
+  // The newest group, as entry leaves it: in the settings file, and read
+  // into the program.
+  void SetCurrentGroup(int32_t group) {
+    WriteConfig("groupnumber", std::to_string(group));
+    program->LoadCurrentGroup();
+  }
   // The state after a full reset, as shipped.
   void WriteFreshConfig() {
     WriteConfig("reviewnumber", "1");

@@ -19,6 +19,7 @@
 #include <QTextBlock>
 #include <fstream>
 
+#include "Screenshot.h"
 #include "StandInPages.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
@@ -29,7 +30,6 @@
 #include "tests/windows/WindowTest.h"
 #include "ui/Layouts.h"
 #include "ui/QtPrompter.h"
-#include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
 #include "windows/EntryWindow.h"
 #include "windows/ImportWindow.h"

@@ -18,6 +18,7 @@
 
 #include "DictionaryBook.h"
 #include "LocalHttpServer.h"
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "lookup/DictionaryViews.h"
@@ -26,7 +27,6 @@
 #include "plan/DayPlan.h"
 #include "tests/windows/LearnerScript.h"
 #include "tests/windows/WindowTest.h"
-#include "ui/Screenshot.h"
 
 using namespace cindral;
 using testing::DictionaryBook;

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <functional>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "core/IniFile.h"
@@ -26,7 +27,6 @@
 #include "tests/windows/WindowTest.h"
 #include "ui/QtPrompter.h"
 #include "ui/RecentFolders.h"
-#include "ui/Screenshot.h"
 #include "ui/Text.h"
 
 using namespace cindral;

@@ -18,16 +18,16 @@
 #include <QtEndian>
 #include <cmath>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
-#include "app/MainWindowLogic.h"
-#include "windows/GameWindow.h"
+#include "logic/MainWindowLogic.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureFile.h"
-#include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
+#include "windows/GameWindow.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;

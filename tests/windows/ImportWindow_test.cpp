@@ -12,10 +12,10 @@
 #include <QTest>
 #include <fstream>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "windows/ImportWindow.h"
 #include "tests/windows/WindowTest.h"
-#include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
 
 using namespace cindral;

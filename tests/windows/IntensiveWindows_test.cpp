@@ -12,14 +12,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
-#include "app/MainWindowLogic.h"
+#include "logic/MainWindowLogic.h"
+#include "tests/windows/WindowTest.h"
+#include "ui/WindowBuilder.h"
 #include "windows/IntensiveChooserWindow.h"
 #include "windows/IntensiveReviewWindow.h"
-#include "tests/windows/WindowTest.h"
-#include "ui/Screenshot.h"
-#include "ui/WindowBuilder.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;

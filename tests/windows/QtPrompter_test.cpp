@@ -12,7 +12,7 @@
 #include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 #include "ui/QtPrompter.h"
-#include "ui/Screenshot.h"
+#include "Screenshot.h"
 #include "ui/Text.h"
 
 using namespace cindral;

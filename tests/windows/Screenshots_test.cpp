@@ -17,6 +17,8 @@
 #include <QStyleOptionButton>
 #include <memory>
 
+#include "AllWindowLayouts.h"
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "lookup/DictionaryViews.h"
 #include "plan/DayPlan.h"
@@ -28,7 +30,6 @@
 #include "ui/FittingRadioButton.h"
 #include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
-#include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
 #include "windows/LearningWindow.h"
 

@@ -13,10 +13,10 @@
 #include <QTest>
 #include <QThread>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopSpeech.h"
 #include "tests/windows/WindowTest.h"
-#include "ui/Screenshot.h"
 #include "ui/SpeakerButton.h"
 #include "ui/WindowBuilder.h"
 #include "windows/GameWindow.h"

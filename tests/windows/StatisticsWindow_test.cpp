@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/WindowTest.h"
-#include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
 #include "windows/StatisticsWindow.h"
 

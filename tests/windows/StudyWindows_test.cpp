@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "app/MainWindow.h"
@@ -31,7 +32,6 @@
 #include "ui/ControlText.h"
 #include "ui/ModalWindow.h"
 #include "ui/QtPrompter.h"
-#include "ui/Screenshot.h"
 #include "ui/WindowBuilder.h"
 
 using namespace cindral;

@@ -16,13 +16,13 @@
 #include "ForeignJournal.h"
 #include "TestWorld.h"
 #include "UnwritableSettings.h"
-#include "app/MainWindowLogic.h"
 #include "book/LastImport.h"
 #include "core/KeyCodes.h"
 #include "core/OpenNote.h"
 #include "core/UserConfiguration.h"
 #include "logic/EntryWindowLogic.h"
 #include "logic/LearningWindowLogic.h"
+#include "logic/MainWindowLogic.h"
 #include "plan/DayPlan.h"
 
 namespace cindral {

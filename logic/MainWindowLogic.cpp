@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/MainWindowLogic.h"
+#include "logic/MainWindowLogic.h"
 
 #include <cstdio>
 

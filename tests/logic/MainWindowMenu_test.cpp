@@ -17,7 +17,7 @@
 
 #include "RunningProgram.h"
 #include "TestWorld.h"
-#include "app/MainWindowLogic.h"
+#include "logic/MainWindowLogic.h"
 #include "logic/WordBookCommands.h"
 
 namespace cindral {

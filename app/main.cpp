@@ -22,6 +22,7 @@
 #include "core/Program.h"
 #include "core/ProgramDirectory.h"
 #include "core/Settings.h"
+#include "lookup/ChineseMeanings.h"
 #include "lookup/OfflineEntry.h"
 #include "store/Clock.h"
 #include "store/Database.h"
@@ -73,6 +74,10 @@ int main(int argc, char** argv) {
   program.SetSpeech(&speech);
   OfflineEntry offline;
   program.SetOfflineDictionary(&offline);
+  // Opened at the first word asked about, never on the way to the first
+  // paint.
+  ChineseMeanings chinese(OfflineEntry::ProgramMeaningPlaces());
+  program.SetChineseMeanings(&chinese);
   MainWindow window(program);
   shell.Attach(&program, &window);
 

@@ -16,6 +16,7 @@
 
 #include "core/AppState.h"
 #include "core/Backups.h"
+#include "core/ChineseMeaningSource.h"
 #include "core/OfflineDictionary.h"
 #include "core/Prompter.h"
 #include "core/Settings.h"
@@ -52,6 +53,9 @@ class Program {
   void SetSpeech(Speech* speech) { speech_ = speech; }
   OfflineDictionary& offlineDictionary() { return offline_ != nullptr ? *offline_ : noOffline_; }
   void SetOfflineDictionary(OfflineDictionary* offline) { offline_ = offline; }
+  // English words' Chinese meanings; without a source set, none are known.
+  ChineseMeaningSource& chineseMeanings() { return chinese_ != nullptr ? *chinese_ : noChinese_; }
+  void SetChineseMeanings(ChineseMeaningSource* chinese) { chinese_ = chinese; }
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
   const Settings& settings() const { return settings_; }
@@ -132,6 +136,8 @@ class Program {
   NoSpeech noSpeech_;
   OfflineDictionary* offline_ = nullptr;
   NoOfflineDictionary noOffline_;
+  ChineseMeaningSource* chinese_ = nullptr;
+  NoChineseMeanings noChinese_;
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;

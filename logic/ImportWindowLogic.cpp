@@ -171,7 +171,16 @@ void ImportWindowLogic::EditMeaning(std::size_t index, std::string meaning) {
   if (closed_ || index >= list_.words.size() || !Editable(index)) return;
   if (meaning == list_.words[index].meaning) return;
   const WordLimits limits = WordLimitsOf(program_.db());
-  if (meaning.size() > limits.meaning) meaning.resize(limits.meaning);
+  if (meaning.size() > limits.meaning) {
+    // Cut short it would lose what the learner typed, perhaps half a
+    // character: the meaning stays as it was, and the learner hears why.
+    program_.prompter().Inform(
+        GBK("释义太长（") + IntegerToText(static_cast<int32_t>(meaning.size())) +
+            GBK(" 字节，最多 ") + IntegerToText(static_cast<int32_t>(limits.meaning)) +
+            GBK(" 字节），没有修改。"),
+        GBK("提示"));
+    return;
+  }
   list_.words[index].meaning = std::move(meaning);
   suggested_[index] = false;
   Summarise();

@@ -44,7 +44,8 @@ class ImportWindowLogic {
   // 也导入已有的单词: takes the marked words too, or leaves them out.
   void TakeKnownWords(bool take);
   // The learner's meaning (GBK) for the word at this index of words();
-  // blank leaves an e-reader's word out of the import.
+  // blank leaves the word out of the import. One longer than the book's
+  // meanings hold is refused with a message.
   void EditMeaning(std::size_t index, std::string meaning);
   void ImportButton();  // 导入
   void CancelButton();  // 取消

@@ -65,7 +65,11 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent)
     const std::size_t row = static_cast<std::size_t>(item->row());
     if (!logic_.Editable(row)) return;
     std::string meaning = FromQString(item->text());
-    Handle([this, row, meaning] { logic_.EditMeaning(row, meaning); });
+    // After the edit has ended: showing the result fills the table anew,
+    // which takes away the item being edited.
+    QMetaObject::invokeMethod(
+        this, [this, row, meaning] { Handle([&] { logic_.EditMeaning(row, meaning); }); },
+        Qt::QueuedConnection);
   });
   connect(ui_.takeKnown, &QCheckBox::clicked, this,
           [this](bool checked) { Handle([this, checked] { logic_.TakeKnownWords(checked); }); });

@@ -101,6 +101,11 @@ TEST_F(EReaderImportTest, AListsLinesWithoutAMeaningTakeTheIndexsSuggestions) {
   ASSERT_EQ(import.problems().size(), 2u);  // kiwi: nothing known; three columns
   EXPECT_EQ(import.problems()[0].line, 2);
   import.EditMeaning(1, Utf8ToGbk("n. 梨子"));  // a meaning the list gave stays
+  // A meaning longer than the book holds is not cut short.
+  import.EditMeaning(0, std::string(40000, 'x'));
+  EXPECT_EQ(GbkToUtf8(import.words()[0].meaning), "鲸；鲸鱼");
+  EXPECT_EQ(world.prompter.LastText().find("释义太长（40000 字节，最多 "), 0u)
+      << world.prompter.LastText();
   import.EditMeaning(2, "");
   EXPECT_EQ(GbkToUtf8(import.summaryText()),
             "将作为今天的单词添加 2 个；没有释义的 1 个不导入；2 行有问题，不会导入。");

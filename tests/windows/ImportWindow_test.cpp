@@ -4,9 +4,11 @@
 // to add, the encoding, the lines that cannot be taken with their numbers;
 // 导入 adds them, 取消 writes nothing. A picture is kept for looking.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -124,11 +126,21 @@ class ImportWindowTest : public QObject {
              QStringLiteral("将作为今天的单词添加 2 个；没有释义的 1 个留到下次。"));
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("import-ereader"))));
 
-    words->item(2, 2)->setText(QStringLiteral("海怪"));
-    QCOMPARE(Control<QLabel>(&window, "标签摘要")->text(),
-             QStringLiteral("将作为今天的单词添加 3 个。"));
+    // Typed as the learner types: the table's editor.
+    words->setCurrentCell(2, 2);
+    words->editItem(words->item(2, 2));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor != nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("haiguai"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(Control<QLabel>(&window, "标签摘要")->text(),
+                 QStringLiteral("将作为今天的单词添加 3 个。"));
+    QCOMPARE(Cell(words, 2, 2), QStringLiteral("haiguai"));
     QVERIFY(words->item(2, 2)->foreground().color() != words->palette().color(QPalette::Link));
     words->item(0, 2)->setText(QString());
+    QTRY_COMPARE(Control<QLabel>(&window, "标签摘要")->text(),
+                 QStringLiteral("将作为今天的单词添加 2 个；没有释义的 1 个留到下次。"));
     QTest::mouseClick(Control<QPushButton>(&window, "按钮导入"), Qt::LeftButton);
     QVERIFY(window.IsClosed());
     QCOMPARE(world->Db().RecordCount(), 2);

@@ -25,6 +25,7 @@
 #include "core/ProgramDirectory.h"
 #include "core/Settings.h"
 #include "core/UserConfiguration.h"
+#include "lookup/ChineseMeanings.h"
 #include "lookup/OfflineEntry.h"
 #include "store/Clock.h"
 #include "store/Database.h"
@@ -87,6 +88,10 @@ int main(int argc, char** argv) {
   const ComputerIdentity me = ThisComputer(config);
   OpenNote note(directory, me.host, me.id);
   program.SetOpenNote(&note);
+  // Opened at the first word asked about, never on the way to the first
+  // paint.
+  ChineseMeanings chinese(OfflineEntry::ProgramMeaningPlaces());
+  program.SetChineseMeanings(&chinese);
   MainWindow window(program);
   shell.Attach(&program, &window);
 

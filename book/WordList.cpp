@@ -432,6 +432,11 @@ void CheckLines(const std::vector<RawRecord>& records, size_t first, const WordL
                   ? "应为两列（单词和释义），这一行有 " + std::to_string(r.fields.size()) + " 列"
                   : "应为 " + std::to_string(columns) + " 列，这一行有 " +
                         std::to_string(r.fields.size()) + " 列");
+      // A word alone on its line has no meaning.
+      if (r.fields.size() == 1 && columns == 2) {
+        std::string alone = text.Stored(r.fields[0]);
+        if (alone.size() <= limits.word) file->problems.back().word = std::move(alone);
+      }
       continue;
     }
     ListedWord word;
@@ -440,6 +445,9 @@ void CheckLines(const std::vector<RawRecord>& records, size_t first, const WordL
     word.meaning = text.Stored(r.fields[file->meaningColumn]);
     if (word.word.empty() || word.meaning.empty()) {
       problem(word.word.empty() ? "单词为空" : "释义为空");
+      if (!word.word.empty() && word.word.size() <= limits.word) {
+        file->problems.back().word = word.word;
+      }
       continue;
     }
     if (word.word.size() > limits.word) {

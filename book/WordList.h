@@ -55,6 +55,9 @@ struct ListedWord {
 struct ListProblem {
   int32_t line = 0;
   std::string reason;  // GBK
+  // The word of a line that has no meaning (an empty meaning, or a line of
+  // the word alone), for a meaning found elsewhere (GBK); empty otherwise.
+  std::string word;
 };
 struct WordListFile {
   WordListEncoding encoding = WordListEncoding::Utf8;

@@ -30,4 +30,11 @@ class ChineseMeaningSource {
   virtual std::string Reason() = 0;
 };
 
+// Where no index is given: no meanings, and nothing to explain.
+class NoChineseMeanings final : public ChineseMeaningSource {
+ public:
+  std::vector<ChineseMeaning> Lookup(std::string_view, std::size_t = kShown) override { return {}; }
+  std::string Reason() override { return {}; }
+};
+
 }  // namespace cindral

@@ -16,6 +16,7 @@
 
 #include "core/AppState.h"
 #include "core/Backups.h"
+#include "core/ChineseMeaningSource.h"
 #include "core/OfflineDictionary.h"
 #include "core/Prompter.h"
 #include "core/Settings.h"
@@ -62,6 +63,9 @@ class Program {
   // UserConfiguration.h); empty when none is known.
   const std::string& configDirectory() const { return configDirectory_; }
   void SetConfigDirectory(std::string folder) { configDirectory_ = std::move(folder); }
+  // English words' Chinese meanings; without a source set, none are known.
+  ChineseMeaningSource& chineseMeanings() { return chinese_ != nullptr ? *chinese_ : noChinese_; }
+  void SetChineseMeanings(ChineseMeaningSource* chinese) { chinese_ = chinese; }
   const Clock& clock() const { return clock_; }
   // The settings file, for the keys that are read where they are used.
   const Settings& settings() const { return settings_; }
@@ -143,6 +147,8 @@ class Program {
   NoOfflineDictionary noOffline_;
   OpenNote* openNote_ = nullptr;
   std::string configDirectory_;
+  ChineseMeaningSource* chinese_ = nullptr;
+  NoChineseMeanings noChinese_;
   AppState state_;
   int32_t reviewPosition_ = 0;
   int32_t currentGroup_ = 0;

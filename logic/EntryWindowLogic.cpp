@@ -13,6 +13,43 @@
 
 namespace cindral {
 
+namespace {
+
+// The meanings a hint offers: a few, so that the line stays short.
+constexpr std::size_t kHinted = 3;
+
+}  // namespace
+
+void EntryWindowLogic::SetWord(std::string text) {
+  word_ = std::move(text);
+  if (word_ != hinted_) Hint();
+}
+
+void EntryWindowLogic::Hint() {
+  hinted_ = word_;
+  hints_.clear();
+  hintText_.clear();
+  if (WordKey(word_).empty()) return;
+  for (ChineseMeaning& m : program_.chineseMeanings().Lookup(word_, kHinted)) {
+    hints_.push_back(std::move(m.word));
+  }
+  if (hints_.empty()) return;
+  hintText_ = GBK("释义提示：");
+  for (std::size_t i = 0; i < hints_.size(); ++i) hintText_ += (i ? GBK("；") : "") + hints_[i];
+  hintText_ += GBK("　（按 F2 填入）");
+}
+
+void EntryWindowLogic::FillMeaning() {
+  if (hints_.empty()) return;
+  std::string meaning = meaning_.find_first_not_of(" \t") == std::string::npos ? "" : meaning_;
+  for (const std::string& hint : hints_) {
+    if (meaning.find(hint) != std::string::npos) continue;
+    meaning += (meaning.empty() ? "" : GBK("；")) + hint;
+  }
+  meaning_ = std::move(meaning);
+  focus_ = Focus::Meaning;
+}
+
 void EntryWindowLogic::KeyDown(int keyCode) {
   if (keyCode == kKeyEnter) Submit();
 }
@@ -48,6 +85,7 @@ void EntryWindowLogic::Submit() {
   }
   word_.clear();
   meaning_.clear();
+  Hint();
   focus_ = Focus::Word;
 }
 

@@ -9,9 +9,13 @@
 // A word the book holds already is added only when the learner says so.
 // Ctrl+I imports a word list over the window (the import window, as from
 // the main window's menu): its words count as the day's words like words
-// typed, so the day's first words may come from a file.
+// typed, so the day's first words may come from a file. Under the meaning
+// box a hint shows the typed word's best Chinese meanings from the meanings
+// index; F2 puts them into the meaning box, and nothing else changes when
+// the learner does not press it.
 
 #include <string>
+#include <vector>
 
 #include "core/Program.h"
 
@@ -25,9 +29,13 @@ class EntryWindowLogic {
 
   // Window events.
   void Created() { focus_ = Focus::Word; }
-  void SetWord(std::string text) { word_ = std::move(text); }
+  // The hint follows the word; the index is asked only for a word typed.
+  void SetWord(std::string text);
   void SetMeaning(std::string text) { meaning_ = std::move(text); }
   void KeyDown(int keyCode);
+  // F2: the hint's meanings into the meaning box (those it does not hold
+  // yet, after what the learner typed there).
+  void FillMeaning();
   void Submit();
   // Ctrl+I: opens the import window over this one; returns when it has
   // closed.
@@ -46,6 +54,9 @@ class EntryWindowLogic {
   // 标签导入结果: how many words the imports from this window added (GBK),
   // empty before the first.
   const std::string& importText() const { return importText_; }
+  // 标签释义提示: the word's best Chinese meanings and the key that fills
+  // them in (GBK); empty when none are known.
+  const std::string& hintText() const { return hintText_; }
 
  private:
   // Whether the book holds a word entered today.
@@ -53,12 +64,17 @@ class EntryWindowLogic {
   // Whether the typed word goes in: the learner is asked when the book
   // holds it already.
   bool ConfirmKnownWord();
+  // The hint for the word now in the box.
+  void Hint();
 
   Program& program_;
   std::string word_;
   std::string meaning_;
   Focus focus_ = Focus::Word;
   std::string importText_;
+  std::string hinted_;  // the word the hint is of
+  std::vector<std::string> hints_;
+  std::string hintText_;
   int32_t imported_ = 0;
   bool saveFailed_ = false;
   bool leaving_ = false;

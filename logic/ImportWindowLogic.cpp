@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logic/ImportWindowLogic.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "book/LastImport.h"
+#include "book/PendingWords.h"
 #include "plan/DayPlan.h"
 #include "plan/EntryGate.h"
 #include "store/Convert.h"
@@ -12,6 +14,12 @@
 #include "store/RegularFile.h"
 
 namespace cindral {
+namespace {
+
+// The meanings the index suggests for an e-reader's word.
+constexpr std::size_t kSuggested = 3;
+
+}  // namespace
 
 void ImportWindowLogic::Refuse(const std::string& text, const std::string& caption) {
   program_.prompter().Inform(text, caption);
@@ -21,9 +29,12 @@ void ImportWindowLogic::Refuse(const std::string& text, const std::string& capti
 void ImportWindowLogic::Opened() {
   const std::string refusal = EntryRefusal(program_);
   if (!refusal.empty()) return Refuse(refusal, GBK("提示"));
-  const FileChoice file =
-      program_.shell().ChooseFile(FileKind::Import, GBK("导入单词"), /*save=*/false,
-                                  {GBK("单词表 (*.txt *.tsv *.csv)"), GBK("所有文件 (*)")}, "");
+  const FileChoice file = program_.shell().ChooseFile(
+      FileKind::Import, GBK("导入单词"), /*save=*/false,
+      {GBK("单词表 (*.txt *.tsv *.csv)"),
+       GBK("阅读器生词本 (vocab.db vocabulary_builder.sqlite3 *.db *.sqlite3)"),
+       GBK("所有文件 (*)")},
+      "");
   if (file.path.empty()) {
     closed_ = true;
     return;
@@ -45,8 +56,9 @@ void ImportWindowLogic::LoadFile(const std::string& path) {
     case FileRead::kFailed:
       return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
   }
-  bytes_ = std::move(bytes);
   fileText_ = GBK("文件：") + path;
+  if (IsSqliteHeader(bytes)) return LoadEReader(path);
+  bytes_ = std::move(bytes);
   Read(nullptr);
   if (list_.notText) {
     Refuse(
@@ -54,6 +66,124 @@ void ImportWindowLogic::LoadFile(const std::string& path) {
             "\n单词表是 UTF-8 或 GBK 编码的文本文件。"),
         GBK("提示"));
   }
+}
+
+void ImportWindowLogic::LoadEReader(const std::string& path) {
+  EReaderVocabulary vocabulary;
+  switch (ReadEReaderVocabulary(GbkToUtf8(path), &vocabulary)) {
+    case EReaderRead::kRead:
+      break;
+    case EReaderRead::kNotSqlite:
+    case EReaderRead::kNotVocabulary:
+      return Refuse(GBK("“") + path +
+                        GBK("”是一个数据库文件，但不是 Kindle 或 KOReader 的生词本，没有导入。"),
+                    GBK("提示"));
+    case EReaderRead::kDamaged:
+      return Refuse(GBK("生词本“") + path +
+                        GBK("”已损坏，无法读取，没有导入。\n请从阅读器重新复制一份再试。"),
+                    GBK("出错了"));
+    case EReaderRead::kFailed:
+      return Refuse(GBK("无法读取文件：") + path, GBK("出错了"));
+  }
+  fromEReader_ = true;
+  met_ = std::move(vocabulary.words);
+  // The words an earlier import left without a meaning come again, after
+  // the reader's own.
+  const std::size_t fromFile = met_.size();
+  std::vector<std::string> keys;
+  for (const EReaderWord& w : met_) keys.push_back(WordKey(w.word));
+  for (EReaderWord& kept : ReadPendingWords(program_.db())) {
+    const std::string key = WordKey(kept.word);
+    if (key.empty() || std::find(keys.begin(), keys.end(), key) != keys.end()) continue;
+    keys.push_back(key);
+    met_.push_back(std::move(kept));
+  }
+  const std::size_t waiting = met_.size() - fromFile;
+  list_ = WordListFile();
+  const WordLimits limits = WordLimitsOf(program_.db());
+  std::vector<EReaderWord> shown;
+  for (std::size_t i = 0; i < met_.size(); ++i) {
+    EReaderWord& w = met_[i];
+    const int32_t line = static_cast<int32_t>(i + 1);
+    if (w.word.size() > limits.word) {
+      list_.problems.push_back({line, GBK("单词太长")});
+      continue;
+    }
+    std::string meaning = SuggestedMeaning(w.word);
+    suggested_.push_back(!meaning.empty());
+    list_.words.push_back({line, w.word, std::move(meaning)});
+    shown.push_back(std::move(w));
+  }
+  met_ = std::move(shown);
+  offered_ = suggested_;
+  encodingText_ = GBK("来源：") + EReaderName(vocabulary.kind) + GBK("，") +
+                  IntegerToText(static_cast<int32_t>(fromFile)) + GBK(" 个单词");
+  if (waiting > 0) {
+    encodingText_ +=
+        GBK("，另有上次没有释义的 ") + IntegerToText(static_cast<int32_t>(waiting)) + GBK(" 个");
+  }
+  encodingText_ += GBK("；释义可以修改，没有释义的单词不导入");
+  Mark();
+  Summarise();
+}
+
+std::string ImportWindowLogic::SuggestedMeaning(const std::string& word) {
+  const std::size_t limit = WordLimitsOf(program_.db()).meaning;
+  std::string meaning;
+  for (const ChineseMeaning& m : program_.chineseMeanings().Lookup(word, kSuggested)) {
+    const std::string next = (meaning.empty() ? "" : GBK("；")) + m.word;
+    if (meaning.size() + next.size() > limit) break;
+    meaning += next;
+  }
+  return meaning;
+}
+
+void ImportWindowLogic::SuggestMeanings() {
+  suggested_.assign(list_.words.size(), false);
+  std::vector<ListProblem> problems;
+  std::vector<std::pair<ListedWord, bool>> words;
+  for (ListedWord& w : list_.words) words.push_back({std::move(w), false});
+  for (ListProblem& p : list_.problems) {
+    std::string meaning = p.word.empty() ? std::string() : SuggestedMeaning(p.word);
+    if (meaning.empty()) {
+      problems.push_back(std::move(p));
+    } else {
+      words.push_back({ListedWord{p.line, p.word, std::move(meaning)}, true});
+    }
+  }
+  std::stable_sort(words.begin(), words.end(),
+                   [](const auto& a, const auto& b) { return a.first.line < b.first.line; });
+  list_.words.clear();
+  suggested_.clear();
+  for (auto& [w, suggested] : words) {
+    list_.words.push_back(std::move(w));
+    suggested_.push_back(suggested);
+  }
+  list_.problems = std::move(problems);
+  offered_ = suggested_;
+}
+
+bool ImportWindowLogic::HasMeaning(std::size_t index) const {
+  return list_.words[index].meaning.find_first_not_of(GBK(" \t　")) != std::string::npos;
+}
+
+void ImportWindowLogic::EditMeaning(std::size_t index, std::string meaning) {
+  if (closed_ || index >= list_.words.size() || !Editable(index)) return;
+  if (meaning == list_.words[index].meaning) return;
+  const WordLimits limits = WordLimitsOf(program_.db());
+  if (meaning.size() > limits.meaning) {
+    // Cut short it would lose what the learner typed, perhaps half a
+    // character: the meaning stays as it was, and the learner hears why.
+    program_.prompter().Inform(
+        GBK("释义太长（") + IntegerToText(static_cast<int32_t>(meaning.size())) +
+            GBK(" 字节，最多 ") + IntegerToText(static_cast<int32_t>(limits.meaning)) +
+            GBK(" 字节），没有修改。"),
+        GBK("提示"));
+    return;
+  }
+  list_.words[index].meaning = std::move(meaning);
+  suggested_[index] = false;
+  Summarise();
 }
 
 void ImportWindowLogic::ChooseColumns(std::size_t word, std::size_t meaning) {
@@ -101,8 +231,9 @@ std::string SeparatorName(char separator) {
 
 void ImportWindowLogic::Read(const ColumnChoice* choice) {
   list_ = ReadWordList(bytes_, WordLimitsOf(program_.db()), choice);
-  encodingText_ = GBK("编码：") + EncodingName(list_) + GBK("　　格式：") +
-                  SeparatorName(list_.separator);
+  SuggestMeanings();
+  encodingText_ =
+      GBK("编码：") + EncodingName(list_) + GBK("　　格式：") + SeparatorName(list_.separator);
   if (list_.exported) {
     encodingText_ += GBK("，本程序导出的单词表");
   } else if (!list_.header.empty()) {
@@ -140,18 +271,28 @@ void ImportWindowLogic::Mark() {
     }
     marks_[i] = KnownWordText(repeat.inBook.front(), list_.words[i].word);
     if (repeat.inBook.size() > 1) {
-      marks_[i] += GBK("（共 ") + IntegerToText(static_cast<int32_t>(repeat.inBook.size())) +
-                   GBK(" 处）");
+      marks_[i] +=
+          GBK("（共 ") + IntegerToText(static_cast<int32_t>(repeat.inBook.size())) + GBK(" 处）");
     }
   }
 }
 
 void ImportWindowLogic::Summarise() {
-  taken_ = static_cast<int32_t>(list_.words.size()) - (takeKnown_ ? 0 : marked_);
-  std::string text = taken_ == 0 ? GBK("没有可以导入的单词")
-                                 : GBK("将作为今天的单词添加 ") + IntegerToText(taken_) + GBK(" 个");
+  taken_ = 0;
+  int32_t unmeant = 0;
+  for (std::size_t i = 0; i < list_.words.size(); ++i) {
+    if (Takes(i)) ++taken_;
+    if (!HasMeaning(i) && marks_[i].empty()) ++unmeant;
+  }
+  std::string text = taken_ == 0
+                         ? GBK("没有可以导入的单词")
+                         : GBK("将作为今天的单词添加 ") + IntegerToText(taken_) + GBK(" 个");
   if (marked_ > 0 && !takeKnown_) {
     text += GBK("；已有的 ") + IntegerToText(marked_) + GBK(" 个不导入");
+  }
+  if (unmeant > 0) {
+    text += GBK("；没有释义的 ") + IntegerToText(unmeant) +
+            (fromEReader_ ? GBK(" 个留到下次") : GBK(" 个不导入"));
   }
   if (!list_.problems.empty()) {
     text += GBK("；") + IntegerToText(static_cast<int32_t>(list_.problems.size())) +
@@ -187,12 +328,23 @@ void ImportWindowLogic::ImportButton() {
     return;
   }
   added_ = static_cast<int32_t>(words.size());
+  // The words still without a meaning wait for the next import; those now
+  // in the book leave the list.
+  bool kept = true;
+  if (fromEReader_) {
+    std::vector<EReaderWord> waiting;
+    for (std::size_t i = 0; i < list_.words.size(); ++i) {
+      if (!HasMeaning(i) && marks_[i].empty()) waiting.push_back(met_[i]);
+    }
+    kept = WritePendingWords(program_.db(), waiting) == 0;
+  }
   // The words are in; only the note that lets 撤销上次导入 take them back
   // could not be kept, and the learner should know before relying on it.
-  program_.prompter().Inform(GBK("已导入 ") + IntegerToText(added_) + GBK(" 个单词。") +
-                                 (undoable ? std::string()
-                                           : GBK("\n这次导入的记录没有保存成功，以后无法撤销。")),
-                             GBK("成功"));
+  program_.prompter().Inform(
+      GBK("已导入 ") + IntegerToText(added_) + GBK(" 个单词。") +
+          (undoable ? std::string() : GBK("\n这次导入的记录没有保存成功，以后无法撤销。")) +
+          (kept ? std::string() : GBK("\n没有释义的单词未能保存，下次导入时不会再列出。")),
+      GBK("成功"));
   closed_ = true;
 }
 

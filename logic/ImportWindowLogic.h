@@ -9,10 +9,18 @@
 // holds already, and words an earlier line of the list holds, are marked
 // and left out unless the learner takes them too (也导入已有的单词). A long
 // list is told plainly that all its words make one day's group.
+//
+// An e-reader's vocabulary (the Kindle's vocab.db, KOReader's vocabulary
+// builder) is taken as well: each word with the sentence it was met in and
+// the book's title, its meaning suggested from the meanings index where it
+// can be, every meaning editable. Only words with a meaning are imported;
+// the rest are kept beside the book and offered again at the next import
+// of an e-reader's words.
 
 #include <string>
 #include <vector>
 
+#include "book/EReaderVocabulary.h"
 #include "book/KnownWords.h"
 #include "book/WordList.h"
 #include "core/Program.h"
@@ -35,6 +43,10 @@ class ImportWindowLogic {
   void ChooseColumns(std::size_t word, std::size_t meaning);
   // 也导入已有的单词: takes the marked words too, or leaves them out.
   void TakeKnownWords(bool take);
+  // The learner's meaning (GBK) for the word at this index of words();
+  // blank leaves the word out of the import. One longer than the book's
+  // meanings hold is refused with a message.
+  void EditMeaning(std::size_t index, std::string meaning);
   void ImportButton();  // 导入
   void CancelButton();  // 取消
   // Once the window has gone: the plan again when words were added.
@@ -49,7 +61,18 @@ class ImportWindowLogic {
   // new word.
   const std::vector<std::string>& marks() const { return marks_; }
   // Whether the import takes the word at this index of words().
-  bool Takes(std::size_t index) const { return marks_[index].empty() || takeKnown_; }
+  bool Takes(std::size_t index) const {
+    return (marks_[index].empty() || takeKnown_) && HasMeaning(index);
+  }
+  // Whether the words are an e-reader's, and then, for each word, where it
+  // was met and whether its meaning is the index's suggestion, not yet
+  // edited.
+  bool fromEReader() const { return fromEReader_; }
+  const std::vector<EReaderWord>& met() const { return met_; }
+  bool Suggested(std::size_t index) const { return suggested_[index]; }
+  // Whether the learner may edit the word's meaning: an e-reader's word,
+  // or a word of a list that came without a meaning.
+  bool Editable(std::size_t index) const { return fromEReader_ || offered_[index]; }
   // 复选框也导入已有: shown when the list has marked words, and whether it
   // is ticked.
   bool knownWordsChoice() const { return marked_ > 0; }
@@ -79,6 +102,14 @@ class ImportWindowLogic {
   void Mark();
   // The summary and the group note for the words taken.
   void Summarise();
+  // Reads an e-reader's vocabulary database at `path` (GBK).
+  void LoadEReader(const std::string& path);
+  bool HasMeaning(std::size_t index) const;
+  // The index's best meanings of `word` (GBK), joined; empty without any.
+  std::string SuggestedMeaning(const std::string& word);
+  // The words of the list's lines without a meaning that the index knows
+  // join the words, with its meanings.
+  void SuggestMeanings();
 
   Program& program_;
   WordListFile list_;
@@ -89,6 +120,10 @@ class ImportWindowLogic {
   std::string summaryText_;
   std::string groupText_;
   std::vector<std::string> marks_;
+  bool fromEReader_ = false;
+  std::vector<EReaderWord> met_;
+  std::vector<bool> suggested_;
+  std::vector<bool> offered_;
   int32_t marked_ = 0;
   int32_t taken_ = 0;
   bool takeKnown_ = false;

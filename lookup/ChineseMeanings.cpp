@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "lookup/AccentFolding.h"
 #include "store/Gbk.h"
 
 namespace cindral {
@@ -124,6 +125,12 @@ std::vector<ChineseMeaning> ChineseMeanings::Lookup(std::string_view word, std::
     }
   };
   take(key, 0);
+  // A word borrowed with its accents is read with plain letters as well,
+  // as the English lookup reads it ("naïve" also finds naive); the
+  // accented form's own meanings come first ("résumé": 简历 before 恢复).
+  if (const std::string plain = FoldAccents(key); plain != key) {
+    take(plain, MeaningIndex::kBaseFormCost);
+  }
   for (const std::string& base : BaseForms(key)) take(base, MeaningIndex::kBaseFormCost);
   if (HasCapital(word) || found.empty()) found.insert(found.end(), names.begin(), names.end());
 

@@ -11,9 +11,10 @@
 // forms under their base words ("geese" → goose, "went" → go, "running" →
 // run). Here the meanings of the word as typed and of the words its
 // regular endings leave ("apples" → apple, "studied" → study) are put
-// together, a name or an abbreviation counts only for a word typed with a
-// capital (or when nothing else is found), and meanings far behind the
-// best are left out. No Qt.
+// together with those of the word in plain letters where it has accents
+// ("naïve" → naive); a name or an abbreviation counts only for a word
+// typed with a capital (or when nothing else is found), and meanings far
+// behind the best are left out. No Qt.
 
 #include <cstddef>
 #include <string>

@@ -11,6 +11,7 @@ PACKAGES="
   qt6-webengine-dev
   qt6-speech-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   libespeak-ng1 wordnet-base
+  libsqlite3-dev
   python3-jieba curl ca-certificates
   dpkg-dev file desktop-file-utils appstream reuse man-db
   libgtest-dev libgmock-dev libbenchmark-dev

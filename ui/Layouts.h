@@ -51,6 +51,9 @@ struct WordFormControls : WindowControls {
 
 struct EntryWindowControls : WordFormControls {
   EntryWindowControls() : WordFormControls(177) {}
+  // Under the meaning box: the typed word's Chinese meanings, which F2
+  // fills in.
+  Label meaningHint{this, "标签释义提示", {72, 206, 300, 24}, YaHei(13)};
   // Under the form, ending where the boxes end: a word list instead of
   // typing, and what it added.
   Label importResult{this, "标签导入结果", {72, 311, 156, 22}, YaHei(13)};
@@ -181,7 +184,7 @@ struct IntensiveChooserWindowControls : WindowControls {
                 YaHei(14),
                 "≥1%熟练度单词\n≥30%熟练度单词\n≥50%熟练度单词\n≥80%熟练度单词\n不选",
                 &group};
-  Label hint{this, "标签", {20, 80, 190, 16}, YaHei(12), "自定义强化复习单词熟练度（1-99）",
+  Label hint{this,  "标签", {20, 80, 190, 16}, YaHei(12), "自定义强化复习单词熟练度（1-99）",
              &group};
   Label percent{this, "标签百分号", {140, 104, 15, 28}, YaHei(16), "%", &group};
   Edit threshold{this, "编辑框输入熟练度", {73, 105, 60, 28}, YaHei(16), "", &group};

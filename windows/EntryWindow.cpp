@@ -25,6 +25,10 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
   // of the boxes' Tab order.
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), this), &QShortcut::activated, this,
           [this] { Handle(&EntryWindowLogic::Import); });
+  // The hint follows the word as it is typed; F2 fills it in.
+  connect(form_.wordBox(), &QLineEdit::textEdited, this, [this] { Handle([] {}); });
+  connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
+          [this] { Handle(&EntryWindowLogic::FillMeaning); });
   ui_.importButton->setFocusPolicy(Qt::NoFocus);
   HandleClicks(ui_.importButton, &EntryWindowLogic::Import);
   SetCloseQuery([this] {
@@ -42,6 +46,7 @@ void EntryWindow::Show() {
   if (form_.word() != logic_.word()) SetControlText(form_.wordBox(), logic_.word());
   if (form_.meaning() != logic_.meaning()) SetControlText(form_.meaningBox(), logic_.meaning());
   SetControlText(ui_.importResult, logic_.importText());
+  SetControlText(ui_.meaningHint, logic_.hintText());
   (logic_.focus() == EntryWindowLogic::Focus::Word ? form_.wordBox() : form_.meaningBox())
       ->setFocus();
 }

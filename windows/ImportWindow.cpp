@@ -59,6 +59,18 @@ ImportWindow::ImportWindow(Program& program, QWidget* parent)
       });
     });
   }
+  // An e-reader's meanings are edited in the table.
+  connect(ui_.words, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+    if (filling_ || item->column() != 2) return;
+    const std::size_t row = static_cast<std::size_t>(item->row());
+    if (!logic_.Editable(row)) return;
+    std::string meaning = FromQString(item->text());
+    // After the edit has ended: showing the result fills the table anew,
+    // which takes away the item being edited.
+    QMetaObject::invokeMethod(
+        this, [this, row, meaning] { Handle([&] { logic_.EditMeaning(row, meaning); }); },
+        Qt::QueuedConnection);
+  });
   connect(ui_.takeKnown, &QCheckBox::clicked, this,
           [this](bool checked) { Handle([this, checked] { logic_.TakeKnownWords(checked); }); });
   HandleClose(&ImportWindowLogic::Destroyed);
@@ -82,6 +94,7 @@ void ImportWindow::Show() {
   ui_.takeKnown->setChecked(logic_.takeKnownWords());
   ShowColumns();
   const auto& words = logic_.words();
+  filling_ = true;
   Fill(
       ui_.words, static_cast<int>(words.size()),
       [&](int r) {
@@ -90,6 +103,9 @@ void ImportWindow::Show() {
                            ToQString(logic_.marks()[static_cast<size_t>(r)])};
       },
       [&](int r) { return !logic_.Takes(static_cast<size_t>(r)); });
+  ShowMeanings();
+  if (logic_.fromEReader()) ShowEReaderWords();
+  filling_ = false;
   const auto& problems = logic_.problems();
   Fill(ui_.problems, static_cast<int>(problems.size()), [&](int r) {
     const ListProblem& p = problems[static_cast<size_t>(r)];
@@ -118,9 +134,48 @@ void ImportWindow::ShowColumns() {
     return column < header.size() && !header[column].empty() ? ToQString(header[column])
                                                              : QString::fromUtf8(otherwise);
   };
+  if (logic_.fromEReader()) {
+    ui_.words->setColumnCount(6);
+    ui_.words->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("单词"),
+                                          QStringLiteral("释义（可修改）"), QStringLiteral("已有"),
+                                          QStringLiteral("例句"), QStringLiteral("书名")});
+    // The sentence gets the room; 已有 only when a word is in the book.
+    const int widths[] = {36, 100, 150, 120, 240, 110};
+    for (int c = 0; c < 6; ++c) ui_.words->setColumnWidth(c, widths[c]);
+    ui_.words->setColumnHidden(3, !logic_.knownWordsChoice());
+    return;
+  }
   ui_.words->setHorizontalHeaderLabels({QStringLiteral("行"), heading(logic_.wordColumn(), "单词"),
                                         heading(logic_.meaningColumn(), "释义"),
                                         QStringLiteral("已有")});
+}
+
+void ImportWindow::ShowMeanings() {
+  QTableWidget* table = ui_.words;
+  const QColor suggested = table->palette().color(QPalette::Link);
+  for (int r = 0; r < table->rowCount(); ++r) {
+    const std::size_t i = static_cast<std::size_t>(r);
+    if (!logic_.Editable(i)) continue;
+    QTableWidgetItem* meaning = table->item(r, 2);
+    meaning->setFlags(meaning->flags() | Qt::ItemIsEditable);
+    if (logic_.Suggested(i)) {
+      meaning->setForeground(suggested);
+      meaning->setToolTip(QStringLiteral("释义索引（CC-CEDICT）的建议，双击可以修改"));
+    } else {
+      meaning->setToolTip(QStringLiteral("双击可以修改；没有释义的单词不导入"));
+    }
+  }
+}
+
+void ImportWindow::ShowEReaderWords() {
+  QTableWidget* table = ui_.words;
+  const std::vector<EReaderWord>& met = logic_.met();
+  for (int r = 0; r < table->rowCount(); ++r) {
+    const std::size_t i = static_cast<std::size_t>(r);
+    table->setItem(r, 4, Cell(ToQString(met[i].sentence)));
+    table->setItem(r, 5, Cell(ToQString(met[i].book)));
+    table->item(r, 4)->setToolTip(ToQString(met[i].sentence));
+  }
 }
 
 void RunImportWindow(Program& program, QWidget* parent) {

@@ -29,6 +29,12 @@ class ImportWindow : public LogicWindow<ImportWindowLogic> {
   void Show() override;
   // The column choice of a file of more than two, and the table's headings.
   void ShowColumns();
+  // The meanings the learner may edit, the index's suggestions marked.
+  void ShowMeanings();
+  // An e-reader's words: where each was met.
+  void ShowEReaderWords();
+
+  bool filling_ = false;  // the table is being filled, not edited
 
   Found<ImportWindowControls> ui_;
 };

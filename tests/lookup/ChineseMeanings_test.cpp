@@ -52,6 +52,10 @@ class ChineseMeaningsTest : public ::testing::Test {
                 {"goose", {M("鹅", 600)}},
                 {"happy", {M("高兴", 800)}},
                 {"make", {M("做", 800), M("制造", 700)}},
+                {Utf8ToGbk("naïve"), {M("轻信", 500)}},
+                {"naive", {M("天真", 700)}},
+                {Utf8ToGbk("résumé"), {M("简历", 700)}},
+                {"resume", {M("恢复", 760)}},
                 {"many",
                  {M("多", 800), M("许多", 790), M("很多", 780), M("好多", 770), M("众多", 760),
                   M("大量", 750), M("无数", 740)}},
@@ -91,6 +95,10 @@ TEST_F(ChineseMeaningsTest, TheWordTheWordsItsEndingsLeaveAndNamesMakeOneRanking
       {"geese", ""},             // irregular forms are filed in the index itself
       {"is", ""},
       {"many", "多 许多 很多 好多 众多"},  // at most five
+      // Accents: the plain word's meanings too, the accented word's first.
+      {GBK("naïve").c_str(), "天真 轻信"},
+      {GBK("résumé").c_str(), "简历 恢复"},
+      {"resume", "恢复"},
       {"banana", ""},
       {"", ""},
       {GBK("苹果").c_str(), ""},

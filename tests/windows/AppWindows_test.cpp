@@ -20,6 +20,7 @@
 #include <fstream>
 
 #include "Screenshot.h"
+#include "ListedMeanings.h"
 #include "StandInPages.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
@@ -95,6 +96,47 @@ class AppWindowsTest : public QObject {
     window.close();
     QVERIFY(window.IsClosed());
     QCOMPARE(world->State().DueList.size(), size_t{2});
+  }
+
+  // The hint under the meaning box follows the word typed; F2 fills the
+  // meanings in, after what the learner typed there. The index is not asked
+  // before the first word.
+  void entryWindowHintsChineseMeaningsThatF2FillsIn() {
+    auto world = NewWorld();
+    test::ListedMeanings listed({{"abandon", {"放弃", "抛弃", "遗弃", "中止"}}, {"pear", {"梨"}}});
+    world->P().SetChineseMeanings(&listed);
+    EntryWindow window(world->P());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(listed.asked, 0);
+    auto* word = Control<QLineEdit>(&window, "编辑框输入单词");
+    auto* meaning = Control<QLineEdit>(&window, "编辑框输入释义");
+    auto* hint = Control<QLabel>(&window, "标签释义提示");
+    QVERIFY(hint->text().isEmpty());
+
+    QTest::keyClicks(word, QStringLiteral("abandon"));
+    QCOMPARE(hint->text(), QStringLiteral("释义提示：放弃；抛弃；遗弃　（按 F2 填入）"));
+    QVERIFY(meaning->text().isEmpty());  // nothing changes without the key
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("entry-window-hint"))));
+    QTest::keyClick(word, Qt::Key_F2);
+    QCOMPARE(meaning->text(), QStringLiteral("放弃；抛弃；遗弃"));
+    QTRY_VERIFY(meaning->hasFocus());
+    QTest::keyClick(meaning, Qt::Key_F2);  // a second time adds nothing
+    QCOMPARE(meaning->text(), QStringLiteral("放弃；抛弃；遗弃"));
+    QTest::keyClick(meaning, Qt::Key_Return);
+    QCOMPARE(world->Db().RecordCount(), 1);
+    QVERIFY(hint->text().isEmpty());
+
+    // What the learner typed stays first.
+    QTest::keyClicks(word, QStringLiteral("pear"));
+    meaning->insert(QStringLiteral("n. 梨子"));
+    QTest::keyClick(meaning, Qt::Key_F2);
+    QCOMPARE(meaning->text(), QStringLiteral("n. 梨子"));  // 梨 is in it already
+    QTest::keyClicks(word, QStringLiteral("s"));
+    QVERIFY(hint->text().isEmpty());  // "pears": nothing listed
+    QTest::keyClick(meaning, Qt::Key_F2);
+    QCOMPARE(meaning->text(), QStringLiteral("n. 梨子"));
+    world->P().SetChineseMeanings(nullptr);
   }
 
   void entryWindowRefusesToCloseOnADayWithoutWords() {

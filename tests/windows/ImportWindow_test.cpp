@@ -4,19 +4,23 @@
 // to add, the encoding, the lines that cannot be taken with their numbers;
 // 导入 adds them, 取消 writes nothing. A picture is kept for looking.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <fstream>
 
 #include "Screenshot.h"
+#include "EReaderDatabases.h"
+#include "ListedMeanings.h"
 #include "TestWorld.h"
-#include "windows/ImportWindow.h"
 #include "tests/windows/WindowTest.h"
 #include "ui/WindowBuilder.h"
+#include "windows/ImportWindow.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;
@@ -46,6 +50,22 @@ std::string WriteList(test::TestWorld& world) {
 }
 
 QString Cell(QTableWidget* table, int row, int column) { return table->item(row, column)->text(); }
+
+// A Kindle vocabulary database of three words met in two books.
+std::string WriteKindleVocabulary(test::TestWorld& world) {
+  const std::string path = world.dir.File("vocab.db");
+  test::BuildDatabase(path, std::string(test::kKindleTables) + R"(
+INSERT INTO BOOK_INFO VALUES ('b1', '', '', 'en', 'Pride and Prejudice', 'Jane Austen');
+INSERT INTO BOOK_INFO VALUES ('b2', '', '', 'en', 'Moby Dick', 'Herman Melville');
+INSERT INTO WORDS VALUES ('en:obstinate', 'obstinate', 'obstinate', 'en', 0, 1, '');
+INSERT INTO WORDS VALUES ('en:whale', 'whales', 'whale', 'en', 0, 2, '');
+INSERT INTO WORDS VALUES ('en:leviathan', 'leviathan', 'leviathan', 'en', 0, 3, '');
+INSERT INTO LOOKUPS VALUES ('l1', 'en:obstinate', 'b1', '', '', 'She was headstrong and obstinate.', 1);
+INSERT INTO LOOKUPS VALUES ('l2', 'en:whale', 'b2', '', '', 'There she blows! The whales!', 2);
+INSERT INTO LOOKUPS VALUES ('l3', 'en:leviathan', 'b2', '', '', 'The great leviathan rose.', 3);
+)");
+  return path;
+}
 
 }  // namespace
 
@@ -79,6 +99,54 @@ class ImportWindowTest : public QObject {
     QVERIFY(Control<QPushButton>(&window, "按钮导入")->isEnabled());
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("import-window"))));
     QCOMPARE(world->Db().RecordCount(), 0);
+  }
+
+  // An e-reader's words: where each was met, the suggested meanings in
+  // their own colour, a meaning typed into the table; only words with a
+  // meaning are imported.
+  void anEReadersWordsShowWhereTheyWereMetAndTheirMeaningsAreEdited() {
+    auto world = NewWorld();
+    test::ListedMeanings listed({{"obstinate", {"固执", "顽固"}}, {"whale", {"鲸", "鲸鱼"}}});
+    world->P().SetChineseMeanings(&listed);
+    ImportWindow window(world->P());
+    window.Load(Utf8ToGbk(WriteKindleVocabulary(*world)));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* words = Control<QTableWidget>(&window, "表格单词");
+    QCOMPARE(words->columnCount(), 6);
+    QCOMPARE(words->rowCount(), 3);
+    QCOMPARE(Cell(words, 0, 1), QStringLiteral("obstinate"));
+    QCOMPARE(Cell(words, 0, 2), QStringLiteral("固执；顽固"));
+    QCOMPARE(Cell(words, 0, 4), QStringLiteral("She was headstrong and obstinate."));
+    QCOMPARE(Cell(words, 0, 5), QStringLiteral("Pride and Prejudice"));
+    QCOMPARE(Cell(words, 2, 2), QString());
+    QVERIFY(words->item(2, 2)->flags() & Qt::ItemIsEditable);
+    QCOMPARE(words->item(0, 2)->foreground().color(), words->palette().color(QPalette::Link));
+    QCOMPARE(Control<QLabel>(&window, "标签摘要")->text(),
+             QStringLiteral("将作为今天的单词添加 2 个；没有释义的 1 个留到下次。"));
+    QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("import-ereader"))));
+
+    // Typed as the learner types: the table's editor.
+    words->setCurrentCell(2, 2);
+    words->editItem(words->item(2, 2));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor != nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("haiguai"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(Control<QLabel>(&window, "标签摘要")->text(),
+                 QStringLiteral("将作为今天的单词添加 3 个。"));
+    QCOMPARE(Cell(words, 2, 2), QStringLiteral("haiguai"));
+    QVERIFY(words->item(2, 2)->foreground().color() != words->palette().color(QPalette::Link));
+    words->item(0, 2)->setText(QString());
+    QTRY_COMPARE(Control<QLabel>(&window, "标签摘要")->text(),
+                 QStringLiteral("将作为今天的单词添加 2 个；没有释义的 1 个留到下次。"));
+    QTest::mouseClick(Control<QPushButton>(&window, "按钮导入"), Qt::LeftButton);
+    QVERIFY(window.IsClosed());
+    QCOMPARE(world->Db().RecordCount(), 2);
+    QCOMPARE(QString::fromStdString(world->prompter.LastText()),
+             QStringLiteral("已导入 2 个单词。"));
+    world->P().SetChineseMeanings(nullptr);
   }
 
   void importAddsTheWordsAndCloses() {
@@ -125,8 +193,9 @@ class ImportWindowTest : public QObject {
     auto* take = Control<QCheckBox>(&window, "复选框也导入已有");
     QVERIFY(take->isVisible());
     QVERIFY(!take->isChecked());
-    QCOMPARE(Control<QLabel>(&window, "标签摘要")->text(),
-             QStringLiteral("将作为今天的单词添加 2 个；已有的 1 个不导入；2 行有问题，不会导入。"));
+    QCOMPARE(
+        Control<QLabel>(&window, "标签摘要")->text(),
+        QStringLiteral("将作为今天的单词添加 2 个；已有的 1 个不导入；2 行有问题，不会导入。"));
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("import-known-words"))));
     take->click();
     QCOMPARE(Control<QLabel>(&window, "标签摘要")->text(),
@@ -151,7 +220,8 @@ class ImportWindowTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(!Control<QCheckBox>(&window, "复选框也导入已有")->isVisible());
     QCOMPARE(Control<QLabel>(&window, "标签一组")->text(),
-             QStringLiteral("这 3000 个单词都会成为今天的一组，以后在同样的日子一起复习，每次 3000 个。"));
+             QStringLiteral(
+                 "这 3000 个单词都会成为今天的一组，以后在同样的日子一起复习，每次 3000 个。"));
     QVERIFY(SaveScreenshot(&window, ScreenshotPath(QStringLiteral("import-long-list"))));
   }
 

@@ -15,34 +15,44 @@
 //    just before its window is made, and reports its memory with the
 //    window open: resident, and proportional together with the helper
 //    processes in which the engine draws the pages.
+//  - LaterWord: on an open card the learner presses 下一个(→); until the
+//    next word's pages have loaded, and until their requests came in at
+//    the server ("sent"), in rounds interleaved with new bare windows of
+//    three web views (from their making).
+//  - MemoryOverCards: the memory over 30 cards, and over 30 words of one
+//    card, against 30 bare windows of three web views.
 // Counters are milliseconds (ms), megabytes (MB) and ratios (x).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
-#include <QEventLoop>
-#include <QHBoxLayout>
-#include <QWebEngineView>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineView>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "TestWorld.h"
 #include "WindowTiming.h"
 #include "lookup/DictionaryViews.h"
 #include "lookup/WebEngineStart.h"
-#include "windows/LearningWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/LocalHttpServer.h"
 #include "ui/Desktop.h"
+#include "windows/LearningWindow.h"
 
 namespace cindral {
 namespace {
@@ -72,7 +82,20 @@ double ResidentMegabytes() { return ProcMegabytes(QStringLiteral("/proc/self/sta
 // The proportional memory of this process and of every process it started
 // (the web engine draws pages in helper processes), in megabytes: shared
 // pages counted once, split among their users.
-double ProportionalMegabytesWithHelpers() {
+// Sums the `fields` ("Pss:", ...) of the smaps_rollup of this process and of
+// every process it started, in megabytes.
+double MegabytesWithHelpers(const std::vector<QByteArray>& fields);
+
+double ProportionalMegabytesWithHelpers() { return MegabytesWithHelpers({"Pss:"}); }
+
+// The same, counting only the pages no other process maps: proportional
+// memory moves with what other programs on the machine map of the same
+// libraries, this does not.
+double PrivateMegabytesWithHelpers() {
+  return MegabytesWithHelpers({"Private_Clean:", "Private_Dirty:"});
+}
+
+double MegabytesWithHelpers(const std::vector<QByteArray>& fields) {
   QMap<qint64, qint64> parentOf;
   for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
     bool isNumber = false;
@@ -93,19 +116,32 @@ double ProportionalMegabytesWithHelpers() {
   }
   double total = 0;
   for (qint64 pid : family) {
-    total += ProcMegabytes(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), "Pss:");
+    for (const QByteArray& field : fields) {
+      total += ProcMegabytes(QStringLiteral("/proc/%1/smaps_rollup").arg(pid), field);
+    }
   }
   return total;
 }
 
-// A word book with a due word and the three services on a local server.
+// A word book with `words` due words and the three services on a local
+// server, which notes when each request came in.
 struct CardWorld {
-  CardWorld() : world(kToday) {
+  explicit CardWorld(int words = 1) : world(kToday) {
     port = server.Listen();
+    clock.start();
+    server.page = [this](const QByteArray& target) {
+      if (!target.startsWith("/favicon")) arrivals.push_back(clock.nsecsElapsed());
+      return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>served</title></head>"
+             "<body><p>served " +
+             QString::fromLatin1(target).toHtmlEscaped().toUtf8() + "</p></body></html>";
+    };
     world.WriteStandardPlanTable();
     world.WriteFreshConfig();
     world.OpenWordBook();
     world.AddWord(1, "abandon", kToday, 20, "放弃；抛弃");
+    for (int i = 2; i <= words; ++i) {
+      world.AddWord(1, "word" + std::to_string(i), kToday, 20, "词");
+    }
     for (const char* key : {"base1", "base2", "base3"}) {
       world.settings->WriteSetting("Dictionary", key, server.Base().toStdString());
     }
@@ -115,11 +151,14 @@ struct CardWorld {
   testing::LocalHttpServer server;
   quint16 port = 0;
   test::TestWorld world;
+  QElapsedTimer clock;
+  std::vector<qint64> arrivals;  // clock.nsecsElapsed() of each request
 };
 
 struct CardTimes {
   double shownMs = 0;
   double loadedMs = 0;
+  double sentMs = 0;  // the last of the pages' requests came in at the server
   double residentMb = 0;
   double withHelpersMb = 0;
 };
@@ -161,12 +200,22 @@ double OpenBareWindow(double* residentMb = nullptr, double* withHelpersMb = null
   return ms;
 }
 
+// The last request that came in at `world`'s server after `since`
+// (world.clock), in milliseconds after `since`; 0 when none did.
+double LastArrivalMs(const CardWorld& world, qint64 since) {
+  qint64 last = 0;
+  for (qint64 at : world.arrivals) last = std::max(last, at - since);
+  return last / 1e6;
+}
+
 // The floor of the pages: a bare window of the card's size holding three
 // plain web views, loading three pages from `server` (the card's server
-// answers every address alike), until all three have loaded.
-CardTimes OpenBareViews(const QByteArray& base, int round) {
+// answers every address alike), until all three have loaded. With `world`,
+// the server's, also when the requests came in.
+CardTimes OpenBareViews(const QByteArray& base, int round, CardWorld* world = nullptr) {
   PrepareWebEngineStart();  // the engine's flags, as the card starts it with
   CardTimes times;
+  const qint64 since = world != nullptr ? world->clock.nsecsElapsed() : 0;
   QElapsedTimer clock;
   clock.start();
   QWidget window;
@@ -188,6 +237,7 @@ CardTimes OpenBareViews(const QByteArray& base, int round) {
   loop.exec();
   times.loadedMs = loaded == 3 ? clock.nsecsElapsed() / 1e6 : -1;
   times.shownMs = times.loadedMs;
+  if (world != nullptr) times.sentMs = LastArrivalMs(*world, since);
   times.residentMb = ResidentMegabytes();
   times.withHelpersMb = ProportionalMegabytesWithHelpers();
   return times;
@@ -196,7 +246,7 @@ CardTimes OpenBareViews(const QByteArray& base, int round) {
 void BM_LaterCard(benchmark::State& state) {
   CardWorld world;
   DictionaryViews views;
-  OpenCard(world, views);  // starts the engine
+  OpenCard(world, views);                  // starts the engine
   OpenBareViews(world.server.Base(), -1);  // and its default profile
   std::vector<double> shown, loaded, bare, bareViews, cardMb, helpersMb;
   for (auto _ : state) {
@@ -224,6 +274,154 @@ void BM_LaterCard(benchmark::State& state) {
   state.counters["with_helpers_last_MB"] = helpersMb.back();
 }
 BENCHMARK(BM_LaterCard)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Runs the event loop until `done` holds (polled every millisecond) or
+// `timeoutMs` have passed; returns whether it holds. (QTest::qWaitFor
+// sleeps between its turns of the loop, which slows the engine down.)
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+  QEventLoop loop;
+  QTimer poll;
+  poll.setInterval(1);
+  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+    if (done()) loop.quit();
+  });
+  QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+  poll.start();
+  if (!done()) loop.exec();
+  return done();
+}
+
+// The floor of a later word: a bare window of the card's size whose three
+// plain web views, shown side by side, go on from the pages they show to
+// the next three (from the same server).
+struct BareViewsWindow {
+  BareViewsWindow() {
+    window.resize(1100, 700);
+    auto* layout = new QHBoxLayout(&window);
+    for (auto*& view : views) {
+      view = new QWebEngineView(&window);
+      layout->addWidget(view);
+    }
+    window.show();
+  }
+  // Loads the three pages of `round`; until they have loaded, and when
+  // their requests came in.
+  CardTimes Next(CardWorld& world, int round) {
+    CardTimes times;
+    int loaded = 0;
+    std::vector<QMetaObject::Connection> connections;
+    for (QWebEngineView* view : views) {
+      connections.push_back(
+          QObject::connect(view, &QWebEngineView::loadFinished, [&](bool) { ++loaded; }));
+    }
+    const qint64 since = world.clock.nsecsElapsed();
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 3; ++i) {
+      views[i]->load(QUrl(QString::fromLatin1(world.server.Base()) +
+                          QStringLiteral("/next%1/word%2").arg(i).arg(round)));
+    }
+    const bool done = WaitUntil([&] { return loaded >= 3; }, 20000);
+    times.loadedMs = times.shownMs = done ? clock.nsecsElapsed() / 1e6 : -1;
+    times.sentMs = LastArrivalMs(world, since);
+    for (const auto& connection : connections) QObject::disconnect(connection);
+    return times;
+  }
+  QWidget window;
+  std::array<QWebEngineView*, 3> views{};
+};
+
+// Runs `step` 30 times (rounds 1 to 30); prints the private memory with
+// the helpers after the first round, and the medians of rounds 3 to 7
+// and of rounds 26 to 30 ("fifth" and "last": single samples swing by tens
+// of megabytes as helper processes come and go). Each sample is taken a
+// moment after its round, once what it started has settled.
+void PrintMemoryOver30(const std::function<void(int)>& step) {
+  std::vector<double> samples;
+  for (int round = 1; round <= 30; ++round) {
+    step(round);
+    WaitUntil([] { return false; }, 300);
+    samples.push_back(PrivateMegabytesWithHelpers());
+  }
+  const double fifth = Median({samples.begin() + 2, samples.begin() + 7});
+  const double last = Median({samples.end() - 5, samples.end()});
+  std::printf("first_MB=%f\nfifth_MB=%f\nlast_MB=%f\n", samples.front(), fifth, last);
+}
+
+// A card open on its first word; `step` runs inside it (the card is modal)
+// once the first word's pages have loaded, then the card closes.
+void WithCardOpen(CardWorld& world, DictionaryViews& views,
+                  const std::function<void(QWidget*)>& step) {
+  LearningWindow card(world.world.P(), views);
+  QTimer::singleShot(0, &card, [&] {
+    WaitUntil([&] { return views.RequestedPagesLoaded(); }, 20000);
+    step(&card);
+    card.CloseWindow();
+  });
+  card.Run();
+}
+
+// The learner presses 下一个(→) on an open card; until the next word's
+// three pages have loaded, and when their requests came in.
+CardTimes NextWord(CardWorld& world, DictionaryViews& views, QWidget* card) {
+  auto* next = card->findChild<QPushButton*>(QStringLiteral("按钮下一个单词"));
+  const QUrl before = views.RequestedUrl(kDreyePage);
+  CardTimes times;
+  const qint64 since = world.clock.nsecsElapsed();
+  QElapsedTimer clock;
+  clock.start();
+  next->click();
+  const bool loaded = WaitUntil(
+      [&] { return views.RequestedUrl(kDreyePage) != before && views.RequestedPagesLoaded(); },
+      20000);
+  times.loadedMs = times.shownMs = loaded ? clock.nsecsElapsed() / 1e6 : -1;
+  times.sentMs = LastArrivalMs(world, since);
+  times.residentMb = ResidentMegabytes();
+  times.withHelpersMb = ProportionalMegabytesWithHelpers();
+  return times;
+}
+
+// The second and later words of a card: from the press of 下一个(→) until
+// the next word's pages have loaded (and until their requests came in at
+// the server), in rounds interleaved with a new bare window of three plain
+// web views each (until its pages have loaded and until its requests came
+// in).
+void BM_LaterWord(benchmark::State& state) {
+  CardWorld world(kLaterRounds + 2);
+  DictionaryViews views;
+  OpenCard(world, views);                  // starts the engine
+  OpenBareViews(world.server.Base(), -1);  // and its default profile
+  std::vector<double> loaded, sent, bareViews, bareSent, nextViews, nextSent;
+  for (auto _ : state) {
+    WithCardOpen(world, views, [&](QWidget* card) {
+      BareViewsWindow bare;
+      bare.Next(world, -1);
+      for (int round = 0; round < kLaterRounds; ++round) {
+        const CardTimes floor = OpenBareViews(world.server.Base(), round, &world);
+        bareViews.push_back(floor.loadedMs);
+        bareSent.push_back(floor.sentMs);
+        const CardTimes next = bare.Next(world, round);
+        nextViews.push_back(next.loadedMs);
+        nextSent.push_back(next.sentMs);
+        const CardTimes times = NextWord(world, views, card);
+        loaded.push_back(times.loadedMs);
+        sent.push_back(times.sentMs);
+      }
+    });
+  }
+  state.counters["word_loaded_ms"] = Median(loaded);
+  state.counters["word_sent_ms"] = Median(sent);
+  state.counters["views_loaded_ms"] = Median(bareViews);
+  state.counters["views_sent_ms"] = Median(bareSent);
+  state.counters["loaded_x_views"] = Median(loaded) / Median(bareViews);
+  state.counters["sent_x_views"] = Median(sent) / Median(bareSent);
+  // The stricter floor: views that stay and go on to the next pages.
+  state.counters["views_next_loaded_ms"] = Median(nextViews);
+  state.counters["views_next_sent_ms"] = Median(nextSent);
+  state.counters["loaded_x_views_next"] = Median(loaded) / Median(nextViews);
+  state.counters["sent_x_views_next"] = Median(sent) / Median(nextSent);
+}
+BENCHMARK(BM_LaterWord)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Runs this program as a child in one of its child modes; returns its
 // "name=value" lines.
@@ -282,10 +480,10 @@ void BM_FirstCard(benchmark::State& state) {
 }
 BENCHMARK(BM_FirstCard)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Memory over 30 cards in a process that opens nothing else, beside a
-// process that opens 30 bare windows of three web views: the proportional
-// memory with the helpers after the 5th and after the 30th (the first few
-// fill the engine's caches).
+// Memory over 30 cards in a process that opens nothing else, and over 30
+// words of one card, beside a process that opens 30 bare windows of three
+// web views: the private memory with the helpers around the 5th and
+// around the 30th (the first few fill the engine's caches).
 void BM_MemoryOverCards(benchmark::State& state) {
   for (auto _ : state) {
     const QMap<QString, double> cards = RunChild("--cards-memory-child");
@@ -300,6 +498,13 @@ void BM_MemoryOverCards(benchmark::State& state) {
     state.counters["views_30th_MB"] = views.value(QStringLiteral("last_MB"));
     state.counters["views_growth_MB"] =
         views.value(QStringLiteral("last_MB")) - views.value(QStringLiteral("fifth_MB"));
+    // The same over 30 words of one card (the learner pressing 下一个(→)).
+    const QMap<QString, double> words = RunChild("--words-memory-child");
+    state.counters["words_1st_MB"] = words.value(QStringLiteral("first_MB"));
+    state.counters["words_5th_MB"] = words.value(QStringLiteral("fifth_MB"));
+    state.counters["words_30th_MB"] = words.value(QStringLiteral("last_MB"));
+    state.counters["words_growth_MB"] =
+        words.value(QStringLiteral("last_MB")) - words.value(QStringLiteral("fifth_MB"));
   }
 }
 BENCHMARK(BM_MemoryOverCards)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -335,29 +540,33 @@ int main(int argc, char** argv) {
     std::printf("ms=%f\n", times.loadedMs);
     return 0;
   }
+  if (argc > 1 && std::string(argv[1]) == "--words-memory-child") {
+    cindral::CardWorld world(32);
+    cindral::DictionaryViews views;
+    cindral::WithCardOpen(world, views, [&](QWidget* card) {
+      cindral::PrintMemoryOver30([&](int) { cindral::NextWord(world, views, card); });
+    });
+    return 0;
+  }
   const bool cardsMemoryChild = argc > 1 && std::string(argv[1]) == "--cards-memory-child";
   const bool viewsMemoryChild = argc > 1 && std::string(argv[1]) == "--views-memory-child";
   if (cardsMemoryChild || viewsMemoryChild) {
     cindral::CardWorld world;
     cindral::DictionaryViews views;
-    double first = 0;
-    double fifth = 0;
-    double last = 0;
-    for (int round = 1; round <= 30; ++round) {
-      last = cardsMemoryChild ? cindral::OpenCard(world, views).withHelpersMb
-                              : cindral::OpenBareViews(world.server.Base(), round).withHelpersMb;
-      if (round == 1) first = last;
-      if (round == 5) fifth = last;
-    }
-    std::printf("first_MB=%f\nfifth_MB=%f\nlast_MB=%f\n", first, fifth, last);
+    cindral::PrintMemoryOver30([&](int round) {
+      if (cardsMemoryChild) {
+        cindral::OpenCard(world, views);
+      } else {
+        cindral::OpenBareViews(world.server.Base(), round);
+      }
+    });
     return 0;
   }
   if (argc > 1 && std::string(argv[1]) == "--bare-views-child") {
     cindral::testing::LocalHttpServer server;
     server.Listen();
     const cindral::CardTimes times = cindral::OpenBareViews(server.Base(), 0);
-    std::printf("ms=%f\nMB=%f\nall_MB=%f\n", times.loadedMs, times.residentMb,
-                times.withHelpersMb);
+    std::printf("ms=%f\nMB=%f\nall_MB=%f\n", times.loadedMs, times.residentMb, times.withHelpersMb);
     return 0;
   }
   if (bareWindowChild) {

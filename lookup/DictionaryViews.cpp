@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -110,6 +111,10 @@ bool DictionaryViews::StartEngine() {
     });
     connect(page, &QWebEnginePage::loadingChanged, this,
             [this, i](const QWebEngineLoadingInfo& info) { LoadingChanged(i, info); });
+    // Also after a change of what follows "#", which loads nothing.
+    connect(
+        page, &QWebEnginePage::urlChanged, this, [this, i] { ForgetEarlierPages(i); },
+        Qt::QueuedConnection);
     connect(page, &QWebEnginePage::loadProgress, this, [this, i](int progress) {
       if (!stall_[i]->isActive() || progress <= progress_[i]) return;
       progress_[i] = progress;
@@ -137,6 +142,7 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
     if (url == failurePage_[i]) {
       showing_[i] = Shown::FailurePage;
       covers_[i]->hide();
+      ForgetEarlierPages(i);
     }
     if (url != loadingPage_[i]) return;
     showing_[i] = Shown::LoadingPage;
@@ -166,6 +172,7 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
       covers_[i]->hide();
       crashes_[i] = 0;
       failed_[i] = false;
+      ForgetEarlierPages(i);
       break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
       stall_[i]->stop();
@@ -176,6 +183,11 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
       break;
   }
 }
+
+// Another word's page is never gone back to: the view keeps only the page
+// it shows (a history of every word's pages, and of their loading pages,
+// would grow with each word and hold on to what they were).
+void DictionaryViews::ForgetEarlierPages(int page) { views_[page]->history()->clear(); }
 
 void DictionaryViews::Attach(const Places& places) {
   StartEngine();

@@ -98,6 +98,7 @@ class DictionaryViews : public QObject, public DictionaryPages {
   bool StartEngine();
   void LoadingChanged(int page, const QWebEngineLoadingInfo& info);
   void ShowFailurePage(int page);
+  void ForgetEarlierPages(int page);
   // Puts the word's loading page over an attached view.
   void Cover(int page, const std::string& word, const std::string& meaning);
   bool eventFilter(QObject* watched, QEvent* event) override;

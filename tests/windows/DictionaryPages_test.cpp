@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineHistory>
 #include <QWebEngineView>
 
 #include "DictionaryBook.h"
@@ -23,10 +24,10 @@
 #include "app/DesktopShell.h"
 #include "lookup/DictionaryViews.h"
 #include "lookup/SilentWebPage.h"
-#include "windows/LearningWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/LearnerScript.h"
 #include "tests/windows/WindowTest.h"
+#include "windows/LearningWindow.h"
 
 using namespace cindral;
 using testing::DictionaryBook;
@@ -57,9 +58,8 @@ class DictionaryPagesTest : public QObject {
     const quint16 port = server.Listen();
     QVERIFY(port != 0);
     const QString base = QString::fromLatin1(server.Base());
-    auto world = DictionaryBook(server.Base(), {{"冰", "冰；冰块"},
-                                                {"ice cream", "冰淇淋"},
-                                                {"pear", "梨 <b>&</b>"}});
+    auto world = DictionaryBook(
+        server.Base(), {{"冰", "冰；冰块"}, {"ice cream", "冰淇淋"}, {"pear", "梨 <b>&</b>"}});
     DictionaryViews views;
     LearnerScript learner;
     QStringList requestsForIce, requestsForIceCream;
@@ -228,6 +228,50 @@ class DictionaryPagesTest : public QObject {
       RunLearningWindow(world->P(), views, nullptr);
       QVERIFY2(learner.finished(), learner.failure().c_str());
       QVERIFY2(!loadingPageSeen, card == 0 ? "the first card" : "the second card");
+    }
+  }
+
+  // A view keeps no page of a word before to go back to: over the words
+  // of a card and from card to card its history stays at the page it shows.
+  void earlierWordsPagesAreForgotten() {
+    LocalHttpServer server;
+    QVERIFY(server.Listen() != 0);
+    const std::vector<std::pair<const char*, const char*>> words{
+        {"apple", "苹果"}, {"pear", "梨"}, {"plum", "李子"}, {"fig", "无花果"}};
+    auto world = DictionaryBook(server.Base(), words);
+    DictionaryViews views;
+    std::array<int, 3> longestHistory{};
+    for (int card = 0; card < 2; ++card) {
+      LearnerScript learner;
+      for (size_t word = 0; word < words.size(); ++word) {
+        const QString name = QString::fromUtf8(words[word].first);
+        learner.Add(
+            "the pages of " + name.toStdString(),
+            [&views, name] {
+              return views.RequestedUrl(kDreyePage).toString().contains(name) &&
+                     views.RequestedPagesLoaded();
+            },
+            [&, word] {
+              for (int i = 0; i < 3; ++i) {
+                QWebEngineHistory* history = views.View(i)->history();
+                // (Forgotten once the page's end has come in.)
+                (void)QTest::qWaitFor([&] { return history->count() <= 1; }, 2000);
+                longestHistory[i] = std::max(longestHistory[i], history->count());
+              }
+              if (word + 1 < words.size()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+              } else {
+                QApplication::activeModalWidget()->close();
+              }
+            });
+      }
+      learner.Start(30000);
+      RunLearningWindow(world->P(), views, nullptr);
+      QVERIFY2(learner.finished(), learner.failure().c_str());
+    }
+    for (int i = 0; i < 3; ++i) {
+      QVERIFY2(longestHistory[i] == 1,
+               qPrintable(QStringLiteral("view %1 kept %2 pages").arg(i).arg(longestHistory[i])));
     }
   }
 

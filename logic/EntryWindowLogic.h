@@ -23,11 +23,16 @@ class EntryWindowLogic {
 
   explicit EntryWindowLogic(Program& program) : program_(program) {}
 
-  // Window events.
-  void Created() { focus_ = Focus::Word; }
+  // Window events. A word handed over for the window (AppState's
+  // EntryPrefill) is shown filled in as it opens.
+  void Created();
   void SetWord(std::string text) { word_ = std::move(text); }
   void SetMeaning(std::string text) { meaning_ = std::move(text); }
   void KeyDown(int keyCode);
+  // A word handed over from the desktop (GBK): shown in the boxes for the
+  // learner to check and submit, the meaning box in focus. A word typed and
+  // not yet submitted is replaced only when the learner says so.
+  void Prefill(std::string word, std::string meaning);
   void Submit();
   // Ctrl+I: opens the import window over this one; returns when it has
   // closed.

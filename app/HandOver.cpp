@@ -72,19 +72,35 @@ HandOverPlace HandOverPlaceFor(const std::string& dataDirectory, const char* run
 }
 
 ProgramLock::~ProgramLock() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ < 0) return;
+  // Removed while still held: whoever opened the file meanwhile finds it
+  // gone once it has the lock, and opens a new one (Take).
+  ::unlink(path_.c_str());
+  ::close(fd_);
 }
 
 bool ProgramLock::Take(const std::string& path) {
   if (fd_ >= 0) return true;
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return false;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  for (int tries = 0; tries < 3; ++tries) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return false;
+    }
+    // The lock counts only on the file that is at the path now: the one
+    // opened may have been removed by the program that held it last.
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+        held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+      fd_ = fd;
+      path_ = path;
+      return true;
+    }
     ::close(fd);
-    return false;
   }
-  fd_ = fd;
-  return true;
+  return false;
 }
 
 std::string WordRequest(const std::string& word, const std::string& meaning) {

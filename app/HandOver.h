@@ -36,7 +36,7 @@ struct HandOverPlace {
 HandOverPlace HandOverPlaceFor(const std::string& dataDirectory, const char* runtimeDir);
 
 // The lock of a data folder's program, held until the object goes (the
-// program's end, or its death).
+// program's end, which removes the file, or its death, which leaves it).
 class ProgramLock {
  public:
   ProgramLock() = default;
@@ -51,6 +51,7 @@ class ProgramLock {
 
  private:
   int fd_ = -1;
+  std::string path_;
 };
 
 struct HandOverAnswer {

@@ -116,6 +116,8 @@ TEST_F(HandOverTest, WordsGoToTheRunningProgramOneAfterAnotherAndTwoAtOnce) {
   EXPECT_EQ(program.Wait(1s), std::nullopt) << "the program ended";
   program.Terminate();
   EXPECT_EQ(program.Wait(30s), 0);
+  // The program that ended leaves no socket and no lock behind.
+  EXPECT_TRUE(fs::is_empty(runtime_.path()));
 }
 
 TEST_F(HandOverTest, TheRefusedEntryIsToldToTheCaller) {

@@ -8,10 +8,13 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocalSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
+#include "app/HandOverServer.h"
 #include "app/HandedWords.h"
 #include "app/MainWindow.h"
 #include "plan/DayPlan.h"
@@ -171,6 +174,60 @@ class HandedWordsTest : public QObject {
     QTest::qWait(50);
     QVERIFY(OpenEntryWindow() == nullptr);
     QCOMPARE(world.Db().RecordCount(), 1);
+  }
+
+  // What a caller sends: only a whole request of one-line texts reaches
+  // the program; anything else is answered or dropped, and a caller that
+  // sends nothing, or too much, is let go.
+  void theServerPassesOnOnlyWholeRequests() {
+    QTemporaryDir folder;
+    std::vector<std::pair<std::string, std::string>> taken;
+    HandOverServer server([&](const std::string& word, const std::string& meaning) {
+      taken.emplace_back(word, meaning);
+      return HandOverAnswer{true, {}};
+    });
+    const QString path = folder.filePath(QStringLiteral("socket"));
+    QVERIFY(server.Listen(path.toStdString()));
+    auto send = [&](const QByteArray& bytes) {
+      auto socket = std::make_unique<QLocalSocket>();
+      socket->connectToServer(path);
+      if (!socket->waitForConnected(2000)) return std::unique_ptr<QLocalSocket>();
+      socket->write(bytes);
+      socket->flush();
+      return socket;
+    };
+    const struct {
+      QByteArray request;
+      QByteArray answer;
+    } rows[] = {
+        {"add\tapple\t\n", "taken\n"},
+        {"add\ttake off\t\xe8\x84\xb1\xe4\xb8\x8b\n", "taken\n"},
+        {"hello\n", "refused\tthe request was not understood\n"},
+        {"add\t\t\n", "refused\tthe request was not understood\n"},
+        {"add\ta\x01\t\n", "refused\tthe request was not understood\n"},
+        {"add\ta  b\t\n", "refused\tthe request was not understood\n"},
+        {"add\ta\tb\tc\n", "refused\tthe request was not understood\n"},
+        {"add\t\xff\t\n", "refused\tthe request was not understood\n"},
+        {"add\t" + QByteArray(201, 'a') + "\t\n", "refused\tthe request was not understood\n"},
+    };
+    for (const auto& row : rows) {
+      auto socket = send(row.request);
+      QVERIFY(socket);
+      QByteArray answer;
+      QTRY_VERIFY((answer += socket->readAll()).endsWith('\n'));
+      QCOMPARE(answer, row.answer);
+    }
+    QCOMPARE(taken.size(), size_t{2});
+    QCOMPARE(taken[0], std::pair(std::string("apple"), std::string()));
+    QCOMPARE(taken[1], std::pair(std::string("take off"), std::string("脱下")));
+    // Nothing, or more than a request holds: the connection is dropped.
+    for (const QByteArray& bytes : {QByteArray(), QByteArray(kLongestHandOver + 10, 'a')}) {
+      auto socket = send(bytes);
+      QVERIFY(socket);
+      QTRY_COMPARE_WITH_TIMEOUT(socket->state(), QLocalSocket::UnconnectedState, 5000);
+      QVERIFY(socket->readAll().isEmpty());
+    }
+    QCOMPARE(taken.size(), size_t{2});
   }
 };
 

@@ -62,6 +62,13 @@ struct Desktop {
   HandedWords handed;
 };
 
+// The plan table, the settings and the word book of a learner.
+void Prepare(test::TestWorld& world) {
+  world.WriteStandardPlanTable();
+  world.WriteFreshConfig();
+  world.OpenWordBook();
+}
+
 QString Box(QWidget* entry, const char* name) { return Control<QLineEdit>(entry, name)->text(); }
 
 EntryWindow* OpenEntryWindow() {
@@ -76,9 +83,7 @@ class HandedWordsTest : public QObject {
  private slots:
   void theEntryWindowOpensFilledInAndTakesTheNextWords() {
     test::TestWorld world(kDay1);
-    world.WriteStandardPlanTable();
-    world.WriteFreshConfig();
-    world.OpenWordBook();
+    Prepare(world);
     Desktop desktop(world);
     // A word during the start waits for it.
     const HandOverAnswer early = desktop.handed.Take("apple", "");
@@ -127,9 +132,7 @@ class HandedWordsTest : public QObject {
 
   void theStartsOwnWordGoesIntoTheEntryWindowOfTheDayPlan() {
     test::TestWorld world(kDay1);
-    world.WriteStandardPlanTable();
-    world.WriteFreshConfig();
-    world.OpenWordBook();
+    Prepare(world);
     world.AddWord(1, "old", kDay1 - 1);
     Desktop desktop(world);
     desktop.program.state().EntryPrefill = desktop.handed.Prepare("apple", "");
@@ -156,9 +159,7 @@ class HandedWordsTest : public QObject {
 
   void aRefusedEntryIsToldAndOpensNoWindow() {
     test::TestWorld world(kDay1);
-    world.WriteStandardPlanTable();
-    world.WriteFreshConfig();
-    world.OpenWordBook();
+    Prepare(world);
     // The first group 88 days ago: the review-only phase is today.
     world.AddWord(1, "old", kDay1 - 88);
     Desktop desktop(world);

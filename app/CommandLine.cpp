@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include <cstdint>
+
 #include "core/LicenceNotice.h"
 
 namespace cindral {
@@ -16,6 +18,10 @@ constexpr const char* kHelp =
     "\n"
     "  -h, --help     show this help and exit\n"
     "      --version  show the version and the licence and exit\n"
+    "      --add WORD [MEANING]\n"
+    "                 open the entry window with WORD filled in, in the program\n"
+    "                 running on the same word book, or in a new one; the meaning\n"
+    "                 box holds MEANING, else the Chinese meanings known for WORD\n"
     "\n"
     "The options every Qt program takes are understood too, among them\n"
     "-platform NAME, -style NAME, -reverse and -session ID.\n"
@@ -61,6 +67,41 @@ int ToolkitValues(const std::string& arg) {
   return -1;
 }
 
+// The option that takes a word and, when the next argument is no option,
+// its meaning.
+constexpr const char* kAdd = "--add";
+
+// The length of the UTF-8 character at s[i] when it is well formed (no
+// overlong form, no surrogate, nothing past U+10FFFF), with its code;
+// 0 otherwise.
+std::size_t Utf8Character(const std::string& s, std::size_t i, uint32_t* code) {
+  const auto b = static_cast<unsigned char>(s[i]);
+  std::size_t n = 0;
+  if (b < 0x80) {
+    *code = b;
+    return 1;
+  } else if (b >= 0xC2 && b <= 0xDF) {
+    n = 2;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    n = 3;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    n = 4;
+  } else {
+    return 0;
+  }
+  if (i + n > s.size()) return 0;
+  uint32_t cp = b & (0x7F >> n);
+  for (std::size_t k = 1; k < n; ++k) {
+    const auto c = static_cast<unsigned char>(s[i + k]);
+    if ((c & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (c & 0x3F);
+  }
+  const uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < least[n] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return 0;
+  *code = cp;
+  return n;
+}
+
 CommandLine Mistake(const std::string& text) {
   CommandLine line;
   line.action = CommandLine::Action::kMistake;
@@ -81,6 +122,21 @@ CommandLine CommandLine::Read(const std::vector<std::string>& args) {
       if (i + 1 < args.size()) return Mistake("unexpected argument '" + args[i + 1] + "'");
       break;
     }
+    if (arg == kAdd) {
+      if (i + 1 >= args.size()) return Mistake("option '--add' needs a word");
+      if (line.add) return Mistake("option '--add' given twice");
+      std::string problem = OneLine(args[i + 1], kLongestWord, &line.word);
+      if (!problem.empty()) return Mistake("the word " + problem);
+      if (line.word.empty()) return Mistake("the word is empty");
+      ++i;
+      if (i + 1 < args.size() && (args[i + 1].empty() || args[i + 1][0] != '-')) {
+        problem = OneLine(args[i + 1], kLongestMeaning, &line.meaning);
+        if (!problem.empty()) return Mistake("the meaning " + problem);
+        ++i;
+      }
+      line.add = true;
+      continue;
+    }
     const Option* own = nullptr;
     for (const Option& option : kOptions) {
       if (arg == option.name) own = &option;
@@ -97,6 +153,33 @@ CommandLine CommandLine::Read(const std::vector<std::string>& args) {
     i += static_cast<size_t>(values);
   }
   return line;
+}
+
+std::string CommandLine::OneLine(const std::string& text, std::size_t longest, std::string* line) {
+  line->clear();
+  std::string out;
+  bool space = false;
+  for (std::size_t i = 0; i < text.size();) {
+    uint32_t code = 0;
+    const std::size_t n = Utf8Character(text, i, &code);
+    if (n == 0) return "is not UTF-8 text";
+    if (code == ' ' || (code >= '\t' && code <= '\r')) {
+      space = !out.empty();
+    } else if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
+      return "holds a control character";
+    } else {
+      if (space) out += ' ';
+      space = false;
+      out.append(text, i, n);
+    }
+    i += n;
+  }
+  if (out.size() > longest) {
+    return "is too long (" + std::to_string(out.size()) + " bytes, at most " +
+           std::to_string(longest) + ")";
+  }
+  *line = std::move(out);
+  return {};
 }
 
 int CommandLine::Answer(std::FILE* out, std::FILE* err) const {

@@ -1,16 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Cindral developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the command line is read (--help and --version answer before
-// anything else starts), the program's directory becomes the current
+// anything else starts, and --add hands its word to the program already
+// running on the data folder), the program's directory becomes the current
 // directory, the main window is created (which opens the word book and
 // computes today's plan), and the message loop runs until the main window
-// is closed.
+// is closed. The first program of a data folder listens for the words
+// handed over later.
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,9 @@
 #include "app/DesktopShell.h"
 #include "app/DesktopSpeech.h"
 #include "app/FontConfigurationReader.h"
+#include "app/HandOver.h"
+#include "app/HandOverServer.h"
+#include "app/HandedWords.h"
 #include "app/MainWindow.h"
 #include "core/DataDirectory.h"
 #include "core/OpenNote.h"
@@ -41,6 +48,27 @@ int main(int argc, char** argv) {
   const CommandLine command = CommandLine::Read(std::vector<std::string>(argv + 1, argv + argc));
   if (command.action != CommandLine::Action::kRun) return command.Answer(stdout, stderr);
 
+  // The word book, the settings and the plan table are found beside the
+  // program, or (installed) in the learner's data folder, or in the folder
+  // the learner chose.
+  const std::string config =
+      UserConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  DataPlaceInputs inputs = CurrentDataPlaceInputs(ProgramDirectory());
+  inputs.chosen = ChosenDataFolder(config);
+  const DataPlace place = ChooseDataPlace(inputs);
+  const HandOverPlace handOver =
+      HandOverPlaceFor(GbkToUtf8(place.directory), std::getenv("XDG_RUNTIME_DIR"));
+  ProgramLock lock;
+  if (command.add) {
+    const std::optional<int> status =
+        HandOverFromCommandLine(handOver, command.word, command.meaning, &lock, stderr);
+    if (status) return *status;
+  } else if (!handOver.socket.empty()) {
+    // A second program on the same data folder runs as before, but the
+    // words go to the first.
+    lock.Take(handOver.lock);
+  }
+
   CatchTerminationSignals();
   const FontConfigurationReader fonts;
 
@@ -51,14 +79,6 @@ int main(int argc, char** argv) {
   QtPrompter prompter;
   app.SetPrompter(&prompter);
 
-  // The word book, the settings and the plan table are found beside the
-  // program, or (installed) in the learner's data folder, or in the folder
-  // the learner chose.
-  const std::string config =
-      UserConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-  DataPlaceInputs inputs = CurrentDataPlaceInputs(ProgramDirectory());
-  inputs.chosen = ChosenDataFolder(config);
-  const DataPlace place = ChooseDataPlace(inputs);
   std::string problem;
   if (!PrepareDataDirectory(place, &problem)) {
     EndWithFatalError(prompter, FatalError{0, GBK("无法准备存放单词本的文件夹：") + problem});
@@ -95,13 +115,30 @@ int main(int argc, char** argv) {
   MainWindow window(program);
   shell.Attach(&program, &window);
 
+  // The words handed over from the desktop, with their Chinese meanings.
+  HandedWords handed(program, chinese);
+  HandOverServer server([&handed, &prompter](const std::string& word, const std::string& meaning) {
+    HandOverAnswer answer{false, "the program could not take the word"};
+    RunGuarded(prompter, [&] { answer = handed.Take(word, meaning); });
+    return answer;
+  });
+  if (lock.Held() && !server.Listen(handOver.socket)) {
+    std::fprintf(stderr, "cindral: words cannot be handed to this program: %s\n",
+                 handOver.socket.c_str());
+  }
+  if (command.add) program.state().EntryPrefill = handed.Prepare(command.word, command.meaning);
+
   bool started = false;
   RunGuarded(prompter, [&] { started = window.logic().OnMainWindowCreated(); });
   // Without a word book the program ends after its message.
   if (!started) return 1;
 
-  window.AfterFirstPaint(
-      [&] { RunGuarded(prompter, [&] { window.logic().OnMainWindowShown(); }); });
+  window.AfterFirstPaint([&] {
+    RunGuarded(prompter, [&] {
+      window.logic().OnMainWindowShown();
+      handed.StartUpDone();
+    });
+  });
   window.show();
   const int code = app.exec();
   app.SetPrompter(nullptr);

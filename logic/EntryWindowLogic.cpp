@@ -50,6 +50,29 @@ void EntryWindowLogic::FillMeaning() {
   focus_ = Focus::Meaning;
 }
 
+void EntryWindowLogic::Created() {
+  focus_ = Focus::Word;
+  std::optional<HandedWord>& handed = program_.state().EntryPrefill;
+  if (!handed) return;
+  const HandedWord word = std::move(*handed);
+  handed.reset();
+  Prefill(word.word, word.meaning);
+}
+
+void EntryWindowLogic::Prefill(std::string word, std::string meaning) {
+  if (word == word_ && meaning == meaning_) return;
+  if (!word_.empty() || !meaning_.empty()) {
+    const std::string& typed = word_.empty() ? meaning_ : word_;
+    if (!program_.prompter().Ask(
+            GBK("“") + typed + GBK("”还没有提交，要换成“") + word + GBK("”吗？"), GBK("询问"))) {
+      return;
+    }
+  }
+  SetWord(std::move(word));
+  meaning_ = std::move(meaning);
+  focus_ = Focus::Meaning;
+}
+
 void EntryWindowLogic::KeyDown(int keyCode) {
   if (keyCode == kKeyEnter) Submit();
 }

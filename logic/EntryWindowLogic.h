@@ -27,8 +27,9 @@ class EntryWindowLogic {
 
   explicit EntryWindowLogic(Program& program) : program_(program) {}
 
-  // Window events.
-  void Created() { focus_ = Focus::Word; }
+  // Window events. A word handed over for the window (AppState's
+  // EntryPrefill) is shown filled in as it opens.
+  void Created();
   // The hint follows the word; the index is asked only for a word typed.
   void SetWord(std::string text);
   void SetMeaning(std::string text) { meaning_ = std::move(text); }
@@ -36,6 +37,10 @@ class EntryWindowLogic {
   // F2: the hint's meanings into the meaning box (those it does not hold
   // yet, after what the learner typed there).
   void FillMeaning();
+  // A word handed over from the desktop (GBK): shown in the boxes for the
+  // learner to check and submit, the meaning box in focus. A word typed and
+  // not yet submitted is replaced only when the learner says so.
+  void Prefill(std::string word, std::string meaning);
   void Submit();
   // Ctrl+I: opens the import window over this one; returns when it has
   // closed.

@@ -40,6 +40,10 @@ EntryWindow::EntryWindow(Program& program, QWidget* parent)
   Handle(&EntryWindowLogic::Created);
 }
 
+void EntryWindow::Prefill(const std::string& word, const std::string& meaning) {
+  Handle([&] { logic_.Prefill(word, meaning); });
+}
+
 void EntryWindow::ReadInput() { form_.PassTexts(logic_); }
 
 void EntryWindow::Show() {

@@ -17,6 +17,9 @@ class EntryWindow : public LogicWindow<EntryWindowLogic> {
  public:
   EntryWindow(Program& program, QWidget* parent = nullptr);
 
+  // Shows a word handed over from the desktop (EntryWindowLogic::Prefill).
+  void Prefill(const std::string& word, const std::string& meaning);
+
  private:
   // The boxes' texts.
   void ReadInput() override;

@@ -20,6 +20,7 @@
 #include "RunningProgram.h"
 #include "TempDir.h"
 #include "TestWorld.h"
+#include "app/CommandLine.h"
 
 namespace cindral {
 namespace {
@@ -48,7 +49,9 @@ struct Row {
 
 void PrintTo(const Row& row, std::ostream* os) {
   *os << "cindral";
-  for (const std::string& a : row.args) *os << " '" << a << "'";
+  for (const std::string& a : row.args) {
+    *os << " '" << a.substr(0, 40) << (a.size() > 40 ? "...'" : "'");
+  }
 }
 
 const std::string kVersion = "cindral " CINDRAL_VERSION "\n";
@@ -76,6 +79,33 @@ const Row kRows[] = {
     {{"-platform", "offscreen", "--version"}, 0, {kVersion}, {}},
     {{"--style", "fusion", "-reverse", "--help"}, 0, {kUsage}, {}},
     {{"-style"}, 2, {}, {"cindral: option '-style' needs a value\n", kHint}},
+    // What --add cannot take is named before anything starts.
+    {{"--add"}, 2, {}, {"cindral: option '--add' needs a word\n", kHint}},
+    {{"--add", ""}, 2, {}, {"cindral: the word is empty\n"}},
+    {{"--add", " \n\t\r\n"}, 2, {}, {"cindral: the word is empty\n"}},
+    {{"--add", "caf\xe9"}, 2, {}, {"cindral: the word is not UTF-8 text\n"}},
+    {{"--add", "\xc0\xaf"}, 2, {}, {"cindral: the word is not UTF-8 text\n"}},
+    {{"--add", "\xed\xa0\x80"}, 2, {}, {"cindral: the word is not UTF-8 text\n"}},
+    {{"--add", "\xe8\x8b"}, 2, {}, {"cindral: the word is not UTF-8 text\n"}},
+    {{"--add", "a\x1b[31mb"}, 2, {}, {"cindral: the word holds a control character\n"}},
+    {{"--add", "a\xc2\x85"}, 2, {}, {"cindral: the word holds a control character\n"}},
+    {{"--add", std::string(201, 'a')},
+     2,
+     {},
+     {"cindral: the word is too long (201 bytes, at most 200)\n"}},
+    // The longest argument the system passes on.
+    {{"--add", std::string(131071, 'a')},
+     2,
+     {},
+     {"cindral: the word is too long (131071 bytes, at most 200)\n"}},
+    {{"--add", "apple", "\xff"}, 2, {}, {"cindral: the meaning is not UTF-8 text\n"}},
+    {{"--add", "apple", std::string(2001, 'x')},
+     2,
+     {},
+     {"cindral: the meaning is too long (2001 bytes, at most 2000)\n"}},
+    {{"--add", "apple", "--add", "pear"}, 2, {}, {"cindral: option '--add' given twice\n"}},
+    {{"--add", "apple", "苹果", "fruit"}, 2, {}, {"cindral: unexpected argument 'fruit'\n"}},
+    {{"--add", "apple", "--help"}, 0, {kUsage}, {}},
 };
 
 class CommandLineTest : public ::testing::TestWithParam<Row> {
@@ -147,6 +177,30 @@ TEST_F(CommandLineTest, AnAnswerThatCannotBeWrittenEndsWithStatus1) {
     EXPECT_EQ(Run({option}, "/dev/full"), 1) << option;
     EXPECT_NE(Slurp(out_.File("err")).find("could not be written"), std::string::npos) << option;
   }
+}
+
+// The word and the meaning as --add takes them from a selection: one line
+// each, the spaces of its ends gone, the runs inside one space.
+TEST(AddOptionTest, TakesTheWordAndTheMeaningAsOneLineEach) {
+  const struct {
+    std::vector<std::string> args;
+    std::string word;
+    std::string meaning;
+  } rows[] = {
+      {{"--add", "apple"}, "apple", ""},
+      {{"--add", "  take \n\n off\t", " 脱下；\r\n起飞 "}, "take off", "脱下； 起飞"},
+      {{"--add", "-ism", "主义"}, "-ism", "主义"},
+      {{"-platform", "xcb", "--add", "pear", "-style", "fusion"}, "pear", ""},
+      {{"--add", "naïve", ""}, "naïve", ""},
+  };
+  for (const auto& row : rows) {
+    const CommandLine line = CommandLine::Read(row.args);
+    EXPECT_EQ(line.action, CommandLine::Action::kRun) << line.mistake;
+    EXPECT_TRUE(line.add);
+    EXPECT_EQ(line.word, row.word);
+    EXPECT_EQ(line.meaning, row.meaning);
+  }
+  EXPECT_FALSE(CommandLine::Read({"-reverse"}).add);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 #   on the book);
 # - every `cindral --option` they show, and every option the manual page
 #   cindral(1) names, runs and prints something, and the Chinese manual
-#   page names it too;
+#   page names it too; --add, which starts the program, is named in the
+#   help and, without its word, names the mistake;
 # - every picture they show and every source file or test program they
 #   name is there;
 # - the manual pages pass `man --warnings`, and the Chinese one installs
@@ -121,6 +122,10 @@ run_db_command() {
 run_program_options() {
   where=$1
   shift
+  if [ "$1" = --add ]; then
+    check_add_option "$where"
+    return
+  fi
   home=$(mktemp -d "$tmp/home.XXXXXX")
   if ! HOME="$home" XDG_DATA_HOME="$home/data" QT_QPA_PLATFORM=offscreen \
     timeout 30 "$program" "$@" > "$tmp/program.out" 2>&1; then
@@ -128,6 +133,17 @@ run_program_options() {
   elif [ ! -s "$tmp/program.out" ]; then
     fail "$where: \`cindral $*\` printed nothing"
   fi
+}
+
+# --add hands a word to a running program, or starts one: it is in the
+# help, and without a word it names the mistake before anything starts.
+check_add_option() {
+  "$program" --help 2> /dev/null | grep -q -- '--add WORD \[MEANING\]' ||
+    fail "$1: --add is not in \`cindral --help\`"
+  timeout 30 "$program" --add > "$tmp/program.out" 2>&1
+  status=$?
+  [ "$status" -eq 2 ] && grep -q "needs a word" "$tmp/program.out" ||
+    fail "$1: \`cindral --add\` without a word ended with $status: $(cat "$tmp/program.out")"
 }
 
 check_word() {

@@ -19,7 +19,7 @@
 #include "app/MainWindow.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/WindowTest.h"
-#include "ui/Screenshot.h"
+#include "Screenshot.h"
 #include "ui/WindowBuilder.h"
 #include "windows/EntryWindow.h"
 

@@ -22,13 +22,16 @@ constexpr const char* kHelp =
     "                 open the entry window with WORD filled in, in the program\n"
     "                 running on the same word book, or in a new one; the meaning\n"
     "                 box holds MEANING, else the Chinese meanings known for WORD\n"
+    "      --data DIR keep the word book and its settings in the folder DIR, from\n"
+    "                 this start on (remembered for later starts)\n"
     "\n"
     "The options every Qt program takes are understood too, among them\n"
     "-platform NAME, -style NAME, -reverse and -session ID.\n"
     "\n"
     "The installed program keeps the word book and its settings in\n"
     "$XDG_DATA_HOME/cindral (by default ~/.local/share/cindral); a portable\n"
-    "program keeps them beside itself. The manual page cindral(1) says more.\n";
+    "program keeps them beside itself; a folder chosen with --data or the\n"
+    "menu wins. The manual page cindral(1) says more.\n";
 
 struct Option {
   const char* name;
@@ -70,6 +73,7 @@ int ToolkitValues(const std::string& arg) {
 // The option that takes a word and, when the next argument is no option,
 // its meaning.
 constexpr const char* kAdd = "--add";
+constexpr const char* kData = "--data";
 
 // The length of the UTF-8 character at s[i] when it is well formed (no
 // overlong form, no surrogate, nothing past U+10FFFF), with its code;
@@ -135,6 +139,14 @@ CommandLine CommandLine::Read(const std::vector<std::string>& args) {
         ++i;
       }
       line.add = true;
+      continue;
+    }
+    if (arg == kData) {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        return Mistake("option '--data' needs a folder");
+      }
+      if (!line.dataFolder.empty()) return Mistake("option '--data' given twice");
+      line.dataFolder = args[++i];
       continue;
     }
     const Option* own = nullptr;

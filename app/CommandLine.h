@@ -47,6 +47,9 @@ struct CommandLine {
   std::string mistake;  // kMistake: what is wrong, one line
   // --add: the word and the meaning (UTF-8, one line each; the meaning is
   // empty when none was given).
+  // --data DIR: the data folder for this start and later ones (as given,
+  // in the desktop's encoding); empty when not given.
+  std::string dataFolder;
   bool add = false;
   std::string word;
   std::string meaning;

@@ -43,6 +43,20 @@
 #include "ui/QtPrompter.h"
 #include "ui/TerminationSignals.h"
 
+namespace {
+
+// `folder` as an absolute path, without a trailing separator.
+std::string AbsoluteFolder(std::string folder) {
+  if (folder[0] != '/') {
+    char here[4096];
+    if (::getcwd(here, sizeof here) != nullptr) folder = std::string(here) + "/" + folder;
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  return folder;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace cindral;
   const CommandLine command = CommandLine::Read(std::vector<std::string>(argv + 1, argv + argc));
@@ -55,6 +69,13 @@ int main(int argc, char** argv) {
       UserConfigDirectory(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   DataPlaceInputs inputs = CurrentDataPlaceInputs(ProgramDirectory());
   inputs.chosen = ChosenDataFolder(config);
+  if (!command.dataFolder.empty()) {
+    inputs.chosen = Utf8ToGbk(AbsoluteFolder(command.dataFolder));
+    if (!KeepChosenDataFolder(config, inputs.chosen)) {
+      std::fprintf(stderr, "cindral: the folder %s is not remembered for later starts (%s)\n",
+                   command.dataFolder.c_str(), std::strerror(errno));
+    }
+  }
   const DataPlace place = ChooseDataPlace(inputs);
   const HandOverPlace handOver =
       HandOverPlaceFor(GbkToUtf8(place.directory), std::getenv("XDG_RUNTIME_DIR"));

@@ -106,6 +106,9 @@ const Row kRows[] = {
     {{"--add", "apple", "--add", "pear"}, 2, {}, {"cindral: option '--add' given twice\n"}},
     {{"--add", "apple", "苹果", "fruit"}, 2, {}, {"cindral: unexpected argument 'fruit'\n"}},
     {{"--add", "apple", "--help"}, 0, {kUsage}, {}},
+    {{"--data"}, 2, {}, {"cindral: option '--data' needs a folder\n", kHint}},
+    {{"--data", ""}, 2, {}, {"cindral: option '--data' needs a folder\n", kHint}},
+    {{"--data", "a", "--data", "b"}, 2, {}, {"cindral: option '--data' given twice\n"}},
 };
 
 class CommandLineTest : public ::testing::TestWithParam<Row> {

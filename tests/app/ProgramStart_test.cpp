@@ -84,6 +84,35 @@ TEST_F(ProgramStartTest, AFreshProgramDirectoryStartsAndClosesLikeTheLearnerClos
   EXPECT_NE(Config().find("plus=false"), std::string::npos) << Config();
 }
 
+TEST_F(ProgramStartTest, AFolderGivenWithDataIsUsedAndRememberedForLaterStarts) {
+  LayOut(/*withWordBook=*/true);
+  const std::string chosen = dir_.File("Sync/cindral");
+  const auto note = [&] { return fs::exists(chosen + "/单词本.EDB-open"); };
+  {
+    RunningProgram program(
+        [this, chosen](char** envp) {
+          const char* argv[] = {"cindral", "--data", chosen.c_str(), nullptr};
+          ::execve(program_.c_str(), const_cast<char**>(argv), envp);
+        },
+        test::ProgramEnvironment({{"XDG_CONFIG_HOME", dir_.File("config")}}));
+    // The new folder gets the files to start from, and the book is open there.
+    ASSERT_TRUE(WaitFor(note));
+    EXPECT_TRUE(fs::exists(chosen + "/单词本.EDB"));
+    EXPECT_TRUE(fs::exists(chosen + "/Config.ini"));
+    program.Terminate();
+    EXPECT_EQ(program.Wait(), 0);
+  }
+  EXPECT_NE(Slurp(dir_.File("config/cindral/cindral.ini")).find("folder=" + chosen + "\n"),
+            std::string::npos)
+      << Slurp(dir_.File("config/cindral/cindral.ini"));
+  // A later start without the option opens the book there.
+  RunningProgram later = Start();
+  ASSERT_TRUE(WaitFor(note));
+  EXPECT_FALSE(fs::exists(dir_.File("单词本.EDB-open")));
+  later.Terminate();
+  EXPECT_EQ(later.Wait(), 0);
+}
+
 TEST_F(ProgramStartTest, WithoutAWordBookItSaysSoEndsWithStatus1AndCreatesNothing) {
   LayOut(/*withWordBook=*/false);
   const std::string before = Config();

@@ -7,11 +7,11 @@
 #   fresh word book that has had one import (FILE and any *.EDB path name
 #   that book, LIST and any *.txt/*.tsv/*.csv argument a word list, and
 #   output redirected to a scratch file; a subcommand named alone is run
-#   on the book);
+#   on the book; two books, as compare takes them, are that book twice);
 # - every `cindral --option` they show, and every option the manual page
 #   cindral(1) names, runs and prints something, and the Chinese manual
-#   page names it too; --add, which starts the program, is named in the
-#   help and, without its word, names the mistake;
+#   page names it too; --add and --data, which start the program, are
+#   named in the help and, without their word or folder, name the mistake;
 # - every picture they show and every source file or test program they
 #   name is there;
 # - the manual pages pass `man --warnings`, and the Chinese one installs
@@ -100,9 +100,9 @@ run_db_command() {
   # Arguments as a learner would write them become the scratch book's.
   line=$(echo "$shown" |
     sed -E -e 's/>[[:space:]]*[^[:space:]]+/> output.out/' \
-      -e "s#(^|[[:space:]])[^[:space:]]*\\.EDB([[:space:]]|\$)#\\1$book\\2#g" \
       -e "s#(^|[[:space:]])FILE([[:space:]]|\$)#\\1$book\\2#g" \
-      -e 's#(^|[[:space:]])(LIST|[^>[:space:]]*\.(txt|tsv|csv))([[:space:]]|$)#\1words.txt\4#g')
+      -e 's#(^|[[:space:]])(LIST|[^>[:space:]]*\.(txt|tsv|csv))([[:space:]]|$)#\1words.txt\4#g' |
+    awk -v book="$book" '{ for (i = 1; i <= NF; i++) if ($i ~ /\.EDB$/) $i = book; print }')
   case $(echo "$line" | wc -w) in
     2)
       case $sub in
@@ -126,6 +126,10 @@ run_program_options() {
     check_add_option "$where"
     return
   fi
+  if [ "$1" = --data ]; then
+    check_data_option "$where"
+    return
+  fi
   home=$(mktemp -d "$tmp/home.XXXXXX")
   if ! HOME="$home" XDG_DATA_HOME="$home/data" QT_QPA_PLATFORM=offscreen \
     timeout 30 "$program" "$@" > "$tmp/program.out" 2>&1; then
@@ -144,6 +148,17 @@ check_add_option() {
   status=$?
   [ "$status" -eq 2 ] && grep -q "needs a word" "$tmp/program.out" ||
     fail "$1: \`cindral --add\` without a word ended with $status: $(cat "$tmp/program.out")"
+}
+
+# --data starts the program on a folder: it is in the help, and without a
+# folder it names the mistake before anything starts.
+check_data_option() {
+  "$program" --help 2> /dev/null | grep -q -- '--data DIR' ||
+    fail "$1: --data is not in \`cindral --help\`"
+  timeout 30 "$program" --data > "$tmp/program.out" 2>&1
+  status=$?
+  [ "$status" -eq 2 ] && grep -q "needs a folder" "$tmp/program.out" ||
+    fail "$1: \`cindral --data\` without a folder ended with $status: $(cat "$tmp/program.out")"
 }
 
 check_word() {

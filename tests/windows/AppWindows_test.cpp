@@ -19,8 +19,8 @@
 #include <QTextBlock>
 #include <fstream>
 
-#include "Screenshot.h"
 #include "ListedMeanings.h"
+#include "Screenshot.h"
 #include "StandInPages.h"
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
@@ -444,10 +444,11 @@ class AppWindowsTest : public QObject {
     for (QAction* action : menu->actions()) {
       texts << action->text() + QLatin1Char('\t') + action->shortcut().toString();
     }
-    QCOMPARE(texts, (QStringList{
-                        QStringLiteral("导入单词…\tCtrl+I"), QStringLiteral("撤销上次导入\tCtrl+Z"),
-                        QStringLiteral("导出单词…\tCtrl+E"), QStringLiteral("学习统计\tCtrl+T"),
-                        QStringLiteral("打开备份文件夹\tCtrl+B")}));
+    QCOMPARE(texts,
+             (QStringList{
+                 QStringLiteral("导入单词…\tCtrl+I"), QStringLiteral("撤销上次导入\tCtrl+Z"),
+                 QStringLiteral("导出单词…\tCtrl+E"), QStringLiteral("学习统计\tCtrl+T"),
+                 QStringLiteral("打开备份文件夹\tCtrl+B"), QStringLiteral("更换单词本文件夹…\t")}));
     // Each shortcut works with the menu shut.
     QApplication::setActiveWindow(&window);
     QTest::keyClick(&window, Qt::Key_T, Qt::ControlModifier);

@@ -23,7 +23,7 @@
 #include "tests/windows/DictionaryBook.h"
 #include "tests/windows/LearnerScript.h"
 #include "tests/windows/LocalHttpServer.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/WindowBuilder.h"
 #include "windows/LearningWindow.h"
 

@@ -28,7 +28,7 @@
 #include "app/DesktopShell.h"
 #include "skin/DesktopWindowSystem.h"
 #include "tests/desktop/DesktopTest.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;

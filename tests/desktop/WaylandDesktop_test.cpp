@@ -30,7 +30,7 @@
 #include "WaylandSession.h"
 #include "app/MainWindow.h"
 #include "tests/desktop/DesktopTest.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 
 using namespace cindral;
 using cindral::testing::ScreenshotPath;

@@ -28,7 +28,7 @@
 #include "lookup/DictionaryPages.h"
 #include "plan/EntryGate.h"
 #include "store/WholeFileScope.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/Layouts.h"
 #include "ui/QtPrompter.h"
 #include "ui/WindowBuilder.h"

@@ -26,7 +26,7 @@
 #include "lookup/SilentWebPage.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/LearnerScript.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "windows/LearningWindow.h"
 
 using namespace cindral;

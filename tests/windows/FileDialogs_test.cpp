@@ -24,7 +24,7 @@
 #include "core/IniFile.h"
 #include "logic/ExportLogic.h"
 #include "store/Gbk.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/QtPrompter.h"
 #include "ui/RecentFolders.h"
 #include "ui/Text.h"

@@ -22,7 +22,7 @@
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "logic/MainWindowLogic.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/PictureButton.h"
 #include "ui/PictureFile.h"

@@ -18,7 +18,7 @@
 #include "app/HandedWords.h"
 #include "app/MainWindow.h"
 #include "plan/DayPlan.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "Screenshot.h"
 #include "ui/WindowBuilder.h"
 #include "windows/EntryWindow.h"

@@ -18,7 +18,7 @@
 #include "EReaderDatabases.h"
 #include "ListedMeanings.h"
 #include "TestWorld.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/WindowBuilder.h"
 #include "windows/ImportWindow.h"
 

@@ -16,7 +16,7 @@
 #include "TestWorld.h"
 #include "app/DesktopShell.h"
 #include "logic/MainWindowLogic.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/WindowBuilder.h"
 #include "windows/IntensiveChooserWindow.h"
 #include "windows/IntensiveReviewWindow.h"

@@ -24,7 +24,7 @@
 #include "plan/DayPlan.h"
 #include "store/Gbk.h"
 #include "tests/windows/LearnerScript.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/FittingLabel.h"
 #include "ui/FittingRadioButton.h"

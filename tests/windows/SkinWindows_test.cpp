@@ -27,7 +27,7 @@
 #include "skin/SkinMessage.h"
 #include "skin/WindowSystem.h"
 #include "store/Gbk.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/Layouts.h"
 #include "ui/WindowBuilder.h"
 

@@ -16,7 +16,7 @@
 #include "Screenshot.h"
 #include "TestWorld.h"
 #include "app/DesktopSpeech.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/SpeakerButton.h"
 #include "ui/WindowBuilder.h"
 #include "windows/GameWindow.h"

@@ -13,7 +13,7 @@
 #include "Screenshot.h"
 #include "TestWorld.h"
 #include "plan/DayPlan.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/WindowBuilder.h"
 #include "windows/StatisticsWindow.h"
 

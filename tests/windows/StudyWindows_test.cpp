@@ -28,7 +28,7 @@
 #include "lookup/DictionaryViews.h"
 #include "plan/DayPlan.h"
 #include "tests/windows/LearnerScript.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/ModalWindow.h"
 #include "ui/QtPrompter.h"

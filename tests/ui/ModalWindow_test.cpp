@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 #include "ui/VirtualKey.h"

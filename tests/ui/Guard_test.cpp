@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "store/Gbk.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/Guard.h"
 #include "ui/GuardedApplication.h"
 #include "ui/QtPrompter.h"

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "store/Gbk.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/Layouts.h"
 #include "ui/ModalWindow.h"
 #include "ui/QtPrompter.h"

@@ -26,7 +26,7 @@
 #include "WindowNames.h"
 #include "draw/SkinFont.h"
 #include "store/Gbk.h"
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/ControlText.h"
 #include "ui/CoveringFont.h"
 #include "ui/InstalledFace.h"

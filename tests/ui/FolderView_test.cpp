@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "tests/windows/WindowTest.h"
+#include "WindowTest.h"
 #include "ui/FolderView.h"
 
 using namespace cindral;

@@ -122,14 +122,16 @@ run_db_command() {
 run_program_options() {
   where=$1
   shift
-  if [ "$1" = --add ]; then
-    check_add_option "$where"
-    return
-  fi
-  if [ "$1" = --data ]; then
-    check_data_option "$where"
-    return
-  fi
+  case $1 in
+    --add)
+      check_starting_option --add '--add WORD \[MEANING\]' "needs a word" "$where"
+      return
+      ;;
+    --data)
+      check_starting_option --data '--data DIR' "needs a folder" "$where"
+      return
+      ;;
+  esac
   home=$(mktemp -d "$tmp/home.XXXXXX")
   if ! HOME="$home" XDG_DATA_HOME="$home/data" QT_QPA_PLATFORM=offscreen \
     timeout 30 "$program" "$@" > "$tmp/program.out" 2>&1; then
@@ -139,26 +141,16 @@ run_program_options() {
   fi
 }
 
-# --add hands a word to a running program, or starts one: it is in the
-# help, and without a word it names the mistake before anything starts.
-check_add_option() {
-  "$program" --help 2> /dev/null | grep -q -- '--add WORD \[MEANING\]' ||
-    fail "$1: --add is not in \`cindral --help\`"
-  timeout 30 "$program" --add > "$tmp/program.out" 2>&1
+# --add hands a word to a running program, or starts one, and --data starts
+# the program on a folder: each is in the help (as $2 shows it), and without
+# its value it names the mistake ($3) before anything starts.
+check_starting_option() {
+  "$program" --help 2> /dev/null | grep -q -- "$2" ||
+    fail "$4: $1 is not in \`cindral --help\`"
+  timeout 30 "$program" "$1" > "$tmp/program.out" 2>&1
   status=$?
-  [ "$status" -eq 2 ] && grep -q "needs a word" "$tmp/program.out" ||
-    fail "$1: \`cindral --add\` without a word ended with $status: $(cat "$tmp/program.out")"
-}
-
-# --data starts the program on a folder: it is in the help, and without a
-# folder it names the mistake before anything starts.
-check_data_option() {
-  "$program" --help 2> /dev/null | grep -q -- '--data DIR' ||
-    fail "$1: --data is not in \`cindral --help\`"
-  timeout 30 "$program" --data > "$tmp/program.out" 2>&1
-  status=$?
-  [ "$status" -eq 2 ] && grep -q "needs a folder" "$tmp/program.out" ||
-    fail "$1: \`cindral --data\` without a folder ended with $status: $(cat "$tmp/program.out")"
+  [ "$status" -eq 2 ] && grep -q "$3" "$tmp/program.out" ||
+    fail "$4: \`cindral $1\` without a value ended with $status: $(cat "$tmp/program.out")"
 }
 
 check_word() {

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -24,14 +25,18 @@
 
 namespace cindral::test {
 
-// This process's environment with the program's settings: offscreen, and
-// no leak report (the toolkit keeps some memory until the process is gone).
+// This process's environment with the program's settings: offscreen, no
+// leak report (the toolkit keeps some memory until the process is gone),
+// and a configuration folder of the tests'.
 // `changes` sets variables, or removes those mapped to nullopt.
 inline std::vector<std::string> ProgramEnvironment(
     const std::map<std::string, std::optional<std::string>>& changes = {}) {
   std::map<std::string, std::optional<std::string>> all = changes;
   all.emplace("QT_QPA_PLATFORM", "offscreen");
   all.emplace("ASAN_OPTIONS", "detect_leaks=0");
+  // The learner's configuration of the tests' own, never the real one.
+  all.emplace("XDG_CONFIG_HOME",
+              (std::filesystem::temp_directory_path() / "cindral-test-config").string());
   std::vector<std::string> env;
   for (char** e = environ; *e != nullptr; ++e) {
     const std::string entry = *e;

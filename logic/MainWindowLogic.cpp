@@ -53,8 +53,6 @@ bool MainWindowLogic::OnMainWindowCreated() {
     program_.prompter().Fail(GBK("数据库连接出错，请确认数据库是否已存在！"), GBK("出错了"));
     return false;
   }
-  WriteNote();
-  if (program_.openNote() != nullptr) noteTimer_.Set(OpenNote::kRefreshMilliseconds);
   // The counters are read once the book is open: a change that a crash cut
   // short is rolled back by the open, which puts the settings file of
   // before the change back as well.
@@ -85,13 +83,13 @@ bool MainWindowLogic::OnMainWindowCreated() {
   ComputeDayPlan(program_, PlanMoment::kStart);
   // The learner left the entry window of a day whose words could not be
   // stored: the program ends instead of showing the main window.
-  if (!program_.EndRequested()) return true;
-  noteTimer_.Set(0);
-  if (OpenNote* note = program_.openNote()) note->Remove();
-  return false;
+  return !program_.EndRequested();
 }
 
 void MainWindowLogic::OnMainWindowShown() {
+  // The note that the book is open here: a write the window need not wait for.
+  WriteNote();
+  if (program_.openNote() != nullptr) noteTimer_.Set(OpenNote::kRefreshMilliseconds);
   program_.WriteHeldDailyFlags();
   // The day's backup, taken before the decay changes anything.
   if (!program_.backups().TakenOn(program_.Today())) {

@@ -16,17 +16,21 @@ class MainWindowLogic {
   explicit MainWindowLogic(Program& program) : program_(program) {}
 
   // When another computer has the book open (see OpenNote.h), asks first
-  // whether to go on; then opens the word database (telling the learner when repairing it dropped
-  // words, and where their copy lies), reads the counters then, from the
-  // settings file as the open left it (the open rolls back a change that a
-  // crash cut short, the settings file with it), seeds the generator and
-  // computes today's plan (the entry window of a new day opens from it).
-  // False when the program must end: the learner chose not to open a book
-  // open elsewhere, the word database could not be opened
-  // (the message has been shown), or the learner left the entry window
-  // because today's words could not be stored.
+  // whether to go on; settles the conflict copies a sync tool left beside
+  // the book (see ConflictCopiesChoice.h); then opens the word database
+  // (telling the learner when repairing it dropped words, and where their
+  // copy lies, or where another book's journal went), reads the counters
+  // then, from the settings file as the open left it (the open rolls back a
+  // change that a crash cut short, the settings file with it), seeds the
+  // generator and computes today's plan (the entry window of a new day
+  // opens from it). False when the program must end: the learner chose not
+  // to open a book open elsewhere, a choice between conflict copies could
+  // not be finished, the word database could not be opened (the message
+  // has been shown), or the learner left the entry window because today's
+  // words could not be stored.
   bool OnMainWindowCreated();
-  // Once the main window is on the screen: the daily flags the plan reset
+  // Once the main window is on the screen: the note that the book is open
+  // on this computer (refreshed while it runs), the daily flags the plan reset
   // and held, the day's backup (at the first start of a day), then the
   // daily decay. None shows anything unless it fails, so the learner does
   // not wait for them to see the window.

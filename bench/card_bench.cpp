@@ -16,9 +16,11 @@
 //    window open: resident, and proportional together with the helper
 //    processes in which the engine draws the pages.
 //  - LaterWord: on an open card the learner presses 下一个(→); until the
-//    next word's pages have loaded, and until their requests came in at
-//    the server ("sent"), in rounds interleaved with new bare windows of
-//    three web views (from their making).
+//    next word's pages have loaded (and the tab in front shows its page,
+//    no longer covered by the word's loading page), and until their
+//    requests came in at the server ("sent"), in rounds interleaved with
+//    new bare windows of three web views (from their making), and with a
+//    window of three web views that stay and go on to the next pages.
 //  - MemoryOverCards: the memory over 30 cards, and over 30 words of one
 //    card, against 30 bare windows of three web views.
 // Counters are milliseconds (ms), megabytes (MB) and ratios (x).
@@ -163,6 +165,16 @@ struct CardTimes {
   double withHelpersMb = 0;
 };
 
+// Whether the card's three pages have loaded, and the tab in front shows
+// its page: no loading page lies over it any more.
+bool PagesShown(const DictionaryViews& views) {
+  if (!views.RequestedPagesLoaded()) return false;
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    if (views.Covered(i) && views.View(i)->isVisible()) return false;
+  }
+  return true;
+}
+
 // Opens a card as the program does and closes it once its pages have loaded.
 CardTimes OpenCard(CardWorld& world, DictionaryViews& views) {
   CardTimes times;
@@ -173,7 +185,7 @@ CardTimes OpenCard(CardWorld& world, DictionaryViews& views) {
   poll.setInterval(1);
   QObject::connect(&poll, &QTimer::timeout, [&] {
     if (times.shownMs == 0 && OnScreen(&card)) times.shownMs = clock.nsecsElapsed() / 1e6;
-    if (times.shownMs != 0 && views.RequestedPagesLoaded()) {
+    if (times.shownMs != 0 && PagesShown(views)) {
       times.loadedMs = clock.nsecsElapsed() / 1e6;
       times.residentMb = ResidentMegabytes();
       times.withHelpersMb = ProportionalMegabytesWithHelpers();
@@ -354,7 +366,7 @@ void WithCardOpen(CardWorld& world, DictionaryViews& views,
                   const std::function<void(QWidget*)>& step) {
   LearningWindow card(world.world.P(), views);
   QTimer::singleShot(0, &card, [&] {
-    WaitUntil([&] { return views.RequestedPagesLoaded(); }, 20000);
+    WaitUntil([&] { return PagesShown(views); }, 20000);
     step(&card);
     card.CloseWindow();
   });
@@ -372,8 +384,7 @@ CardTimes NextWord(CardWorld& world, DictionaryViews& views, QWidget* card) {
   clock.start();
   next->click();
   const bool loaded = WaitUntil(
-      [&] { return views.RequestedUrl(kDreyePage) != before && views.RequestedPagesLoaded(); },
-      20000);
+      [&] { return views.RequestedUrl(kDreyePage) != before && PagesShown(views); }, 20000);
   times.loadedMs = times.shownMs = loaded ? clock.nsecsElapsed() / 1e6 : -1;
   times.sentMs = LastArrivalMs(world, since);
   times.residentMb = ResidentMegabytes();

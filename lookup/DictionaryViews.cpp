@@ -11,6 +11,7 @@
 #include <QWebEngineHistory>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -45,6 +46,26 @@ bool SameDocument(const QUrl& shown, const QUrl& next) {
 }
 
 bool IsLocalPage(const QUrl& url) { return url.scheme() == QLatin1String("data"); }
+
+// Scripts of the program's own, run in a world of their own beside the
+// page's: they see the page's document, the page's scripts never see them.
+// The first marks the document a view has just loaded with a number, the
+// second asks again; both tell whether that document has drawn its first
+// picture on the screen (true, too, when that cannot be known).
+QString MarkPageScript(int number) {
+  return QStringLiteral(
+             "(function () { try { window.cindralPage = %1;"
+             " return performance.getEntriesByType('paint').length > 0; }"
+             " catch (e) { return true; } })()")
+      .arg(number);
+}
+QString PaintedScript(int number) {
+  return QStringLiteral(
+             "(function () { try { return window.cindralPage === %1 &&"
+             " performance.getEntriesByType('paint').length > 0; }"
+             " catch (e) { return true; } })()")
+      .arg(number);
+}
 
 }  // namespace
 
@@ -113,7 +134,7 @@ bool DictionaryViews::StartEngine() {
             [this, i](const QWebEngineLoadingInfo& info) { LoadingChanged(i, info); });
     // Also after a change of what follows "#", which loads nothing.
     connect(
-        page, &QWebEnginePage::urlChanged, this, [this, i] { ForgetEarlierPages(i); },
+        page, &QWebEnginePage::urlChanged, this, [this, i] { UrlChanged(i); },
         Qt::QueuedConnection);
     connect(page, &QWebEnginePage::loadProgress, this, [this, i](int progress) {
       if (!stall_[i]->isActive() || progress <= progress_[i]) return;
@@ -141,22 +162,16 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
     if (status != QWebEngineLoadingInfo::LoadSucceededStatus) return;
     if (url == failurePage_[i]) {
       showing_[i] = Shown::FailurePage;
-      covers_[i]->hide();
-      ForgetEarlierPages(i);
-    }
-    if (url != loadingPage_[i]) return;
-    showing_[i] = Shown::LoadingPage;
-    // Once the word's loading page shows, the word's own page is loaded.
-    if (!pending_[i].isEmpty()) {
-      const QUrl next = pending_[i];
-      pending_[i] = QUrl();
-      views_[i]->load(next);
+      PageShown(i);
     }
     return;
   }
   // The end of the word before's page, come in after the move to the next
-  // word's loading page, changes nothing: the next word's page follows.
-  if (!pending_[i].isEmpty() && status != QWebEngineLoadingInfo::LoadStartedStatus) return;
+  // word, changes nothing: it is the next word's page that lifts the cover.
+  if (status != QWebEngineLoadingInfo::LoadStartedStatus && url == earlier_[i] &&
+      url != requested_[i]) {
+    return;
+  }
   switch (status) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
       // Also a retry from the local page's link.
@@ -169,10 +184,9 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
       stall_[i]->stop();
       shown_[i] = url;
       showing_[i] = Shown::ServicePage;
-      covers_[i]->hide();
       crashes_[i] = 0;
       failed_[i] = false;
-      ForgetEarlierPages(i);
+      PageShown(i);
       break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
       stall_[i]->stop();
@@ -182,6 +196,55 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
       // Loads superseded by the next word end as stopped, not failed.
       break;
   }
+}
+
+void DictionaryViews::UrlChanged(int page) {
+  ForgetEarlierPages(page);
+  // The word's address differs from the page the view still holds only in
+  // the part after "#": that page follows the word by itself, and nothing
+  // loads.
+  if (Covered(page) && views_[page]->url() == requested_[page] &&
+      !views_[page]->page()->isLoading()) {
+    stall_[page]->stop();
+    shown_[page] = requested_[page];
+    showing_[page] = Shown::ServicePage;
+    PageShown(page);
+  }
+}
+
+void DictionaryViews::PageShown(int page) {
+  ForgetEarlierPages(page);
+  // The view goes on showing what it showed before until the page has
+  // drawn its first picture, a moment after it has loaded: the cover stays
+  // until then.
+  const int number = ++pictures_[page];
+  pages_[page]->runJavaScript(MarkPageScript(number), QWebEngineScript::ApplicationWorld,
+                              [this, page, number](const QVariant& painted) {
+                                AwaitFirstPicture(page, number, painted, 0);
+                              });
+}
+
+void DictionaryViews::AwaitFirstPicture(int page, int number, const QVariant& painted, int asked) {
+  // (No answer comes when the page goes; another number, when the view
+  // has moved on since.)
+  if (!painted.isValid() || number != pictures_[page]) return;
+  awaitingShow_[page] = false;
+  if (painted.toBool() || asked * kPictureAskMs >= kPictureWaitMs) {
+    covers_[page]->hide();
+    return;
+  }
+  // A view in a tab not chosen draws nothing: it is asked again once shown.
+  if (!views_[page]->isVisible()) {
+    awaitingShow_[page] = true;
+    return;
+  }
+  QTimer::singleShot(kPictureAskMs, this, [this, page, number, asked] {
+    if (number != pictures_[page]) return;
+    pages_[page]->runJavaScript(PaintedScript(number), QWebEngineScript::ApplicationWorld,
+                                [this, page, number, asked](const QVariant& painted) {
+                                  AwaitFirstPicture(page, number, painted, asked + 1);
+                                });
+  });
 }
 
 // Another word's page is never gone back to: the view keeps only the page
@@ -215,9 +278,10 @@ void DictionaryViews::WarmUp() {
 
 void DictionaryViews::Release() {
   for (int i = 0; i < kDictionaryPages; ++i) {
-    requested_[i] = shown_[i] = loadingPage_[i] = failurePage_[i] = pending_[i] = QUrl();
+    requested_[i] = shown_[i] = failurePage_[i] = QUrl();
     showing_[i] = Shown::Nothing;
     failed_[i] = false;
+    earlier_[i] = QUrl();
     if (stall_[i] != nullptr) stall_[i]->stop();
     if (views_[i] == nullptr || views_[i]->parentWidget() == nullptr) continue;
     covers_[i]->hide();
@@ -257,6 +321,7 @@ void DictionaryViews::LoadDictionaryPages(const DictionaryAddresses& addresses,
   meaning_ = meaning;
   for (int i : {kDreyePage, kBingPage, kYoudaoPage}) {
     addresses_[i] = addresses[i];
+    earlier_[i] = requested_[i];
     requested_[i] = ViewUrl(addresses[i]);
     failed_[i] = false;
     if (lines_[i] != nullptr) lines_[i]->setText(ToQString(addresses[i]));
@@ -273,18 +338,8 @@ void DictionaryViews::LoadDictionaryPages(const DictionaryAddresses& addresses,
     stall_[i]->stop();
     shown_[i] = QUrl();
     Cover(i, word, meaning);
-    // A view the card has just taken was emptied (whatever it may still
-    // show lies under the cover): the word's own page goes out at once,
-    // with no loading page before it.
-    if (showing_[i] == Shown::Nothing && pending_[i].isEmpty()) {
-      views_[i]->load(requested_[i]);
-      continue;
-    }
-    // Otherwise the loading page replaces what the view holds first, and
-    // the word's own page follows it.
-    pending_[i] = requested_[i];
-    loadingPage_[i] = PageUrl(LoadingPageHtml(word, meaning));
-    views_[i]->load(loadingPage_[i]);
+    // The word's own page goes out at once.
+    views_[i]->load(requested_[i]);
   }
 }
 
@@ -295,12 +350,18 @@ void DictionaryViews::Cover(int page, const std::string& word, const std::string
   cover->setGeometry(views_[page]->rect());
   cover->raise();
   cover->show();
+  // What a page shown earlier draws no longer lifts it.
+  ++pictures_[page];
+  awaitingShow_[page] = false;
+  showing_[page] = Shown::LoadingPage;
 }
 
 bool DictionaryViews::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize) {
-    for (int i = 0; i < kDictionaryPages; ++i) {
-      if (watched == views_[i]) covers_[i]->setGeometry(views_[i]->rect());
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    if (watched != views_[i]) continue;
+    if (event->type() == QEvent::Resize) covers_[i]->setGeometry(views_[i]->rect());
+    if (event->type() == QEvent::Show && awaitingShow_[i]) {
+      AwaitFirstPicture(i, pictures_[i], false, 0);
     }
   }
   return QObject::eventFilter(watched, event);
@@ -309,14 +370,14 @@ bool DictionaryViews::eventFilter(QObject* watched, QEvent* event) {
 void DictionaryViews::ShowFailurePage(int page) {
   if (views_[page] == nullptr || requested_[page].isEmpty()) return;
   stall_[page]->stop();
-  shown_[page] = pending_[page] = QUrl();
+  shown_[page] = QUrl();
   failed_[page] = true;
   if (!offlineHtml_) {
     if (!offline_) offline_ = std::make_unique<OfflineEntry>();
     offlineHtml_ = offline_->Html(word_);
   }
-  const std::string html = FailurePageHtml(word_, meaning_, addresses_[page],
-                                           requested_[page].toEncoded().toStdString(), *offlineHtml_);
+  const std::string html = FailurePageHtml(
+      word_, meaning_, addresses_[page], requested_[page].toEncoded().toStdString(), *offlineHtml_);
   failurePage_[page] = PageUrl(html);
   views_[page]->load(failurePage_[page]);
   emit FailurePageShown(page);

@@ -10,9 +10,10 @@
 // A page that cannot be loaded shows a small local page instead of the
 // engine's error page (the word, its meaning, its offline dictionary entry,
 // the address and a link to try again). A tab never shows another word's
-// page: moving on to a word lays a loading page for it over the view until
-// the word's page (or its local page) has loaded, unless only the part
-// after "#" changes, which the page shown follows by itself; a service that
+// page: moving on to a word asks for its pages at once and lays a loading
+// page for the word over each view until the word's page (or its local
+// page) has loaded and drawn its first picture, unless only the part after
+// "#" changes, which the page shown follows by itself; a service that
 // stops answering gets the local page after a few seconds without progress.
 // When the engine cannot start at all, each place shows the address as a
 // line of plain text, and the card goes on working.
@@ -30,6 +31,7 @@
 
 class QLabel;
 class QTimer;
+class QVariant;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -76,8 +78,9 @@ class DictionaryViews : public QObject, public DictionaryPages {
   const QUrl& RequestedUrl(int page) const { return requested_[page]; }
   bool ShowsFailurePage(int page) const { return failed_[page]; }
   // What the view shows, as far as its loads have finished: nothing yet,
-  // the word's loading page, the service's page, or the local page of a
-  // service that cannot be reached.
+  // the word's loading page (laid over the view until the word's page has
+  // loaded), the service's page, or the local page of a service that
+  // cannot be reached.
   enum class Shown { Nothing, LoadingPage, ServicePage, FailurePage };
   Shown Showing(int page) const { return showing_[page]; }
   // Whether the word's loading page lies over the view, which may still
@@ -94,10 +97,21 @@ class DictionaryViews : public QObject, public DictionaryPages {
  private:
   // A load with no progress for this long gives up for the local page.
   static constexpr int kStallMs = 5000;
+  // How often a page that has loaded is asked whether it has drawn, and
+  // for how long at most.
+  static constexpr int kPictureAskMs = 10;
+  static constexpr int kPictureWaitMs = 1000;
 
   bool StartEngine();
   void LoadingChanged(int page, const QWebEngineLoadingInfo& info);
   void ShowFailurePage(int page);
+  // The word's page, or its local page, has loaded.
+  void PageShown(int page);
+  // Lifts the cover once the page of `number` has drawn its first picture
+  // (`painted`, after `asked` askings), or has had kPictureWaitMs for it
+  // while shown.
+  void AwaitFirstPicture(int page, int number, const QVariant& painted, int asked);
+  void UrlChanged(int page);
   void ForgetEarlierPages(int page);
   // Puts the word's loading page over an attached view.
   void Cover(int page, const std::string& word, const std::string& meaning);
@@ -114,11 +128,16 @@ class DictionaryViews : public QObject, public DictionaryPages {
   std::array<QUrl, kDictionaryPages> requested_;
   // The address that loaded last, while its page is shown.
   std::array<QUrl, kDictionaryPages> shown_;
-  // The loading page of the word, and the address loaded once it is shown.
-  std::array<QUrl, kDictionaryPages> loadingPage_;
   std::array<QUrl, kDictionaryPages> failurePage_;
   std::array<Shown, kDictionaryPages> showing_{};
-  std::array<QUrl, kDictionaryPages> pending_;
+  // The address asked for before the last: the end of its load is not
+  // the word's.
+  std::array<QUrl, kDictionaryPages> earlier_;
+  // Counts the pages each view has shown and the covers laid over it: the
+  // first picture of the page of this number lifts the cover.
+  std::array<int, kDictionaryPages> pictures_{};
+  // Whether a view's page waits to be shown to draw its first picture.
+  std::array<bool, kDictionaryPages> awaitingShow_{};
   // Runs out when a page's load has made no progress for kStallMs.
   std::array<QTimer*, kDictionaryPages> stall_{};
   std::array<int, kDictionaryPages> progress_{};

@@ -2,13 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "logic/ConflictCopiesChoice.h"
 
-#include <sys/stat.h>
-
 #include "book/BookComparison.h"
 #include "core/ConflictChoice.h"
 #include "core/ConflictCopies.h"
 #include "core/IniFile.h"
 #include "core/Settings.h"
+#include "logic/OwnFiles.h"
 #include "store/Convert.h"
 #include "store/DateTime.h"
 #include "store/FatalError.h"
@@ -19,11 +18,6 @@ namespace {
 
 // The most words that differ listed in the details.
 constexpr std::size_t kListed = 500;
-
-bool Exists(const std::string& gbkPath) {
-  struct stat st;
-  return ::stat(GbkToUtf8(gbkPath).c_str(), &st) == 0;
-}
 
 std::string Counters(const std::string& settingsPath) {
   const std::string review = ReadProfileString(settingsPath, "Config", "reviewnumber", "-");
@@ -110,7 +104,7 @@ bool SettleConflictCopies(Program& program) {
                             GBK("出错了"));
     return false;
   }
-  const bool withSide = Exists(folder + "/" + GBK("单词本.EDT"));
+  const bool withSide = PathExists(folder + "/" + GBK("单词本.EDT"));
   const double now = CurrentDateTime(program.clock());
   for (const ConflictSet& set : FindConflictCopies(folder)) {
     bool keepCopy = false;

@@ -3,7 +3,6 @@
 #include "logic/DataFolderChange.h"
 
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +13,7 @@
 #include "core/Settings.h"
 #include "core/UserConfiguration.h"
 #include "core/WholeFiles.h"
+#include "logic/OwnFiles.h"
 #include "store/DateTime.h"
 #include "store/Gbk.h"
 
@@ -23,11 +23,6 @@ namespace {
 const std::string& Caption() {
   static const std::string caption = GBK("更换单词本文件夹");
   return caption;
-}
-
-bool Exists(const std::string& gbkPath) {
-  struct stat st;
-  return ::stat(GbkToUtf8(gbkPath).c_str(), &st) == 0;
 }
 
 // The folder as the system names it (links followed), GBK; as given when
@@ -52,7 +47,7 @@ bool CopyInto(const std::string& copy, const std::string& from, const std::strin
       {copy + "/" + book + ".EDB", folder + "/" + book + ".EDB"},
   };
   for (const auto& [source, target] : files) {
-    if (!Exists(source)) continue;
+    if (!PathExists(source)) continue;
     if (!CopyFileWhole(GbkToUtf8(source), GbkToUtf8(target), /*replace=*/false)) {
       *reason = target + GBK("（") + Utf8ToGbk(std::strerror(errno)) + GBK("）");
       return false;
@@ -77,7 +72,7 @@ void ChangeDataFolder(Program& program) {
   const std::string config = program.configDirectory();
   const std::string endNote =
       GBK("Cindral 现在关闭，再次启动时就用 ") + target + GBK(" 里的单词本。");
-  if (Exists(target + "/" + GBK("单词本.EDB"))) {
+  if (PathExists(target + "/" + GBK("单词本.EDB"))) {
     if (!prompter.Ask(GBK("这个文件夹里已经有一个单词本了。要改用那里的单词本吗？\n"
                           "两个单词本都不会被覆盖，现在的单词本留在 ") +
                           current + GBK(" 里。"),

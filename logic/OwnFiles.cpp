@@ -31,6 +31,11 @@ bool IsOwnFile(Program& program, const std::string& path) {
   return false;
 }
 
+bool PathExists(const std::string& path) {
+  struct stat info;
+  return ::stat(GbkToUtf8(path).c_str(), &info) == 0;
+}
+
 std::string OwnFileRefusal(const std::string& path) {
   return GBK("“") + path + GBK("”是保存单词本和设置的文件，不能覆盖，请换一个文件名！");
 }

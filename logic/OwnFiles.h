@@ -16,5 +16,7 @@ namespace cindral {
 bool IsOwnFile(Program& program, const std::string& path);
 // What the learner hears when the file chosen is one of them (GBK).
 std::string OwnFileRefusal(const std::string& path);
+// Whether anything of the name `path` (GBK) is there, links followed.
+bool PathExists(const std::string& path);
 
 }  // namespace cindral

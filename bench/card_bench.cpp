@@ -165,16 +165,6 @@ struct CardTimes {
   double withHelpersMb = 0;
 };
 
-// Whether the card's three pages have loaded, and the tab in front shows
-// its page: no loading page lies over it any more.
-bool PagesShown(const DictionaryViews& views) {
-  if (!views.RequestedPagesLoaded()) return false;
-  for (int i = 0; i < kDictionaryPages; ++i) {
-    if (views.Covered(i) && views.View(i)->isVisible()) return false;
-  }
-  return true;
-}
-
 // Opens a card as the program does and closes it once its pages have loaded.
 CardTimes OpenCard(CardWorld& world, DictionaryViews& views) {
   CardTimes times;
@@ -185,7 +175,7 @@ CardTimes OpenCard(CardWorld& world, DictionaryViews& views) {
   poll.setInterval(1);
   QObject::connect(&poll, &QTimer::timeout, [&] {
     if (times.shownMs == 0 && OnScreen(&card)) times.shownMs = clock.nsecsElapsed() / 1e6;
-    if (times.shownMs != 0 && PagesShown(views)) {
+    if (times.shownMs != 0 && views.PagesShown()) {
       times.loadedMs = clock.nsecsElapsed() / 1e6;
       times.residentMb = ResidentMegabytes();
       times.withHelpersMb = ProportionalMegabytesWithHelpers();
@@ -366,7 +356,7 @@ void WithCardOpen(CardWorld& world, DictionaryViews& views,
                   const std::function<void(QWidget*)>& step) {
   LearningWindow card(world.world.P(), views);
   QTimer::singleShot(0, &card, [&] {
-    WaitUntil([&] { return PagesShown(views); }, 20000);
+    WaitUntil([&] { return views.PagesShown(); }, 20000);
     step(&card);
     card.CloseWindow();
   });
@@ -384,7 +374,7 @@ CardTimes NextWord(CardWorld& world, DictionaryViews& views, QWidget* card) {
   clock.start();
   next->click();
   const bool loaded = WaitUntil(
-      [&] { return views.RequestedUrl(kDreyePage) != before && PagesShown(views); }, 20000);
+      [&] { return views.RequestedUrl(kDreyePage) != before && views.PagesShown(); }, 20000);
   times.loadedMs = times.shownMs = loaded ? clock.nsecsElapsed() / 1e6 : -1;
   times.sentMs = LastArrivalMs(world, since);
   times.residentMb = ResidentMegabytes();

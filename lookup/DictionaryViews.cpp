@@ -47,25 +47,12 @@ bool SameDocument(const QUrl& shown, const QUrl& next) {
 
 bool IsLocalPage(const QUrl& url) { return url.scheme() == QLatin1String("data"); }
 
-// Scripts of the program's own, run in a world of their own beside the
-// page's: they see the page's document, the page's scripts never see them.
-// The first marks the document a view has just loaded with a number, the
-// second asks again; both tell whether that document has drawn its first
-// picture on the screen (true, too, when that cannot be known).
-QString MarkPageScript(int number) {
-  return QStringLiteral(
-             "(function () { try { window.cindralPage = %1;"
-             " return performance.getEntriesByType('paint').length > 0; }"
-             " catch (e) { return true; } })()")
-      .arg(number);
-}
-QString PaintedScript(int number) {
-  return QStringLiteral(
-             "(function () { try { return window.cindralPage === %1 &&"
-             " performance.getEntriesByType('paint').length > 0; }"
-             " catch (e) { return true; } })()")
-      .arg(number);
-}
+// Whether the document a view shows has drawn its first picture on the
+// screen (true, too, when that cannot be known). It runs in a world of the
+// program's own beside the page's: the page's scripts never see it.
+const char kPaintedScript[] =
+    "(function () { try { return performance.getEntriesByType('paint').length > 0; }"
+    " catch (e) { return true; } })()";
 
 }  // namespace
 
@@ -181,12 +168,7 @@ void DictionaryViews::LoadingChanged(int i, const QWebEngineLoadingInfo& info) {
       }
       break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
-      stall_[i]->stop();
-      shown_[i] = url;
-      showing_[i] = Shown::ServicePage;
-      crashes_[i] = 0;
-      failed_[i] = false;
-      PageShown(i);
+      ServicePageShown(i, url);
       break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
       stall_[i]->stop();
@@ -205,11 +187,17 @@ void DictionaryViews::UrlChanged(int page) {
   // loads.
   if (Covered(page) && views_[page]->url() == requested_[page] &&
       !views_[page]->page()->isLoading()) {
-    stall_[page]->stop();
-    shown_[page] = requested_[page];
-    showing_[page] = Shown::ServicePage;
-    PageShown(page);
+    ServicePageShown(page, requested_[page]);
   }
+}
+
+void DictionaryViews::ServicePageShown(int page, const QUrl& url) {
+  stall_[page]->stop();
+  shown_[page] = url;
+  showing_[page] = Shown::ServicePage;
+  crashes_[page] = 0;
+  failed_[page] = false;
+  PageShown(page);
 }
 
 void DictionaryViews::PageShown(int page) {
@@ -217,34 +205,31 @@ void DictionaryViews::PageShown(int page) {
   // The view goes on showing what it showed before until the page has
   // drawn its first picture, a moment after it has loaded: the cover stays
   // until then.
-  const int number = ++pictures_[page];
-  pages_[page]->runJavaScript(MarkPageScript(number), QWebEngineScript::ApplicationWorld,
-                              [this, page, number](const QVariant& painted) {
-                                AwaitFirstPicture(page, number, painted, 0);
-                              });
+  AskFirstPicture(page, ++pictures_[page], 0);
 }
 
-void DictionaryViews::AwaitFirstPicture(int page, int number, const QVariant& painted, int asked) {
-  // (No answer comes when the page goes; another number, when the view
-  // has moved on since.)
-  if (!painted.isValid() || number != pictures_[page]) return;
-  awaitingShow_[page] = false;
-  if (painted.toBool() || asked * kPictureAskMs >= kPictureWaitMs) {
-    covers_[page]->hide();
-    return;
-  }
-  // A view in a tab not chosen draws nothing: it is asked again once shown.
-  if (!views_[page]->isVisible()) {
-    awaitingShow_[page] = true;
-    return;
-  }
-  QTimer::singleShot(kPictureAskMs, this, [this, page, number, asked] {
-    if (number != pictures_[page]) return;
-    pages_[page]->runJavaScript(PaintedScript(number), QWebEngineScript::ApplicationWorld,
-                                [this, page, number, asked](const QVariant& painted) {
-                                  AwaitFirstPicture(page, number, painted, asked + 1);
-                                });
-  });
+bool DictionaryViews::AwaitsFirstPicture(int page) const {
+  return Covered(page) && showing_[page] != Shown::LoadingPage;
+}
+
+void DictionaryViews::AskFirstPicture(int page, int number, int asked) {
+  pages_[page]->runJavaScript(
+      QString::fromLatin1(kPaintedScript), QWebEngineScript::ApplicationWorld,
+      [this, page, number, asked](const QVariant& painted) {
+        // (No answer comes when the page goes; another number, when the
+        // view has moved on since.)
+        if (!painted.isValid() || number != pictures_[page]) return;
+        if (painted.toBool() || asked * kPictureAskMs >= kPictureWaitMs) {
+          covers_[page]->hide();
+          return;
+        }
+        // A view in a tab not chosen draws nothing: it is asked again once
+        // shown.
+        if (!views_[page]->isVisible()) return;
+        QTimer::singleShot(kPictureAskMs, this, [this, page, number, asked] {
+          if (number == pictures_[page]) AskFirstPicture(page, number, asked + 1);
+        });
+      });
 }
 
 // Another word's page is never gone back to: the view keeps only the page
@@ -278,10 +263,9 @@ void DictionaryViews::WarmUp() {
 
 void DictionaryViews::Release() {
   for (int i = 0; i < kDictionaryPages; ++i) {
-    requested_[i] = shown_[i] = failurePage_[i] = QUrl();
+    requested_[i] = shown_[i] = failurePage_[i] = earlier_[i] = QUrl();
     showing_[i] = Shown::Nothing;
     failed_[i] = false;
-    earlier_[i] = QUrl();
     if (stall_[i] != nullptr) stall_[i]->stop();
     if (views_[i] == nullptr || views_[i]->parentWidget() == nullptr) continue;
     covers_[i]->hide();
@@ -302,6 +286,14 @@ bool DictionaryViews::RequestedPagesLoaded() const {
   if (profile_ == nullptr) return false;
   for (int i = 0; i < kDictionaryPages; ++i) {
     if (views_[i]->url() != requested_[i] || views_[i]->page()->isLoading()) return false;
+  }
+  return true;
+}
+
+bool DictionaryViews::PagesShown() const {
+  if (!RequestedPagesLoaded()) return false;
+  for (int i = 0; i < kDictionaryPages; ++i) {
+    if (Covered(i) && views_[i]->isVisible()) return false;
   }
   return true;
 }
@@ -352,7 +344,6 @@ void DictionaryViews::Cover(int page, const std::string& word, const std::string
   cover->show();
   // What a page shown earlier draws no longer lifts it.
   ++pictures_[page];
-  awaitingShow_[page] = false;
   showing_[page] = Shown::LoadingPage;
 }
 
@@ -360,8 +351,8 @@ bool DictionaryViews::eventFilter(QObject* watched, QEvent* event) {
   for (int i = 0; i < kDictionaryPages; ++i) {
     if (watched != views_[i]) continue;
     if (event->type() == QEvent::Resize) covers_[i]->setGeometry(views_[i]->rect());
-    if (event->type() == QEvent::Show && awaitingShow_[i]) {
-      AwaitFirstPicture(i, pictures_[i], false, 0);
+    if (event->type() == QEvent::Show && AwaitsFirstPicture(i)) {
+      AskFirstPicture(i, pictures_[i], 0);
     }
   }
   return QObject::eventFilter(watched, event);

@@ -31,7 +31,6 @@
 
 class QLabel;
 class QTimer;
-class QVariant;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -89,6 +88,8 @@ class DictionaryViews : public QObject, public DictionaryPages {
   // Whether every view shows the address it was last asked for and has
   // finished loading it.
   bool RequestedPagesLoaded() const;
+  // Whether, besides, no loading page lies over a view that is shown.
+  bool PagesShown() const;
 
  signals:
   // A page could not be loaded and shows the local page instead.
@@ -107,10 +108,13 @@ class DictionaryViews : public QObject, public DictionaryPages {
   void ShowFailurePage(int page);
   // The word's page, or its local page, has loaded.
   void PageShown(int page);
-  // Lifts the cover once the page of `number` has drawn its first picture
-  // (`painted`, after `asked` askings), or has had kPictureWaitMs for it
-  // while shown.
-  void AwaitFirstPicture(int page, int number, const QVariant& painted, int asked);
+  // Whether the page has loaded and its cover waits for its first picture.
+  bool AwaitsFirstPicture(int page) const;
+  // Asks the page shown whether it has drawn its first picture, as the
+  // `asked`th time for the page of `number`, and lifts the cover once it
+  // has (or has had kPictureWaitMs for it while shown).
+  void AskFirstPicture(int page, int number, int asked);
+  void ServicePageShown(int page, const QUrl& url);
   void UrlChanged(int page);
   void ForgetEarlierPages(int page);
   // Puts the word's loading page over an attached view.
@@ -136,8 +140,6 @@ class DictionaryViews : public QObject, public DictionaryPages {
   // Counts the pages each view has shown and the covers laid over it: the
   // first picture of the page of this number lifts the cover.
   std::array<int, kDictionaryPages> pictures_{};
-  // Whether a view's page waits to be shown to draw its first picture.
-  std::array<bool, kDictionaryPages> awaitingShow_{};
   // Runs out when a page's load has made no progress for kStallMs.
   std::array<QTimer*, kDictionaryPages> stall_{};
   std::array<int, kDictionaryPages> progress_{};

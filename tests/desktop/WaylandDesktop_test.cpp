@@ -174,8 +174,6 @@ struct Desk : test::DeskWorld {
   }
 };
 
-}  // namespace
-
 // Mesa's software driver, which draws the windows' surfaces here, keeps a
 // buffer to the end of the process and is unloaded as the process ends,
 // before the leak check, which then finds the buffer unreachable and has
@@ -194,6 +192,8 @@ void KeepGraphicsDriversLoaded() {
     dlopen(driver.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
   }
 }
+
+}  // namespace
 
 class WaylandDesktopTest : public QObject {
   Q_OBJECT
